@@ -1,0 +1,23 @@
+# The two commands of the README. Each installs what it needs, configures, builds and runs.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: test demo deps configure build clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/demo.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
