@@ -1,0 +1,16 @@
+#pragma once
+// The pictures we draw ourselves: the football of "no country", the flag that the
+// flag package lacks, the two tab images and the flag column's header glyph.
+
+#include "tools/flaggen/Image16.h"
+
+namespace flaggen {
+
+Image16 DrawFootball();
+// 16 x 11 flag picture placed like the package's flags (rows 2 to 12).
+Image16 DrawKosovoFlag();
+Image16 DrawLoginTabImage();
+Image16 DrawFootballTabImage();
+Image16 DrawFlagHeaderGlyph();
+
+} // namespace flaggen
