@@ -1,0 +1,111 @@
+#pragma once
+// The display: the only place where top-level windows meet the operating system. The window
+// system above draws every window into its own 32-bit surface and hands the changed part to
+// the display; the display hands back input. Two implementations: SdlDisplay (real windows)
+// and HeadlessDisplay (in memory, deterministic, driven by tests and tools).
+//
+// Pixels are 0x00RRGGBB in a uint32_t, rows top to bottom. Coordinates of windows are screen
+// coordinates; event coordinates are screen coordinates too.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct DisplayRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+    bool operator==(const DisplayRect&) const = default;
+};
+
+// Cursor shapes the display can show. Custom cursors are images (see SetCursorImage).
+enum class CursorShape { Arrow, IBeam, Wait, Cross, Hand, SizeWE, SizeNS, SizeAll, No, Drag };
+
+enum class DisplayEventKind {
+    None,
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    Wheel,   // wheel = notches, positive away from the user
+    KeyDown, // key = virtual-key code, repeat = auto-repeat
+    KeyUp,
+    Text,     // text = UTF-8 characters typed
+    Close,    // the system asks the window to close
+    Expose,   // the window's content was lost and must be presented again
+    Activate, // the window became the active one
+    Deactivate,
+    Minimized,
+    Restored,
+    Moved, // x, y = new position
+};
+
+struct DisplayEvent {
+    DisplayEventKind kind = DisplayEventKind::None;
+    int window = 0; // display window id (0: none)
+    int x = 0;      // screen coordinates of the pointer
+    int y = 0;
+    int button = 0; // 1 left, 2 right, 3 middle
+    int wheel = 0;
+    int key = 0;
+    bool repeat = false;
+    unsigned mods = 0; // ModShift | ModCtrl | ModAlt
+    std::string text;
+};
+
+constexpr unsigned ModShift = 1;
+constexpr unsigned ModCtrl = 2;
+constexpr unsigned ModAlt = 4;
+
+class Display {
+public:
+    virtual ~Display() = default;
+
+    // Top-level windows. Ids are positive and never reused within a process.
+    virtual int CreateWindow(const DisplayRect& bounds, bool popup) = 0;
+    virtual void DestroyWindow(int id) = 0;
+    virtual void SetWindowBounds(int id, const DisplayRect& bounds) = 0;
+    virtual void ShowWindow(int id, bool show, bool activate) = 0;
+    virtual void SetWindowTitle(int id, const std::string& utf8) = 0;
+    // Shape from rectangles in window coordinates; an empty list makes it rectangular again.
+    // Displays that cannot shape windows ignore it.
+    virtual void SetWindowShape(int id, const std::vector<DisplayRect>& rects) = 0;
+    virtual void MinimizeWindow(int id) = 0;
+    virtual void RestoreWindow(int id) = 0;
+    virtual void RaiseWindow(int id) = 0;
+
+    // Copies the `dirty` part (window coordinates) of a whole-window surface of w x h pixels
+    // to the screen.
+    virtual void Present(int id, const uint32_t* pixels, int w, int h,
+                         const DisplayRect& dirty) = 0;
+
+    // Input. PollEvent never blocks; WaitEvent blocks up to timeoutMs (or advances the fake
+    // clock of the headless display by that much) and returns false when nothing came.
+    virtual bool PollEvent(DisplayEvent& event) = 0;
+    virtual bool WaitEvent(DisplayEvent& event, int timeoutMs) = 0;
+
+    // Milliseconds since an arbitrary start; the headless display's clock is fake.
+    virtual uint64_t Now() = 0;
+
+    virtual DisplayRect ScreenRect() = 0;
+    virtual DisplayRect WorkArea() = 0;
+    virtual void CursorPos(int& x, int& y) = 0;
+    virtual bool KeyDown(int vk) = 0; // is the key held now
+
+    virtual void SetCursor(CursorShape shape) = 0;
+    // Image cursor from 0xAARRGGBB pixels; returns an id for SetCursorImage.
+    virtual int CreateCursorImage(const uint32_t* argb, int w, int h, int hotX, int hotY) = 0;
+    virtual void SetCursorImage(int cursorId) = 0;
+
+    virtual void SetClipboardText(const std::string& utf8) = 0;
+    virtual std::string ClipboardText() = 0;
+
+    virtual void StartTextInput() = 0;
+    virtual void StopTextInput() = 0;
+};
+
+// The process's display. The application creates the SDL display on first use unless a test
+// or a tool installed another one before (SetDisplay(std::make_unique<HeadlessDisplay>())).
+Display& CurrentDisplay();
+bool HasDisplay();
+void SetDisplay(std::unique_ptr<Display> display);

@@ -1,0 +1,522 @@
+#pragma once
+// Controls: TControl (anything placed on a form), TWinControl (a control that owns a window:
+// bounds in its parent, styles, z-order, focus, non-client area, scroll bars, update region),
+// TCustomControl (a windowed control that paints itself on its Canvas) and TGraphicControl (a
+// windowless control painted on its parent's canvas, which also routes its mouse input).
+//
+// Messages reach a control through WindowProc (replaceable; it starts as WndProc). WndProc
+// hands each message to one small handler; what no handler takes goes to DefaultHandler,
+// which gives the window system's default behaviour (non-client area, scroll bars, ...).
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/Canvas.h"
+#include "gfx/Color.h"
+#include "gfx/Font.h"
+#include "gfx/Region.h"
+#include "gfx/Types.h"
+#include "rtl/Classes.h"
+#include "rtl/Strings.h"
+#include "ui/Messages.h"
+
+class TWinControl;
+class TCustomForm;
+class TWindowSystem;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// Frame kinds of forms and of controls that have a border (controls use bsNone/bsSingle).
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+
+// Shift state: keys and mouse buttons held, as bit flags.
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 0x01;
+constexpr TShiftState ssAlt = 0x02;
+constexpr TShiftState ssCtrl = 0x04;
+constexpr TShiftState ssLeft = 0x08;
+constexpr TShiftState ssRight = 0x10;
+constexpr TShiftState ssMiddle = 0x20;
+constexpr TShiftState ssDouble = 0x40;
+
+// Control style (what a control class is) and control state (what it is doing now).
+enum : unsigned {
+    csAcceptsControls = 0x0001,
+    csCaptureMouse = 0x0002,
+    csClickEvents = 0x0004,
+    csFramed = 0x0008,
+    csSetCaption = 0x0010,
+    csOpaque = 0x0020,
+    csDoubleClicks = 0x0040,
+    csFixedWidth = 0x0080,
+    csFixedHeight = 0x0100,
+    csReplicatable = 0x0200,
+    csNoStdEvents = 0x0400,
+};
+enum : unsigned {
+    csLButtonDown = 0x0001,
+    csClicked = 0x0002,
+    csFocusing = 0x0004,
+    csCreating = 0x0008,
+    csAligning = 0x0010,
+    csPainting = 0x0020,
+    csDestroyingHandle = 0x0040,
+};
+
+// Cursors. Negative numbers are the built-in shapes; positive numbers are registered by the
+// program through Screen->SetCursors(number, cursor).
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crNo = -18;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, int wheelDelta,
+                                            TPoint mousePos, bool& handled)>;
+using TWndMethod = std::function<void(TMessage& message)>;
+
+// What a control may change before its hint shows (CM_HINTSHOW, LParam = THintInfo*).
+// Setting Result of the message to non-zero cancels the hint.
+struct THintInfo {
+    class TControl* HintControl = nullptr;
+    TPoint HintPos; // screen coordinates of the hint window's top-left corner
+    int HintMaxWidth = 0;
+    TColor HintColor = clNone;
+    TRect CursorRect; // client coordinates; leaving it hides the hint
+    TPoint CursorPos; // client coordinates
+    AnsiString HintStr;
+    int ReshowTimeout = 0; // ms; non-zero asks for the hint again after that time
+    int HideTimeout = 0;   // ms; 0 = the application's HintHidePause
+};
+
+// Shift state now (keyboard and mouse buttons), from the display.
+TShiftState KeyboardShiftState();
+// Shift state carried by mouse messages (MK_* in WParam) plus Alt from the keyboard.
+TShiftState KeysToShiftState(WPARAM keys);
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    // --- tree and geometry ---
+    TWinControl* Parent() const { return m_parent; }
+    virtual void SetParent(TWinControl* parent);
+    int Left() const { return m_left; }
+    int Top() const { return m_top; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
+    void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
+    void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
+    void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
+    // Position in the parent's client area (screen coordinates for a top-level form).
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return Bounds(m_left, m_top, m_width, m_height); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    // Client rectangle from (0, 0); a windowed control excludes its non-client area.
+    virtual TRect ClientRect() const;
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    virtual void SetClientWidth(int value);
+    virtual void SetClientHeight(int value);
+    // Screen position of the client area's (0, 0).
+    virtual TPoint ClientOrigin() const;
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign align);
+    void BringToFront();
+    void SendToBack();
+
+    // --- state ---
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return m_enabled; }
+    virtual void SetEnabled(bool value);
+    // Visible with every parent visible up to a shown top-level window.
+    virtual bool Showing() const;
+
+    // --- appearance ---
+    TFont* Font() { return &m_font; }
+    const TFont* Font() const { return &m_font; }
+    void SetFont(const TFont* font) { m_font.Assign(*font); }
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool value);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool value);
+    // Caption and Text are one string (8-bit, system code page); controls that keep text
+    // elsewhere (the edit window) override GetText/SetText.
+    AnsiString Caption() const { return GetText(); }
+    void SetCaption(const AnsiString& caption) { SetText(caption); }
+    AnsiString Text() const { return GetText(); }
+    void SetText(const AnsiString& text);
+    const AnsiString& Hint() const { return m_hint; }
+    void SetHint(const AnsiString& hint) { m_hint = hint; }
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return m_parentShowHint; }
+    void SetParentShowHint(bool value);
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor cursor);
+    unsigned ControlStyle() const { return m_controlStyle; }
+    void SetControlStyle(unsigned style) { m_controlStyle = style; }
+    unsigned ControlState() const { return m_controlState; }
+    void SetControlState(unsigned state) { m_controlState = state; }
+
+    // --- painting ---
+    virtual void Invalidate();
+    // Paints now what is invalid (the control's window, or its parent for a windowless one).
+    virtual void Update();
+    void Repaint();
+    void Refresh() { Repaint(); }
+
+    // --- messages ---
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The message entry; replaceable (a frame takes a form over by saving and replacing it).
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+
+    // --- mouse capture (windowless controls capture through their parent) ---
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+
+    // --- events ---
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnResize;
+
+    // Click and DblClick run the events; controls add their own action.
+    virtual void Click();
+    virtual void DblClick();
+
+protected:
+    friend class TWinControl;
+    friend class TWindowSystem;
+
+    virtual AnsiString GetText() const { return m_text; }
+    virtual void SetTextValue(const AnsiString& text); // stores, then CM_TEXTCHANGED
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual void Resize();
+    virtual void Changed() { Perform(CM_CHANGED, 0, LPARAM(this)); }
+    // Window area this control covers in its parent's client coordinates.
+    void InvalidateControl(bool isVisible, bool isOpaque);
+
+    // Message handlers shared by every control.
+    void WMMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl);
+    void WMMouseMove(TMessage& m);
+    void CMEnabledChanged(TMessage& m);
+    void CMVisibleChanged(TMessage& m);
+    void CMFontChanged(TMessage& m);
+    void CMColorChanged(TMessage& m);
+    void CMTextChanged(TMessage& m);
+    void CMParentFontChanged(TMessage& m);
+    void CMParentColorChanged(TMessage& m);
+    void CMParentShowHintChanged(TMessage& m);
+    void CMMouseWheel(TMessage& m);
+    void CMHitTest(TMessage& m);
+
+    TWinControl* m_parent = nullptr;
+    int m_left = 0;
+    int m_top = 0;
+    int m_width = 0;
+    int m_height = 0;
+    TAlign m_align = alNone;
+    bool m_visible = true;
+    bool m_enabled = true;
+    TFont m_font;
+    bool m_parentFont = true;
+    TColor m_color = clBtnFace;
+    bool m_parentColor = false;
+    AnsiString m_text;
+    AnsiString m_hint;
+    bool m_showHint = false;
+    bool m_parentShowHint = true;
+    TCursor m_cursor = crDefault;
+    unsigned m_controlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    unsigned m_controlState = 0;
+    bool m_mouseInControl = false;
+};
+
+// A windowless control: drawn by its parent's paint on the parent's canvas, with the origin
+// moved to its top-left corner and the clip set to its bounds.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* owner);
+    ~TGraphicControl() override;
+    TCanvas* Canvas() { return &m_canvas; }
+
+protected:
+    friend class TWinControl;
+    virtual void Paint() {}
+    void WMPaint(TMessage& m);
+    void WndProc(TMessage& message) override;
+
+    TCanvas m_canvas;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // --- children (all of them, windowless and windowed, in the order they were added) ---
+    int ControlCount() const { return int(m_controls.size()); }
+    TControl* Controls(int index) const;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    bool ContainsControl(const TControl* control) const; // anywhere below
+    // The child (windowless or, with allowWinControls, windowed) under a client point.
+    TControl* ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls = false) const;
+
+    // --- the window ---
+    HWND Handle();
+    bool HandleAllocated() const { return m_handleAllocated; }
+    void HandleNeeded();
+    // Rebuilds the window: styles and non-client area are computed again and all repaints.
+    void RecreateWnd();
+    DWORD Style() const { return m_style; }
+    DWORD ExStyle() const { return m_exStyle; }
+    void SetStyle(DWORD style);
+    void SetExStyle(DWORD exStyle);
+    // Rectangle of the window in screen coordinates.
+    TRect WindowRectOnScreen() const;
+    // The window's client rectangle inside its own window rectangle.
+    TRect ClientRectInWindow() const { return m_clientInWindow; }
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    bool Showing() const override;
+    void Invalidate() override;
+    void Update() override;
+
+    // --- focus and tab order ---
+    bool TabStop() const { return m_tabStop; }
+    void SetTabStop(bool value);
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+    // Next focusable control after `current` inside this control, in tab order.
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                 bool checkParent) const;
+    void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
+
+    // --- alignment ---
+    void DisableAlign() { ++m_alignLevel; }
+    void EnableAlign();
+    void Realign();
+
+    // --- painting ---
+    // Paints the windowless children that intersect the canvas clip, lowest first, starting
+    // at `first` (nullptr: all).
+    void PaintControls(TCanvas& canvas, TControl* first);
+
+    // --- events ---
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+protected:
+    friend class TWindowSystem;
+    friend class TControl;
+
+    virtual void CreateHandle();
+    virtual void DestroyHandle();
+    virtual void AlignControls(TControl* control, TRect& rect);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Paint of the window: erase is WM_ERASEBKGND's default; PaintWindow draws the client
+    // area (TCustomControl: Paint on Canvas), then the windowless children.
+    virtual void PaintWindow(TCanvas& canvas);
+    // Default background: the control colour.
+    virtual void EraseBackground(TCanvas& canvas);
+
+    // Message handlers.
+    void WMPaint(TMessage& m);
+    void WMEraseBkgnd(TMessage& m);
+    void WMKeyDown(TMessage& m);
+    void WMKeyUp(TMessage& m);
+    void WMChar(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMKillFocus(TMessage& m);
+    void WMSetCursor(TMessage& m);
+    void WMMouseForChildren(TMessage& m);
+    void CMDialogKey(TMessage& m);
+    void CMDialogChar(TMessage& m);
+    void CMEnter(TMessage& m) {
+        (void)m;
+        DoEnter();
+    }
+    void CMExit(TMessage& m) {
+        (void)m;
+        DoExit();
+    }
+    void CMShowingChanged(TMessage& m);
+    void WMSize(TMessage& m);
+
+    std::vector<TControl*> m_controls;
+    bool m_handleAllocated = false;
+    DWORD m_style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    DWORD m_exStyle = 0;
+    TRect m_clientInWindow; // client rectangle in window coordinates (WM_NCCALCSIZE)
+    bool m_tabStop = false;
+    int m_tabOrder = -1;
+    int m_alignLevel = 0;
+    TControl* m_mouseControl = nullptr;   // windowless child under the mouse
+    TControl* m_captureControl = nullptr; // windowless child holding the mouse
+    // Window-system state (update region, scroll bars, region, display id...).
+    struct WindowData;
+    std::unique_ptr<WindowData> m_wnd;
+};
+
+// A windowed control that paints itself: override Paint and draw on Canvas.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* owner);
+    ~TCustomControl() override;
+    // The control's canvas: during a paint set to the part being painted; outside a paint it
+    // draws straight onto the visible client area (what it draws is shown at the next loop
+    // pass without a repaint).
+    TCanvas* Canvas();
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(TCanvas& canvas) override;
+
+    TCanvas m_canvas;
+    bool m_canvasBound = false;
+};
+
+// --- window functions on handles (the window system's procedural face) ---
+LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Queued for the loop; dropped when the window is destroyed first.
+bool PostMessage(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// rect in client coordinates; nullptr = the whole client area.
+void InvalidateRect(HWND wnd, const TRect* rect, bool erase = true);
+void InvalidateRgn(HWND wnd, const TRegion& region, bool erase = true);
+void ValidateRect(HWND wnd, const TRect* rect);
+void UpdateWindow(HWND wnd);
+// RDW_INVALIDATE / RDW_FRAME / RDW_UPDATENOW / RDW_ALLCHILDREN ... rect in client coordinates.
+void RedrawWindow(HWND wnd, const TRect* rect, UINT flags);
+// Moves the pixels of the client area (or of `scroll`) by (dx, dy) within `clip`, and
+// invalidates what was uncovered. Children are not moved.
+void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* clip);
+bool GetUpdateRect(HWND wnd, TRect& rect);
+TRect GetWindowRect(HWND wnd); // screen coordinates
+TRect GetClientRect(HWND wnd);
+HWND WindowFromPoint(TPoint screen);
+HWND GetParent(HWND wnd);
+bool IsWindowVisible(HWND wnd);
+bool IsWindowEnabled(HWND wnd);
+bool IsWindow(HWND wnd); // still alive
+DWORD GetWindowLong(HWND wnd, int index);
+DWORD SetWindowLong(HWND wnd, int index, DWORD value);
+// Moves/sizes (parent client coordinates) and applies SWP_FRAMECHANGED (new WM_NCCALCSIZE).
+void SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+void ShowWindow(HWND wnd, int cmd);
+// The window's shape in window coordinates; an empty region removes it. Shapes the hit test
+// and painting, and the display window of a top-level form.
+void SetWindowRgn(HWND wnd, const TRegion& region, bool redraw);
+void RemoveWindowRgn(HWND wnd, bool redraw);
+bool GetWindowRgn(HWND wnd, TRegion& region);
+
+// Mouse capture.
+HWND SetCapture(HWND wnd);
+bool ReleaseCapture();
+HWND GetCapture();
+HWND GetFocus();
+HWND SetFocus(HWND wnd);
+HWND GetActiveWindow();
+TPoint GetCursorPos();
+bool GetKeyState(int vk); // held now
+
+// Scroll bars of a window with WS_HSCROLL / WS_VSCROLL (bar = SB_HORZ or SB_VERT).
+int SetScrollInfo(HWND wnd, int bar, const TScrollInfo& info, bool redraw);
+bool GetScrollInfo(HWND wnd, int bar, TScrollInfo& info);
+int SetScrollPos(HWND wnd, int bar, int pos, bool redraw);
+int GetScrollPos(HWND wnd, int bar);
+void SetScrollRange(HWND wnd, int bar, int minPos, int maxPos, bool redraw);
+void ShowScrollBar(HWND wnd, int bar, bool show);
+void EnableScrollBar(HWND wnd, int bar, UINT arrows);
+
+// Timers: WM_TIMER (WParam = id) to the window, from the loop. Re-setting an id restarts it.
+uintptr_t SetTimer(HWND wnd, uintptr_t id, unsigned elapseMs);
+bool KillTimer(HWND wnd, uintptr_t id);
+uint64_t GetTickCount();
+
+// The caret (one per process, owned by a window; blinks with the loop).
+bool CreateCaret(HWND wnd, int width, int height);
+bool DestroyCaret();
+bool SetCaretPos(int x, int y);
+TPoint GetCaretPos();
+bool ShowCaret(HWND wnd);
+bool HideCaret(HWND wnd);
+unsigned GetCaretBlinkTime(); // 530 ms
+
+int GetSystemMetrics(int index);
+unsigned GetDoubleClickTime(); // 500 ms
+TRect GetWorkArea();           // screen coordinates
+void MessageBeep(UINT type);
+
+// Canvases outside paint: the whole window (non-client included) or the client area, with
+// the clip set to the visible part. Drawing on them is shown at the next loop pass.
+TCanvas* GetWindowDC(HWND wnd);
+TCanvas* GetDC(HWND wnd);
+void ReleaseDC(HWND wnd, TCanvas* dc);
+
+// Clipboard text (8-bit, system code page).
+class TClipboard {
+public:
+    AnsiString AsText() const;
+    void SetAsText(const AnsiString& text);
+    bool HasText() const { return !AsText().empty(); }
+};
+TClipboard* Clipboard();
+
+TCustomForm* GetParentForm(const TControl* control);
+// The first windowed ancestor that is a form's window (top-level), or nullptr.
+TWinControl* GetTopLevel(const TControl* control);
