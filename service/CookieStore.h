@@ -1,0 +1,48 @@
+#pragma once
+// The HTTP client's cookies: kept in memory for the life of the client, never on disk.
+
+#include "rtl/Strings.h"
+
+#include <ctime>
+#include <string_view>
+#include <vector>
+
+struct THttpCookie {
+    AnsiString name;
+    AnsiString value;
+    AnsiString domain;
+    AnsiString path;
+    bool secure = false;
+    bool hasExpiry = false; // without one a cookie lives as long as the process
+    std::time_t expires = 0;
+    int version = 0; // 0 or 1 from "Set-cookie", 1 from "Set-cookie2"
+};
+
+class TCookieStore {
+public:
+    // Stores the cookies of one "Set-cookie" (version2 false) or "Set-cookie2" header value sent
+    // by `host` for a request of `requestPath`. A cookie whose domain does not fit the host is
+    // dropped; one with the name, domain and path of a stored cookie replaces it.
+    void AddFromHeader(std::string_view headerValue, bool version2, const AnsiString& host,
+                       const AnsiString& requestPath, std::time_t now);
+    // Removes the cookies whose expiry time has come.
+    void RemoveExpired(std::time_t now);
+    // The Cookie header value for a request, or empty when no cookie goes with it.
+    AnsiString CookieHeader(const AnsiString& host, const AnsiString& requestPath) const;
+
+    const std::vector<THttpCookie>& Cookies() const { return m_cookies; }
+    void Clear() { m_cookies.clear(); }
+
+    // Whether a cookie domain may be set by the host, and whether it goes to the host.
+    static bool DomainFitsSender(const AnsiString& domain, const AnsiString& host);
+    static bool DomainMatchesRequest(const AnsiString& domain, const AnsiString& host);
+
+private:
+    void Store(THttpCookie cookie);
+
+    std::vector<THttpCookie> m_cookies;
+};
+
+// Reads the date forms cookies use ("Sun, 06 Nov 1994 08:49:37 GMT", "Sunday, 06-Nov-94
+// 08:49:37 GMT", "Sun Nov  6 08:49:37 1994"); always UTC. False when the text is none of them.
+bool ParseCookieDate(std::string_view text, std::time_t& result);

@@ -1,0 +1,61 @@
+#pragma once
+// The window's HTTP client object: an HTTP/1.1 GET of an absolute URL whose answer body comes
+// back as 8-bit text, byte for byte. One connection is kept alive and reused, answers' cookies
+// are kept and sent back, redirects are refused, and every outcome other than a 2xx answer
+// raises an EHttpError (service/HttpErrors.h).
+//
+// Use from the window:
+//     AnsiString answer;
+//     try { HttpClient1->HttpGetText(url, answer); } catch (const Exception&) {}
+// The two-argument form fills `answer` in a last step that runs even when the call fails: it
+// then holds what had arrived of a 2xx body (a connection lost mid-body), or is left as it was.
+
+#include "platform/Socket.h"
+#include "rtl/Classes.h"
+#include "rtl/Strings.h"
+#include "service/CookieStore.h"
+#include "service/HttpUrl.h"
+
+class THttpClient : public TComponent {
+public:
+    explicit THttpClient(TComponent* owner);
+    ~THttpClient() override;
+
+    static constexpr const char* kAccept = "text/html, */*";
+    static constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Brelvan Library)";
+    static constexpr const char* kContentType = "text/html";
+    static constexpr std::size_t kMaxLineLength = 16384;
+    static constexpr int kDefaultTimeoutMs = 60000;
+    // How long a refused answer's body may take to arrive before the connection is dropped.
+    static constexpr int kDiscardTimeoutMs = 2000;
+
+    // Returns the answer's body; raises on every other outcome.
+    AnsiString HttpGetText(const AnsiString& url);
+    // As above; `answer` receives the body, or on failure what had arrived of a 2xx body when
+    // anything had (and is otherwise left untouched). Raises after that last step.
+    void HttpGetText(const AnsiString& url, AnsiString& answer);
+
+    // The limit for connecting and for each wait for data, in milliseconds (0: none). A call
+    // that hits it fails as if the connection had been lost.
+    int TimeoutMs() const { return m_timeoutMs; }
+    void SetTimeoutMs(int timeoutMs) { m_timeoutMs = timeoutMs; }
+
+    // The status code of the last answer read (-1 before any, or when it was not a number).
+    int ResponseCode() const { return m_responseCode; }
+    bool Connected() const { return m_socket.IsOpen(); }
+    const TCookieStore& Cookies() const { return m_cookies; }
+    // Drops the kept-alive connection, if any.
+    void Disconnect();
+
+private:
+    void Get(const THttpUrl& url, AnsiString& body);
+    void EnsureConnection(const THttpUrl& url);
+    AnsiString BuildRequest(const THttpUrl& url) const;
+
+    TcpSocket m_socket;
+    AnsiString m_connectedHost;
+    int m_connectedPort = 0;
+    TCookieStore m_cookies;
+    int m_timeoutMs = kDefaultTimeoutMs;
+    int m_responseCode = -1;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// Reading the tips service's answer: a subscription text in a PODPISKA element and any number
+// of match elements with seventeen children each. The answer looks like XML but is read with
+// plain, case-sensitive substring searches, the way the service has always been read.
+
+#include "rtl/Strings.h"
+
+#include <functional>
+#include <string_view>
+
+// The seventeen texts of one match element, named by their tags.
+struct MatchEntry {
+    AnsiString id, date, time, home, away, liga;
+    AnsiString kf1, kf2, kf3;
+    AnsiString p1, x, p2;
+    AnsiString t05, t15, t25;
+    AnsiString oz, count;
+
+    static constexpr int kFieldCount = 17;
+    // The tag names in the order of the fields above.
+    static const char* const kTagNames[kFieldCount];
+    // Field by index 0..16 in the order of kTagNames.
+    AnsiString& Field(int index);
+    const AnsiString& Field(int index) const;
+
+    bool operator==(const MatchEntry&) const = default;
+};
+
+// Finds the first "<name>" in data and the first "</name>" after it; dest becomes the text
+// between them. No open tag: dest becomes empty. An open tag without its close tag leaves dest
+// as it was.
+void GetTagValue(std::string_view data, std::string_view name, AnsiString& dest);
+
+// Replaces, over and over, the first occurrence of oldPart in text by newPart until none is
+// left. When newPart itself holds oldPart that would never end, so then each occurrence of the
+// original text is replaced once instead. An empty oldPart changes nothing.
+AnsiString ReplaceAllText(AnsiString text, std::string_view oldPart, std::string_view newPart);
+
+using MatchEntryConsumer = std::function<void(const MatchEntry&)>;
+
+// Reads an answer: returns the subscription text and hands every match entry, in order, to the
+// consumer as soon as it is read (an exception from the consumer ends the walk). The parse
+// never fails and takes time linear in the answer's size. `entryCount`, when given, receives
+// the number of entries handed over (0 when the answer holds no "<match" after the
+// subscription).
+AnsiString ParseMatchList(std::string_view answer, const MatchEntryConsumer& consumer,
+                          int* entryCount = nullptr);
+
+// Removes every byte of value 32 or less from both ends.
+std::string_view TrimView(std::string_view text);
