@@ -1,0 +1,336 @@
+#pragma once
+// The grid's cell store: one list of typed cells per column (column-major), one TRow record
+// per row. Cells do not know their own position: every lookup through TCells::Cell records
+// the column and row it was asked for, and a cell that needs its position (a row number,
+// the change notification, the painted colours) reads those coordinates back. Look a cell
+// up immediately before using it.
+#include "gfx/Color.h"
+#include "gfx/Font.h"
+#include "grid/NxCompactText.h"
+#include "grid/NxTypes.h"
+#include "platform/Guid.h"
+#include "rtl/Strings.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TCells;
+class TCellList;
+
+// Row record. Rows of a flat grid are level 0, expanded, shown and visible.
+struct TRow {
+    TRow* Parent = nullptr;
+    int ChildCount = 0;
+    int Level = 0;
+    int Height = 16;
+    bool Expanded = true;
+    bool Selected = false;
+    bool Shown = true;
+    bool Visible = true;
+};
+
+// Base of every cell class. The value readers and writers convert as each class defines;
+// writers store first, then notify the store (which repaints the one cell).
+class TCell {
+public:
+    virtual ~TCell() = default;
+
+    // Colours the grid paints this cell with, at the store's last looked-up position.
+    virtual TColor PaintedBackground() const;
+    virtual TColor PaintedTextColor() const;
+
+    virtual bool BoolValue() const = 0;
+    virtual double DateValue() const = 0;
+    virtual double FloatValue() const = 0;
+    virtual int IntValue() const = 0;
+    virtual WideString TextValue() const = 0;
+
+    virtual void NotifyChanged();
+    virtual void SetBoolValue(bool value);
+    virtual void SetDateValue(double value);
+    virtual void SetFloatValue(double value);
+    virtual void SetIntValue(int value);
+    virtual void SetTextValue(const WideString& value);
+    virtual void Clear();
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    WideString Hint() const;
+    void SetHint(const WideString& value);
+    // A free slot for an object attached to the cell (object-kind columns); not owned.
+    void* ObjectReference() const { return m_extra ? m_extra->Object : nullptr; }
+    void SetObjectReference(void* object);
+
+    TFontStyles FontStyle() const { return TFontStyles::FromBits(m_fontStyle); }
+    void SetFontStyle(TFontStyles style) { m_fontStyle = uint8_t(style.Bits()); }
+    // Bit 0: the painter skips the content. Bit 1: the cell is still being made.
+    uint8_t State() const { return m_state; }
+    void SetState(uint8_t state) { m_state = state; }
+    bool ContentHidden() const { return (m_state & StateHidden) != 0; }
+
+    // The store that made this cell.
+    TCells* Owner() const;
+
+    // Text as a view when the cell keeps text, else the text written into `scratch`.
+    virtual std::u16string_view TextView(WideString& scratch) const;
+    // Heap bytes owned beyond the object itself (memory reports).
+    virtual size_t HeapBytes() const;
+
+    static constexpr uint8_t StateHidden = 1;
+    static constexpr uint8_t StateInitializing = 2;
+
+protected:
+    // Cells are made, moved and exchanged only inside the store's column lists.
+    TCell() = default;
+    TCell(TCell&& other) noexcept = default;
+    TCell& operator=(TCell&& other) noexcept = default;
+
+    int Row() const;
+    int Column() const;
+
+private:
+    struct TExtra {
+        WideString Hint;
+        void* Object = nullptr;
+    };
+    std::unique_ptr<TExtra> m_extra; // hint and object; most cells have neither
+    TColor m_color = clWindow;
+    uint8_t m_fontStyle = 0;
+    uint8_t m_state = StateInitializing;
+};
+
+class TStringCell : public TCell {
+public:
+    bool BoolValue() const override;
+    double DateValue() const override;
+    double FloatValue() const override;
+    int IntValue() const override;
+    WideString TextValue() const override { return WideString(m_value.View()); }
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override;
+    std::u16string_view TextView(WideString&) const override { return m_value.View(); }
+    size_t HeapBytes() const override;
+
+private:
+    TCompactText m_value;
+};
+
+class TIntegerCell : public TCell {
+public:
+    bool BoolValue() const override { return m_value > 0; }
+    double DateValue() const override { return 0; }
+    double FloatValue() const override { return m_value; }
+    int IntValue() const override { return m_value; }
+    WideString TextValue() const override;
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override;
+
+private:
+    int32_t m_value = 0;
+};
+
+class TFloatCell : public TCell {
+public:
+    bool BoolValue() const override { return false; }
+    double DateValue() const override { return m_value; }
+    double FloatValue() const override { return m_value; }
+    int IntValue() const override;
+    WideString TextValue() const override;
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override;
+
+private:
+    double m_value = 0;
+};
+
+class TBooleanCell : public TCell {
+public:
+    bool BoolValue() const override { return m_value; }
+    double DateValue() const override { return 0; }
+    double FloatValue() const override { return m_value ? 1 : 0; }
+    int IntValue() const override { return m_value ? 1 : 0; }
+    WideString TextValue() const override { return m_value ? u"True" : u"False"; }
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override;
+
+private:
+    bool m_value = false;
+};
+
+class TDateTimeCell : public TCell {
+public:
+    bool BoolValue() const override { return false; }
+    double DateValue() const override { return m_value; }
+    double FloatValue() const override { return m_value; }
+    int IntValue() const override;
+    WideString TextValue() const override;
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override;
+
+private:
+    double m_value = 0;
+};
+
+// Shows its row number (row + 1); holds no value.
+class TIncrementCell : public TCell {
+public:
+    bool BoolValue() const override { return false; }
+    double DateValue() const override { return 0; }
+    double FloatValue() const override { return Row() + 1; }
+    int IntValue() const override { return Row() + 1; }
+    WideString TextValue() const override;
+    void SetBoolValue(bool) override { TCell::NotifyChanged(); }
+    void SetDateValue(double) override { TCell::NotifyChanged(); }
+    void SetFloatValue(double) override { TCell::NotifyChanged(); }
+    void SetIntValue(int) override { TCell::NotifyChanged(); }
+    void SetTextValue(const WideString&) override { TCell::NotifyChanged(); }
+    void Clear() override {}
+};
+
+class TGuidCell : public TCell {
+public:
+    TGuidCell();
+    bool BoolValue() const override;
+    double DateValue() const override;
+    double FloatValue() const override;
+    int IntValue() const override;
+    WideString TextValue() const override;
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override { TCell::NotifyChanged(); }
+    const TGUID& Guid() const { return m_value; }
+
+private:
+    TGUID m_value;
+};
+
+// Reads and writes go to the store's virtual text handlers (the column's text events).
+class TVirtualCell : public TCell {
+public:
+    bool BoolValue() const override;
+    double DateValue() const override;
+    double FloatValue() const override;
+    int IntValue() const override;
+    WideString TextValue() const override;
+    void SetBoolValue(bool value) override;
+    void SetDateValue(double value) override;
+    void SetFloatValue(double value) override;
+    void SetIntValue(int value) override;
+    void SetTextValue(const WideString& value) override;
+    void Clear() override { TCell::NotifyChanged(); }
+};
+
+// What a new cell of a column takes from the column.
+struct TCellTemplate {
+    int ValueKind = vkString;
+    TFontStyles FontStyle;
+    TColor Color = clWindow;
+};
+
+class TCells {
+public:
+    static constexpr int MaxColumns = 1025;
+
+    TCells();
+    ~TCells();
+    TCells(const TCells&) = delete;
+    TCells& operator=(const TCells&) = delete;
+
+    int ColumnCount() const { return int(m_columns.size()); }
+    int RowCount() const { return int(m_rows.size()); }
+    int VisibleRowCount() const { return m_visibleRowCount; }
+
+    // The cell at (column, row); records the position as the last access. Indexes outside
+    // the lists raise EListError "List index out of bounds (%d)".
+    TCell* Cell(int column, int row);
+    TRow* Row(int row) const;
+    int IndexOfRow(const TRow* row) const;
+    int LastColumn() const { return m_lastColumn; }
+    int LastRow() const { return m_lastRow; }
+
+    // Rows. New cells take their column's template (TemplateOf).
+    void AppendRows(int count);
+    void InsertRow(int index);
+    void DeleteRow(int index); // the row alone; children are the caller's business
+    void MoveRow(int from, int to);
+    void ExchangeRows(int a, int b);
+    // Reorders rows: new row i is old row order[i] (a permutation of 0..RowCount-1).
+    void PermuteRows(const std::vector<int>& order);
+    void ClearRows();
+    void SetRowVisible(int row, bool visible);
+
+    // Columns, by index.
+    void AddColumn(const TCellTemplate& tpl);
+    void InsertColumn(int index, const TCellTemplate& tpl);
+    void DeleteColumn(int index);
+    void MoveColumn(int from, int to);
+    void ClearAll();
+
+    int DefaultRowHeight() const { return m_defaultRowHeight; }
+    void SetDefaultRowHeight(int height) { m_defaultRowHeight = height; }
+
+    bool Sorted() const { return m_sorted; }
+    void SetSorted(bool sorted) { m_sorted = sorted; }
+    int LastSortColumn() const { return m_lastSortColumn; }
+    bool LastSortDescending() const { return m_lastSortDescending; }
+    void SetLastSort(int column, bool descending) {
+        m_lastSortColumn = column;
+        m_lastSortDescending = descending;
+    }
+
+    // Called by a cell's NotifyChanged: the change callback at the last position, then the
+    // sorted flag is cleared.
+    void CellChanged();
+
+    // Installed by the grid.
+    std::function<void(TCells*, int column, int row)> OnCellChange;
+    std::function<void(TCells*, TCell*, TCell*, int& result)> OnCompare;
+    std::function<TColor(int column, int row)> OnPaintedBackground;
+    std::function<TColor(int column, int row)> OnPaintedTextColor;
+    std::function<TCellTemplate(int column)> TemplateOf;
+    // Virtual cells: text supplied and accepted per (column, row).
+    std::function<WideString(int column, int row)> OnVirtualGetText;
+    std::function<void(int column, int row, const WideString&)> OnVirtualSetText;
+
+    // Bytes held by the store for its rows and cells (objects, lists and heap texts).
+    size_t MemoryBytes() const;
+
+private:
+    std::unique_ptr<TCellList> MakeList(int valueKind);
+    std::vector<TCellTemplate> Templates() const;
+
+    std::vector<std::unique_ptr<TCellList>> m_columns;
+    std::vector<TRow*> m_rows;
+    int m_visibleRowCount = 0;
+    int m_defaultRowHeight = 16;
+    int m_lastColumn = 0;
+    int m_lastRow = 0;
+    bool m_sorted = false;
+    int m_lastSortColumn = -1;
+    bool m_lastSortDescending = false;
+};
