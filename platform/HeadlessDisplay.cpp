@@ -1,0 +1,339 @@
+#include "platform/HeadlessDisplay.h"
+
+#include <algorithm>
+
+HeadlessDisplay::HeadlessDisplay(int screenWidth, int screenHeight)
+    : m_screenW(screenWidth), m_screenH(screenHeight) {}
+
+int HeadlessDisplay::CreateWindow(const DisplayRect& bounds, bool popup) {
+    int id = m_nextId++;
+    Window& w = m_windows[id];
+    w.bounds = bounds;
+    w.popup = popup;
+    w.pixels.assign(size_t(std::max(0, bounds.w)) * size_t(std::max(0, bounds.h)), 0);
+    m_zorder.push_back(id);
+    return id;
+}
+
+void HeadlessDisplay::DestroyWindow(int id) {
+    m_windows.erase(id);
+    m_zorder.erase(std::remove(m_zorder.begin(), m_zorder.end(), id), m_zorder.end());
+    if (m_active == id) m_active = 0;
+    if (m_grab == id) m_grab = 0;
+}
+
+void HeadlessDisplay::SetWindowBounds(int id, const DisplayRect& bounds) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    Window& w = it->second;
+    if (bounds.w != w.bounds.w || bounds.h != w.bounds.h) {
+        std::vector<uint32_t> resized(size_t(std::max(0, bounds.w)) * size_t(std::max(0, bounds.h)),
+                                      0);
+        int cw = std::min(bounds.w, w.bounds.w), ch = std::min(bounds.h, w.bounds.h);
+        for (int y = 0; y < ch; ++y)
+            for (int x = 0; x < cw; ++x)
+                resized[size_t(y) * bounds.w + x] = w.pixels[size_t(y) * w.bounds.w + x];
+        w.pixels.swap(resized);
+    }
+    w.bounds = bounds;
+}
+
+void HeadlessDisplay::ShowWindow(int id, bool show, bool activate) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    it->second.visible = show;
+    if (show) {
+        RaiseWindow(id);
+        if (activate && !it->second.popup) {
+            if (m_active && m_active != id) {
+                DisplayEvent e;
+                e.kind = DisplayEventKind::Deactivate;
+                e.window = m_active;
+                Push(e);
+            }
+            m_active = id;
+            DisplayEvent e;
+            e.kind = DisplayEventKind::Activate;
+            e.window = id;
+            Push(e);
+        }
+    } else if (m_active == id) {
+        m_active = 0;
+    }
+}
+
+void HeadlessDisplay::SetWindowTitle(int id, const std::string& utf8) {
+    auto it = m_windows.find(id);
+    if (it != m_windows.end()) it->second.title = utf8;
+}
+
+void HeadlessDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
+    auto it = m_windows.find(id);
+    if (it != m_windows.end()) it->second.shape = rects;
+}
+
+void HeadlessDisplay::MinimizeWindow(int id) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || it->second.minimized) return;
+    it->second.minimized = true;
+    DisplayEvent e;
+    e.kind = DisplayEventKind::Minimized;
+    e.window = id;
+    Push(e);
+}
+
+void HeadlessDisplay::RestoreWindow(int id) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || !it->second.minimized) return;
+    it->second.minimized = false;
+    DisplayEvent e;
+    e.kind = DisplayEventKind::Restored;
+    e.window = id;
+    Push(e);
+}
+
+void HeadlessDisplay::RaiseWindow(int id) {
+    auto it = std::find(m_zorder.begin(), m_zorder.end(), id);
+    if (it == m_zorder.end()) return;
+    m_zorder.erase(it);
+    m_zorder.push_back(id);
+}
+
+void HeadlessDisplay::Present(int id, const uint32_t* pixels, int w, int h,
+                              const DisplayRect& dirty) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    Window& win = it->second;
+    if (w != win.bounds.w || h != win.bounds.h) {
+        win.bounds.w = w;
+        win.bounds.h = h;
+        win.pixels.assign(size_t(w) * size_t(h), 0);
+    }
+    int x0 = std::max(0, dirty.x), y0 = std::max(0, dirty.y);
+    int x1 = std::min(w, dirty.x + dirty.w), y1 = std::min(h, dirty.y + dirty.h);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            win.pixels[size_t(y) * w + x] = pixels[size_t(y) * w + x] & 0x00FFFFFF;
+    ++win.presents;
+    win.lastDirty = dirty;
+}
+
+bool HeadlessDisplay::PollEvent(DisplayEvent& event) {
+    if (m_queue.empty()) return false;
+    event = std::move(m_queue.front());
+    m_queue.pop_front();
+    return true;
+}
+
+bool HeadlessDisplay::WaitEvent(DisplayEvent& event, int timeoutMs) {
+    if (PollEvent(event)) return true;
+    if (timeoutMs > 0) m_now += uint64_t(timeoutMs);
+    return false;
+}
+
+void HeadlessDisplay::CursorPos(int& x, int& y) {
+    x = m_mouseX;
+    y = m_mouseY;
+}
+
+bool HeadlessDisplay::KeyDown(int vk) {
+    if (vk == 1) return (m_buttons & 1) != 0;
+    if (vk == 2) return (m_buttons & 2) != 0;
+    if (vk == 4) return (m_buttons & 4) != 0;
+    auto it = m_keys.find(vk);
+    return it != m_keys.end() && it->second;
+}
+
+void HeadlessDisplay::SetCursor(CursorShape shape) {
+    m_cursor = shape;
+    m_cursorImage = 0;
+}
+
+int HeadlessDisplay::CreateCursorImage(const uint32_t*, int, int, int, int) {
+    return m_nextCursor++;
+}
+
+void HeadlessDisplay::SetCursorImage(int cursorId) {
+    m_cursorImage = cursorId;
+}
+
+const HeadlessDisplay::Window* HeadlessDisplay::FindWindow(int id) const {
+    auto it = m_windows.find(id);
+    return it == m_windows.end() ? nullptr : &it->second;
+}
+
+std::vector<int> HeadlessDisplay::Windows() const {
+    return m_zorder;
+}
+
+uint32_t HeadlessDisplay::PixelAt(int id, int x, int y) const {
+    const Window* w = FindWindow(id);
+    if (!w || x < 0 || y < 0 || x >= w->bounds.w || y >= w->bounds.h) return 0;
+    return w->pixels[size_t(y) * w->bounds.w + x];
+}
+
+int HeadlessDisplay::WindowAt(int x, int y) const {
+    for (auto it = m_zorder.rbegin(); it != m_zorder.rend(); ++it) {
+        const Window& w = m_windows.at(*it);
+        if (!w.visible || w.minimized) continue;
+        int lx = x - w.bounds.x, ly = y - w.bounds.y;
+        if (lx < 0 || ly < 0 || lx >= w.bounds.w || ly >= w.bounds.h) continue;
+        if (!w.shape.empty()) {
+            bool inside = false;
+            for (const DisplayRect& r : w.shape)
+                if (lx >= r.x && ly >= r.y && lx < r.x + r.w && ly < r.y + r.h) inside = true;
+            if (!inside) continue;
+        }
+        return *it;
+    }
+    return 0;
+}
+
+void HeadlessDisplay::Push(DisplayEvent e) {
+    m_queue.push_back(std::move(e));
+}
+
+namespace {
+unsigned ModsOf(const std::map<int, bool>& keys) {
+    auto held = [&](int vk) {
+        auto it = keys.find(vk);
+        return it != keys.end() && it->second;
+    };
+    return (held(0x10) ? ModShift : 0) | (held(0x11) ? ModCtrl : 0) | (held(0x12) ? ModAlt : 0);
+}
+} // namespace
+
+void HeadlessDisplay::MouseMove(int x, int y) {
+    m_mouseX = x;
+    m_mouseY = y;
+    DisplayEvent e;
+    e.kind = DisplayEventKind::MouseMove;
+    e.window = m_buttons && m_grab ? m_grab : WindowAt(x, y);
+    e.x = x;
+    e.y = y;
+    e.mods = ModsOf(m_keys);
+    Push(e);
+}
+
+void HeadlessDisplay::MouseDown(int button) {
+    int target = WindowAt(m_mouseX, m_mouseY);
+    if (!m_buttons) m_grab = target;
+    m_buttons |= 1u << (button - 1);
+    if (target && target != m_active && !m_windows[target].popup) {
+        if (m_active) {
+            DisplayEvent d;
+            d.kind = DisplayEventKind::Deactivate;
+            d.window = m_active;
+            Push(d);
+        }
+        m_active = target;
+        RaiseWindow(target);
+        DisplayEvent a;
+        a.kind = DisplayEventKind::Activate;
+        a.window = target;
+        Push(a);
+    }
+    DisplayEvent e;
+    e.kind = DisplayEventKind::MouseDown;
+    e.window = m_grab ? m_grab : target;
+    e.x = m_mouseX;
+    e.y = m_mouseY;
+    e.button = button;
+    e.mods = ModsOf(m_keys);
+    Push(e);
+}
+
+void HeadlessDisplay::MouseUp(int button) {
+    DisplayEvent e;
+    e.kind = DisplayEventKind::MouseUp;
+    e.window = m_grab ? m_grab : WindowAt(m_mouseX, m_mouseY);
+    e.x = m_mouseX;
+    e.y = m_mouseY;
+    e.button = button;
+    e.mods = ModsOf(m_keys);
+    m_buttons &= ~(1u << (button - 1));
+    if (!m_buttons) m_grab = 0;
+    Push(e);
+}
+
+void HeadlessDisplay::Click(int x, int y, int button) {
+    MouseMove(x, y);
+    MouseDown(button);
+    MouseUp(button);
+}
+
+void HeadlessDisplay::Wheel(int notches) {
+    DisplayEvent e;
+    e.kind = DisplayEventKind::Wheel;
+    e.window = WindowAt(m_mouseX, m_mouseY);
+    e.x = m_mouseX;
+    e.y = m_mouseY;
+    e.wheel = notches;
+    e.mods = ModsOf(m_keys);
+    Push(e);
+}
+
+void HeadlessDisplay::KeyDownOnly(int vk, unsigned mods) {
+    if (mods & ModShift) m_keys[0x10] = true;
+    if (mods & ModCtrl) m_keys[0x11] = true;
+    if (mods & ModAlt) m_keys[0x12] = true;
+    DisplayEvent e;
+    e.kind = DisplayEventKind::KeyDown;
+    e.window = m_active;
+    e.key = vk;
+    e.repeat = KeyDown(vk);
+    m_keys[vk] = true;
+    e.mods = ModsOf(m_keys);
+    Push(e);
+}
+
+void HeadlessDisplay::KeyUpOnly(int vk, unsigned mods) {
+    m_keys[vk] = false;
+    DisplayEvent e;
+    e.kind = DisplayEventKind::KeyUp;
+    e.window = m_active;
+    e.key = vk;
+    e.mods = ModsOf(m_keys);
+    Push(e);
+    if (mods & ModShift) m_keys[0x10] = false;
+    if (mods & ModCtrl) m_keys[0x11] = false;
+    if (mods & ModAlt) m_keys[0x12] = false;
+}
+
+void HeadlessDisplay::KeyPress(int vk, unsigned mods) {
+    KeyDownOnly(vk, mods);
+    // Printable keys also produce text, as a keyboard layout would (US layout).
+    if (!(mods & (ModCtrl | ModAlt))) {
+        std::string text;
+        bool shift = (mods & ModShift) != 0;
+        if (vk >= 'A' && vk <= 'Z')
+            text = std::string(1, char(shift ? vk : vk + 32));
+        else if (vk >= '0' && vk <= '9' && !shift)
+            text = std::string(1, char(vk));
+        else if (vk == 0x20)
+            text = " ";
+        if (!text.empty()) {
+            DisplayEvent t;
+            t.kind = DisplayEventKind::Text;
+            t.window = m_active;
+            t.text = text;
+            Push(t);
+        }
+    }
+    KeyUpOnly(vk, mods);
+}
+
+void HeadlessDisplay::Type(const std::string& utf8) {
+    DisplayEvent t;
+    t.kind = DisplayEventKind::Text;
+    t.window = m_active;
+    t.text = utf8;
+    Push(t);
+}
+
+void HeadlessDisplay::RequestClose(int id) {
+    DisplayEvent e;
+    e.kind = DisplayEventKind::Close;
+    e.window = id;
+    Push(e);
+}

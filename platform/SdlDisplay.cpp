@@ -1,0 +1,443 @@
+#include "platform/SdlDisplay.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// SDL key codes to the platform's virtual-key numbers.
+int ToVirtualKey(SDL_Keycode k) {
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return 0x70 + (k - SDLK_F1);
+    switch (k) {
+    case SDLK_BACKSPACE:
+        return 0x08;
+    case SDLK_TAB:
+        return 0x09;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return 0x0D;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return 0x10;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return 0x11;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return 0x12;
+    case SDLK_PAUSE:
+        return 0x13;
+    case SDLK_CAPSLOCK:
+        return 0x14;
+    case SDLK_ESCAPE:
+        return 0x1B;
+    case SDLK_SPACE:
+        return 0x20;
+    case SDLK_PAGEUP:
+        return 0x21;
+    case SDLK_PAGEDOWN:
+        return 0x22;
+    case SDLK_END:
+        return 0x23;
+    case SDLK_HOME:
+        return 0x24;
+    case SDLK_LEFT:
+        return 0x25;
+    case SDLK_UP:
+        return 0x26;
+    case SDLK_RIGHT:
+        return 0x27;
+    case SDLK_DOWN:
+        return 0x28;
+    case SDLK_INSERT:
+        return 0x2D;
+    case SDLK_DELETE:
+        return 0x2E;
+    case SDLK_APPLICATION:
+        return 0x5D;
+    case SDLK_KP_0:
+        return 0x60;
+    case SDLK_KP_MULTIPLY:
+        return 0x6A;
+    case SDLK_KP_PLUS:
+        return 0x6B;
+    case SDLK_KP_MINUS:
+        return 0x6D;
+    case SDLK_KP_PERIOD:
+        return 0x6E;
+    case SDLK_KP_DIVIDE:
+        return 0x6F;
+    case SDLK_SEMICOLON:
+        return 0xBA;
+    case SDLK_EQUALS:
+        return 0xBB;
+    case SDLK_COMMA:
+        return 0xBC;
+    case SDLK_MINUS:
+        return 0xBD;
+    case SDLK_PERIOD:
+        return 0xBE;
+    case SDLK_SLASH:
+        return 0xBF;
+    case SDLK_BACKQUOTE:
+        return 0xC0;
+    case SDLK_LEFTBRACKET:
+        return 0xDB;
+    case SDLK_BACKSLASH:
+        return 0xDC;
+    case SDLK_RIGHTBRACKET:
+        return 0xDD;
+    case SDLK_QUOTE:
+        return 0xDE;
+    default:
+        break;
+    }
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return 0x61 + (k - SDLK_KP_1);
+    return 0;
+}
+
+unsigned ModsFrom(Uint16 mod) {
+    return ((mod & KMOD_SHIFT) ? ModShift : 0) | ((mod & KMOD_CTRL) ? ModCtrl : 0) |
+           ((mod & KMOD_ALT) ? ModAlt : 0);
+}
+
+int ButtonFrom(Uint8 b) {
+    if (b == SDL_BUTTON_LEFT) return 1;
+    if (b == SDL_BUTTON_RIGHT) return 2;
+    if (b == SDL_BUTTON_MIDDLE) return 3;
+    return 0;
+}
+} // namespace
+
+std::unique_ptr<Display> SdlDisplay::Open() {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "Cannot open a display: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
+    return std::unique_ptr<Display>(new SdlDisplay());
+}
+
+SdlDisplay::~SdlDisplay() {
+    for (auto& [id, w] : m_windows) SDL_DestroyWindow(w.window);
+    for (auto& [id, c] : m_systemCursors) SDL_FreeCursor(c);
+    for (auto& [id, c] : m_imageCursors) SDL_FreeCursor(c);
+    SDL_Quit();
+}
+
+int SdlDisplay::CreateWindow(const DisplayRect& b, bool popup) {
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
+    SDL_Window* w = SDL_CreateWindow("", b.x, b.y, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1, flags);
+    if (!w) return 0;
+    int id = m_nextId++;
+    m_windows[id] = {w, b};
+    return id;
+}
+
+void SdlDisplay::DestroyWindow(int id) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    SDL_DestroyWindow(it->second.window);
+    m_windows.erase(it);
+}
+
+void SdlDisplay::SetWindowBounds(int id, const DisplayRect& b) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    SDL_SetWindowPosition(it->second.window, b.x, b.y);
+    SDL_SetWindowSize(it->second.window, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1);
+    it->second.bounds = b;
+}
+
+void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    if (show) {
+        SDL_ShowWindow(it->second.window);
+        if (activate) SDL_RaiseWindow(it->second.window);
+    } else {
+        SDL_HideWindow(it->second.window);
+    }
+}
+
+void SdlDisplay::SetWindowTitle(int id, const std::string& utf8) {
+    auto it = m_windows.find(id);
+    if (it != m_windows.end()) SDL_SetWindowTitle(it->second.window, utf8.c_str());
+}
+
+void SdlDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || rects.empty()) return;
+    // Only windows the system created as shaped can take a shape; others stay rectangular.
+    if (!SDL_IsShapedWindow(it->second.window)) return;
+    const DisplayRect& b = it->second.bounds;
+    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, b.w, b.h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!mask) return;
+    SDL_FillRect(mask, nullptr, 0);
+    for (const DisplayRect& r : rects) {
+        SDL_Rect sr{r.x, r.y, r.w, r.h};
+        SDL_FillRect(mask, &sr, 0xFFFFFFFF);
+    }
+    SDL_WindowShapeMode mode;
+    mode.mode = ShapeModeBinarizeAlpha;
+    mode.parameters.binarizationCutoff = 128;
+    SDL_SetWindowShape(it->second.window, mask, &mode);
+    SDL_FreeSurface(mask);
+}
+
+void SdlDisplay::MinimizeWindow(int id) {
+    auto it = m_windows.find(id);
+    if (it != m_windows.end()) SDL_MinimizeWindow(it->second.window);
+}
+
+void SdlDisplay::RestoreWindow(int id) {
+    auto it = m_windows.find(id);
+    if (it != m_windows.end()) SDL_RestoreWindow(it->second.window);
+}
+
+void SdlDisplay::RaiseWindow(int id) {
+    auto it = m_windows.find(id);
+    if (it != m_windows.end()) SDL_RaiseWindow(it->second.window);
+}
+
+void SdlDisplay::Present(int id, const uint32_t* pixels, int w, int h, const DisplayRect& d) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(it->second.window);
+    if (!surface) return;
+    SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), w, h, 32,
+                                                          w * 4, SDL_PIXELFORMAT_XRGB8888);
+    if (!src) return;
+    SDL_Rect r{d.x, d.y, d.w, d.h};
+    SDL_BlitSurface(src, &r, surface, &r);
+    SDL_FreeSurface(src);
+    SDL_UpdateWindowSurfaceRects(it->second.window, &r, 1);
+}
+
+int SdlDisplay::IdOf(uint32_t sdlWindowId) const {
+    SDL_Window* w = SDL_GetWindowFromID(sdlWindowId);
+    for (const auto& [id, win] : m_windows)
+        if (win.window == w) return id;
+    return 0;
+}
+
+bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    out = DisplayEvent{};
+    auto screenPos = [&](uint32_t windowId, int x, int y) {
+        int id = IdOf(windowId);
+        out.window = id;
+        int wx = 0, wy = 0;
+        auto it = m_windows.find(id);
+        if (it != m_windows.end()) SDL_GetWindowPosition(it->second.window, &wx, &wy);
+        out.x = x + wx;
+        out.y = y + wy;
+    };
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        out.kind = DisplayEventKind::MouseMove;
+        screenPos(e.motion.windowID, e.motion.x, e.motion.y);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        out.kind =
+            e.type == SDL_MOUSEBUTTONDOWN ? DisplayEventKind::MouseDown : DisplayEventKind::MouseUp;
+        out.button = ButtonFrom(e.button.button);
+        if (!out.button) return false;
+        screenPos(e.button.windowID, e.button.x, e.button.y);
+        break;
+    case SDL_MOUSEWHEEL: {
+        out.kind = DisplayEventKind::Wheel;
+        out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (!out.wheel) return false;
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        out.window = IdOf(e.wheel.windowID);
+        out.x = x;
+        out.y = y;
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        out.kind = e.type == SDL_KEYDOWN ? DisplayEventKind::KeyDown : DisplayEventKind::KeyUp;
+        out.key = ToVirtualKey(e.key.keysym.sym);
+        if (!out.key) return false;
+        out.repeat = e.key.repeat != 0;
+        out.mods = ModsFrom(e.key.keysym.mod);
+        out.window = IdOf(e.key.windowID);
+        m_keys[out.key] = e.type == SDL_KEYDOWN;
+        break;
+    case SDL_TEXTINPUT:
+        out.kind = DisplayEventKind::Text;
+        out.text = e.text.text;
+        out.window = IdOf(e.text.windowID);
+        break;
+    case SDL_WINDOWEVENT:
+        out.window = IdOf(e.window.windowID);
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            out.kind = DisplayEventKind::Close;
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            out.kind = DisplayEventKind::Expose;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out.kind = DisplayEventKind::Activate;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out.kind = DisplayEventKind::Deactivate;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            out.kind = DisplayEventKind::Minimized;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            out.kind = DisplayEventKind::Restored;
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+            out.kind = DisplayEventKind::Moved;
+            out.x = e.window.data1;
+            out.y = e.window.data2;
+            break;
+        default:
+            return false;
+        }
+        break;
+    case SDL_QUIT:
+        out.kind = DisplayEventKind::Close;
+        out.window = m_windows.empty() ? 0 : m_windows.begin()->first;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+bool SdlDisplay::PollEvent(DisplayEvent& event) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        if (Translate(&e, event)) return true;
+    return false;
+}
+
+bool SdlDisplay::WaitEvent(DisplayEvent& event, int timeoutMs) {
+    SDL_Event e;
+    Uint64 end = SDL_GetTicks64() + Uint64(timeoutMs > 0 ? timeoutMs : 0);
+    for (;;) {
+        Uint64 now = SDL_GetTicks64();
+        int left = now >= end ? 0 : int(end - now);
+        if (!SDL_WaitEventTimeout(&e, left)) return false;
+        if (Translate(&e, event)) return true;
+        if (SDL_GetTicks64() >= end) return false;
+    }
+}
+
+uint64_t SdlDisplay::Now() {
+    return SDL_GetTicks64();
+}
+
+DisplayRect SdlDisplay::ScreenRect() {
+    SDL_Rect r{0, 0, 1024, 768};
+    SDL_GetDisplayBounds(0, &r);
+    return {r.x, r.y, r.w, r.h};
+}
+
+DisplayRect SdlDisplay::WorkArea() {
+    SDL_Rect r{0, 0, 1024, 768};
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
+    return {r.x, r.y, r.w, r.h};
+}
+
+void SdlDisplay::CursorPos(int& x, int& y) {
+    SDL_GetGlobalMouseState(&x, &y);
+}
+
+bool SdlDisplay::KeyDown(int vk) {
+    Uint32 buttons = SDL_GetGlobalMouseState(nullptr, nullptr);
+    if (vk == 1) return (buttons & SDL_BUTTON_LMASK) != 0;
+    if (vk == 2) return (buttons & SDL_BUTTON_RMASK) != 0;
+    if (vk == 4) return (buttons & SDL_BUTTON_MMASK) != 0;
+    SDL_Keymod mod = SDL_GetModState();
+    if (vk == 0x10) return (mod & KMOD_SHIFT) != 0;
+    if (vk == 0x11) return (mod & KMOD_CTRL) != 0;
+    if (vk == 0x12) return (mod & KMOD_ALT) != 0;
+    auto it = m_keys.find(vk);
+    return it != m_keys.end() && it->second;
+}
+
+void SdlDisplay::SetCursor(CursorShape shape) {
+    SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
+    switch (shape) {
+    case CursorShape::Arrow:
+        id = SDL_SYSTEM_CURSOR_ARROW;
+        break;
+    case CursorShape::IBeam:
+        id = SDL_SYSTEM_CURSOR_IBEAM;
+        break;
+    case CursorShape::Wait:
+        id = SDL_SYSTEM_CURSOR_WAIT;
+        break;
+    case CursorShape::Cross:
+        id = SDL_SYSTEM_CURSOR_CROSSHAIR;
+        break;
+    case CursorShape::Hand:
+        id = SDL_SYSTEM_CURSOR_HAND;
+        break;
+    case CursorShape::SizeWE:
+        id = SDL_SYSTEM_CURSOR_SIZEWE;
+        break;
+    case CursorShape::SizeNS:
+        id = SDL_SYSTEM_CURSOR_SIZENS;
+        break;
+    case CursorShape::SizeAll:
+        id = SDL_SYSTEM_CURSOR_SIZEALL;
+        break;
+    case CursorShape::No:
+        id = SDL_SYSTEM_CURSOR_NO;
+        break;
+    case CursorShape::Drag:
+        id = SDL_SYSTEM_CURSOR_ARROW;
+        break;
+    }
+    SDL_Cursor*& c = m_systemCursors[int(id)];
+    if (!c) c = SDL_CreateSystemCursor(id);
+    if (c) SDL_SetCursor(c);
+}
+
+int SdlDisplay::CreateCursorImage(const uint32_t* argb, int w, int h, int hotX, int hotY) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), w, h, 32,
+                                                        w * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return 0;
+    SDL_Cursor* c = SDL_CreateColorCursor(s, hotX, hotY);
+    SDL_FreeSurface(s);
+    if (!c) return 0;
+    int id = m_nextCursor++;
+    m_imageCursors[id] = c;
+    return id;
+}
+
+void SdlDisplay::SetCursorImage(int cursorId) {
+    auto it = m_imageCursors.find(cursorId);
+    if (it != m_imageCursors.end()) SDL_SetCursor(it->second);
+}
+
+void SdlDisplay::SetClipboardText(const std::string& utf8) {
+    SDL_SetClipboardText(utf8.c_str());
+}
+
+std::string SdlDisplay::ClipboardText() {
+    char* t = SDL_GetClipboardText();
+    std::string s = t ? t : "";
+    SDL_free(t);
+    return s;
+}
+
+void SdlDisplay::StartTextInput() {
+    SDL_StartTextInput();
+}
+void SdlDisplay::StopTextInput() {
+    SDL_StopTextInput();
+}
