@@ -1,0 +1,49 @@
+#pragma once
+// TspCompressedStoredSkin: a whole skin (pictures and description) kept as one zlib
+// stream, the "CompressedData" the main window stores with its form data.
+#include "rtl/Component.h"
+#include "rtl/Stream.h"
+
+#include <cstddef>
+#include <string>
+
+class TspCompressedStoredSkin : public TComponent {
+public:
+    explicit TspCompressedStoredSkin(TComponent* owner);
+
+    const std::string& Description() const { return m_description; }
+    void SetDescription(const std::string& value) { m_description = value; }
+    // While designed (and not loading) setting a path keeps its file-name part and builds
+    // the data from that skin file; otherwise only the value is stored.
+    const std::string& FileName() const { return m_fileName; }
+    void SetFileName(const std::string& value);
+    const std::string& CompressedFileName() const { return m_compressedFileName; }
+    void SetCompressedFileName(const std::string& value);
+
+    bool IsStoreEmpty() const { return m_data.Size() == 0; }
+    // Inflates the whole stored data and appends it to `target`.
+    void DecompressInto(TMemoryStream& target);
+
+    // Turns a skin folder (INI file plus its BMP pictures) into stored data. Does nothing
+    // when a required section is missing; a picture that is not a BMP file raises.
+    void BuildFromSkinFile(const std::string& path);
+    // Imports a compressed skin file: int32 version (3 or less), int32 length, zlib bytes.
+    // Anything else leaves the stored data empty.
+    void ReadCompressedSkinFile(const std::string& path);
+    // Writes the stored data as a compressed skin file of version 3.
+    void WriteCompressedSkinFile(const std::string& path) const;
+
+    // Persistence of "CompressedData": the zlib bytes, byte for byte.
+    void ReadData(TStream& stream);
+    void WriteData(TStream& stream) const;
+    void LoadData(const void* data, std::size_t size);
+    const TMemoryStream& Data() const { return m_data; }
+
+private:
+    bool Designing() const;
+
+    std::string m_description;
+    std::string m_fileName;
+    std::string m_compressedFileName;
+    mutable TMemoryStream m_data;
+};

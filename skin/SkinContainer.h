@@ -1,0 +1,52 @@
+#pragma once
+// The inflated stored skin: an int32 version, the fixed pictures the version holds (each
+// behind a flag byte), an int32 count of active pictures, those pictures back to back and
+// the description text as the rest. Pictures are complete BMP file images.
+#include "gfx/Bitmap.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+class TStream;
+
+// The five fixed picture slots of a skin.
+enum TspSkinPictureSlot {
+    spsPicture,
+    spsInactivePicture,
+    spsMask,
+    spsRollUpPicture,
+    spsRollUpMask,
+    spsCount
+};
+
+const char* SkinPictureSlotKey(TspSkinPictureSlot slot); // "picture", "inactivepicture", ...
+
+// Slots a container of `version` holds, in reading order; empty above 3.
+std::vector<TspSkinPictureSlot> SkinContainerSlots(int version);
+
+// Reads a container front to back straight from memory. Truncated data and pictures
+// whose size field does not fit raise EReadError; bad picture data raises EInvalidGraphic.
+class TspSkinContainerReader {
+public:
+    TspSkinContainerReader(const void* data, std::size_t size)
+        : m_data(static_cast<const std::uint8_t*>(data)), m_size(size) {}
+
+    std::int32_t ReadInt32();
+    std::uint8_t ReadByte();
+    // Loads exactly one BMP image into `bitmap` and moves past it.
+    void ReadBitmap(TBitmap& bitmap);
+    std::string_view Rest() const;
+    std::size_t Position() const { return m_position; }
+
+private:
+    void Need(std::size_t count, const char* what) const;
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_position = 0;
+};
+
+void WriteSkinInt32(TStream& stream, std::int32_t value);
+// Writes the picture as one BMP file image at its own pixel format.
+void WriteSkinBitmap(TStream& stream, const TBitmap& bitmap);
