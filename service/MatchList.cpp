@@ -158,15 +158,34 @@ std::size_t TagLength(int field, bool closing) {
 
 } // namespace
 
+namespace {
+
+// The text after the subscription cut: after the first "<PODPISKA>", or without one the
+// answer less its first eight bytes.
+std::string_view AfterSubscriptionCut(std::string_view answer) {
+    static constexpr std::string_view kSubscriptionTag = "<PODPISKA>";
+    std::size_t cut = answer.find(kSubscriptionTag);
+    return cut != npos ? answer.substr(cut + kSubscriptionTag.size())
+                       : answer.substr(std::min<std::size_t>(8, answer.size()));
+}
+
+// The text before the first "<" after the cut; empty when there is none.
+AnsiString SubscriptionOf(std::string_view rest) {
+    std::size_t firstTag = rest.find('<');
+    return AnsiString(firstTag == npos ? std::string_view() : rest.substr(0, firstTag));
+}
+
+} // namespace
+
+AnsiString ParseSubscription(std::string_view answer) {
+    return SubscriptionOf(AfterSubscriptionCut(answer));
+}
+
 AnsiString ParseMatchList(std::string_view answer, const MatchEntryConsumer& consumer,
                           int* entryCount) {
     if (entryCount) *entryCount = 0;
-    static constexpr std::string_view kSubscriptionTag = "<PODPISKA>";
-    std::size_t cut = answer.find(kSubscriptionTag);
-    std::string_view rest = cut != npos ? answer.substr(cut + kSubscriptionTag.size())
-                                        : answer.substr(std::min<std::size_t>(8, answer.size()));
-    std::size_t firstTag = rest.find('<');
-    AnsiString subscription(firstTag == npos ? std::string_view() : rest.substr(0, firstTag));
+    std::string_view rest = AfterSubscriptionCut(answer);
+    AnsiString subscription = SubscriptionOf(rest);
 
     TagIndex index(rest);
     std::array<std::string_view, kFields> holders{}; // raw values, kept from block to block

@@ -36,6 +36,10 @@ void GetTagValue(std::string_view data, std::string_view name, AnsiString& dest)
 // original text is replaced once instead. An empty oldPart changes nothing.
 AnsiString ReplaceAllText(AnsiString text, std::string_view oldPart, std::string_view newPart);
 
+// The subscription text of an answer, as ParseMatchList returns it: after the first
+// "<PODPISKA>" (or, without one, from the ninth byte) up to the next "<"; empty without a "<".
+AnsiString ParseSubscription(std::string_view answer);
+
 using MatchEntryConsumer = std::function<void(const MatchEntry&)>;
 
 // Reads an answer: returns the subscription text and hands every match entry, in order, to the

@@ -1,0 +1,116 @@
+// tipsd: the demo tips service. Serves the version marker, the login and match-list answer
+// for one account, the download page and a home page on loopback.
+
+#include "MatchGenerator.h"
+#include "TipsServer.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+TipsServer* g_server = nullptr;
+
+void OnSignal(int) {
+    if (g_server) g_server->Stop();
+}
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: tipsd [--port N] [--bind ADDRESS] [--matches N] [--seed S]\n"
+                 "             [--account LOGIN:PASSWORD] [--answer FILE] [--outdated] "
+                 "[--verbose]\n"
+                 "  --port N        port to listen on (default 18080; 0 picks a free one)\n"
+                 "  --matches N     matches in the list of the day (default 40)\n"
+                 "  --seed S        seed of the match list (the same seed, the same list)\n"
+                 "  --account L:P   the account that logs in (default demo:demo)\n"
+                 "  --answer FILE   answer every login with the bytes of FILE\n"
+                 "  --outdated      the version marker answers 404 (the client must update)\n"
+                 "  --verbose       one line per request on stderr\n");
+}
+
+bool ParseInt(const char* text, long long low, long long high, long long& value) {
+    char* end = nullptr;
+    value = std::strtoll(text, &end, 10);
+    return end && *end == '\0' && end != text && value >= low && value <= high;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TipsServerOptions options;
+    MatchListOptions list;
+    std::string answerFile;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        long long value = 0;
+        if (arg == "--port") {
+            const char* text = next();
+            if (!text || !ParseInt(text, 0, 65535, value)) return Usage(), 1;
+            options.port = static_cast<int>(value);
+        } else if (arg == "--bind") {
+            const char* text = next();
+            if (!text) return Usage(), 1;
+            options.address = text;
+        } else if (arg == "--matches") {
+            const char* text = next();
+            if (!text || !ParseInt(text, 0, 1000000, value)) return Usage(), 1;
+            list.matchCount = static_cast<int>(value);
+        } else if (arg == "--seed") {
+            const char* text = next();
+            if (!text || !ParseInt(text, 0, 0xFFFFFFFFll, value)) return Usage(), 1;
+            list.seed = static_cast<std::uint32_t>(value);
+        } else if (arg == "--account") {
+            const char* text = next();
+            const char* colon = text ? std::strchr(text, ':') : nullptr;
+            if (!colon) return Usage(), 1;
+            options.login.assign(text, colon);
+            options.password = colon + 1;
+        } else if (arg == "--answer") {
+            const char* text = next();
+            if (!text) return Usage(), 1;
+            answerFile = text;
+        } else if (arg == "--outdated") {
+            options.outdated = true;
+        } else if (arg == "--verbose") {
+            options.verbose = true;
+        } else {
+            Usage();
+            return arg == "--help" ? 0 : 1;
+        }
+    }
+    if (!answerFile.empty()) {
+        std::ifstream in(answerFile, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "tipsd: cannot read %s\n", answerFile.c_str());
+            return 1;
+        }
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        options.answer = bytes.str();
+        options.answerFromFile = true;
+    } else {
+        options.answer = ComposeMatchListAnswer(list);
+    }
+
+    TipsServer server(options);
+    std::string error;
+    if (!server.Start(error)) {
+        std::fprintf(stderr, "tipsd: cannot listen on %s:%d: %s\n", options.address.c_str(),
+                     options.port, error.c_str());
+        return 1;
+    }
+    g_server = &server;
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+    std::fprintf(stderr, "tipsd: serving on http://%s:%d/\n", options.address.c_str(),
+                 server.Port());
+    server.Run();
+    return 0;
+}
