@@ -1,0 +1,78 @@
+#include "table/RangeFilter.h"
+
+#include "grid/NxCustomGrid.h"
+#include "rtl/NumberText.h"
+#include "table/DecimalText.h"
+#include "table/MatchColumns.h"
+
+double FilterOddsValue(std::u16string_view text) {
+    double value = 0;
+    return TryReadDecimal(text, value) ? value : 1.0;
+}
+
+int FilterIntegerValue(std::u16string_view text) {
+    return StrToIntDef(text, 1);
+}
+
+namespace {
+
+struct TIntegerRange {
+    int Column;
+    int64_t Lower, Upper;
+};
+
+struct TDecimalRange {
+    int Column;
+    double Lower, Upper;
+};
+
+void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered) {
+    filtered.AddRows(1);
+    const int copy = filtered.RowCount() - 1;
+    filtered.SetCellText(mcId, copy, full.CellText(mcId, row));
+
+    const int flag = full.CellObject(mcFlag, row)->IntValue();
+    filtered.CellObject(mcFlag, copy)->SetIntValue(flag);
+    const WideString league = full.CellObject(mcFlag, row)->Hint();
+    filtered.CellObject(mcFlag, copy)->SetHint(league);
+
+    for (int column = mcTime; column < kMatchColumnCount; ++column) {
+        filtered.SetCellText(column, copy, full.CellText(column, row));
+        const TColor color = full.CellObject(column, row)->Color();
+        filtered.CellObject(column, copy)->SetColor(color);
+    }
+}
+
+} // namespace
+
+void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilterValues& bounds) {
+    std::array<TDecimalRange, 3> decimals{};
+    std::array<TIntegerRange, kFilterRangeCount - 3> integers{};
+    int decimalCount = 0, integerCount = 0;
+    for (int k = 0; k < kFilterRangeCount; ++k) {
+        const TFilterRange& range = kFilterRanges[k];
+        const double lower = bounds[2 * k], upper = bounds[2 * k + 1];
+        if (range.Decimal)
+            decimals[decimalCount++] = {range.Column, lower, upper};
+        else
+            integers[integerCount++] = {range.Column, Round(lower), Round(upper)};
+    }
+
+    filtered.ClearRows();
+    const int rowCount = full.RowCount();
+    for (int row = 0; row < rowCount; ++row) {
+        bool passes = true;
+        for (const TDecimalRange& range : decimals) {
+            const double value = FilterOddsValue(full.CellText(range.Column, row));
+            if (!(range.Lower <= value && value <= range.Upper)) {
+                passes = false;
+                break;
+            }
+        }
+        for (int k = 0; passes && k < integerCount; ++k) {
+            const int value = FilterIntegerValue(full.CellText(integers[k].Column, row));
+            if (value < integers[k].Lower || value > integers[k].Upper) passes = false;
+        }
+        if (passes) CopyRow(full, row, filtered);
+    }
+}
