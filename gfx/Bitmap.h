@@ -57,6 +57,8 @@ public:
     // Changing the format to fewer bits reduces the pixels to what that format can hold
     // (black/white for pf1bit, a 16-colour palette for pf4bit, 256 colours for pf8bit).
     void SetPixelFormat(TPixelFormat format);
+    // Records the format without touching the pixels (decoders tell what the file held).
+    void SetPixelFormatTag(TPixelFormat format) { m_pixelFormat = format; }
     bool Monochrome() const { return m_pixelFormat == pf1bit; }
     void SetMonochrome(bool value) { SetPixelFormat(value ? pf1bit : pf24bit); }
 
@@ -97,6 +99,9 @@ public:
     using TPersistent::Assign;
     void Assign(const TPersistent* source) override;
     void Assign(const TBitmap& other);
+    // Exchanges pictures (pixels, size, formats, palette, transparency) with `other`; canvases
+    // and events stay with their bitmaps.
+    void Swap(TBitmap& other);
     void Clear() { SetSize(0, 0); }
 
     // Reads a BMP, JPEG or PNG picture, told apart by its first bytes. Raises EInvalidGraphic
@@ -104,8 +109,9 @@ public:
     void LoadFromMemory(const void* data, std::size_t size);
     void LoadFromFile(const std::string& path);
     void LoadFromStream(TStream& stream); // the rest of the stream
-    // Writes a BMP file at the current pixel format (1, 4, 8, 24 or 32 bits; others as 24).
+    // BMP bytes at the current pixel format (1, 4, 8, 24 or 32 bits; others as 24).
     std::vector<std::uint8_t> SaveToBmpBytes() const;
+    // A BMP file, or a PNG file when the name ends in ".png". Raises EFCreateError.
     void SaveToFile(const std::string& path) const;
     void SaveToStream(TStream& stream) const;
 

@@ -218,16 +218,16 @@ public:
 
 private:
     struct State;
-    void PlotSpan(int y, int x1, int x2, TPixel pen, TPenMode mode);
-    void FillSpanBrush(int y, int x1, int x2); // logical y, [x1, x2)
-    void FillRectDevice(const TRect& deviceRect, TPixel color);
-    void LineDevice(int x1, int y1, int x2, int y2, bool includeLast);
-    void ThickLine(int x1, int y1, int x2, int y2);
-    void FillPolygonDevice(const std::vector<TPoint>& points);
-    void FillEllipseSpans(int x1, int y1, int x2, int y2, bool fill, bool outline);
+    template <class F> void ForEachClip(const TRect& deviceRect, F&& fn) const;
+    void Changed();
+    // Spans are in surface coordinates, [x1, x2) on row y, clipped here.
+    void RopSpan(int y, int x1, int x2, TPixel pen, TPenMode mode);
+    void BrushSpan(int y, int x1, int x2, TPenMode mode);
+    void PenLine(int x1, int y1, int x2, int y2);
+    void RoundShape(const TRect& deviceRect, int cornerWidth, int cornerHeight);
     void BlitScaled(const TRect& dest, const TPixel* srcBits, int srcStride, int srcW, int srcH,
-                    const TRect& source, bool transparent, TPixel transparentKey, bool alpha,
-                    int opacity, bool useCopyMode);
+                    TRect source, bool transparent, TPixel key, bool alpha, int opacity,
+                    bool useCopyMode);
     TRect DeviceRect(const TRect& logical) const {
         return OffsetRect(logical, m_origin.X, m_origin.Y);
     }

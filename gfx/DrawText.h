@@ -33,7 +33,10 @@ constexpr unsigned DT_PREFIXONLY = 0x200000;
 
 // Draws `text` in `rect` with the canvas font (its colour) and, with a solid brush, an opaque
 // background behind each drawn line. With DT_CALCRECT nothing is drawn: rect's right and bottom
-// are set to fit the text (for DT_WORDBREAK the width stays and the height grows).
+// are set to fit the text (with DT_WORDBREAK the lines are broken at rect's width first and the
+// right edge moves to the widest line). DT_VCENTER and DT_BOTTOM act on single lines only, and
+// then the result is the offset from rect's top to the bottom of the text. Empty text has
+// height 0.
 int DrawText(TCanvas& canvas, const std::u16string& text, TRect& rect, unsigned flags);
 // 8-bit text in code page 1251.
 int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, unsigned flags);

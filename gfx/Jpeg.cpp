@@ -1,0 +1,101 @@
+#include "gfx/Jpeg.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+// jpeglib.h needs <cstdio> first; jerror.h gives the message codes.
+#include <jerror.h>
+
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void OnError(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+    // A picture that ends early is an error here, not a grey bottom half.
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) OnError(cinfo);
+}
+
+// Runs the decoder; everything that owns memory lives outside this frame so the error jump
+// skips no destructor.
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::uint8_t* data,
+            std::size_t size, TBitmap& out, std::vector<std::uint8_t>& row, std::string& why) {
+    if (setjmp(err.jump)) {
+        why = err.message;
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
+        cinfo.image_width > unsigned(MaxPictureSide) ||
+        cinfo.image_height > unsigned(MaxPictureSide) ||
+        std::int64_t(cinfo.image_width) * cinfo.image_height > MaxPicturePixels) {
+        why = "the picture size " + std::to_string(cinfo.image_width) + " x " +
+              std::to_string(cinfo.image_height) + " is too large";
+        return false;
+    }
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    const int w = int(cinfo.output_width), h = int(cinfo.output_height);
+    out.SetSize(w, h);
+    row.resize(std::size_t(w) * std::size_t(cinfo.output_components));
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const int y = int(cinfo.output_scanline);
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&cinfo, rows, 1);
+        TPixel* dst = out.ScanLine(y);
+        const std::uint8_t* s = row.data();
+        if (cmyk) {
+            // Stored inverted by the common writers: channel * K / 255 gives RGB.
+            for (int x = 0; x < w; ++x, s += 4) {
+                const unsigned k = s[3];
+                dst[x] = 0xFF000000u | (TPixel(s[0] * k / 255) << 16) |
+                         (TPixel(s[1] * k / 255) << 8) | TPixel(s[2] * k / 255);
+            }
+        } else {
+            for (int x = 0; x < w; ++x, s += 3)
+                dst[x] = 0xFF000000u | (TPixel(s[0]) << 16) | (TPixel(s[1]) << 8) | s[2];
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+bool IsJpeg(const void* data, std::size_t size) {
+    const auto* d = static_cast<const std::uint8_t*>(data);
+    return size >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
+}
+
+void DecodeJpeg(TBitmap& bitmap, const void* data, std::size_t size) {
+    if (!IsJpeg(data, size)) throw EInvalidGraphic("Invalid JPEG picture: no start marker");
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    cinfo.err = jpeg_std_error(&err.base);
+    err.base.error_exit = &OnError;
+    err.base.emit_message = &OnMessage;
+    TBitmap result;
+    std::vector<std::uint8_t> row;
+    std::string why;
+    const bool ok =
+        Decode(cinfo, err, static_cast<const std::uint8_t*>(data), size, result, row, why);
+    jpeg_destroy_decompress(&cinfo);
+    if (!ok) throw EInvalidGraphic("Invalid JPEG picture: " + why);
+    result.SetPixelFormatTag(pf24bit);
+    bitmap.Swap(result);
+}
