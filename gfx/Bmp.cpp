@@ -220,18 +220,20 @@ void DecodeBmp(TBitmap& bitmap, const void* data, std::size_t size) {
     const std::uint8_t* pixels = d + dataOffset;
     const std::size_t avail = size - dataOffset;
 
+    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    const std::size_t rowBytes = ((std::size_t(w) * h.bitCount + 31) / 32) * 4;
+    const std::size_t need = rowBytes * std::size_t(ht);
+    // Checked before anything is allocated: a short file cannot make us reserve a huge picture.
+    if (!rle && avail < need)
+        Fail("the header claims " + std::to_string(w) + " x " + std::to_string(ht) + " pixels (" +
+             std::to_string(need) + " bytes) but the file holds only " + std::to_string(avail) +
+             " bytes of pixel data");
     TBitmap result;
     result.SetSize(w, ht);
-    if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+    if (rle) {
         DecodeRle(result, pixels, avail, h, palette);
         result.SetPalette({});
     } else {
-        const std::size_t rowBytes = ((std::size_t(w) * h.bitCount + 31) / 32) * 4;
-        const std::size_t need = rowBytes * std::size_t(ht);
-        if (avail < need)
-            Fail("the header claims " + std::to_string(w) + " x " + std::to_string(ht) +
-                 " pixels (" + std::to_string(need) + " bytes) but the file holds only " +
-                 std::to_string(avail) + " bytes of pixel data");
         Channel r, g, b, a;
         if (h.bitCount == 16 || h.bitCount == 32) {
             const bool bitfields =

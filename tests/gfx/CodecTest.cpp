@@ -1,0 +1,362 @@
+#include "GfxTestUtil.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Bmp.h"
+#include "gfx/Jpeg.h"
+#include "gfx/Png.h"
+#include "rtl/Exceptions.h"
+
+#include <cstdio>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+
+namespace {
+
+TBitmap Pattern(int w, int h, int colours) {
+    static const TColor kColours[] = {clBlack,  clWhite, clRed,    clLime,   clBlue,    clYellow,
+                                      clNavy,   clTeal,  clGray,   clMaroon, clFuchsia, 0x123456,
+                                      0x80FFFF, clOlive, clPurple, clSilver};
+    TBitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.ScanLine(y)[x] = ColorToPixel(kColours[(x * 7 + y * 3) % colours]);
+    return b;
+}
+
+TBitmap Gradient(int w, int h) {
+    TBitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.ScanLine(y)[x] = 0xFF000000u | (TPixel(x * 255 / std::max(1, w - 1)) << 16) |
+                               (TPixel(y * 255 / std::max(1, h - 1)) << 8) | TPixel((x + y) & 255);
+    return b;
+}
+
+void Put16(std::vector<std::uint8_t>& v, std::size_t at, std::uint16_t x) {
+    v[at] = std::uint8_t(x);
+    v[at + 1] = std::uint8_t(x >> 8);
+}
+void Put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i) v[at + i] = std::uint8_t(x >> (8 * i));
+}
+
+// A hand-made BMP: header of `infoSize` bytes, optional palette, rows as given (already padded).
+std::vector<std::uint8_t> MakeBmp(int infoSize, int w, int h, int bits, std::uint32_t compression,
+                                  const std::vector<std::uint32_t>& palette,
+                                  const std::vector<std::uint8_t>& rows,
+                                  const std::vector<std::uint32_t>& masks = {}) {
+    const std::size_t offset = 14 + infoSize + palette.size() * 4;
+    std::vector<std::uint8_t> v(offset + rows.size(), 0);
+    v[0] = 'B';
+    v[1] = 'M';
+    Put32(v, 2, std::uint32_t(v.size()));
+    Put32(v, 10, std::uint32_t(offset));
+    Put32(v, 14, std::uint32_t(infoSize));
+    Put32(v, 18, std::uint32_t(w));
+    Put32(v, 22, std::uint32_t(h));
+    Put16(v, 26, 1);
+    Put16(v, 28, std::uint16_t(bits));
+    Put32(v, 30, compression);
+    Put32(v, 46, std::uint32_t(palette.size()));
+    for (std::size_t i = 0; i < masks.size(); ++i) Put32(v, 54 + 4 * i, masks[i]);
+    for (std::size_t i = 0; i < palette.size(); ++i) Put32(v, 14 + infoSize + 4 * i, palette[i]);
+    std::memcpy(v.data() + offset, rows.data(), rows.size());
+    return v;
+}
+
+std::vector<std::uint8_t> EncodeJpegForTest(const TBitmap& b, int quality = 95) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* mem = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &mem, &size);
+    c.image_width = unsigned(b.Width());
+    c.image_height = unsigned(b.Height());
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, quality, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<std::uint8_t> row(std::size_t(b.Width()) * 3);
+    while (c.next_scanline < c.image_height) {
+        const TPixel* p = b.ScanLine(int(c.next_scanline));
+        for (int x = 0; x < b.Width(); ++x) {
+            row[3 * x] = std::uint8_t(p[x] >> 16);
+            row[3 * x + 1] = std::uint8_t(p[x] >> 8);
+            row[3 * x + 2] = std::uint8_t(p[x]);
+        }
+        JSAMPROW r[1] = {row.data()};
+        jpeg_write_scanlines(&c, r, 1);
+    }
+    jpeg_finish_compress(&c);
+    std::vector<std::uint8_t> out(mem, mem + size);
+    jpeg_destroy_compress(&c);
+    free(mem);
+    return out;
+}
+
+void ExpectRefused(const std::vector<std::uint8_t>& bytes, const char* fragment = "") {
+    TBitmap b(3, 3);
+    b.Fill(clRed);
+    try {
+        b.LoadFromMemory(bytes.data(), bytes.size());
+        ADD_FAILURE() << "accepted";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_NE(e.Message().find(fragment), std::string::npos) << e.Message();
+    }
+    // A refused picture leaves the bitmap as it was.
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.PixelColor(1, 1), clRed);
+}
+
+} // namespace
+
+TEST(Bmp, EachBitDepthRoundTrips) {
+    struct Case {
+        TPixelFormat format;
+        int colours;
+    };
+    for (const Case& c : {Case{pf1bit, 2}, Case{pf4bit, 16}, Case{pf8bit, 16}, Case{pf24bit, 16},
+                          Case{pf32bit, 16}}) {
+        // Odd widths exercise the row padding of every depth.
+        for (int w : {1, 7, 13, 33}) {
+            TBitmap src = Pattern(w, 5, c.colours);
+            src.SetPixelFormat(c.format);
+            const std::vector<std::uint8_t> bytes = src.SaveToBmpBytes();
+            TBitmap back;
+            back.LoadFromMemory(bytes.data(), bytes.size());
+            EXPECT_EQ(back.PixelFormat(), c.format);
+            EXPECT_TRUE(SamePixels(src, back)) << "format " << c.format << " width " << w;
+        }
+    }
+}
+
+TEST(Bmp, EightBitKeepsUpTo256ColoursAndFileRoundTrips) {
+    TBitmap src(256, 3);
+    for (int x = 0; x < 256; ++x)
+        for (int y = 0; y < 3; ++y)
+            src.ScanLine(y)[x] = 0xFF000000u | (TPixel(x) << 16) | TPixel(255 - x);
+    src.SetPixelFormat(pf8bit);
+    const std::string path = TempPath("eight.bmp");
+    src.SaveToFile(path);
+    TBitmap back;
+    back.LoadFromFile(path);
+    EXPECT_TRUE(SamePixels(src, back));
+    EXPECT_EQ(back.Palette().size(), 256u);
+    std::remove(path.c_str());
+}
+
+TEST(Bmp, OneBitMaskKeepsItsExactPixels) {
+    TBitmap mask(19, 11);
+    mask.Fill(clWhite);
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 19; ++x)
+            if ((x - 9) * (x - 9) + (y - 5) * (y - 5) <= 25 || x == 0)
+                mask.ScanLine(y)[x] = 0xFF000000u;
+    mask.SetPixelFormat(pf1bit);
+    const std::vector<std::uint8_t> bytes = mask.SaveToBmpBytes();
+    // 1 bit per pixel, rows of 4 bytes, a two-entry palette.
+    EXPECT_EQ(bytes.size(), 14u + 40u + 8u + 4u * 11u);
+    TBitmap back;
+    back.LoadFromMemory(bytes.data(), bytes.size());
+    ASSERT_EQ(back.Width(), 19);
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 19; ++x)
+            ASSERT_EQ(back.PixelColor(x, y), mask.PixelColor(x, y)) << x << "," << y;
+}
+
+TEST(Bmp, ReadsTopDownPalettesAndBitfields) {
+    // 2 x 2, 8 bits, top-down (negative height), three-entry palette.
+    std::vector<std::uint8_t> rows = {0, 1, 0, 0, 2, 0, 0, 0};
+    auto bytes = MakeBmp(40, 2, 2, 8, 0, {0x00FF0000, 0x0000FF00, 0x000000FF}, rows);
+    Put32(bytes, 22, std::uint32_t(-2));
+    TBitmap b;
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.PixelColor(0, 0), clRed);
+    EXPECT_EQ(b.PixelColor(1, 0), clLime);
+    EXPECT_EQ(b.PixelColor(0, 1), clBlue);
+    EXPECT_EQ(b.PixelColor(1, 1), clRed);
+
+    // The same picture bottom-up: rows swap.
+    bytes = MakeBmp(40, 2, 2, 8, 0, {0x00FF0000, 0x0000FF00, 0x000000FF}, rows);
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.PixelColor(0, 1), clRed);
+    EXPECT_EQ(b.PixelColor(0, 0), clBlue);
+
+    // A V5 header (124 bytes) with 32-bit bit fields laid out R, G, B, A in byte order.
+    std::vector<std::uint8_t> px = {0x11, 0x22, 0x33, 0xFF};
+    bytes = MakeBmp(124, 1, 1, 32, 3, {}, px, {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000});
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.PixelColor(0, 0), RGB(0x11, 0x22, 0x33));
+
+    // 16 bits 5-5-5: pure red is 0x7C00.
+    bytes = MakeBmp(40, 1, 1, 16, 0, {}, {0x00, 0x7C, 0, 0});
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.PixelColor(0, 0), clRed);
+
+    // 4 bits with RLE: a run of three index-1 pixels, end of picture.
+    bytes = MakeBmp(40, 4, 1, 4, 2, {0x00000000, 0x00FFFFFF}, {3, 0x11, 0, 1});
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.PixelColor(0, 0), clWhite);
+    EXPECT_EQ(b.PixelColor(2, 0), clWhite);
+    EXPECT_EQ(b.PixelColor(3, 0), clBlack);
+}
+
+TEST(Bmp, MalformedFilesAreRefusedWithAReason) {
+    const TBitmap good = Pattern(8, 8, 16);
+    std::vector<std::uint8_t> bytes = good.SaveToBmpBytes();
+
+    ExpectRefused({}, "empty");
+    ExpectRefused({'B', 'M', 0, 0}, "too short");
+    ExpectRefused({'X', 'Y', 'Z'}, "Unknown");
+
+    // Truncated pixel data: the header claims more pixels than the file holds.
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.end() - 10);
+    ExpectRefused(cut, "claims");
+
+    // Absurd sizes are capped before anything is allocated.
+    std::vector<std::uint8_t> huge = bytes;
+    Put32(huge, 18, 100000);
+    Put32(huge, 22, 100000);
+    ExpectRefused(huge, "too large");
+    std::vector<std::uint8_t> wide = bytes;
+    Put32(wide, 18, 0x7FFFFFFF);
+    ExpectRefused(wide, "too large");
+    std::vector<std::uint8_t> minHeight = bytes;
+    Put32(minHeight, 22, 0x80000000u); // the most negative height
+    ExpectRefused(minHeight, "too large");
+
+    std::vector<std::uint8_t> zero = bytes;
+    Put32(zero, 18, 0);
+    ExpectRefused(zero, "no pixels");
+    std::vector<std::uint8_t> depth = bytes;
+    Put16(depth, 28, 7);
+    ExpectRefused(depth, "bit depth");
+    std::vector<std::uint8_t> offset = bytes;
+    Put32(offset, 10, 0xFFFFFFF0u);
+    ExpectRefused(offset, "offset");
+    std::vector<std::uint8_t> header = bytes;
+    Put32(header, 14, 9999);
+    ExpectRefused(header, "header size");
+
+    // A palette claiming a million colours.
+    TBitmap pal = Pattern(4, 4, 2);
+    pal.SetPixelFormat(pf8bit);
+    std::vector<std::uint8_t> p = pal.SaveToBmpBytes();
+    Put32(p, 46, 1000000);
+    ExpectRefused(p, "palette");
+
+    // An RLE stream that stops early.
+    ExpectRefused(MakeBmp(40, 4, 4, 8, 1, {0, 0xFFFFFF}, {2, 1, 0, 0, 5}), "truncated");
+}
+
+TEST(Bmp, EveryTruncationAndManyCorruptionsAreSafe) {
+    TBitmap src = Pattern(9, 6, 16);
+    src.SetPixelFormat(pf4bit);
+    const std::vector<std::uint8_t> bytes = src.SaveToBmpBytes();
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        TBitmap b;
+        EXPECT_THROW(b.LoadFromMemory(bytes.data(), n), EInvalidGraphic) << n;
+    }
+    std::mt19937 rng(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::uint8_t> v = bytes;
+        for (int k = 0; k < 3; ++k) v[2 + rng() % 60] = std::uint8_t(rng());
+        TBitmap b;
+        try {
+            b.LoadFromMemory(v.data(), v.size());
+            EXPECT_LE(std::int64_t(b.Width()) * b.Height(), MaxPicturePixels);
+        } catch (const EInvalidGraphic&) {
+        }
+    }
+}
+
+TEST(Jpeg, DecodesAndRefusesBrokenStreams) {
+    const TBitmap src = Gradient(64, 48);
+    const std::vector<std::uint8_t> bytes = EncodeJpegForTest(src);
+    TBitmap b;
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    ASSERT_EQ(b.Width(), 64);
+    ASSERT_EQ(b.Height(), 48);
+    for (int y = 4; y < 48; y += 11)
+        for (int x = 4; x < 64; x += 13) {
+            const TColor a = src.PixelColor(x, y), c = b.PixelColor(x, y);
+            EXPECT_NEAR(GetRValue(a), GetRValue(c), 12);
+            EXPECT_NEAR(GetGValue(a), GetGValue(c), 12);
+            EXPECT_NEAR(GetBValue(a), GetBValue(c), 12);
+        }
+
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + bytes.size() / 2);
+    ExpectRefused(cut, "JPEG");
+    ExpectRefused({0xFF, 0xD8, 0xFF, 0x00, 0x01, 0x02}, "JPEG");
+    std::vector<std::uint8_t> garbage = bytes;
+    for (std::size_t i = 20; i < garbage.size(); i += 3) garbage[i] = 0xA5;
+    TBitmap g;
+    try {
+        g.LoadFromMemory(garbage.data(), garbage.size());
+    } catch (const EInvalidGraphic&) {
+    }
+}
+
+TEST(Png, RoundTripsWithAndWithoutAlpha) {
+    TBitmap src = Gradient(31, 17);
+    const std::vector<std::uint8_t> opaque = EncodePng(src);
+    TBitmap back;
+    back.LoadFromMemory(opaque.data(), opaque.size());
+    EXPECT_TRUE(SamePixels(src, back));
+    EXPECT_EQ(back.AlphaFormat(), afIgnored);
+
+    src.ScanLine(3)[4] = 0x80112233u;
+    const std::vector<std::uint8_t> alpha = EncodePng(src, true);
+    back.LoadFromMemory(alpha.data(), alpha.size());
+    EXPECT_EQ(back.AlphaFormat(), afDefined);
+    EXPECT_EQ(back.ScanLine(3)[4], 0x80112233u);
+
+    const std::string path = TempPath("shot.png");
+    SavePng(src, path);
+    TBitmap file;
+    LoadPng(file, path);
+    EXPECT_EQ(file.PixelColor(10, 10), src.PixelColor(10, 10));
+    std::remove(path.c_str());
+
+    std::vector<std::uint8_t> cut(opaque.begin(), opaque.begin() + 40);
+    ExpectRefused(cut, "PNG");
+}
+
+TEST(BitmapFile, MissingAndUnwritableFilesRaiseTheFileErrors) {
+    TBitmap b(2, 2);
+    EXPECT_THROW(b.LoadFromFile("/nonexistent/dir/x.bmp"), EFOpenError);
+    EXPECT_THROW(b.SaveToFile("/nonexistent/dir/x.bmp"), EFCreateError);
+}
+
+TEST(BitmapBasics, ResizeKeepsPixelsAndTransparentColourIsBottomLeft) {
+    TBitmap b(4, 3);
+    b.Fill(clRed);
+    b.ScanLine(2)[0] = ColorToPixel(clLime);
+    EXPECT_EQ(b.TransparentColor(), clLime);
+    b.SetTransparentColor(clBlue);
+    EXPECT_EQ(b.TransparentMode(), tmFixed);
+    EXPECT_EQ(b.TransparentColor(), clBlue);
+    b.SetTransparentMode(tmAuto);
+    EXPECT_EQ(b.TransparentColor(), clLime);
+
+    b.SetSize(6, 5);
+    EXPECT_EQ(b.PixelColor(3, 1), clRed);
+    EXPECT_EQ(b.PixelColor(5, 4), clWhite);
+    EXPECT_EQ(b.PixelColor(6, 0), clNone);
+    EXPECT_TRUE(TBitmap().Empty());
+    EXPECT_EQ(TBitmap().TransparentColor(), clNone);
+
+    int changes = 0;
+    TBitmap c;
+    c.OnChange = [&](TObject* sender) {
+        EXPECT_EQ(sender, &c);
+        ++changes;
+    };
+    c.Assign(b);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(SamePixels(b, c));
+    EXPECT_THROW(c.SetSize(MaxPictureSide + 1, 1), EInvalidGraphic);
+}
