@@ -1,0 +1,102 @@
+#include "table/ImageLists.h"
+
+#include "gfx/Bitmap.h"
+#include "gfx/ImageList.h"
+#include "table/LeagueFlags.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb At(const TBitmap& bitmap, int x, int y) {
+    const TPixel p = bitmap.ScanLine(y)[x];
+    return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
+}
+
+bool Transparent(const TBitmap& bitmap, int x, int y) {
+    return (bitmap.ScanLine(y)[x] >> 24) == 0;
+}
+
+TBitmap Image(const TImageList& list, int index) {
+    TBitmap bitmap;
+    EXPECT_TRUE(list.GetBitmap(index, bitmap)) << index;
+    return bitmap;
+}
+
+} // namespace
+
+TEST(FlagImages, OneSixteenPixelImagePerIndex) {
+    TImageList list;
+    list.Add(TBitmap(16, 16)); // replaced, not appended to
+    LoadFlagImages(list);
+    EXPECT_EQ(list.Count(), 103);
+    EXPECT_EQ(list.Width(), 16);
+    EXPECT_EQ(list.Height(), 16);
+    // Every flag from the package is 16 x 11, centred: two clear rows above, three below.
+    for (int i = 1; i < 103; ++i) {
+        const TBitmap flag = Image(list, i);
+        EXPECT_TRUE(Transparent(flag, 0, 0) && Transparent(flag, 15, 1)) << i;
+        EXPECT_FALSE(Transparent(flag, 0, 2) || Transparent(flag, 15, 12)) << i;
+        EXPECT_TRUE(Transparent(flag, 8, 13) && Transparent(flag, 8, 15)) << i;
+    }
+}
+
+TEST(FlagImages, LookupIndexesShowTheRightFlags) {
+    TImageList list;
+    LoadFlagImages(list);
+    // Colombia (and Ecuador): yellow upper half, blue, red.
+    const TBitmap colombia = Image(list, LeagueFlagIndex("Ecuador.Serie A"));
+    const Rgb top = At(colombia, 8, 4), low = At(colombia, 8, 12);
+    EXPECT_TRUE(top.r > 200 && top.g > 180 && top.b < 100);
+    EXPECT_TRUE(low.r > 150 && low.g < 80 && low.b < 80);
+    // The confederations' flag: a blue field with a ring of yellow stars.
+    const TBitmap stars = Image(list, LeagueFlagIndex("UEFA.Champions League"));
+    const Rgb field = At(stars, 1, 3);
+    EXPECT_TRUE(field.b > 100 && field.r < 80);
+    const Rgb centre = At(stars, 8, 7);
+    EXPECT_TRUE(centre.b > 100 && centre.r < 80); // the ring is empty in the middle
+    int yellow = 0;
+    for (int y = 2; y < 13; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const Rgb p = At(stars, x, y);
+            if (p.r > 150 && p.g > 150 && p.b < 120) ++yellow;
+        }
+    EXPECT_GE(yellow, 6);
+    // Kosovo is drawn here: blue field, light stars.
+    const TBitmap kosovo = Image(list, 98);
+    EXPECT_GT(At(kosovo, 1, 11).b, 120);
+    // No country: a football, round, so its corners stay clear and its middle is dark.
+    const TBitmap ball = Image(list, 0);
+    EXPECT_TRUE(Transparent(ball, 0, 0) && Transparent(ball, 15, 15));
+    const Rgb middle = At(ball, 8, 8);
+    EXPECT_LT(middle.r + middle.g + middle.b, 200);
+    const Rgb side = At(ball, 8, 3);
+    EXPECT_FALSE(Transparent(ball, 8, 3));
+    EXPECT_GT(side.r + side.g + side.b, 600);
+}
+
+TEST(FlagImages, TabImagesAndHeaderGlyph) {
+    TImageList tabs;
+    LoadTabImages(tabs);
+    ASSERT_EQ(tabs.Count(), 2);
+    const TBitmap pitch = Image(tabs, 1);
+    EXPECT_GT(At(pitch, 4, 8).g, 120);
+    EXPECT_LT(At(pitch, 4, 8).r, 100);
+
+    TBitmap glyph;
+    LoadFlagHeaderGlyph(glyph);
+    ASSERT_EQ(glyph.Width(), 16);
+    ASSERT_EQ(glyph.Height(), 16);
+    // The bottom-left pixel stands for transparency; the picture itself must not use it.
+    const TPixel key = glyph.ScanLine(15)[0];
+    int keyed = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) keyed += glyph.ScanLine(y)[x] == key;
+    EXPECT_GT(keyed, 64);
+    EXPECT_LT(keyed, 240);
+    EXPECT_TRUE(glyph.Transparent());
+}
