@@ -17,6 +17,8 @@ using Status = THttpInput::Status;
 
 // Headers of one answer may not grow past this, whatever the number of lines.
 constexpr std::size_t kMaxHeaderBytes = 1024 * 1024;
+// The most room reserved for a body on the strength of its Content-Length alone.
+constexpr long long kMaxReserve = 64ll * 1024 * 1024;
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -356,6 +358,11 @@ void THttpClient::Get(const THttpUrl& url, AnsiString& body) {
         throw EHttpProtocolError(head.code, head.statusLine, std::move(errorBody));
     }
 
+    // Room for the announced length up front saves copying a large body over and over while
+    // it grows. Only address space is taken: pages become memory as bytes arrive, and an
+    // absurd length is capped.
+    long long announced = head.ContentLength();
+    if (announced > 0) body.reserve(static_cast<std::size_t>(std::min(announced, kMaxReserve)));
     BodyEnd end = ReadBody(input, head, [&body](std::string_view bytes) { body.append(bytes); });
     if (end != BodyEnd::Complete || !keepOpen || input.Buffered() > 0) Disconnect();
     switch (end) {
