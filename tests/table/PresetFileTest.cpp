@@ -46,7 +46,7 @@ TEST(PresetFile, ShortestFormWithTheLocaleMark) {
     values[1] = 12.5;
     {
         DecimalSeparatorScope point('.');
-        EXPECT_EQ(FormatPresetText(values).substr(0, 26), "0.3\r\n12.5\r\n1.01\r\n1000\r\n1.");
+        EXPECT_EQ(FormatPresetText(values).substr(0, 23), "0.3\r\n12.5\r\n1.01\r\n1000\r\n");
     }
     DecimalSeparatorScope comma(',');
     EXPECT_EQ(FormatPresetText(values).substr(0, 11), "0,3\r\n12,5\r\n");

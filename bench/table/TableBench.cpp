@@ -1,0 +1,90 @@
+// Goals: AddMatchRow for 20,000 entries under 60 ms; ApplyRangeFilter over 100,000 rows
+// under 40 ms.
+
+#include "grid/NxGrid.h"
+#include "rtl/Component.h"
+#include "rtl/FormatSettings.h"
+#include "service/MatchList.h"
+#include "table/MatchColumns.h"
+#include "table/MatchRows.h"
+#include "table/RangeFilter.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kLeagues[] = {
+    "England.Premier League",     "Spain.Primera",  "UEFA.Europa League",
+    "Russia.Premier League",      "Brazil.Serie A", "Unknown.Cup",
+    "Luxemburg.National Division"};
+
+std::vector<MatchEntry> MakeEntries(int count) {
+    std::vector<MatchEntry> entries(count);
+    for (int i = 0; i < count; ++i) {
+        MatchEntry& e = entries[i];
+        e.id = std::to_string(100000 + i);
+        e.date = "2026-12-09";
+        e.time = std::to_string(12 + i % 10) + ":" + (i % 2 ? "30" : "00");
+        e.home = "Home team " + std::to_string(i % 97);
+        e.away = "Away team " + std::to_string(i % 89);
+        e.liga = kLeagues[i % 7];
+        e.kf1 = "1," + std::to_string(10 + i % 90);
+        e.kf2 = "3," + std::to_string(10 + i % 80);
+        e.kf3 = std::to_string(2 + i % 7) + ",05";
+        e.p1 = std::to_string(i % 101);
+        e.x = std::to_string((i * 7) % 101);
+        e.p2 = std::to_string((i * 13) % 101);
+        e.t05 = std::to_string(80 + i % 21);
+        e.t15 = std::to_string(60 + i % 41);
+        e.t25 = std::to_string(40 + i % 61);
+        e.oz = std::to_string(30 + i % 71);
+        e.count = std::to_string(i % 40);
+    }
+    return entries;
+}
+
+struct Grids {
+    Grids() {
+        FormatSettings.DecimalSeparator = ',';
+        fg = new TNxGrid(&owner);
+        fg5 = new TNxGrid(&owner);
+        CreateMatchColumns(*fg, &owner, mgFull, nullptr, nullptr);
+        CreateMatchColumns(*fg5, &owner, mgFiltered, nullptr, nullptr);
+    }
+    TComponent owner{nullptr};
+    TNxGrid* fg;
+    TNxGrid* fg5;
+};
+
+void BM_AddMatchRow20000(benchmark::State& state) {
+    const std::vector<MatchEntry> entries = MakeEntries(20000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grids = std::make_unique<Grids>();
+        state.ResumeTiming();
+        for (const MatchEntry& e : entries) AddMatchRow(*grids->fg, e);
+        benchmark::DoNotOptimize(grids->fg->RowCount());
+        state.PauseTiming();
+        grids.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddMatchRow20000)->Unit(benchmark::kMillisecond);
+
+void BM_ApplyRangeFilter100000(benchmark::State& state) {
+    Grids grids;
+    for (const MatchEntry& e : MakeEntries(100000)) AddMatchRow(*grids.fg, e);
+    TFilterValues bounds = FilterStartValues();
+    bounds[6] = 20; // a typical narrowing: home win at least 20 %
+    for (auto _ : state) {
+        ApplyRangeFilter(*grids.fg, *grids.fg5, bounds);
+        benchmark::DoNotOptimize(grids.fg5->RowCount());
+    }
+    state.counters["copied"] = grids.fg5->RowCount();
+}
+BENCHMARK(BM_ApplyRangeFilter100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
