@@ -112,5 +112,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tipsd: serving on http://%s:%d/\n", options.address.c_str(),
                  server.Port());
     server.Run();
-    return 0;
+    // Connections may still be served on their own threads: end without tearing the server
+    // down under them.
+    std::fflush(stderr);
+    std::_Exit(0);
 }
