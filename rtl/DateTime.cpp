@@ -304,3 +304,14 @@ TDateTime StrToDateTime(std::string_view s) {
         throw EConvertError(Format("'%s' is not a valid date and time", AnsiToUtf8(s).c_str()));
     return v;
 }
+
+bool TryStrToDateTime(std::u16string_view s, TDateTime& value) {
+    return TryStrToDateTime(WideAsciiToString(s), value);
+}
+
+TDateTime StrToDateTime(std::u16string_view s) {
+    TDateTime v;
+    if (!TryStrToDateTime(s, v))
+        throw EConvertError(Format("'%s' is not a valid date and time", WideToUtf8(s).c_str()));
+    return v;
+}

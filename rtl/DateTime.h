@@ -36,8 +36,10 @@ AnsiString FormatDateTime(std::string_view pattern, TDateTime value);
 // followed by a time "h:n[:s]"; or a time alone. Blanks around are accepted. Failures raise
 // EConvertError "'%s' is not a valid date and time" / "... date" / "... time".
 TDateTime StrToDateTime(std::string_view s);
+TDateTime StrToDateTime(std::u16string_view s);
 TDateTime StrToDate(std::string_view s);
 TDateTime StrToTime(std::string_view s);
 bool TryStrToDateTime(std::string_view s, TDateTime& value);
+bool TryStrToDateTime(std::u16string_view s, TDateTime& value);
 bool TryStrToDate(std::string_view s, TDateTime& value);
 bool TryStrToTime(std::string_view s, TDateTime& value);

@@ -339,6 +339,17 @@ bool StrToBool(std::string_view s) {
     return v;
 }
 
+bool TryStrToBool(std::u16string_view s, bool& value) {
+    return TryStrToBool(NarrowNumberText(s), value);
+}
+
+bool StrToBool(std::u16string_view s) {
+    bool v;
+    if (!TryStrToBool(s, v))
+        throw EConvertError(Format("'%s' is not a valid boolean value", WideToUtf8(s).c_str()));
+    return v;
+}
+
 bool StrToBoolDef(std::string_view s, bool def) {
     bool v;
     return TryStrToBool(s, v) ? v : def;

@@ -66,7 +66,9 @@ int64_t Trunc(double value);
 // Booleans: "True"/"False" (any case) and integers (non-zero is true); anything else raises
 // EConvertError "'%s' is not a valid boolean value".
 bool StrToBool(std::string_view s);
+bool StrToBool(std::u16string_view s);
 bool TryStrToBool(std::string_view s, bool& value);
+bool TryStrToBool(std::u16string_view s, bool& value);
 bool StrToBoolDef(std::string_view s, bool def);
 // "True"/"False" with useBoolStrs, else "-1"/"0".
 AnsiString BoolToStr(bool value, bool useBoolStrs = true);

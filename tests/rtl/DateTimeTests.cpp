@@ -86,3 +86,13 @@ TEST(DateTime, NowIsToday) {
     EXPECT_LT(now - today, 1.0);
     EXPECT_GT(today, EncodeDate(2020, 1, 1));
 }
+
+TEST(DateTime, WideText) {
+    DateScope ru("dd/mm/yyyy", '.');
+    EXPECT_EQ(StrToDateTime(u"01.02.2003"), EncodeDate(2003, 2, 1));
+    TDateTime v;
+    EXPECT_FALSE(TryStrToDateTime(u"01.02.2003\u0416", v));
+    EXPECT_THROW(StrToDateTime(u"\u0416"), EConvertError);
+    EXPECT_TRUE(StrToBool(u"TRUE"));
+    EXPECT_THROW(StrToBool(u"\u0434\u0430"), EConvertError);
+}
