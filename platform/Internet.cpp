@@ -46,6 +46,9 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
         request->headersDone = false;
     } else if (line == "\r\n" || line == "\n") {
         request->headersDone = true;
+        // The status and headers are all that is wanted: stop here rather than wait for a
+        // body. An interim answer (1xx) is followed by the real one.
+        if (request->statusCode.empty() || request->statusCode[0] != '1') return 0;
     }
     return size * count;
 }

@@ -46,6 +46,15 @@ TEST_F(VersionProbe, SendsOneGetWithItsAgentAndNeverFollows) {
     EXPECT_NE(requests[0].find("User-Agent: InetURL:/1.0\r\n"), std::string::npos);
 }
 
+TEST_F(VersionProbe, DecidesOnTheHeadersWithoutWaitingForTheBody) {
+    LoopbackPeer peer([](PeerConnection& c) {
+        if (!c.ReadRequest()) return;
+        c.Send("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n");
+        c.WaitForClientClose(); // the body never comes
+    });
+    EXPECT_TRUE(CheckUrlAvailable(peer.Url("/refresh/brelvan3.3.txt"), 2000));
+}
+
 TEST_F(VersionProbe, SchemePrefixIsAddedOnlyWhenMissing) {
     LoopbackPeer peer(LoopbackPeer::Answers(
         {LoopbackPeer::Answer("200 OK", {}, ""), LoopbackPeer::Answer("200 OK", {}, "")}));
