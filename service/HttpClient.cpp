@@ -8,7 +8,6 @@
 #include <chrono>
 #include <ctime>
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace {
