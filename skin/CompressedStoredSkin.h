@@ -37,7 +37,7 @@ public:
     void ReadData(TStream& stream);
     void WriteData(TStream& stream) const;
     void LoadData(const void* data, std::size_t size);
-    const TMemoryStream& Data() const { return m_data; }
+    TMemoryStream& Data() const { return m_data; }
 
 private:
     bool Designing() const;

@@ -1,0 +1,16 @@
+#pragma once
+// The pictures of the program's skin.
+#include "tools/skingen/Raster.h"
+
+// The window frame picture (150 x 107) and its 1-bit mask (black = window).
+Raster PaintFrame();
+Raster PaintFrameMask();
+// Active picture 1: the caption buttons in all their looks.
+Raster PaintFrameButtons();
+// Active picture 0: every control image.
+Raster PaintControls();
+
+// A rounded plate: a one-pixel outline around a vertically shaded face, edges smoothed
+// against `bg`. `highlight` lightens the face's first row for a lit top edge.
+void PaintPlate(Raster& r, const TRect& rc, double radius, Rgb border, Rgb top, Rgb bottom, Rgb bg,
+                double highlight = 0);

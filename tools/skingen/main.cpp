@@ -1,0 +1,34 @@
+// skingen OUTDIR — draws every picture of the program's skin and writes the skin folder:
+// the description skin.ini, the frame picture, its 1-bit mask and the active pictures.
+#include "rtl/Exceptions.h"
+#include "rtl/StringList.h"
+#include "tools/skingen/Painters.h"
+#include "tools/skingen/SkinDescription.h"
+
+#include <cstdio>
+#include <filesystem>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: skingen OUTDIR\n");
+        return 2;
+    }
+    try {
+        std::filesystem::path dir(argv[1]);
+        std::filesystem::create_directories(dir);
+        auto save = [&](const Raster& r, TPixelFormat format, const char* name) {
+            r.ToBitmap(format).SaveToFile((dir / name).string());
+        };
+        save(PaintFrame(), pf24bit, FramePictureFile);
+        save(PaintFrameMask(), pf1bit, FrameMaskFile);
+        save(PaintControls(), pf24bit, ControlsPictureFile);
+        save(PaintFrameButtons(), pf24bit, FrameButtonsPictureFile);
+        TStringList ini;
+        for (const std::string& line : SkinDescriptionLines()) ini.Add(line);
+        ini.SaveToFile((dir / "skin.ini").string());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "skingen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
