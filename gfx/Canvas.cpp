@@ -718,7 +718,7 @@ void TCanvas::BlitScaled(const TRect& dest, const TPixel* srcBits, int srcStride
         xmap.resize(std::size_t(c.Width()));
         int firstValid = -1, lastValid = -1;
         for (int x = c.Left; x < c.Right; ++x) {
-            const long long off = (2LL * (x - d.Left) + 1) * sw / (2LL * dw);
+            const long long off = (long long)(x - d.Left) * sw / dw;
             const int sx = flipX ? s.Right - 1 - int(off) : s.Left + int(off);
             xmap[std::size_t(x - c.Left)] = (sx >= 0 && sx < srcW) ? sx : -1;
             if (sx >= 0 && sx < srcW) {
@@ -729,7 +729,7 @@ void TCanvas::BlitScaled(const TRect& dest, const TPixel* srcBits, int srcStride
         if (firstValid < 0) return;
         const bool oneToOne = sw == dw && !flipX;
         for (int y = c.Top; y < c.Bottom; ++y) {
-            const long long off = (2LL * (y - d.Top) + 1) * sh / (2LL * dh);
+            const long long off = (long long)(y - d.Top) * sh / dh;
             const int sy = flipY ? s.Bottom - 1 - int(off) : s.Top + int(off);
             if (sy < 0 || sy >= srcH) continue;
             const TPixel* srow = srcBits + std::ptrdiff_t(sy) * srcStride;

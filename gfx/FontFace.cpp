@@ -222,7 +222,9 @@ void TFontFace::Render(char32_t ch, TGlyph& glyph) {
     // Control characters take no room and draw nothing.
     if (ch < 0x20 || ch == 0x7F) return;
     const FT_UInt index = FT_Get_Char_Index(ft, ch);
-    if (FT_Load_Glyph(ft, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0) return;
+    // The auto-hinter at normal strength snaps stems to whole pixels in both directions, which
+    // keeps small interface text crisp (the fonts' own hints leave stems blurred across two).
+    if (FT_Load_Glyph(ft, index, FT_LOAD_FORCE_AUTOHINT | FT_LOAD_TARGET_NORMAL) != 0) return;
     FT_GlyphSlot slot = ft->glyph;
     if (m_slantSynthetic) FT_GlyphSlot_Oblique(slot);
     if (m_emboldenSynthetic) FT_GlyphSlot_Embolden(slot);
