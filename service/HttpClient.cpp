@@ -17,7 +17,7 @@ using Status = THttpInput::Status;
 // Headers of one answer may not grow past this, whatever the number of lines.
 constexpr std::size_t kMaxHeaderBytes = 1024 * 1024;
 // The most room reserved for a body on the strength of its Content-Length alone.
-constexpr long long kMaxReserve = 64ll * 1024 * 1024;
+constexpr long long kMaxReserve = 16ll * 1024 * 1024;
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

@@ -71,6 +71,22 @@ TEST(HttpClient, ReusesTheConnectionUntilTheServerAsksToClose) {
     EXPECT_EQ(peer.ConnectionCount(), 3);
 }
 
+TEST(HttpClient, ConnectsAnewForAnotherHostAndKeepsCookiesPerHost) {
+    Peer peer(Peer::Answers({Ok("1", {"Set-Cookie: sid=ip; Path=/"}), Ok("2"), Ok("3")}));
+    Client client;
+    AnsiString answer;
+    const std::string port = std::to_string(peer.Port());
+    ASSERT_TRUE(client.Get("http://127.0.0.1:" + port + "/", answer));
+    ASSERT_TRUE(client.Get("http://localhost:" + port + "/", answer));
+    EXPECT_EQ(peer.ConnectionCount(), 2);
+    ASSERT_TRUE(client.Get("http://127.0.0.1:" + port + "/", answer));
+    EXPECT_EQ(peer.ConnectionCount(), 3);
+    auto requests = peer.Requests();
+    EXPECT_EQ(requests[1].find("Cookie:"), std::string::npos); // not for another host
+    EXPECT_NE(requests[1].find("Host: localhost:" + port + "\r\n"), std::string::npos);
+    EXPECT_NE(requests[2].find("Cookie: sid=ip\r\n"), std::string::npos);
+}
+
 TEST(HttpClient, OpensANewConnectionWhenTheServerDroppedTheIdleOne) {
     std::promise<void> dropped;
     Peer peer([&dropped](PeerConnection& c) {
