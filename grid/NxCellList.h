@@ -92,12 +92,14 @@ public:
     }
     size_t MemoryBytes() const override {
         size_t bytes = m_chunks.size() * CellChunkBytes + m_chunks.capacity() * sizeof(void*);
-        for (int i = 0; i < m_count; ++i) bytes += const_cast<TCellArray*>(this)->Slot(i)->HeapBytes();
+        for (int i = 0; i < m_count; ++i)
+            bytes += const_cast<TCellArray*>(this)->Slot(i)->HeapBytes();
         return bytes;
     }
 
 private:
-    static constexpr size_t Offset = (sizeof(TCellChunkHeader) + alignof(C) - 1) / alignof(C) * alignof(C);
+    static constexpr size_t Offset =
+        (sizeof(TCellChunkHeader) + alignof(C) - 1) / alignof(C) * alignof(C);
     static constexpr size_t PerChunk = (CellChunkBytes - Offset) / sizeof(C);
 
     void* NewChunk() {
@@ -108,7 +110,8 @@ private:
     }
     static C* SlotIn(const std::vector<void*>& chunks, int index) {
         const size_t i = size_t(index);
-        return reinterpret_cast<C*>(static_cast<char*>(chunks[i / PerChunk]) + Offset) + i % PerChunk;
+        return reinterpret_cast<C*>(static_cast<char*>(chunks[i / PerChunk]) + Offset) +
+               i % PerChunk;
     }
     C* Slot(int index) { return SlotIn(m_chunks, index); }
     void TrimChunks() {

@@ -23,15 +23,15 @@ class TNxInplaceEdit;
 
 // What a column tells its grid (TNxColumnsHost::ColumnChanged).
 enum TColumnChange {
-    ccRepaint,       // repaint the column's cells and header
-    ccHeader,        // repaint the header only
-    ccWidth,         // value = new width - old width
-    ccPosition,      // value = old position (the new one is the column's Position)
-    ccVisible,       // value = 1 when shown
-    ccSorted,        // value = 1 when sorted
-    ccSortAgain,     // sort type or kind changed on the sorted column
-    ccFont,          // the cells' font changed
-    ccOptions        // options changed
+    ccRepaint,   // repaint the column's cells and header
+    ccHeader,    // repaint the header only
+    ccWidth,     // value = new width - old width
+    ccPosition,  // value = old position (the new one is the column's Position)
+    ccVisible,   // value = 1 when shown
+    ccSorted,    // value = 1 when sorted
+    ccSortAgain, // sort type or kind changed on the sorted column
+    ccFont,      // the cells' font changed
+    ccOptions    // options changed
 };
 
 // The grid side of the column collection.
@@ -39,7 +39,8 @@ class TNxColumnsHost {
 public:
     virtual ~TNxColumnsHost() = default;
     virtual void ColumnChanged(TNxCustomColumn* column, TColumnChange change, int value) = 0;
-    // A column was added (index -1 when appended), inserted, deleted or cleared.
+    // A column was added (dkColumnChanged, index -1: appended), inserted or deleted
+    // (dkColumnDeleted with index -1: all of them).
     virtual void ColumnsChanged(TDataChangeKind kind, int index) = 0;
     virtual const TFont& GridFont() const = 0;
     // Client width available to auto-sized columns, and whether the indicator column shows.

@@ -156,8 +156,8 @@ public:
     // ---- events ----------------------------------------------------------------------------
     TNxCellEvent OnChange;
     std::function<void(TObject* sender, int kind, int index)> OnDataChange;
-    std::function<void(TObject* sender, int column, int row, TColor& background,
-                       TColor& lineColor, TCellStates flags)>
+    std::function<void(TObject* sender, int column, int row, TColor& background, TColor& lineColor,
+                       TCellStates flags)>
         OnCellColoring;
     std::function<void(TObject* sender, int column, int row, TRect rect, TCellStates flags,
                        bool& defaultFill)>
@@ -224,6 +224,7 @@ protected:
     void CMFontChangedGrid(TMessage& m);
     void CMEnabledChangedGrid(TMessage& m);
     void WMCancelMode(TMessage& m);
+    void WMTimerGrid(TMessage& m);
 
 private:
     friend class TNxGridPainter;
@@ -234,8 +235,8 @@ private:
 
     // Painting (NxGridPaint.cpp).
     void PaintRows(TCanvas& canvas);
-    void PaintCell(TCanvas& canvas, TNxCustomColumn* column, int col, int row);
-    void PaintEmptyCell(TCanvas& canvas, TNxCustomColumn* column, int col, const TRect& r);
+    void PaintCell(TCanvas& canvas, TNxCustomColumn* column, int col, int row, const TRect& r);
+    void PaintEmptyCell(TCanvas& canvas, TNxCustomColumn* column, int col, int row, const TRect& r);
     void PaintGridLines(TCanvas& canvas, TNxCustomColumn* column, const TRect& r, bool inStore,
                         bool lastRow, TColor lineColor);
     void PaintHeaders(TCanvas& canvas);
@@ -243,6 +244,11 @@ private:
     void PaintCaption(TCanvas& canvas);
     TRect CellClipRect(TNxCustomColumn* column, const TRect& r);
     bool CellIsSelected(TNxCustomColumn* column, int col, int row);
+    TColor CellBackground(TNxCustomColumn* column, TCell* cell, bool selected);
+    int BodyTop() const;
+    int RowHeightOrDefault(int row) const;
+    // All rows visible and RowSize high: row tops follow by arithmetic.
+    bool UniformRows() const;
     TRect FocusRect();
     void RecalcLineMargins();
     int ScrollingAreaLeft() const;
@@ -275,6 +281,11 @@ private:
     void MoveCurrentColumn(int delta);
     void PageMove(bool down);
     void CancelInteractions();
+    void SetVertPosition(int position);
+    void SetHorzPosition(int position);
+    void CommitEdit(bool accept);
+    void SearchText(char16_t c);
+    void InvalidateIndicatorRow(int row);
 
     std::unique_ptr<TCells> m_cells;
     std::unique_ptr<TNxColumns> m_columns;
@@ -316,6 +327,7 @@ private:
     int m_marginRight = 0;
     int m_marginBottom = 0;
     int m_marginVertical = 0;
+    bool m_customHeights = false; // some row's height differs from RowSize
 
     // Interaction.
     TNxCustomColumn* m_sortedColumn = nullptr;
@@ -331,11 +343,13 @@ private:
     TPoint m_dragPos;
     int m_dropPosition = -1;
     TPoint m_hoverCell{-1, -1};
+    int m_anchorRow = -1;
     TNxCustomColumn* m_hoverHeader = nullptr;
     int m_editColumn = -1;
     int m_editRow = -1;
     TNxInplaceEdit* m_editor = nullptr;
     bool m_focusErasedForScroll = false;
+    WideString m_searchText;
     std::unique_ptr<TBitmap> m_measureBitmap;
     std::unique_ptr<class TNxDragBox> m_dragBox;
 };

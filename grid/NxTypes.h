@@ -69,7 +69,13 @@ enum TWrapKind { wkNone, wkEllipsis, wkPathEllipsis, wkWordWrap };
 enum TFormatMaskKind { mkText, mkFloat };
 enum TSlideCaptionLocation { clLeft, clTop };
 
-enum TNxNumberEditOption { eoAllowAll, eoAllowFloat, eoAllowSigns, eoDisablePaste, eoDisableTyping };
+enum TNxNumberEditOption {
+    eoAllowAll,
+    eoAllowFloat,
+    eoAllowSigns,
+    eoDisablePaste,
+    eoDisableTyping
+};
 using TNxNumberEditOptions = TNxSet<TNxNumberEditOption>;
 
 // Grid.

@@ -1,0 +1,268 @@
+#include "grid/NxCells.h"
+
+#include "grid/NxCellList.h"
+#include "rtl/Exceptions.h"
+
+#include <algorithm>
+
+// ---- TCell -------------------------------------------------------------------------------
+
+TCells* TCell::Owner() const {
+    return CellChunkOwner(this);
+}
+int TCell::Row() const {
+    return Owner()->LastRow();
+}
+int TCell::Column() const {
+    return Owner()->LastColumn();
+}
+
+TColor TCell::PaintedBackground() const {
+    TCells* owner = Owner();
+    if (owner->OnPaintedBackground) return owner->OnPaintedBackground(Column(), Row());
+    return m_color;
+}
+
+TColor TCell::PaintedTextColor() const {
+    TCells* owner = Owner();
+    if (owner->OnPaintedTextColor) return owner->OnPaintedTextColor(Column(), Row());
+    return clWindowText;
+}
+
+void TCell::NotifyChanged() {
+    Owner()->CellChanged();
+}
+void TCell::SetBoolValue(bool) {
+    NotifyChanged();
+}
+void TCell::SetDateValue(double) {
+    NotifyChanged();
+}
+void TCell::SetFloatValue(double) {
+    NotifyChanged();
+}
+void TCell::SetIntValue(int) {
+    NotifyChanged();
+}
+void TCell::SetTextValue(const WideString&) {
+    NotifyChanged();
+}
+void TCell::Clear() {
+    NotifyChanged();
+}
+
+void TCell::SetColor(TColor value) {
+    m_color = value;
+    if (!(m_state & StateInitializing)) NotifyChanged();
+}
+
+WideString TCell::Hint() const {
+    return m_extra ? m_extra->Hint : WideString();
+}
+
+void TCell::SetHint(const WideString& value) {
+    if (!m_extra) {
+        if (!value.empty()) m_extra = std::make_unique<TExtra>();
+    }
+    if (m_extra) {
+        m_extra->Hint = value;
+        if (m_extra->Hint.empty() && !m_extra->Object) m_extra.reset();
+    }
+    if (!(m_state & StateInitializing)) NotifyChanged();
+}
+
+void TCell::SetObjectReference(void* object) {
+    if (!m_extra && object) m_extra = std::make_unique<TExtra>();
+    if (m_extra) {
+        m_extra->Object = object;
+        if (m_extra->Hint.empty() && !m_extra->Object) m_extra.reset();
+    }
+}
+
+std::u16string_view TCell::TextView(WideString& scratch) const {
+    scratch = TextValue();
+    return scratch;
+}
+
+size_t TCell::HeapBytes() const {
+    return m_extra ? sizeof(TExtra) + m_extra->Hint.capacity() * sizeof(char16_t) : 0;
+}
+
+// ---- TCells ------------------------------------------------------------------------------
+
+TCells::TCells() = default;
+
+TCells::~TCells() {
+    ClearAll();
+}
+
+std::unique_ptr<TCellList> TCells::MakeList(int valueKind) {
+    switch (valueKind) {
+    case vkRowNumber:
+        return std::make_unique<TCellArray<TIncrementCell>>(this);
+    case vkBoolean:
+        return std::make_unique<TCellArray<TBooleanCell>>(this);
+    case vkDateTime:
+        return std::make_unique<TCellArray<TDateTimeCell>>(this);
+    case vkFloat:
+        return std::make_unique<TCellArray<TFloatCell>>(this);
+    case vkGuid:
+        return std::make_unique<TCellArray<TGuidCell>>(this);
+    case vkInteger:
+        return std::make_unique<TCellArray<TIntegerCell>>(this);
+    case vkVirtual:
+        return std::make_unique<TCellArray<TVirtualCell>>(this);
+    default:
+        return std::make_unique<TCellArray<TStringCell>>(this);
+    }
+}
+
+std::vector<TCellTemplate> TCells::Templates() const {
+    std::vector<TCellTemplate> result(m_columns.size());
+    if (TemplateOf)
+        for (size_t i = 0; i < result.size(); ++i) result[i] = TemplateOf(int(i));
+    return result;
+}
+
+TCell* TCells::Cell(int column, int row) {
+    CheckListIndex(column, ColumnCount());
+    TCellList& list = *m_columns[size_t(column)];
+    CheckListIndex(row, list.Count());
+    m_lastColumn = column;
+    m_lastRow = row;
+    return list.At(row);
+}
+
+TRow* TCells::Row(int row) const {
+    CheckListIndex(row, RowCount());
+    return m_rows[size_t(row)];
+}
+
+int TCells::IndexOfRow(const TRow* row) const {
+    auto it = std::find(m_rows.begin(), m_rows.end(), row);
+    return it == m_rows.end() ? -1 : int(it - m_rows.begin());
+}
+
+void TCells::AppendRows(int count) {
+    if (count < 1) return;
+    const std::vector<TCellTemplate> tpl = Templates();
+    m_rows.reserve(m_rows.size() + size_t(count));
+    for (int n = 0; n < count; ++n) {
+        auto* row = new TRow;
+        row->Height = m_defaultRowHeight;
+        m_rows.push_back(row);
+        ++m_visibleRowCount;
+        for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->Append(tpl[i]);
+    }
+    m_sorted = false;
+}
+
+void TCells::InsertRow(int index) {
+    index = std::clamp(index, 0, RowCount());
+    const std::vector<TCellTemplate> tpl = Templates();
+    for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->Insert(index, tpl[i]);
+    auto* row = new TRow;
+    row->Height = m_defaultRowHeight;
+    m_rows.insert(m_rows.begin() + index, row);
+    ++m_visibleRowCount;
+    m_sorted = false;
+}
+
+void TCells::DeleteRow(int index) {
+    CheckListIndex(index, RowCount());
+    for (auto& list : m_columns) list->Delete(index);
+    TRow* row = m_rows[size_t(index)];
+    if (row->Visible) --m_visibleRowCount;
+    m_rows.erase(m_rows.begin() + index);
+    delete row;
+}
+
+void TCells::MoveRow(int from, int to) {
+    CheckListIndex(from, RowCount());
+    CheckListIndex(to, RowCount());
+    if (from == to) return;
+    for (auto& list : m_columns) list->Move(from, to);
+    TRow* row = m_rows[size_t(from)];
+    m_rows.erase(m_rows.begin() + from);
+    m_rows.insert(m_rows.begin() + to, row);
+    m_sorted = false;
+}
+
+void TCells::ExchangeRows(int a, int b) {
+    CheckListIndex(a, RowCount());
+    CheckListIndex(b, RowCount());
+    if (a == b) return;
+    for (auto& list : m_columns) list->Exchange(a, b);
+    std::swap(m_rows[size_t(a)], m_rows[size_t(b)]);
+}
+
+void TCells::PermuteRows(const std::vector<int>& order) {
+    if (order.size() != m_rows.size()) return;
+    for (auto& list : m_columns) list->Permute(order);
+    std::vector<TRow*> rows(m_rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = m_rows[size_t(order[i])];
+    m_rows.swap(rows);
+}
+
+void TCells::ClearRows() {
+    for (auto& list : m_columns) list->Clear();
+    for (TRow* row : m_rows) delete row;
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_visibleRowCount = 0;
+    m_sorted = false;
+}
+
+void TCells::SetRowVisible(int row, bool visible) {
+    TRow* r = Row(row);
+    if (r->Visible == visible) return;
+    r->Visible = visible;
+    m_visibleRowCount += visible ? 1 : -1;
+}
+
+void TCells::AddColumn(const TCellTemplate& tpl) {
+    InsertColumn(ColumnCount(), tpl);
+}
+
+void TCells::InsertColumn(int index, const TCellTemplate& tpl) {
+    if (ColumnCount() >= MaxColumns)
+        throw EListError("Too many columns: a grid holds at most 1025");
+    index = std::clamp(index, 0, ColumnCount());
+    auto list = MakeList(tpl.ValueKind);
+    for (size_t r = 0; r < m_rows.size(); ++r) list->Append(tpl);
+    m_columns.insert(m_columns.begin() + index, std::move(list));
+    m_sorted = false;
+}
+
+void TCells::DeleteColumn(int index) {
+    CheckListIndex(index, ColumnCount());
+    m_columns.erase(m_columns.begin() + index);
+    if (m_columns.empty()) ClearRows();
+}
+
+void TCells::MoveColumn(int from, int to) {
+    CheckListIndex(from, ColumnCount());
+    CheckListIndex(to, ColumnCount());
+    auto list = std::move(m_columns[size_t(from)]);
+    m_columns.erase(m_columns.begin() + from);
+    m_columns.insert(m_columns.begin() + to, std::move(list));
+}
+
+void TCells::ClearAll() {
+    m_columns.clear();
+    for (TRow* row : m_rows) delete row;
+    m_rows.clear();
+    m_visibleRowCount = 0;
+}
+
+void TCells::CellChanged() {
+    if (OnCellChange) OnCellChange(this, m_lastColumn, m_lastRow);
+    m_sorted = false;
+}
+
+size_t TCells::MemoryBytes() const {
+    size_t bytes = sizeof(*this) + m_columns.capacity() * sizeof(void*);
+    for (const auto& list : m_columns) bytes += sizeof(TCellList) + list->MemoryBytes();
+    bytes += m_rows.capacity() * sizeof(TRow*) + m_rows.size() * sizeof(TRow);
+    return bytes;
+}

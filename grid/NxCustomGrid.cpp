@@ -1,0 +1,502 @@
+// The grid's rows and cells, properties, and what it does when its columns change.
+#include "grid/NxCustomGrid.h"
+
+#include "grid/NxCellList.h"
+#include "grid/NxColumnDisplays.h"
+#include "grid/NxDisplays.h"
+#include "grid/NxDragBox.h"
+#include "grid/NxEditors.h"
+#include "rtl/Exceptions.h"
+#include "rtl/Strings.h"
+
+#include <algorithm>
+
+TNxCustomGrid::TNxCustomGrid(TComponent* owner)
+    : TNxCustomGridControl(owner), m_cells(std::make_unique<TCells>()),
+      m_columns(std::make_unique<TNxColumns>(this)) {
+    m_columns->DefaultOwner = owner;
+    m_headerDisplays[hsAuto] = std::make_unique<TDefaultStyleDisplay>(this);
+    m_headerDisplays[hsFlatBorders] = std::make_unique<TFlatStyleDisplay>(this);
+    m_headerDisplays[hsOffice2007] = std::make_unique<TOffice2007StyleDisplay>(this);
+    m_headerDisplays[hsOffice2010] = std::make_unique<TOffice2010StyleDisplay>(this);
+    m_headerDisplays[hsOldStyle] = std::make_unique<TOldStyleDisplay>(this);
+    m_headerDisplays[hsOutlook] = std::make_unique<TOutlookStyleDisplay>(this);
+    m_headerDisplays[hsVista] = std::make_unique<TVistaStyleDisplay>(this);
+
+    m_cells->SetDefaultRowHeight(m_rowSize);
+    m_cells->OnCellChange = [this](TCells*, int column, int row) { CellChanged(column, row); };
+    m_cells->OnCompare = [this](TCells*, TCell* a, TCell* b, int& result) {
+        if (OnCompare) OnCompare(this, a, b, result);
+    };
+    m_cells->OnPaintedBackground = [this](int c, int r) { return PaintedBackground(c, r); };
+    m_cells->OnPaintedTextColor = [this](int c, int r) { return PaintedTextColor(c, r); };
+    m_cells->TemplateOf = [this](int column) { return TemplateOf(column); };
+    m_cells->OnVirtualGetText = [this](int column, int row) {
+        WideString text;
+        TNxCustomColumn* c = m_columns->Item(column);
+        if (c->OnGetText) c->OnGetText(c, row, text);
+        return text;
+    };
+    m_cells->OnVirtualSetText = [this](int column, int row, const WideString& text) {
+        TNxCustomColumn* c = m_columns->Item(column);
+        if (c->OnSetText) c->OnSetText(c, row, text);
+    };
+
+    m_color = clWindow;
+    m_parentColor = false;
+    m_tabStop = true;
+    m_width = 250;
+    m_height = 150;
+    m_controlStyle |= csOpaque;
+    RecalcLineMargins();
+}
+
+TNxCustomGrid::~TNxCustomGrid() {
+    EndEditing();
+    m_columns.reset(); // columns leave before the store goes
+    m_cells.reset();
+}
+
+TCellTemplate TNxCustomGrid::TemplateOf(int column) {
+    TNxCustomColumn* c = m_columns->Item(column);
+    return {c->ValueKind(), c->Font()->Style(), c->Color()};
+}
+
+// ---- rows and cells ----------------------------------------------------------------------
+
+TCell* TNxCustomGrid::CellObject(int column, int row) {
+    return m_cells->Cell(column, row);
+}
+
+static void CheckCellBounds(int column, int row, int columns, int rows) {
+    if (row < 0 || row > rows - 1 || column < 0 || column > columns - 1)
+        throw Exception(Format("Cell out of bounds (%d, %d)", column, row));
+}
+
+WideString TNxCustomGrid::CellText(int column, int row) {
+    CheckCellBounds(column, row, m_columns->Count(), RowCount());
+    return m_cells->Cell(column, row)->TextValue();
+}
+
+void TNxCustomGrid::SetCellText(int column, int row, const WideString& text) {
+    CheckCellBounds(column, row, m_columns->Count(), RowCount());
+    m_cells->Cell(column, row)->SetTextValue(text);
+}
+
+int TNxCustomGrid::AddRows(int count) {
+    if (count < 1) return m_lastAddedRow;
+    const int oldCount = RowCount();
+    m_cells->AppendRows(count);
+    if (m_options.Contains(goUseDefaultValues)) {
+        for (int r = oldCount; r < RowCount(); ++r)
+            for (int c = 0; c < m_columns->Count(); ++c) {
+                const WideString& value = m_columns->Item(c)->DefaultValue();
+                if (!value.empty()) SetCellText(c, r, value);
+            }
+    }
+    if (!RefreshSuspended() && HandleAllocated()) {
+        if (m_gridLinesStyle == lsFramed && m_options.Contains(goGrid) && RowCount() > 1 &&
+            oldCount > 0)
+            RedrawRow(oldCount - 1);
+        RedrawRow(RowCount() - 1);
+        const int top = RowTop(oldCount);
+        const TRect body = BodyRect();
+        if (top < body.Bottom) {
+            const TRect r{body.Left, std::max(top - m_marginTop, body.Top), ClientWidth(),
+                          body.Bottom};
+            InvalidateRect(Handle(), &r, false);
+        }
+    }
+    m_lastAddedRow = RowCount() - 1;
+    m_lastVisibleRow = RowCount() - 1;
+    if (!RefreshSuspended()) RecalcVertScroll();
+    if (OnDataChange) OnDataChange(this, dkRowAdded, m_lastAddedRow);
+    return m_lastAddedRow;
+}
+
+void TNxCustomGrid::ClearRows() {
+    EndEditing();
+    m_topRow = 0;
+    m_currentColumn = 0;
+    m_currentRow = -1;
+    m_cells->ClearRows();
+    m_firstVisibleRow = 0;
+    m_lastVisibleRow = 0;
+    m_vertScrollBar.SetPosition(0);
+    HideGridHint();
+    m_hoverCell = {-1, -1};
+    InvalidateBody();
+    RecalcHorzScroll();
+    RecalcVertScroll();
+}
+
+void TNxCustomGrid::InvalidateBody() {
+    if (!HandleAllocated()) return;
+    TRect r = BodyRect();
+    r.Left = 0;
+    r.Right = ClientWidth();
+    InvalidateRect(Handle(), &r, false);
+}
+
+int TNxCustomGrid::FirstVisibleFrom(int row) const {
+    for (int r = std::max(0, row); r < RowCount(); ++r)
+        if (RowIsVisible(r)) return r;
+    return 0;
+}
+
+int TNxCustomGrid::LastVisibleAtOrBefore(int row) const {
+    for (int r = std::min(row, RowCount() - 1); r >= 0; --r)
+        if (RowIsVisible(r)) return r;
+    return 0;
+}
+
+void TNxCustomGrid::InsertRowAt(int index) {
+    EndEditing();
+    index = std::clamp(index, 0, RowCount());
+    if (index < m_firstVisibleRow) m_firstVisibleRow = index;
+    if (m_vertScrollBar.Position() == 0) m_topRow = m_firstVisibleRow;
+    m_lastAddedRow = index;
+    m_cells->InsertRow(index);
+    if (!RefreshSuspended() && HandleAllocated()) {
+        const TRect body = BodyRect();
+        const int top = RowTop(index);
+        if (top < body.Bottom) {
+            const TRect r{0, std::max(body.Top, top - m_marginTop), ClientWidth(), body.Bottom};
+            InvalidateRect(Handle(), &r, false);
+        }
+    }
+    if (m_currentRow >= index && m_currentRow + 1 < RowCount()) SelectRow(m_currentRow + 1);
+    if (m_lastVisibleRow < index) m_lastVisibleRow = index;
+    RecalcVertScroll();
+    if (OnDataChange) OnDataChange(this, dkRowInserted, index);
+}
+
+void TNxCustomGrid::RemoveRow(int index) {
+    CheckListIndex(index, RowCount());
+    EndEditing();
+    TRow* row = m_cells->Row(index);
+    if (row->ChildCount > 0) {
+        // Children follow their parent; delete them from the last one up.
+        int last = index;
+        while (last + 1 < RowCount() && m_cells->Row(last + 1)->Level > row->Level) ++last;
+        for (int r = last; r > index; --r) RemoveRow(r);
+        row->ChildCount = 0;
+    }
+    if (row->Parent) --row->Parent->ChildCount;
+    const bool wasVisible = row->Visible;
+    m_cells->DeleteRow(index);
+    if (wasVisible) {
+        if (index < m_firstVisibleRow) m_firstVisibleRow = FirstVisibleFrom(0);
+        if (index < m_lastVisibleRow)
+            --m_lastVisibleRow;
+        else
+            m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
+        if (index < m_topRow && m_topRow > 0) --m_topRow;
+    }
+    m_topRow = std::clamp(m_topRow, 0, std::max(0, RowCount() - 1));
+    if (HandleAllocated() && !RefreshSuspended()) {
+        const TRect body = BodyRect();
+        const int top = std::max(body.Top, RowTop(index) - m_marginTop);
+        if (top < body.Bottom) {
+            const TRect r{0, top, ClientWidth(), body.Bottom};
+            InvalidateRect(Handle(), &r, false);
+        }
+    }
+    if (RowCount() == 0) {
+        m_currentRow = -1;
+    } else if (m_currentRow >= m_lastVisibleRow) {
+        if (OnDeselectCell) OnDeselectCell(this, m_currentColumn, m_currentRow);
+        m_currentRow = -2; // forces SelectCell to see a change
+        SelectCell(m_currentColumn, m_lastVisibleRow);
+    }
+    RecalcVertScroll();
+    if (OnDataChange) OnDataChange(this, dkRowDeleted, index);
+}
+
+void TNxCustomGrid::MoveRowTo(int from, int to) {
+    CheckListIndex(from, RowCount());
+    CheckListIndex(to, RowCount());
+    if (from == to) return;
+    const bool visible = m_cells->Row(from)->Visible;
+    m_cells->MoveRow(from, to);
+    if (visible) {
+        m_firstVisibleRow = FirstVisibleFrom(0);
+        m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
+    }
+    InvalidateBody();
+}
+
+void TNxCustomGrid::SwapRowPair(int a, int b) {
+    m_cells->ExchangeRows(a, b);
+    if (!RefreshSuspended()) {
+        RedrawRow(a);
+        RedrawRow(b);
+    }
+}
+
+bool TNxCustomGrid::RowIsVisible(int row) const {
+    const TRow* r = m_cells->Row(row);
+    return r->Visible && r->Shown;
+}
+
+void TNxCustomGrid::SetRowIsVisible(int row, bool visible) {
+    m_cells->SetRowVisible(row, visible);
+    m_firstVisibleRow = FirstVisibleFrom(0);
+    m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
+    InvalidateBody();
+    RecalcVertScroll();
+}
+
+bool TNxCustomGrid::RowIsSelected(int row) const {
+    return m_cells->Row(row)->Selected;
+}
+
+void TNxCustomGrid::SetRowIsSelected(int row, bool selected) {
+    m_cells->Row(row)->Selected = selected;
+    if (!RefreshSuspended()) RedrawRow(row);
+}
+
+int TNxCustomGrid::RowHeightPx(int row) const {
+    return m_cells->Row(row)->Height;
+}
+
+void TNxCustomGrid::SetRowHeightPx(int row, int height) {
+    m_cells->Row(row)->Height = std::max(0, height);
+    InvalidateBody();
+    RecalcVertScroll();
+}
+
+void TNxCustomGrid::ResumeRefresh() {
+    if (m_refreshSuspended > 0) --m_refreshSuspended;
+    if (m_refreshSuspended > 0 || !HandleAllocated()) return;
+    InvalidateBody();
+    if (m_options.Contains(goHeader)) {
+        const TRect r{0, 0, ClientWidth(), m_headerSize};
+        InvalidateRect(Handle(), &r, false);
+    }
+    if (m_options.Contains(goIndicator)) {
+        const TRect r{0, 0, IndicatorWidth(), ClientHeight()};
+        InvalidateRect(Handle(), &r, false);
+    }
+    RecalcVertScroll();
+}
+
+void TNxCustomGrid::SetStartRowCount(int value) {
+    if (value < 0 || value == m_startRowCount) return;
+    const int old = m_startRowCount;
+    m_startRowCount = value;
+    if (value > old) {
+        AddRows(value - old);
+    } else {
+        int toDelete = old - value;
+        while (toDelete-- > 0 && RowCount() > value) RemoveRow(0);
+    }
+    Invalidate();
+}
+
+void TNxCustomGrid::CellChanged(int column, int row) {
+    if (RefreshSuspended()) return;
+    if (column < 0 || column >= m_columns->Count() || row < 0 || row >= RowCount()) return;
+    RedrawCell(column, row);
+    if (OnChange) OnChange(this, column, row);
+}
+
+// ---- properties ---------------------------------------------------------------------------
+
+void TNxCustomGrid::SetAppearanceOptions(TAppearanceOptions value) {
+    m_appearanceOptions = value;
+    RecalcLineMargins();
+    Invalidate();
+}
+
+void TNxCustomGrid::SetGridCaption(const WideString& value) {
+    m_caption = value;
+    InvalidateBody();
+}
+
+void TNxCustomGrid::SetFixedCols(int value) {
+    m_columns->SetFixedCols(value);
+    RecalcHorzScroll();
+    Invalidate();
+}
+
+void TNxCustomGrid::SetFooterSize(int value) {
+    m_footerSize = std::max(0, value);
+    Invalidate();
+}
+
+void TNxCustomGrid::SetGridLinesColor(TColor value) {
+    m_gridLinesColor = value;
+    Invalidate();
+}
+
+void TNxCustomGrid::SetGridLinesStyle(TGridLinesStyle value) {
+    m_gridLinesStyle = value;
+    RecalcLineMargins();
+    Invalidate();
+}
+
+void TNxCustomGrid::SetHeaderSize(int value) {
+    m_headerSize = std::max(0, value);
+    Invalidate();
+    RecalcVertScroll();
+}
+
+void TNxCustomGrid::SetHideScrollBar(bool value) {
+    m_hideScrollBar = value;
+    m_vertScrollBar.SetAutoHide(value);
+}
+
+void TNxCustomGrid::SetHighlightedTextColor(TColor value) {
+    m_highlightedTextColor = value;
+    Invalidate();
+}
+
+void TNxCustomGrid::SetInactiveSelectionColor(TColor value) {
+    m_inactiveSelectionColor = value;
+    Invalidate();
+}
+
+void TNxCustomGrid::SetInputSize(int value) {
+    m_inputSize = std::max(0, value);
+    Invalidate();
+}
+
+void TNxCustomGrid::SetOptions(TGridOptions value) {
+    const bool indicatorChanged = value.Contains(goIndicator) != m_options.Contains(goIndicator);
+    m_options = value;
+    RecalcLineMargins();
+    if (indicatorChanged) m_columns->Layout();
+    RecalcHorzScroll();
+    RecalcVertScroll();
+    Invalidate();
+}
+
+void TNxCustomGrid::SetRowSize(int value) {
+    m_rowSize = std::max(1, value);
+    m_cells->SetDefaultRowHeight(m_rowSize);
+    Invalidate();
+    RecalcVertScroll();
+}
+
+void TNxCustomGrid::SetSelectionColor(TColor value) {
+    m_selectionColor = value;
+    Invalidate();
+}
+
+void TNxCustomGrid::SetSortedStyle(TSortedStyle value) {
+    m_sortedStyle = value;
+    Invalidate();
+}
+
+void TNxCustomGrid::RecalcLineMargins() {
+    m_marginLeft = m_marginTop = m_marginRight = m_marginBottom = 0;
+    if (m_options.Contains(goGrid)) {
+        const bool threeD = m_appearanceOptions.Contains(ao3DGridLines);
+        if (m_gridLinesStyle != lsHorizontalOnly && m_gridLinesStyle != lsActiveHorzOnly) {
+            m_marginRight = 1;
+            if (threeD) m_marginLeft = 1;
+        }
+        if (m_gridLinesStyle != lsVerticalOnly) {
+            m_marginBottom = 1;
+            if (threeD) m_marginTop = 1;
+        }
+    }
+    m_marginVertical = m_marginTop + m_marginBottom;
+}
+
+// ---- columns ------------------------------------------------------------------------------
+
+int TNxCustomGrid::ColumnsClientWidth() const {
+    return ClientWidth();
+}
+
+TCanvas* TNxCustomGrid::MeasureCanvas() {
+    if (!m_measureBitmap) m_measureBitmap = std::make_unique<TBitmap>(1, 1);
+    return m_measureBitmap->Canvas();
+}
+
+void TNxCustomGrid::ColumnsChanged(TDataChangeKind kind, int index) {
+    switch (kind) {
+    case dkColumnChanged:
+        if (index < 0) m_cells->AddColumn(TemplateOf(m_columns->Count() - 1));
+        break;
+    case dkColumnInserted:
+        m_cells->InsertColumn(index, TemplateOf(index));
+        break;
+    case dkColumnDeleted:
+        if (m_sortedColumn && m_columns->IndexOf(m_sortedColumn) < 0) m_sortedColumn = nullptr;
+        if (m_pressedHeader && m_columns->IndexOf(m_pressedHeader) < 0) m_pressedHeader = nullptr;
+        if (m_resizeColumn && m_columns->IndexOf(m_resizeColumn) < 0) m_resizeColumn = nullptr;
+        if (m_dragColumn && m_columns->IndexOf(m_dragColumn) < 0) {
+            m_dragColumn = nullptr;
+            m_dragging = false;
+        }
+        if (m_hoverHeader && m_columns->IndexOf(m_hoverHeader) < 0) m_hoverHeader = nullptr;
+        if (index < 0) {
+            m_cells->ClearAll();
+            m_currentRow = -1;
+            m_currentColumn = 0;
+        } else if (index < m_cells->ColumnCount()) {
+            m_cells->DeleteColumn(index);
+            if (m_cells->ColumnCount() == 0) m_currentRow = -1;
+        }
+        if (m_currentColumn >= m_columns->Count()) m_currentColumn = 0;
+        if (!Destroying() && OnDataChange) OnDataChange(this, dkColumnDeleted, index);
+        break;
+    default:
+        break;
+    }
+    if (Destroying()) return;
+    RecalcHorzScroll();
+    Invalidate();
+}
+
+void TNxCustomGrid::ColumnChanged(TNxCustomColumn* column, TColumnChange change, int value) {
+    if (Destroying()) return;
+    const int index = column ? m_columns->IndexOf(column) : -1;
+    switch (change) {
+    case ccRepaint:
+    case ccFont:
+    case ccOptions:
+        RedrawColumnPart(column, cpAll);
+        break;
+    case ccHeader:
+        RedrawColumnPart(column, cpHeader);
+        break;
+    case ccWidth:
+        if (!RefreshSuspended() && HandleAllocated()) {
+            if (column) {
+                const int h = ColumnScrollOffset(column);
+                const TRect r{column->Left() - h - 1, 0, ClientWidth(), ClientHeight()};
+                InvalidateRect(Handle(), &r, false);
+            } else {
+                Invalidate();
+            }
+        }
+        if (column && OnColumnResize) OnColumnResize(this, index);
+        RecalcHorzScroll();
+        break;
+    case ccPosition:
+        if (OnColumnMove) OnColumnMove(this, index, value, column->Position());
+        Invalidate();
+        break;
+    case ccVisible:
+        RecalcHorzScroll();
+        Invalidate();
+        break;
+    case ccSorted:
+        if (HandleAllocated() && m_options.Contains(goHeader)) {
+            const TRect r{0, 0, ClientWidth(), m_headerSize};
+            InvalidateRect(Handle(), &r, false);
+        }
+        if (value)
+            SortByColumn(column, column->SortKind() == skAscending);
+        else if (m_appearanceOptions.Contains(aoIndicateSortedColumn))
+            RedrawColumnPart(column, cpBody);
+        break;
+    case ccSortAgain:
+        SortByColumn(column, column->SortKind() == skAscending);
+        break;
+    }
+}

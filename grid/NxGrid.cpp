@@ -1,0 +1,3 @@
+#include "grid/NxGrid.h"
+
+TNxGrid::TNxGrid(TComponent* owner) : TNxCustomGrid(owner) {}

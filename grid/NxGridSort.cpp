@@ -1,0 +1,204 @@
+// Sorting rows by a column: a full quicksort with a random pivot, or a plain reversal when
+// only the direction of the last sort changed and no cell changed since.
+//
+// The sort works on the column's values read once into an array, exchanging entries of a
+// row-order permutation exactly as it would exchange rows, and then moves every column's
+// cells into the new order in one pass. A value that cannot be read (a text column sorted as
+// numbers) raises before any row moves, so the grid stays as it was.
+#include "grid/NxCustomGrid.h"
+
+#include "rtl/DateTime.h"
+#include "rtl/NumberText.h"
+#include "rtl/Random.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Compares two rows' keys: negative when a sorts first.
+template <class Key> struct TKeySorter {
+    std::vector<Key>& keys;
+    std::vector<int>& order;
+    bool descending;
+
+    // Exchanging two rows exchanges their keys and their place in the permutation.
+    void Exchange(int i, int j) {
+        std::swap(keys[size_t(i)], keys[size_t(j)]);
+        std::swap(order[size_t(i)], order[size_t(j)]);
+    }
+
+    void Sort(int lo, int hi) {
+        while (lo < hi) {
+            const Key pivot = keys[size_t(lo + 1 + Random(hi - lo))];
+            int i = lo - 1;
+            int j = hi + 1;
+            do {
+                // Bounds are implied by the pivot lying inside lo+1..hi; the limits only
+                // guard against keys that compare inconsistently.
+                do ++i;
+                while (i < hi && (descending ? keys[size_t(i)] > pivot : keys[size_t(i)] < pivot));
+                do --j;
+                while (j > lo && (descending ? keys[size_t(j)] < pivot : keys[size_t(j)] > pivot));
+                if (i != j) Exchange(i, j);
+            } while (i < j);
+            if (i != j) Exchange(i, j);
+            // The lower part first, then the upper one (as a loop).
+            Sort(lo, i - 1);
+            lo = i;
+        }
+    }
+};
+
+// Ordering helpers for the key types.
+struct TTextKey {
+    std::u16string_view text;
+    bool operator<(const TTextKey& o) const { return text < o.text; }
+    bool operator>(const TTextKey& o) const { return text > o.text; }
+};
+
+struct TCustomKey {
+    TCell* cell;
+    TCells* cells;
+    int Compare(const TCustomKey& o) const {
+        int result = 0;
+        if (cells->OnCompare) cells->OnCompare(cells, cell, o.cell, result);
+        return result;
+    }
+    bool operator<(const TCustomKey& o) const { return Compare(o) < 0; }
+    bool operator>(const TCustomKey& o) const { return Compare(o) > 0; }
+};
+
+// An address a.b.c.d as one number, most significant group first; missing groups are 0.
+double IpValue(std::u16string_view text) {
+    double value = 0;
+    int groups = 0;
+    size_t pos = 0;
+    while (groups < 4) {
+        double group = 0;
+        while (pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9')
+            group = group * 10 + (text[pos++] - u'0');
+        value = value * 65536 + group;
+        ++groups;
+        if (pos < text.size() && text[pos] == u'.')
+            ++pos;
+        else
+            break;
+    }
+    while (groups++ < 4) value *= 65536;
+    return value;
+}
+
+} // namespace
+
+void TNxCustomGrid::SortByColumn(TNxCustomColumn* column, bool ascending) {
+    if (!column || !column->Options().Contains(coCanSort)) return;
+    const int index = m_columns->IndexOf(column);
+    if (index < 0) return;
+    EndEditing();
+    m_sortedColumn = column;
+    if (OnSortColumn) OnSortColumn(this, index, ascending);
+    TRow* current =
+        m_currentRow >= 0 && m_currentRow < RowCount() ? m_cells->Row(m_currentRow) : nullptr;
+    SortRows(column, column->SortKind() == skDescending);
+    if (current) {
+        const int row = m_cells->IndexOfRow(current);
+        if (row >= 0 && row != m_currentRow) SelectRow(row);
+    }
+    if (m_currentRow >= 0) ScrollRowIntoView(m_currentRow);
+    // TopRow follows the scroll position in visible rows.
+    int visibleAbove = m_vertScrollBar.Position();
+    int top = 0;
+    while (top < RowCount() && (visibleAbove > 0 || !RowIsVisible(top))) {
+        if (RowIsVisible(top)) --visibleAbove;
+        ++top;
+    }
+    m_topRow = std::min(top, std::max(0, RowCount() - 1));
+    m_firstVisibleRow = FirstVisibleFrom(0);
+    m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
+    InvalidateBody();
+    if (m_options.Contains(goIndicator) && HandleAllocated()) {
+        const TRect r{0, 0, IndicatorWidth(), ClientHeight()};
+        InvalidateRect(Handle(), &r, false);
+    }
+    if (OnAfterSort) OnAfterSort(this, index);
+}
+
+void TNxCustomGrid::SortRows(TNxCustomColumn* column, bool descending) {
+    const int col = m_columns->IndexOf(column);
+    const int n = RowCount();
+    if (m_cells->LastSortColumn() == col && m_cells->Sorted() &&
+        !column->Options().Contains(coFullResort) && m_cells->LastSortDescending() != descending) {
+        std::vector<int> order(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) order[size_t(i)] = n - 1 - i;
+        m_cells->PermuteRows(order);
+    } else if (n > 1) {
+        std::vector<int> order(static_cast<size_t>(n));
+        std::iota(order.begin(), order.end(), 0);
+        auto run = [&](auto& keys) {
+            TKeySorter<typename std::decay_t<decltype(keys)>::value_type> sorter{keys, order,
+                                                                                 descending};
+            sorter.Sort(0, n - 1);
+        };
+        switch (column->SortType()) {
+        case stAlphabetic:
+        case stCaseInsensitive: {
+            // Views into the cells' own text; converted texts are kept alive beside them.
+            std::vector<WideString> scratch(static_cast<size_t>(n));
+            std::vector<TTextKey> keys(static_cast<size_t>(n));
+            const bool fold = column->SortType() == stCaseInsensitive;
+            for (int r = 0; r < n; ++r) {
+                std::u16string_view view = m_cells->Cell(col, r)->TextView(scratch[size_t(r)]);
+                if (fold) {
+                    // Through the 8-bit code page, A-Z lowered.
+                    AnsiString ansi = WideToAnsi(view);
+                    for (char& ch : ansi)
+                        if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+                    scratch[size_t(r)] = WideString(ansi.begin(), ansi.end());
+                    for (char16_t& ch : scratch[size_t(r)]) ch = char16_t(uint8_t(ch));
+                    view = scratch[size_t(r)];
+                }
+                keys[size_t(r)] = {view};
+            }
+            run(keys);
+            break;
+        }
+        case stBoolean: {
+            std::vector<int> keys(static_cast<size_t>(n));
+            for (int r = 0; r < n; ++r)
+                keys[size_t(r)] = m_cells->Cell(col, r)->BoolValue() ? 1 : 0;
+            run(keys);
+            break;
+        }
+        case stCustom: {
+            std::vector<TCustomKey> keys(static_cast<size_t>(n));
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = {m_cells->Cell(col, r), m_cells.get()};
+            run(keys);
+            break;
+        }
+        case stDate: {
+            std::vector<double> keys(static_cast<size_t>(n));
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = m_cells->Cell(col, r)->DateValue();
+            run(keys);
+            break;
+        }
+        case stIP: {
+            std::vector<double> keys(static_cast<size_t>(n));
+            WideString scratch;
+            for (int r = 0; r < n; ++r)
+                keys[size_t(r)] = IpValue(m_cells->Cell(col, r)->TextView(scratch));
+            run(keys);
+            break;
+        }
+        default: {
+            std::vector<double> keys(static_cast<size_t>(n));
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = m_cells->Cell(col, r)->FloatValue();
+            run(keys);
+            break;
+        }
+        }
+        m_cells->PermuteRows(order);
+    }
+    m_cells->SetLastSort(col, descending);
+    m_cells->SetSorted(true);
+}
