@@ -1,5 +1,6 @@
 #include "rtl/DecimalDigits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -15,25 +16,59 @@ void DecimalDigits::PadTo(int n) {
     while (count < n) digits[count++] = '0';
 }
 
+namespace {
+
+// Significant digits of |value| and its decimal exponent (value = 0.d1d2... x 10^exponent).
+int ScientificDigits(double value, int count, char* out, int& exponent) {
+    char buf[96];
+    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                           count - 1);
+    *r.ptr = '\0';
+    int n = 0;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (*p != '.') out[n++] = *p;
+    exponent = std::atoi(p + 1) + 1;
+    return n;
+}
+
+// True when the digits from `from` on read 5000... or 4999...: the rounding decision then
+// depends on digits beyond those we have.
+bool NearHalf(const char* digits, int from, int n) {
+    if (from >= n) return false;
+    char lead = digits[from];
+    if (lead != '5' && lead != '4') return false;
+    char rest = lead == '5' ? '0' : '9';
+    for (int i = from + 1; i < n; ++i)
+        if (digits[i] != rest) return false;
+    return true;
+}
+
+} // namespace
+
 DecimalDigits ToDecimalDigits(double value, int precision, int decimals) {
     DecimalDigits d;
     if (value == 0 || !std::isfinite(value)) return d;
     d.negative = value < 0;
-    // 17 significant digits identify the double exactly; rounding happens on them.
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                           kMaxDecimalDigits - 1);
-    *r.ptr = '\0';
-    char all[kMaxDecimalDigits];
-    int n = 0;
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (*p != '.') all[n++] = *p;
-    d.exponent = std::atoi(p + 1) + 1;
+    // 17 significant digits identify the double; when they sit right at a half, 40 digits
+    // tell an exact half (rounded away from zero, as users expect: 0.125 -> 0.13) from a
+    // value just below or above it.
+    constexpr int kWide = 40;
+    char all[kWide];
+    int n = ScientificDigits(value, kMaxDecimalDigits, all, d.exponent);
 
     long keepLong = std::min<long>(precision, static_cast<long>(d.exponent) + decimals);
     if (keepLong < 0) return DecimalDigits{};
     int keep = static_cast<int>(std::min<long>(keepLong, n));
+    if (keep < n && NearHalf(all, keep, n)) {
+        char wide[kWide];
+        int wideExponent;
+        int wn = ScientificDigits(value, kWide, wide, wideExponent);
+        if (wideExponent == d.exponent) { // they agree unless 17 digits carried into 10...0
+            std::copy(wide, wide + wn, all);
+            n = wn;
+        }
+    }
     bool roundUp = keep < n && all[keep] >= '5';
     for (int i = 0; i < keep; ++i) d.digits[i] = all[i];
     d.count = keep;

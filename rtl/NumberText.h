@@ -25,8 +25,9 @@ AnsiString FloatToStr(double value, const TFormatSettings& fs);
 WideString FloatToWideStr(double value);
 
 enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
-// ffGeneral: shortest form with `precision` significant digits (exponent form when the
-//   exponent is >= precision or < -4 ... as FloatToStr), `digits` = minimum exponent digits.
+// ffGeneral: shortest form with `precision` significant digits; exponent form when the value
+//   needs more than `precision` integer digits or is below 0.0001; `digits` is the minimum
+//   number of exponent digits.
 // ffExponent: d.ddd E+dddd with `precision` digits in all, `digits` exponent digits (0-4).
 // ffFixed: `digits` decimals (0-18), falls back to ffExponent when the value has more than
 //   `precision` integer digits.

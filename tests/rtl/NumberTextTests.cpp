@@ -2,6 +2,8 @@
 #include "rtl/SysUtils.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -242,4 +244,55 @@ TEST(BooleanText, WordsAndNumbers) {
     EXPECT_TRUE(StrToBoolDef("maybe", true));
     EXPECT_EQ(BoolToStr(true), "True");
     EXPECT_EQ(BoolToStr(false, false), "0");
+}
+
+// The 15 digits must be the correctly rounded ones: compared with the C library's own
+// conversion for many doubles spread over the whole range. Exact halves (large integers and a
+// few short fractions) are left out: we round them away from zero, the C library to even.
+TEST(FloatText, DigitsMatchCorrectRounding) {
+    SeparatorScope point('.');
+    SetRandSeed(99);
+    for (int i = 0; i < 20000; ++i) {
+        uint64_t bits = (static_cast<uint64_t>(Random(1 << 30)) << 34) ^
+                        (static_cast<uint64_t>(Random(1 << 30)) << 4) ^ Random(16);
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v) || v == 0) continue;
+        char exact[80];
+        std::snprintf(exact, sizeof exact, "%.40e", std::fabs(v));
+        std::string tail(exact + 16, exact + 42); // digits 16 to 41
+        if (tail.find_first_not_of('0', 1) == std::string::npos && tail[0] == '5') continue;
+        char ref[64];
+        std::snprintf(ref, sizeof ref, "%.14e", std::fabs(v));
+        std::string refDigits;
+        for (const char* p = ref; *p && *p != 'e'; ++p)
+            if (*p != '.') refDigits += *p;
+        while (refDigits.size() > 1 && refDigits.back() == '0') refDigits.pop_back();
+
+        std::string text = FloatToStr(v);
+        std::string mantissa = text.substr(0, text.find('E'));
+        std::string digits;
+        for (char c : mantissa)
+            if (c >= '0' && c <= '9') digits += c;
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+        while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+        ASSERT_EQ(digits, refDigits) << text << " vs " << ref;
+        double back = StrToFloat(text);
+        ASSERT_NEAR(back, v, std::fabs(v) * 1e-14) << text;
+    }
+}
+
+TEST(FloatText, HalvesRoundAwayFromZeroOnlyWhenExact) {
+    SeparatorScope point('.');
+    EXPECT_EQ(FloatToStrF(0.375, ffFixed, 15, 2), "0.38"); // exact half
+    EXPECT_EQ(FloatToStrF(1.005, ffFixed, 15, 2), "1.00"); // 1.00499999999999989...
+    EXPECT_EQ(FloatToStrF(1.015, ffFixed, 15, 2), "1.01"); // 1.01499999999999990...
+    EXPECT_EQ(FloatToStrF(1.025, ffFixed, 15, 2), "1.02"); // 1.02499999999999991...
+    EXPECT_EQ(FloatToStrF(2.675, ffFixed, 15, 2), "2.67"); // 2.67499999999999982...
+    EXPECT_EQ(FloatToStrF(1.045, ffFixed, 15, 2), "1.04"); // 1.04499999999999992...
+    EXPECT_EQ(FloatToStrF(-2.5, ffFixed, 15, 0), "-3");
+    EXPECT_EQ(FloatToStrF(0.5, ffFixed, 15, 0), "1");
+    EXPECT_EQ(FloatToStrF(0.05, ffFixed, 15, 1), "0.1");      // 0.05000000000000000277...
+    EXPECT_EQ(FloatToStrF(0.15, ffFixed, 15, 1), "0.1");      // 0.14999999999999999444...
+    EXPECT_EQ(FloatToStrF(99.995, ffFixed, 15, 2), "100.00"); // 99.9950000000000045...
 }
