@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -44,6 +45,11 @@ bool ParseInt(const char* text, long long low, long long high, long long& value)
 int main(int argc, char** argv) {
     TipsServerOptions options;
     MatchListOptions list;
+    // The list is of today's matches.
+    std::time_t now = std::time(nullptr);
+    char today[16];
+    std::strftime(today, sizeof today, "%d.%m.%Y", std::localtime(&now));
+    list.date = today;
     std::string answerFile;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
