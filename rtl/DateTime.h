@@ -22,8 +22,7 @@ TDateTime Now();
 TDateTime Date();
 TDateTime Time();
 
-// Text: date only when the time part is 0, else date and time ("ShortDateFormat
-// LongTimeFormat"); the time part alone is never shown for a non-zero date.
+// Text: the date, then a blank and the time unless the value is exactly midnight.
 AnsiString DateTimeToStr(TDateTime value);
 AnsiString DateToStr(TDateTime value);
 AnsiString TimeToStr(TDateTime value);

@@ -90,10 +90,6 @@ AnsiString FormatFloat(std::string_view mask, double value, const TFormatSetting
         writeSign = false;
     }
     MaskInfo info = Analyse(section);
-    if (info.intPlaceholders + info.fracMax == 0) {
-        // A mask without placeholders is all literal text.
-        info.intPlaceholders = 0;
-    }
 
     DecimalDigits d;
     int shownExponent = 0;

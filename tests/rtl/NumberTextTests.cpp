@@ -182,6 +182,12 @@ TEST(FloatText, Masks) {
     EXPECT_EQ(FormatFloat("0.0E-0", 0.00056), "5,6E-4");
     EXPECT_EQ(FormatFloat("0%", 57), "57%");
     EXPECT_EQ(FormatFloat("", 1.25), "1,25");
+    EXPECT_EQ(FormatFloat("#,##0.00", -1234.5), "-1.234,50");
+    EXPECT_EQ(FormatFloat("0.00E+00", 0), "0,00E+00");
+    EXPECT_EQ(FormatFloat("0", 1e20), "100000000000000000000");
+    EXPECT_EQ(FormatFloat("#,##0", 1e9), "1.000.000.000");
+    EXPECT_EQ(FormatFloat("0.##", 0.999), "1");
+    EXPECT_EQ(FormatFloat("Total: 0", 7), "Total: 7");
 }
 
 TEST(IntegerText, DecimalAndHex) {
