@@ -740,6 +740,12 @@ void TCanvas::BlitScaled(const TRect& dest, const TPixel* srcBits, int srcStride
                              std::size_t(lastValid - firstValid + 1) * sizeof(TPixel));
                 continue;
             }
+            if (plain) {
+                const int* map = xmap.data() - c.Left;
+                for (int x = firstValid; x <= lastValid; ++x)
+                    if (map[x] >= 0) drow[x] = srow[map[x]] | 0xFF000000u;
+                continue;
+            }
             for (int x = firstValid; x <= lastValid; ++x) {
                 const int sx = xmap[std::size_t(x - c.Left)];
                 if (sx < 0) continue;
@@ -831,11 +837,13 @@ void TCanvas::DrawTextLine(int x, int y, const std::u16string& text, TColor colo
     int penX = x + m_origin.X;
     const TPixel pixel = ColorToPixel(color);
 
-    // The clip rectangles that meet this line, gathered once.
-    const TRect lineBox = IntersectRect(
-        DeviceRect(clip), Rect(std::max(penX - m.MaxCharWidth, -(1 << 28)), baseline - 4 * m.Height,
-                               std::min(penX + 4 * m.MaxCharWidth * int(text.size()) + 64, 1 << 28),
-                               baseline + 4 * m.Height));
+    // The clip rectangles that meet this line, gathered once. The line's extent is bounded
+    // generously: glyphs may overhang their advance and the cell.
+    const long long reach = 4LL * m.MaxCharWidth * (long long)text.size() + 64;
+    const int right = int(std::min<long long>(penX + reach, 1 << 29));
+    const TRect lineBox =
+        IntersectRect(DeviceRect(clip), Rect(penX - 2 * m.MaxCharWidth, baseline - 4 * m.Height,
+                                             right, baseline + 4 * m.Height));
     std::vector<TRect> clips;
     ForEachClip(lineBox, [&](const TRect& c) { clips.push_back(c); });
     if (clips.empty()) return;

@@ -160,7 +160,8 @@ public:
     void Polyline(const std::vector<TPoint>& points);
     // Filled with the brush (alternate filling), outlined with the pen.
     void Polygon(const std::vector<TPoint>& points);
-    // Brush fill inside, pen outline; right and bottom excluded.
+    // Brush fill inside, pen outline; right and bottom excluded. A wide pen's outline lies
+    // inside the rectangle; without a pen the fill stops one pixel short at right and bottom.
     void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
