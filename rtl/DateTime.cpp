@@ -108,7 +108,12 @@ bool ParseDate(std::string_view s, TDateTime& value) {
         d = n[static_cast<size_t>(order[0])];
         m = n[static_cast<size_t>(order[1])];
         y = n[static_cast<size_t>(order[2])];
-        if (w[static_cast<size_t>(order[2])] <= 2) y += y < 50 ? 2000 : 1900;
+        if (w[static_cast<size_t>(order[2])] <= 2) {
+            // Two digits: the year within the 100 years starting 50 years back.
+            int windowStart = nowYear - 50;
+            y += windowStart / 100 * 100;
+            if (y < windowStart) y += 100;
+        }
     }
     return TryEncodeDate(y, m, d, value);
 }

@@ -31,7 +31,8 @@ AnsiString TimeToStr(TDateTime value);
 AnsiString FormatDateTime(std::string_view pattern, TDateTime value);
 
 // Parsing: a date in ShortDateFormat's field order (day, month and year numbers separated by
-// DateSeparator; a missing year means this year, a 2-digit year is 1950-2049), optionally
+// DateSeparator; a missing year means this year, a 2-digit year is the one within 50 years back and
+// 49 years ahead of this year), optionally
 // followed by a time "h:n[:s]"; or a time alone. Blanks around are accepted. Failures raise
 // EConvertError "'%s' is not a valid date and time" / "... date" / "... time".
 TDateTime StrToDateTime(std::string_view s);

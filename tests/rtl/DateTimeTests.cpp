@@ -51,7 +51,14 @@ TEST(DateTime, TextUnderTheSettings) {
     EXPECT_EQ(FormatDateTime("d/m/yy", t), "7.3.09");
     EXPECT_EQ(StrToDateTime("07.03.2009 09:05:00"), t);
     EXPECT_EQ(StrToDate(" 7.3.09 "), EncodeDate(2009, 3, 7));
-    EXPECT_EQ(StrToDate("7.3.75"), EncodeDate(1975, 3, 7));
+    int thisYear, m, d;
+    DecodeDate(Date(), thisYear, m, d);
+    for (int offset : {-50, -10, 0, 10, 49}) {
+        int year = thisYear + offset;
+        std::string text = "7.3." + std::to_string(year % 100 / 10) + std::to_string(year % 10);
+        EXPECT_EQ(StrToDate(text), EncodeDate(year, 3, 7)) << text;
+    }
+    EXPECT_EQ(StrToDate("1.2"), EncodeDate(thisYear, 2, 1)); // no year: this year
     EXPECT_DOUBLE_EQ(StrToTime("9:05"), EncodeTime(9, 5, 0, 0));
     EXPECT_DOUBLE_EQ(StrToDateTime("18:30"), EncodeTime(18, 30, 0, 0));
 }
