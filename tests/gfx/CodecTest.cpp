@@ -360,3 +360,26 @@ TEST(BitmapBasics, ResizeKeepsPixelsAndTransparentColourIsBottomLeft) {
     EXPECT_TRUE(SamePixels(b, c));
     EXPECT_THROW(c.SetSize(MaxPictureSide + 1, 1), EInvalidGraphic);
 }
+
+TEST(Codecs, CorruptedJpegAndPngStreamsNeverCrash) {
+    const TBitmap src = Gradient(40, 30);
+    const std::vector<std::uint8_t> jpeg = EncodeJpegForTest(src, 80);
+    const std::vector<std::uint8_t> png = EncodePng(src);
+    std::mt19937 rng(99);
+    int refused = 0;
+    for (const std::vector<std::uint8_t>* original : {&jpeg, &png}) {
+        for (int round = 0; round < 400; ++round) {
+            std::vector<std::uint8_t> v = *original;
+            for (int k = 0; k < 4; ++k) v[3 + rng() % (v.size() - 3)] = std::uint8_t(rng());
+            if (round % 3 == 0) v.resize(3 + rng() % (v.size() - 3));
+            TBitmap b;
+            try {
+                b.LoadFromMemory(v.data(), v.size());
+                EXPECT_LE(b.Width(), MaxPictureSide);
+            } catch (const EInvalidGraphic&) {
+                ++refused;
+            }
+        }
+    }
+    EXPECT_GT(refused, 100);
+}
