@@ -224,6 +224,7 @@ public:
 protected:
     friend class TWinControl;
     friend class TWindowSystem;
+    friend struct TWindowAccess;
 
     virtual AnsiString GetText() const { return m_text; }
     virtual void SetTextValue(const AnsiString& text); // stores, then CM_TEXTCHANGED
@@ -317,6 +318,7 @@ public:
     TRect WindowRectOnScreen() const;
     // The window's client rectangle inside its own window rectangle.
     TRect ClientRectInWindow() const { return m_clientInWindow; }
+    void SetBounds(int left, int top, int width, int height) override;
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     bool Showing() const override;
@@ -357,12 +359,18 @@ public:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
 
+    // Window-system state (update region, scroll bars, region, display id...), private to ui.
+    struct WindowData;
+
 protected:
     friend class TWindowSystem;
     friend class TControl;
+    friend class TGraphicControl;
+    friend struct TWindowAccess;
 
     virtual void CreateHandle();
     virtual void DestroyHandle();
+    void SetTextValue(const AnsiString& text) override; // through WM_SETTEXT
     virtual void AlignControls(TControl* control, TRect& rect);
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
@@ -408,8 +416,6 @@ protected:
     int m_alignLevel = 0;
     TControl* m_mouseControl = nullptr;   // windowless child under the mouse
     TControl* m_captureControl = nullptr; // windowless child holding the mouse
-    // Window-system state (update region, scroll bars, region, display id...).
-    struct WindowData;
     std::unique_ptr<WindowData> m_wnd;
 };
 

@@ -148,6 +148,7 @@ public:
 protected:
     friend class TWindowSystem;
     friend class TApplication;
+    friend class TWinControl;
     void Paint() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void DoClose(TCloseAction& action);
@@ -168,6 +169,7 @@ protected:
     bool m_modal = false;
     bool m_shownOnce = false;
     TModalResult m_modalResult = mrNone;
+    TRect m_restoreBounds;
 };
 
 class TForm : public TCustomForm {
@@ -240,6 +242,10 @@ public:
     void ActivateHint(TPoint cursorPos);
     void CancelHint();
     void HideHint();
+    // Forgets a control that is going away (no hint is shown for it any more).
+    void CancelHintFor(const TControl* control);
+    // Called by the window system on every mouse move (screen coordinates).
+    void MouseMoved(TPoint screen);
     THintWindow* HintWindow() const { return m_hintWindow; }
 
     // Errors: an exception that leaves a handler ends up here.
@@ -308,6 +314,8 @@ public:
     TRect WorkAreaRect() const;
     int PixelsPerInch() const { return 96; }
     TFont* HintFont() { return &m_hintFont; }
+    // Shows a cursor now (Screen's Cursor wins when it is not crDefault).
+    void ShowCursor(TCursor cursor);
 
 private:
     friend class TWindowSystem;
@@ -318,6 +326,7 @@ private:
     TCursor m_cursor = crDefault;
     std::vector<std::pair<int, HCURSOR>> m_cursors;
     TFont m_hintFont;
+    TCursor m_shownCursor = 1 << 30;
 };
 
 extern TApplication* Application;

@@ -1,0 +1,479 @@
+// TControl and TGraphicControl: what every control shares.
+#include "ui/Forms.h"
+#include "ui/WindowSystem.h"
+
+TShiftState KeyboardShiftState() {
+    TShiftState s = 0;
+    if (!HasDisplay()) return s;
+    Display& d = CurrentDisplay();
+    if (d.KeyDown(VK_SHIFT)) s |= ssShift;
+    if (d.KeyDown(VK_CONTROL)) s |= ssCtrl;
+    if (d.KeyDown(VK_MENU)) s |= ssAlt;
+    if (d.KeyDown(VK_LBUTTON)) s |= ssLeft;
+    if (d.KeyDown(VK_RBUTTON)) s |= ssRight;
+    if (d.KeyDown(VK_MBUTTON)) s |= ssMiddle;
+    return s;
+}
+
+TShiftState KeysToShiftState(WPARAM keys) {
+    TShiftState s = 0;
+    if (keys & MK_SHIFT) s |= ssShift;
+    if (keys & MK_CONTROL) s |= ssCtrl;
+    if (keys & MK_LBUTTON) s |= ssLeft;
+    if (keys & MK_RBUTTON) s |= ssRight;
+    if (keys & MK_MBUTTON) s |= ssMiddle;
+    if (HasDisplay() && CurrentDisplay().KeyDown(VK_MENU)) s |= ssAlt;
+    return s;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    WindowProc = [this](TMessage& m) { WndProc(m); };
+    m_font.OnChange = [this](TObject*) {
+        m_parentFont = false;
+        Perform(CM_FONTCHANGED);
+    };
+}
+
+TControl::~TControl() {
+    Application->CancelHintFor(this);
+    if (m_parent) m_parent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == m_parent) return;
+    if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+    if (m_parent) m_parent->RemoveControl(this);
+    if (parent) parent->InsertControl(this);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
+    InvalidateControl(m_visible, false);
+    bool sized = width != m_width || height != m_height;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    InvalidateControl(m_visible, false);
+    if (sized) Resize();
+    if (m_parent && m_align != alNone && !(m_parent->m_controlState & csAligning))
+        m_parent->Realign();
+}
+
+TRect TControl::ClientRect() const {
+    return Rect(0, 0, m_width, m_height);
+}
+
+void TControl::SetClientWidth(int value) {
+    SetWidth(value);
+}
+void TControl::SetClientHeight(int value) {
+    SetHeight(value);
+}
+
+TPoint TControl::ClientOrigin() const {
+    if (!m_parent) return {m_left, m_top};
+    TPoint p = m_parent->ClientOrigin();
+    return {p.X + m_left, p.Y + m_top};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    TPoint o = ClientOrigin();
+    return {p.X + o.X, p.Y + o.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    TPoint o = ClientOrigin();
+    return {p.X - o.X, p.Y - o.Y};
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align == m_align) return;
+    m_align = align;
+    if (m_parent) m_parent->Realign();
+}
+
+void TControl::BringToFront() {
+    if (!m_parent) return;
+    auto& list = m_parent->m_controls;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end()) return;
+    list.erase(it);
+    list.push_back(this);
+    InvalidateControl(m_visible, true);
+    if (auto* w = dynamic_cast<TWinControl*>(this)) w->Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (!m_parent) return;
+    auto& list = m_parent->m_controls;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end()) return;
+    list.erase(it);
+    list.insert(list.begin(), this);
+    m_parent->Invalidate();
+}
+
+void TControl::SetVisible(bool value) {
+    if (value == m_visible) return;
+    if (!value) InvalidateControl(true, false);
+    m_visible = value;
+    Perform(CM_VISIBLECHANGED, value ? 1 : 0);
+    if (value) InvalidateControl(true, false);
+    if (m_parent) {
+        if (m_align != alNone) m_parent->Realign();
+        m_parent->Perform(CM_CONTROLCHANGE, WPARAM(this), 0);
+    }
+}
+
+void TControl::SetEnabled(bool value) {
+    if (value == m_enabled) return;
+    m_enabled = value;
+    Perform(CM_ENABLEDCHANGED);
+}
+
+bool TControl::Showing() const {
+    return m_visible && m_parent && m_parent->Showing();
+}
+
+void TControl::SetParentFont(bool value) {
+    m_parentFont = value;
+    if (value && m_parent) {
+        m_font.Assign(*m_parent->Font());
+        m_parentFont = true;
+    }
+}
+
+void TControl::SetColor(TColor color) {
+    if (color == m_color) return;
+    m_color = color;
+    m_parentColor = false;
+    Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool value) {
+    m_parentColor = value;
+    if (value && m_parent) {
+        m_color = m_parent->Color();
+        m_parentColor = true;
+        Perform(CM_COLORCHANGED);
+    }
+}
+
+void TControl::SetText(const AnsiString& text) {
+    if (text == GetText()) return;
+    SetTextValue(text);
+}
+
+void TControl::SetTextValue(const AnsiString& text) {
+    m_text = text;
+    Perform(CM_TEXTCHANGED);
+}
+
+void TControl::SetShowHint(bool value) {
+    m_showHint = value;
+    m_parentShowHint = false;
+}
+
+void TControl::SetParentShowHint(bool value) {
+    m_parentShowHint = value;
+    if (value && m_parent) m_showHint = m_parent->ShowHint();
+}
+
+void TControl::SetCursor(TCursor cursor) {
+    if (cursor == m_cursor) return;
+    m_cursor = cursor;
+    Perform(CM_CURSORCHANGED);
+}
+
+void TControl::InvalidateControl(bool isVisible, bool) {
+    if (!isVisible || !m_parent || m_width <= 0 || m_height <= 0) return;
+    if (dynamic_cast<TWinControl*>(this)) {
+        // A window uncovers or covers part of its parent.
+        TRect r = BoundsRect();
+        InvalidateRect(m_parent, &r, true);
+        return;
+    }
+    TRect r = BoundsRect();
+    InvalidateRect(m_parent, &r, true);
+}
+
+void TControl::Invalidate() {
+    InvalidateControl(m_visible, false);
+}
+
+void TControl::Update() {
+    if (m_parent) m_parent->Update();
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    WindowProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        WMMouseButton(m, mbLeft, true, false);
+        break;
+    case WM_RBUTTONDOWN:
+        WMMouseButton(m, mbRight, true, false);
+        break;
+    case WM_MBUTTONDOWN:
+        WMMouseButton(m, mbMiddle, true, false);
+        break;
+    case WM_LBUTTONDBLCLK:
+        WMMouseButton(m, mbLeft, true, true);
+        break;
+    case WM_RBUTTONDBLCLK:
+        WMMouseButton(m, mbRight, true, true);
+        break;
+    case WM_MBUTTONDBLCLK:
+        WMMouseButton(m, mbMiddle, true, true);
+        break;
+    case WM_LBUTTONUP:
+        WMMouseButton(m, mbLeft, false, false);
+        break;
+    case WM_RBUTTONUP:
+        WMMouseButton(m, mbRight, false, false);
+        break;
+    case WM_MBUTTONUP:
+        WMMouseButton(m, mbMiddle, false, false);
+        break;
+    case WM_MOUSEMOVE:
+        WMMouseMove(m);
+        break;
+    case CM_ENABLEDCHANGED:
+        CMEnabledChanged(m);
+        break;
+    case CM_VISIBLECHANGED:
+        CMVisibleChanged(m);
+        break;
+    case CM_FONTCHANGED:
+        CMFontChanged(m);
+        break;
+    case CM_COLORCHANGED:
+        CMColorChanged(m);
+        break;
+    case CM_TEXTCHANGED:
+        CMTextChanged(m);
+        break;
+    case CM_PARENTFONTCHANGED:
+        CMParentFontChanged(m);
+        break;
+    case CM_PARENTCOLORCHANGED:
+        CMParentColorChanged(m);
+        break;
+    case CM_PARENTSHOWHINTCHANGED:
+        CMParentShowHintChanged(m);
+        break;
+    case CM_MOUSEENTER:
+        m_mouseInControl = true;
+        if (OnMouseEnter) OnMouseEnter(this);
+        break;
+    case CM_MOUSELEAVE:
+        m_mouseInControl = false;
+        if (OnMouseLeave) OnMouseLeave(this);
+        break;
+    case CM_MOUSEWHEEL:
+        CMMouseWheel(m);
+        break;
+    case CM_HITTEST:
+        CMHitTest(m);
+        break;
+    default:
+        DefaultHandler(m);
+        break;
+    }
+}
+
+void TControl::DefaultHandler(TMessage&) {}
+
+bool TControl::MouseCapture() const {
+    if (m_parent && !dynamic_cast<const TWinControl*>(this))
+        return m_parent->m_captureControl == this && GetCapture() == m_parent;
+    auto* w = dynamic_cast<const TWinControl*>(this);
+    return w && GetCapture() == w;
+}
+
+void TControl::SetMouseCapture(bool value) {
+    if (MouseCapture() == value) return;
+    auto* self = dynamic_cast<TWinControl*>(this);
+    if (self) {
+        if (value)
+            SetCapture(self);
+        else
+            ReleaseCapture();
+        return;
+    }
+    if (!m_parent) return;
+    if (value) {
+        m_parent->m_captureControl = this;
+        SetCapture(m_parent);
+    } else {
+        m_parent->m_captureControl = nullptr;
+        ReleaseCapture();
+    }
+}
+
+void TControl::WMMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
+    TPoint p = LParamToPoint(m.LParam);
+    TShiftState shift = KeysToShiftState(m.WParam);
+    if (down) {
+        if (button == mbLeft || (m_controlStyle & csCaptureMouse)) {
+            if ((m_controlStyle & csCaptureMouse) && button == mbLeft) SetMouseCapture(true);
+            if ((m_controlStyle & csClickEvents) && button == mbLeft) m_controlState |= csClicked;
+        }
+        if (dbl) {
+            shift |= ssDouble;
+            if (button == mbLeft) DblClick();
+        }
+        MouseDown(button, shift, p.X, p.Y);
+        return;
+    }
+    if (button == mbLeft) {
+        if (m_controlStyle & csCaptureMouse) SetMouseCapture(false);
+        if (m_controlState & csClicked) {
+            m_controlState &= ~csClicked;
+            if (ClientRect().Contains(p)) Click();
+        }
+    }
+    MouseUp(button, shift, p.X, p.Y);
+}
+
+void TControl::WMMouseMove(TMessage& m) {
+    TPoint p = LParamToPoint(m.LParam);
+    MouseMove(KeysToShiftState(m.WParam), p.X, p.Y);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    return handled;
+}
+
+void TControl::Resize() {
+    if (OnResize) OnResize(this);
+}
+
+void TControl::CMEnabledChanged(TMessage&) {
+    Invalidate();
+}
+
+void TControl::CMVisibleChanged(TMessage&) {}
+
+void TControl::CMFontChanged(TMessage&) {
+    Invalidate();
+}
+
+void TControl::CMColorChanged(TMessage&) {
+    Invalidate();
+}
+
+void TControl::CMTextChanged(TMessage&) {
+    Invalidate();
+}
+
+void TControl::CMParentFontChanged(TMessage&) {
+    if (!m_parentFont || !m_parent) return;
+    auto saved = m_font.OnChange;
+    m_font.OnChange = nullptr;
+    m_font.Assign(*m_parent->Font());
+    m_font.OnChange = saved;
+    Perform(CM_FONTCHANGED);
+}
+
+void TControl::CMParentColorChanged(TMessage&) {
+    if (!m_parentColor || !m_parent) return;
+    m_color = m_parent->Color();
+    Perform(CM_COLORCHANGED);
+}
+
+void TControl::CMParentShowHintChanged(TMessage&) {
+    if (m_parentShowHint && m_parent) m_showHint = m_parent->ShowHint();
+}
+
+void TControl::CMMouseWheel(TMessage& m) {
+    TShiftState shift = KeysToShiftState(LOWORD(m.WParam));
+    if (DoMouseWheel(shift, GET_WHEEL_DELTA_WPARAM(m.WParam), LParamToPoint(m.LParam)))
+        m.Result = 1;
+}
+
+void TControl::CMHitTest(TMessage& m) {
+    m.Result = HTCLIENT;
+}
+
+// --- TGraphicControl ---
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+
+TGraphicControl::~TGraphicControl() {
+    if (m_parent) {
+        if (m_parent->m_captureControl == this) {
+            m_parent->m_captureControl = nullptr;
+            if (GetCapture() == m_parent) ReleaseCapture();
+        }
+        if (m_parent->m_mouseControl == this) m_parent->m_mouseControl = nullptr;
+    }
+}
+
+void TGraphicControl::WndProc(TMessage& m) {
+    if (m.Msg == WM_PAINT) {
+        WMPaint(m);
+        return;
+    }
+    TControl::WndProc(m);
+}
+
+// WParam carries the parent's canvas, already moved to this control and clipped to it.
+void TGraphicControl::WMPaint(TMessage& m) {
+    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+    if (!canvas || m_width <= 0 || m_height <= 0) return;
+    m_canvas.SetSurface(canvas->SurfaceRow(0), canvas->SurfaceWidth(), canvas->SurfaceHeight(),
+                        canvas->SurfaceWidth() * 4);
+    m_canvas.SetClipRegion(canvas->ClipRegion());
+    m_canvas.SetOrigin(canvas->Origin().X, canvas->Origin().Y);
+    m_canvas.SetFont(m_font);
+    m_canvas.Brush()->SetColor(m_color);
+    m_canvas.Brush()->SetStyle(bsSolid);
+    m_canvas.Pen()->SetColor(clBlack);
+    m_canvas.Pen()->SetStyle(psSolid);
+    m_canvas.Pen()->SetMode(pmCopy);
+    m_canvas.Pen()->SetWidth(1);
+    m_controlState |= csPainting;
+    try {
+        Paint();
+    } catch (...) {
+        m_controlState &= ~csPainting;
+        throw;
+    }
+    m_controlState &= ~csPainting;
+}

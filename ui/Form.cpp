@@ -1,0 +1,587 @@
+// TCustomForm: top-level windows with the classic default frame, showing, closing, modality.
+#include <algorithm>
+
+#include "gfx/DrawText.h"
+#include "ui/Forms.h"
+#include "ui/WindowSystem.h"
+
+namespace {
+constexpr int FrameWidth = 3;
+constexpr int CaptionHeight = 18;
+constexpr int ButtonWidth = 16;
+constexpr int ButtonHeight = 14;
+
+bool HasFrame(const TCustomForm* f) {
+    return f->BorderStyle() != bsNone;
+}
+
+// Caption buttons right to left: close, then maximise and minimise as a pair.
+struct CaptionButtons {
+    TRect close, max, min;
+};
+
+CaptionButtons ButtonsOf(const TCustomForm* f) {
+    CaptionButtons b;
+    if (!HasFrame(f) || !(f->BorderIcons() & biSystemMenu)) return b;
+    int top = FrameWidth + (CaptionHeight - ButtonHeight) / 2;
+    int right = f->Width() - FrameWidth - 2;
+    b.close = Rect(right - ButtonWidth, top, right, top + ButtonHeight);
+    right = b.close.Left - 2;
+    bool toolWindow = f->BorderStyle() == bsToolWindow || f->BorderStyle() == bsSizeToolWin ||
+                      f->BorderStyle() == bsDialog;
+    if (toolWindow) return b;
+    if (f->BorderIcons() & (biMinimize | biMaximize)) {
+        b.max = Rect(right - ButtonWidth, top, right, top + ButtonHeight);
+        b.min = Rect(b.max.Left - ButtonWidth, top, b.max.Left, top + ButtonHeight);
+    }
+    return b;
+}
+
+void Glyph(TCanvas& c, const TRect& r, int kind, bool enabled, bool pressed) {
+    int s = pressed ? 1 : 0;
+    int x = r.Left + 4 + s, y = r.Top + 3 + s;
+    auto draw = [&](int ox, int oy, TColor color) {
+        c.Pen()->SetColor(color);
+        c.Brush()->SetColor(color);
+        switch (kind) {
+        case 0: // close: a bold cross
+            for (int i = 0; i < 2; ++i) {
+                c.MoveTo(x + i + ox, y + oy);
+                c.LineTo(x + 7 + i + ox, y + 7 + oy);
+                c.MoveTo(x + 6 + i + ox, y + oy);
+                c.LineTo(x - 1 + i + ox, y + 7 + oy);
+            }
+            break;
+        case 1: // maximise: a box with a thick top
+            c.FrameRect(Rect(x + ox, y + oy - 1, x + 9 + ox, y + 8 + oy));
+            c.FillRect(Rect(x + ox, y + oy, x + 9 + ox, y + 1 + oy));
+            break;
+        default: // minimise: a bar at the bottom
+            c.FillRect(Rect(x + ox, y + 6 + oy, x + 6 + ox, y + 8 + oy));
+            break;
+        }
+    };
+    if (!enabled) draw(1, 1, clBtnHighlight);
+    draw(0, 0, enabled ? clBtnText : clBtnShadow);
+}
+} // namespace
+
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
+    m_visible = false;
+    m_parentFont = false;
+    m_parentColor = false;
+    m_color = clBtnFace;
+    m_style = WS_OVERLAPPED | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+    m_controlStyle |= csAcceptsControls;
+    m_left = 0;
+    m_top = 0;
+    m_width = 320;
+    m_height = 240;
+    if (Screen) Screen->m_forms.push_back(this);
+    CreateHandle();
+}
+
+TCustomForm::~TCustomForm() {
+    if (OnDestroy) {
+        try {
+            OnDestroy(this);
+        } catch (...) {
+        }
+    }
+    if (Screen) {
+        auto& forms = Screen->m_forms;
+        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+        if (Screen->m_activeForm == this) Screen->m_activeForm = nullptr;
+    }
+    if (Application && Application->m_mainForm == this) Application->m_mainForm = nullptr;
+    TWindowSystem& ws = TWindowSystem::Get();
+    ws.modalStack.erase(std::remove(ws.modalStack.begin(), ws.modalStack.end(), this),
+                        ws.modalStack.end());
+}
+
+void TCustomForm::AfterConstruction() {
+    if (OnCreate) OnCreate(this);
+}
+
+bool TCustomForm::Showing() const {
+    return m_visible && m_handleAllocated;
+}
+
+TPoint TCustomForm::ClientOrigin() const {
+    return {m_left + m_clientInWindow.Left, m_top + m_clientInWindow.Top};
+}
+
+void TCustomForm::SetClientWidth(int value) {
+    SetBounds(m_left, m_top, value + (m_width - m_clientInWindow.Width()), m_height);
+}
+
+void TCustomForm::SetClientHeight(int value) {
+    SetBounds(m_left, m_top, m_width, value + (m_height - m_clientInWindow.Height()));
+}
+
+int TCustomForm::DisplayWindow() const {
+    return m_wnd->displayId;
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+    m_borderIcons = icons;
+    RedrawWindow(this, nullptr, RDW_FRAME);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+    if (style == m_borderStyle) return;
+    int cw = ClientWidth(), ch = ClientHeight();
+    m_borderStyle = style;
+    TWindowSystem::Get().UpdateNonClient(this);
+    // Keep the client size, as a stored form does.
+    SetBounds(m_left, m_top, cw + m_width - m_clientInWindow.Width(),
+              ch + m_height - m_clientInWindow.Height());
+    RedrawWindow(this, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TCustomForm::SetWindowState(TWindowState state) {
+    if (state == m_windowState) return;
+    TWindowSystem& ws = TWindowSystem::Get();
+    TWindowState old = m_windowState;
+    m_windowState = state;
+    if (state == wsMinimized) {
+        if (m_wnd->displayId) CurrentDisplay().MinimizeWindow(m_wnd->displayId);
+        m_wnd->minimized = true;
+        return;
+    }
+    if (old == wsMinimized) {
+        m_wnd->minimized = false;
+        if (m_wnd->displayId) CurrentDisplay().RestoreWindow(m_wnd->displayId);
+        RedrawWindow(this, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    if (state == wsMaximized) {
+        m_restoreBounds = BoundsRect();
+        TMinMaxInfo info;
+        Perform(WM_GETMINMAXINFO, 0, LPARAM(&info));
+        SetBounds(info.ptMaxPosition.X, info.ptMaxPosition.Y, info.ptMaxSize.X, info.ptMaxSize.Y);
+    } else if (old == wsMaximized && !m_restoreBounds.IsEmpty()) {
+        SetBoundsRect(m_restoreBounds);
+    }
+    ws.MarkDirty(this);
+}
+
+void TCustomForm::Show() {
+    TWindowSystem& ws = TWindowSystem::Get();
+    if (m_visible && m_wnd->displayId) {
+        ws.ActivateForm(this);
+        return;
+    }
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (m_position == poScreenCenter || m_position == poDesktopCenter ||
+            m_position == poMainFormCenter || m_position == poOwnerFormCenter) {
+            TRect screen = Rect(0, 0, Screen->Width(), Screen->Height());
+            TCustomForm* main = Application->MainForm();
+            if ((m_position == poMainFormCenter || m_position == poOwnerFormCenter) && main &&
+                main != this && main->Showing())
+                screen = main->BoundsRect();
+            SetBounds(screen.Left + (screen.Width() - m_width) / 2,
+                      screen.Top + (screen.Height() - m_height) / 2, m_width, m_height);
+        }
+    }
+    m_visible = true;
+    m_style |= WS_VISIBLE;
+    Realign();
+    ws.ShowTopLevel(this, true, true, false);
+    Perform(WM_SHOWWINDOW, 1, 0);
+    Perform(CM_SHOWINGCHANGED);
+    if (OnShow) OnShow(this);
+    if (ws.modalStack.empty() || ws.modalStack.back() == this) ws.ActivateForm(this);
+}
+
+void TCustomForm::Hide() {
+    if (!m_visible) return;
+    TWindowSystem& ws = TWindowSystem::Get();
+    m_visible = false;
+    m_style &= ~WS_VISIBLE;
+    if (ws.Focus() && (ws.Focus() == this || ContainsControl(ws.Focus())))
+        ws.SetFocusWindow(nullptr);
+    ws.ShowTopLevel(this, false, false, false);
+    Perform(WM_SHOWWINDOW, 0, 0);
+    Perform(CM_SHOWINGCHANGED);
+    if (OnHide) OnHide(this);
+    if (Screen->m_activeForm == this) {
+        // The next visible form takes over.
+        TCustomForm* next = nullptr;
+        for (TWinControl* w : ws.TopLevels())
+            if (auto* f = dynamic_cast<TCustomForm*>(w); f && f != this && f->Showing()) next = f;
+        if (!ws.modalStack.empty() && ws.modalStack.back() != this) next = ws.modalStack.back();
+        ws.ActivateForm(next);
+    }
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TCustomForm::Close() {
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    if (m_modal) {
+        DoClose(action);
+        if (action != caNone && m_modalResult == mrNone) m_modalResult = mrCancel;
+        return;
+    }
+    if (Application && Application->MainForm() == this) action = caFree;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+        Hide();
+        return;
+    }
+    switch (action) {
+    case caHide:
+        Hide();
+        break;
+    case caMinimize:
+        SetWindowState(wsMinimized);
+        break;
+    case caFree:
+        Release();
+        break;
+    default:
+        break;
+    }
+}
+
+TModalResult TCustomForm::ShowModal() {
+    TWindowSystem& ws = TWindowSystem::Get();
+    TCustomForm* previous = Screen->ActiveForm();
+    if (GetCapture()) ReleaseCapture();
+    Application->CancelHint();
+    m_modal = true;
+    m_modalResult = mrNone;
+    ws.modalStack.push_back(this);
+    if (m_visible) Hide();
+    Show();
+    while (ws.Alive(this) && m_modalResult == mrNone && !Application->Terminated()) {
+        Application->HandleMessage();
+        if (ws.Alive(this) && !m_visible && m_modalResult == mrNone) m_modalResult = mrCancel;
+    }
+    if (!ws.Alive(this)) {
+        if (previous && ws.Alive(previous)) ws.ActivateForm(previous);
+        return mrCancel;
+    }
+    TModalResult result = m_modalResult;
+    ws.modalStack.erase(std::remove(ws.modalStack.begin(), ws.modalStack.end(), this),
+                        ws.modalStack.end());
+    m_modal = false;
+    Hide();
+    if (previous && ws.Alive(previous) && previous->Showing()) ws.ActivateForm(previous);
+    return result;
+}
+
+void TCustomForm::Release() {
+    PostMessage(this, CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    if (control && (!ContainsControl(control) || !control->CanFocus())) {
+        if (control && !ContainsControl(control))
+            throw EInvalidOperation("Cannot focus a disabled or invisible window");
+        return;
+    }
+    if (m_active && Showing()) {
+        ::SetFocus(control ? control->Handle() : this);
+        return;
+    }
+    FocusChanged(control);
+}
+
+void TCustomForm::FocusChanged(TWinControl* control) {
+    if (control == this) control = nullptr;
+    if (control == m_activeControl) return;
+    TWinControl* old = m_activeControl;
+    m_activeControl = control;
+    TWindowSystem& ws = TWindowSystem::Get();
+    if (old && ws.Alive(old)) old->Perform(CM_EXIT);
+    if (control && ws.Alive(control) && m_activeControl == control) control->Perform(CM_ENTER);
+    Perform(CM_FOCUSCHANGED, 0, LPARAM(m_activeControl));
+    // Everyone below hears where the focus went (default buttons follow it).
+    std::vector<TWinControl*> all;
+    GetTabOrderList(all);
+    for (TWinControl* w : all)
+        if (ws.Alive(w)) w->Perform(CM_FOCUSCHANGED, 0, LPARAM(m_activeControl));
+}
+
+void TCustomForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::KeyDown(WORD& key, TShiftState shift) {
+    TWinControl::KeyDown(key, shift);
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CLOSE:
+        WMClose(m);
+        return;
+    case WM_ACTIVATE:
+        WMActivate(m);
+        return;
+    case WM_SYSCOMMAND:
+        WMSysCommand(m);
+        return;
+    case CM_DIALOGKEY:
+        CMDialogKeyForm(m);
+        return;
+    case CM_RELEASE:
+        delete this;
+        return;
+    case CM_TEXTCHANGED:
+        if (m_wnd->displayId) CurrentDisplay().SetWindowTitle(m_wnd->displayId, AnsiToUtf8(m_text));
+        RedrawWindow(this, nullptr, RDW_FRAME);
+        TCustomControl::WndProc(m);
+        return;
+    case WM_SETFOCUS:
+        // The form itself has the focus only when none of its controls can take it.
+        if (m_activeControl && m_activeControl->CanFocus()) {
+            ::SetFocus(m_activeControl->Handle());
+            return;
+        }
+        TCustomControl::WndProc(m);
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+void TCustomForm::WMClose(TMessage&) {
+    Close();
+}
+
+void TCustomForm::WMActivate(TMessage& m) {
+    TWindowSystem& ws = TWindowSystem::Get();
+    if (LOWORD(m.WParam) != WA_INACTIVE) {
+        m_active = true;
+        TWinControl* target = m_activeControl;
+        if (!target || !target->CanFocus()) target = FindNextControl(nullptr, true, true, false);
+        if (target)
+            ::SetFocus(target->Handle());
+        else
+            ws.SetFocusWindow(this);
+        if (OnActivate) OnActivate(this);
+    } else {
+        m_active = false;
+        if (ws.Focus() && (ws.Focus() == this || ContainsControl(ws.Focus())))
+            ws.SetFocusWindow(nullptr);
+        if (OnDeactivate) OnDeactivate(this);
+    }
+}
+
+void TCustomForm::WMSysCommand(TMessage& m) {
+    switch (m.WParam & 0xFFF0) {
+    case SC_CLOSE:
+        Perform(WM_CLOSE);
+        break;
+    case SC_MINIMIZE:
+        SetWindowState(wsMinimized);
+        break;
+    case SC_MAXIMIZE:
+        SetWindowState(wsMaximized);
+        break;
+    case SC_RESTORE:
+        SetWindowState(wsNormal);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomForm::CMDialogKeyForm(TMessage& m) {
+    WORD key = WORD(m.WParam);
+    TShiftState shift = KeyboardShiftState();
+    if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+        SelectNext(m_activeControl, !(shift & ssShift), true);
+        m.Result = 1;
+        return;
+    }
+    if ((key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) && m_activeControl) {
+        // Arrows move within the focused control's group (its parent), as dialog managers do.
+        TWinControl* parent = m_activeControl->Parent();
+        if (parent) {
+            if (TWinControl* next = parent->FindNextControl(
+                    m_activeControl, key == VK_RIGHT || key == VK_DOWN, false, true)) {
+                next->SetFocus();
+                m.Result = 1;
+                return;
+            }
+        }
+        return;
+    }
+    // Enter and Escape: the default and cancel buttons.
+    TCustomControl::WndProc(m);
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+    TWindowSystem& ws = TWindowSystem::Get();
+    switch (m.Msg) {
+    case WM_NCCALCSIZE:
+        if (HasFrame(this)) {
+            TRect& r = reinterpret_cast<TNCCalcSizeParams*>(m.LParam)->rgrc[0];
+            r.Left += FrameWidth;
+            r.Right -= FrameWidth;
+            r.Bottom -= FrameWidth;
+            r.Top += FrameWidth + CaptionHeight + 1;
+        }
+        NonClient::CalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
+        return;
+    case WM_NCPAINT: {
+        auto* c = reinterpret_cast<TCanvas*>(m.WParam);
+        if (!c) return;
+        if (HasFrame(this)) {
+            TRect r = Rect(0, 0, m_width, m_height);
+            NonClient::DrawEdge3D(*c, r, true, false);
+            // Caption bar: a gradient in the caption colours, bold text, the buttons.
+            TRect bar =
+                Rect(FrameWidth, FrameWidth, m_width - FrameWidth, FrameWidth + CaptionHeight);
+            TColor from = m_active ? clActiveCaption : clInactiveCaption;
+            TColor to = m_active ? clGradientActiveCaption : clGradientInactiveCaption;
+            for (int x = bar.Left; x < bar.Right; ++x) {
+                double t = bar.Width() > 1 ? double(x - bar.Left) / (bar.Width() - 1) : 0;
+                c->Pen()->SetColor(BlendColors(from, to, t));
+                c->MoveTo(x, bar.Top);
+                c->LineTo(x, bar.Bottom);
+            }
+            CaptionButtons b = ButtonsOf(this);
+            TFont font;
+            font.SetName("Tahoma");
+            font.SetHeight(-11);
+            font.SetStyle({fsBold});
+            font.SetColor(m_active ? clCaptionText : clInactiveCaptionText);
+            c->SetFont(font);
+            c->Brush()->SetStyle(bsClear);
+            int right =
+                b.min.IsEmpty() ? (b.close.IsEmpty() ? bar.Right : b.close.Left) : b.min.Left;
+            TRect text = Rect(bar.Left + 4, bar.Top, right - 4, bar.Bottom);
+            DrawText(*c, m_text, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+            c->Brush()->SetStyle(bsSolid);
+            const auto& t = ws.Track();
+            auto pressed = [&](int code) {
+                return t.kind == TWindowSystem::Tracking::Button && t.wnd == this &&
+                       t.code == code && t.inside;
+            };
+            if (!b.close.IsEmpty()) {
+                NonClient::DrawEdge3D(*c, b.close, true, pressed(HTCLOSE));
+                Glyph(*c, b.close, 0, true, pressed(HTCLOSE));
+            }
+            if (!b.max.IsEmpty()) {
+                NonClient::DrawEdge3D(*c, b.max, true, pressed(HTMAXBUTTON));
+                Glyph(*c, b.max, 1, (m_borderIcons & biMaximize) != 0, pressed(HTMAXBUTTON));
+                NonClient::DrawEdge3D(*c, b.min, true, pressed(HTMINBUTTON));
+                Glyph(*c, b.min, 2, (m_borderIcons & biMinimize) != 0, pressed(HTMINBUTTON));
+            }
+            c->Pen()->SetColor(clBtnFace);
+            c->MoveTo(FrameWidth, bar.Bottom);
+            c->LineTo(m_width - FrameWidth, bar.Bottom);
+        }
+        NonClient::Paint(this, *c);
+        return;
+    }
+    case WM_NCHITTEST: {
+        TPoint p = LParamToPoint(m.LParam);
+        TPoint local{p.X - m_left, p.Y - m_top};
+        if (!Rect(0, 0, m_width, m_height).Contains(local)) {
+            m.Result = HTNOWHERE;
+            return;
+        }
+        if (m_clientInWindow.Contains(local)) {
+            m.Result = HTCLIENT;
+            return;
+        }
+        if (HasFrame(this)) {
+            CaptionButtons b = ButtonsOf(this);
+            if (b.close.Contains(local))
+                m.Result = HTCLOSE;
+            else if (b.max.Contains(local))
+                m.Result = HTMAXBUTTON;
+            else if (b.min.Contains(local))
+                m.Result = HTMINBUTTON;
+            else if (local.Y >= FrameWidth && local.Y < FrameWidth + CaptionHeight &&
+                     local.X >= FrameWidth && local.X < m_width - FrameWidth)
+                m.Result = HTCAPTION;
+            else {
+                int hit = NonClient::HitTest(this, local);
+                if (hit == HTBORDER &&
+                    (m_borderStyle == bsSizeable || m_borderStyle == bsSizeToolWin)) {
+                    bool l = local.X < FrameWidth, r = local.X >= m_width - FrameWidth;
+                    bool t = local.Y < FrameWidth, bt = local.Y >= m_height - FrameWidth;
+                    hit = t    ? (l   ? HTTOPLEFT
+                                  : r ? HTTOPRIGHT
+                                      : HTTOP)
+                          : bt ? (l   ? HTBOTTOMLEFT
+                                  : r ? HTBOTTOMRIGHT
+                                      : HTBOTTOM)
+                          : l  ? HTLEFT
+                          : r  ? HTRIGHT
+                               : HTBORDER;
+                }
+                m.Result = hit;
+            }
+            return;
+        }
+        m.Result = NonClient::HitTest(this, local);
+        return;
+    }
+    case WM_NCLBUTTONDOWN: {
+        int hit = int(m.WParam);
+        TPoint p = LParamToPoint(m.LParam);
+        if (hit == HTCAPTION) {
+            if (m_windowState == wsMaximized) return;
+            TWindowSystem::Tracking t;
+            t.kind = TWindowSystem::Tracking::Move;
+            t.wnd = this;
+            t.start = p;
+            t.startBounds = BoundsRect();
+            ws.StartTracking(t);
+            Perform(WM_ENTERSIZEMOVE);
+            return;
+        }
+        if (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON) {
+            if (hit == HTMINBUTTON && !(m_borderIcons & biMinimize)) return;
+            if (hit == HTMAXBUTTON && !(m_borderIcons & biMaximize)) return;
+            TWindowSystem::Tracking t;
+            t.kind = TWindowSystem::Tracking::Button;
+            t.wnd = this;
+            t.code = hit;
+            t.inside = true;
+            ws.StartTracking(t);
+            RedrawWindow(this, nullptr, RDW_FRAME);
+            return;
+        }
+        TCustomControl::DefaultHandler(m);
+        return;
+    }
+    case WM_NCLBUTTONDBLCLK:
+        if (int(m.WParam) == HTCAPTION && (m_borderIcons & biMaximize) &&
+            m_borderStyle == bsSizeable) {
+            SetWindowState(m_windowState == wsMaximized ? wsNormal : wsMaximized);
+            return;
+        }
+        TCustomControl::DefaultHandler(m);
+        return;
+    case WM_GETMINMAXINFO: {
+        TCustomControl::DefaultHandler(m);
+        return;
+    }
+    default:
+        break;
+    }
+    TCustomControl::DefaultHandler(m);
+}
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {}

@@ -1,0 +1,167 @@
+// TCustomLabel: text on the parent's canvas.
+#include "gfx/DrawText.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+    m_width = 65;
+    m_height = 17;
+    m_parentColor = true;
+    m_controlStyle |= csOpaque | csReplicatable;
+    m_controlStyle &= ~csCaptureMouse;
+}
+
+unsigned TCustomLabel::TextFlags() const {
+    unsigned f = DT_EXPANDTABS;
+    if (m_alignment == taRightJustify)
+        f |= DT_RIGHT;
+    else if (m_alignment == taCenter)
+        f |= DT_CENTER;
+    if (m_wordWrap) f |= DT_WORDBREAK;
+    if (!m_showAccelChar) f |= DT_NOPREFIX;
+    return f;
+}
+
+void TCustomLabel::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
+    AnsiString text = GetLabelText();
+    bool calc = (flags & DT_CALCRECT) != 0;
+    // An empty caption (or a lone prefix character) still measures one line.
+    if (calc && (text.empty() || (m_showAccelChar && text == "&"))) text.assign(1, ' ');
+    canvas.SetFont(m_font);
+    canvas.Brush()->SetStyle(bsClear);
+    if (!m_enabled && !calc) {
+        TRect shifted = OffsetRect(rect, 1, 1);
+        canvas.Font()->SetColor(clBtnHighlight);
+        DrawText(canvas, text, shifted, flags);
+        canvas.Font()->SetColor(clBtnShadow);
+        DrawText(canvas, text, rect, flags);
+    } else {
+        DrawText(canvas, text, rect, flags);
+    }
+    canvas.Brush()->SetStyle(bsSolid);
+}
+
+void TCustomLabel::Paint() {
+    TCanvas& c = *Canvas();
+    TRect r = ClientRect();
+    if (!m_transparent) {
+        c.Brush()->SetColor(m_color);
+        c.Brush()->SetStyle(bsSolid);
+        c.FillRect(r);
+    }
+    unsigned flags = TextFlags();
+    if (m_layout != tlTop) {
+        TRect calc = r;
+        DoDrawText(c, calc, flags | DT_CALCRECT);
+        int h = calc.Height();
+        r.Top = m_layout == tlBottom ? r.Bottom - h : r.Top + (r.Height() - h) / 2;
+    }
+    DoDrawText(c, r, flags);
+}
+
+void TCustomLabel::AdjustBounds() {
+    if (!m_autoSize) return;
+    TBitmap scratch(1, 1);
+    TCanvas c;
+    c.SetSurface(&scratch);
+    TRect r = Rect(0, 0, m_wordWrap ? m_width : 0, 0);
+    DoDrawText(c, r, TextFlags() | DT_CALCRECT);
+    int left = m_left;
+    if (m_alignment == taRightJustify)
+        left = m_left + m_width - r.Width();
+    else if (m_alignment == taCenter)
+        left = m_left + (m_width - r.Width()) / 2;
+    SetBounds(left, m_top, r.Width(), r.Height());
+}
+
+void TCustomLabel::SetAlignment(TAlignment value) {
+    if (value == m_alignment) return;
+    m_alignment = value;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout value) {
+    if (value == m_layout) return;
+    m_layout = value;
+    Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool value) {
+    if (value == m_autoSize) return;
+    m_autoSize = value;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetWordWrap(bool value) {
+    if (value == m_wordWrap) return;
+    m_wordWrap = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool value) {
+    if (value == m_showAccelChar) return;
+    m_showAccelChar = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool value) {
+    if (value == m_transparent) return;
+    m_transparent = value;
+    if (value)
+        m_controlStyle &= ~csOpaque;
+    else
+        m_controlStyle |= csOpaque;
+    Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* control) {
+    if (m_focusControl) m_focusControl->RemoveFreeNotification(this);
+    m_focusControl = control;
+    if (control) control->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == opRemove && component == m_focusControl) m_focusControl = nullptr;
+}
+
+namespace {
+// The accelerator character of a caption ("&x"), lower case, or 0.
+char AccelOf(const AnsiString& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        char c = text[i + 1];
+        return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    }
+    return 0;
+}
+} // namespace
+
+void TCustomLabel::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+        AdjustBounds();
+        Invalidate();
+        return;
+    case CM_DIALOGCHAR: {
+        char key = char(m.WParam);
+        if (key >= 'A' && key <= 'Z') key = char(key + 32);
+        if (m_showAccelChar && m_focusControl && m_enabled && AccelOf(GetLabelText()) == key &&
+            m_focusControl->CanFocus()) {
+            m_focusControl->SetFocus();
+            m.Result = 1;
+        }
+        return;
+    }
+    default:
+        break;
+    }
+    TGraphicControl::WndProc(m);
+}

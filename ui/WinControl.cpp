@@ -1,0 +1,662 @@
+// TWinControl and TCustomControl: controls that own a window.
+#include <algorithm>
+
+#include "ui/Forms.h"
+#include "ui/WindowSystem.h"
+
+TWinControl::TWinControl(TComponent* owner)
+    : TControl(owner), m_wnd(std::make_unique<WindowData>()) {
+    m_style |= WS_VISIBLE;
+    TWindowSystem::Get().Register(this);
+}
+
+TWinControl::~TWinControl() {
+    // Children are detached, not destroyed: their owner deletes them later.
+    for (TControl* c : m_controls) {
+        c->m_parent = nullptr;
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+    }
+    m_controls.clear();
+    m_captureControl = nullptr;
+    m_mouseControl = nullptr;
+    DestroyHandle();
+    TWindowSystem::Get().Unregister(this);
+}
+
+TControl* TWinControl::Controls(int index) const {
+    CheckListIndex(index, ControlCount());
+    return m_controls[size_t(index)];
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    control->m_parent = this;
+    m_controls.push_back(control);
+    if (control->m_parentFont) control->Perform(CM_PARENTFONTCHANGED);
+    if (control->m_parentColor) control->Perform(CM_PARENTCOLORCHANGED);
+    if (control->m_parentShowHint) control->m_showHint = m_showHint;
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        if (m_handleAllocated) w->CreateHandle();
+        w->m_wnd->ncDirty = true;
+        w->Invalidate();
+    }
+    control->InvalidateControl(control->m_visible, false);
+    if (control->m_align != alNone) Realign();
+    Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 1);
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    auto it = std::find(m_controls.begin(), m_controls.end(), control);
+    if (it == m_controls.end()) return;
+    control->InvalidateControl(control->m_visible, false);
+    if (m_captureControl == control) {
+        m_captureControl = nullptr;
+        if (GetCapture() == this) ReleaseCapture();
+    }
+    if (m_mouseControl == control) m_mouseControl = nullptr;
+    m_controls.erase(it);
+    control->m_parent = nullptr;
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        // Focus and capture inside the removed branch go away with it.
+        TWindowSystem& ws = TWindowSystem::Get();
+        if (ws.Focus() && (ws.Focus() == w || w->ContainsControl(ws.Focus())))
+            ws.SetFocusWindow(nullptr);
+        if (ws.Capture() && (ws.Capture() == w || w->ContainsControl(ws.Capture())))
+            ws.SetCaptureWindow(nullptr);
+        if (TCustomForm* form = GetParentForm(this))
+            if (form->m_activeControl &&
+                (form->m_activeControl == w || w->ContainsControl(form->m_activeControl)))
+                form->m_activeControl = nullptr;
+    }
+    if (control->m_align != alNone) Realign();
+    Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 0);
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+    for (const TControl* p = control ? control->m_parent : nullptr; p; p = p->m_parent)
+        if (p == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        TControl* c = *it;
+        bool isWin = dynamic_cast<TWinControl*>(c) != nullptr;
+        if (isWin && !allowWinControls) continue;
+        if (!c->m_visible || (!c->m_enabled && !allowDisabled)) continue;
+        if (!c->BoundsRect().Contains(pos)) continue;
+        TPoint local{pos.X - c->m_left, pos.Y - c->m_top};
+        if (!isWin && c->Perform(CM_HITTEST, 0, PointToLParam(local)) == 0) continue;
+        return c;
+    }
+    return nullptr;
+}
+
+HWND TWinControl::Handle() {
+    HandleNeeded();
+    return this;
+}
+
+void TWinControl::HandleNeeded() {
+    if (!m_handleAllocated) CreateHandle();
+}
+
+void TWinControl::CreateHandle() {
+    if (m_handleAllocated) return;
+    m_handleAllocated = true;
+    TWindowSystem::Get().UpdateNonClient(this);
+    Perform(WM_CREATE);
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+}
+
+void TWinControl::DestroyHandle() {
+    if (!m_handleAllocated) return;
+    m_controlState |= csDestroyingHandle;
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+    TWindowSystem& ws = TWindowSystem::Get();
+    if (ws.Focus() == this) ws.SetFocusWindow(nullptr);
+    if (ws.Capture() == this) ws.SetCaptureWindow(nullptr);
+    if (ws.CaretState().owner == this) DestroyCaret();
+    m_handleAllocated = false;
+    m_controlState &= ~csDestroyingHandle;
+}
+
+void TWinControl::RecreateWnd() {
+    HandleNeeded();
+    TWindowSystem::Get().UpdateNonClient(this);
+    m_wnd->ncDirty = true;
+    Invalidate();
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->Invalidate();
+    TWindowSystem::Get().MarkDirty(this);
+}
+
+void TWinControl::SetStyle(DWORD style) {
+    SetWindowLong(this, GWL_STYLE, style);
+}
+void TWinControl::SetExStyle(DWORD exStyle) {
+    SetWindowLong(this, GWL_EXSTYLE, exStyle);
+}
+
+TRect TWinControl::WindowRectOnScreen() const {
+    if (!m_parent) return BoundsRect();
+    TPoint o = m_parent->ClientOrigin();
+    return Bounds(o.X + m_left, o.Y + m_top, m_width, m_height);
+}
+
+TRect TWinControl::ClientRect() const {
+    return Rect(0, 0, m_clientInWindow.Width(), m_clientInWindow.Height());
+}
+
+TPoint TWinControl::ClientOrigin() const {
+    TRect w = WindowRectOnScreen();
+    return {w.Left + m_clientInWindow.Left, w.Top + m_clientInWindow.Top};
+}
+
+bool TWinControl::Showing() const {
+    return m_visible && m_handleAllocated && m_parent && m_parent->Showing();
+}
+
+void TWinControl::Invalidate() {
+    InvalidateRect(this, nullptr, true);
+}
+
+void TWinControl::Update() {
+    UpdateWindow(this);
+}
+
+void TWinControl::SetTabStop(bool value) {
+    if (value == m_tabStop) return;
+    m_tabStop = value;
+    Perform(CM_TABSTOPCHANGED);
+}
+
+int TWinControl::TabOrder() const {
+    if (!m_parent) return -1;
+    std::vector<TWinControl*> list;
+    for (TControl* c : m_parent->m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) list.push_back(w);
+    std::stable_sort(list.begin(), list.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->m_tabOrder < b->m_tabOrder; });
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i] == this) return int(i);
+    return -1;
+}
+
+void TWinControl::SetTabOrder(int order) {
+    if (!m_parent) {
+        m_tabOrder = order;
+        return;
+    }
+    // Keep the siblings' numbers dense: take this one out, insert it at `order`.
+    std::vector<TWinControl*> list;
+    for (TControl* c : m_parent->m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w != this) list.push_back(w);
+    std::stable_sort(list.begin(), list.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->m_tabOrder < b->m_tabOrder; });
+    order = std::clamp(order, 0, int(list.size()));
+    list.insert(list.begin() + order, this);
+    for (size_t i = 0; i < list.size(); ++i) list[i]->m_tabOrder = int(i);
+}
+
+bool TWinControl::CanFocus() const {
+    TCustomForm* form = GetParentForm(this);
+    if (!form) return false;
+    for (const TControl* c = this; c; c = c->m_parent) {
+        if (!c->m_visible || !c->m_enabled) return false;
+        if (c == form) break;
+    }
+    return true;
+}
+
+bool TWinControl::Focused() const {
+    return m_handleAllocated && GetFocus() == this;
+}
+
+void TWinControl::SetFocus() {
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this) {
+        form->SetActiveControl(this);
+        return;
+    }
+    if (CanFocus() || form == this) ::SetFocus(Handle());
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+    std::vector<TWinControl*> children;
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TWinControl* w : children) {
+        list.push_back(w);
+        w->GetTabOrderList(list);
+    }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                          bool checkParent) const {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    if (list.empty()) return nullptr;
+    int n = int(list.size());
+    int start = -1;
+    for (int i = 0; i < n; ++i)
+        if (list[size_t(i)] == current) start = i;
+    if (start < 0) start = goForward ? n - 1 : 0;
+    int i = start;
+    for (int step = 0; step < n; ++step) {
+        i = goForward ? (i + 1) % n : (i - 1 + n) % n;
+        TWinControl* c = list[size_t(i)];
+        if (checkTabStop && !c->m_tabStop) continue;
+        if (checkParent && c->m_parent != this) continue;
+        if (c->CanFocus()) return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
+    if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false))
+        next->SetFocus();
+}
+
+void TWinControl::EnableAlign() {
+    if (m_alignLevel > 0 && --m_alignLevel == 0) Realign();
+}
+
+void TWinControl::Realign() {
+    if (m_alignLevel > 0 || (m_controlState & csAligning)) return;
+    m_controlState |= csAligning;
+    TRect r = ClientRect();
+    try {
+        AlignControls(nullptr, r);
+    } catch (...) {
+        m_controlState &= ~csAligning;
+        throw;
+    }
+    m_controlState &= ~csAligning;
+}
+
+void TWinControl::AlignControls(TControl*, TRect& rect) {
+    auto place = [&](TAlign align) {
+        std::vector<TControl*> list;
+        for (TControl* c : m_controls)
+            if (c->m_align == align && c->m_visible) list.push_back(c);
+        std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) {
+            switch (align) {
+            case alTop:
+                return a->m_top < b->m_top;
+            case alBottom:
+                return a->m_top + a->m_height > b->m_top + b->m_height;
+            case alLeft:
+                return a->m_left < b->m_left;
+            case alRight:
+                return a->m_left + a->m_width > b->m_left + b->m_width;
+            default:
+                return false;
+            }
+        });
+        for (TControl* c : list) {
+            int w = c->m_width, h = c->m_height;
+            switch (align) {
+            case alTop:
+                c->SetBounds(rect.Left, rect.Top, rect.Width(), h);
+                rect.Top += h;
+                break;
+            case alBottom:
+                c->SetBounds(rect.Left, rect.Bottom - h, rect.Width(), h);
+                rect.Bottom -= h;
+                break;
+            case alLeft:
+                c->SetBounds(rect.Left, rect.Top, w, rect.Height());
+                rect.Left += w;
+                break;
+            case alRight:
+                c->SetBounds(rect.Right - w, rect.Top, w, rect.Height());
+                rect.Right -= w;
+                break;
+            case alClient:
+                c->SetBounds(rect.Left, rect.Top, std::max(0, rect.Width()),
+                             std::max(0, rect.Height()));
+                break;
+            default:
+                break;
+            }
+        }
+    };
+    place(alTop);
+    place(alBottom);
+    place(alLeft);
+    place(alRight);
+    place(alClient);
+}
+
+void TWinControl::PaintControls(TCanvas& canvas, TControl* first) {
+    bool started = first == nullptr;
+    for (TControl* c : m_controls) {
+        if (!started) {
+            if (c != first) continue;
+            started = true;
+        }
+        if (dynamic_cast<TWinControl*>(c)) continue;
+        if (!c->m_visible || c->m_width <= 0 || c->m_height <= 0) continue;
+        TRect r = c->BoundsRect();
+        if (!canvas.IsVisible(r)) continue;
+        canvas.SaveState();
+        canvas.IntersectClipRect(r);
+        canvas.MoveOrigin(r.Left, r.Top);
+        c->Perform(WM_PAINT, WPARAM(&canvas), 0);
+        canvas.RestoreState();
+    }
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+void TWinControl::PaintWindow(TCanvas& canvas) {
+    PaintControls(canvas, nullptr);
+}
+
+void TWinControl::EraseBackground(TCanvas& canvas) {
+    canvas.Brush()->SetColor(m_color);
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.FillRect(ClientRect());
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_PAINT:
+        WMPaint(m);
+        return;
+    case WM_ERASEBKGND:
+        WMEraseBkgnd(m);
+        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        WMKeyDown(m);
+        return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        WMKeyUp(m);
+        return;
+    case WM_CHAR:
+        WMChar(m);
+        return;
+    case WM_SETFOCUS:
+        WMSetFocus(m);
+        return;
+    case WM_KILLFOCUS:
+        WMKillFocus(m);
+        return;
+    case WM_SETCURSOR:
+        WMSetCursor(m);
+        return;
+    case WM_SIZE:
+        WMSize(m);
+        return;
+    case CM_DIALOGKEY:
+        CMDialogKey(m);
+        return;
+    case CM_DIALOGCHAR:
+        CMDialogChar(m);
+        return;
+    case CM_ENTER:
+        CMEnter(m);
+        return;
+    case CM_EXIT:
+        CMExit(m);
+        return;
+    case CM_SHOWINGCHANGED:
+        CMShowingChanged(m);
+        return;
+    case CM_FONTCHANGED:
+        for (TControl* c : m_controls) c->Perform(CM_PARENTFONTCHANGED);
+        Invalidate();
+        return;
+    case CM_COLORCHANGED:
+        for (TControl* c : m_controls) c->Perform(CM_PARENTCOLORCHANGED);
+        Invalidate();
+        return;
+    case CM_VISIBLECHANGED:
+        if (m_handleAllocated) {
+            if (m_visible)
+                m_style |= WS_VISIBLE;
+            else
+                m_style &= ~WS_VISIBLE;
+            if (!m_visible) {
+                TWindowSystem& ws = TWindowSystem::Get();
+                if (ws.Focus() && (ws.Focus() == this || ContainsControl(ws.Focus()))) {
+                    TCustomForm* form = GetParentForm(this);
+                    ws.SetFocusWindow(form && form != this ? form : nullptr);
+                }
+                if (ws.Capture() && (ws.Capture() == this || ContainsControl(ws.Capture())))
+                    ws.SetCaptureWindow(nullptr);
+            } else {
+                m_wnd->ncDirty = true;
+                Invalidate();
+            }
+            Perform(CM_SHOWINGCHANGED);
+        }
+        return;
+    case CM_ENABLEDCHANGED:
+        if (!m_enabled) {
+            TWindowSystem& ws = TWindowSystem::Get();
+            if (ws.Focus() == this) {
+                TCustomForm* form = GetParentForm(this);
+                ws.SetFocusWindow(form && form != this ? form : nullptr);
+            }
+        }
+        if (m_enabled)
+            m_style &= ~WS_DISABLED;
+        else
+            m_style |= WS_DISABLED;
+        Perform(WM_ENABLE, m_enabled ? 1 : 0);
+        Invalidate();
+        return;
+    case CM_PARENTSHOWHINTCHANGED:
+    case CM_SHOWHINTCHANGED:
+        TControl::WndProc(m);
+        for (TControl* c : m_controls) c->Perform(CM_PARENTSHOWHINTCHANGED);
+        return;
+    default:
+        break;
+    }
+    if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST && m.Msg != WM_MOUSEWHEEL) {
+        WMMouseForChildren(m);
+        return;
+    }
+    if (m.Msg == WM_MOUSELEAVE && m_mouseControl) {
+        TControl* old = m_mouseControl;
+        m_mouseControl = nullptr;
+        old->Perform(CM_MOUSELEAVE);
+    }
+    TControl::WndProc(m);
+}
+
+// Mouse messages over a windowless child (or held by one) go to that child.
+void TWinControl::WMMouseForChildren(TMessage& m) {
+    TPoint p = LParamToPoint(m.LParam);
+    TControl* target = m_captureControl;
+    if (!target) target = ControlAtPos(p, false, false);
+    if (m.Msg == WM_MOUSEMOVE && target != m_mouseControl && !m_captureControl) {
+        TControl* old = m_mouseControl;
+        m_mouseControl = target;
+        if (old) old->Perform(CM_MOUSELEAVE);
+        if (target) target->Perform(CM_MOUSEENTER);
+    }
+    if (target) {
+        TControl* keep = target;
+        LPARAM local = PointToLParam({p.X - keep->m_left, p.Y - keep->m_top});
+        keep->Perform(m.Msg, m.WParam, local);
+        if (m.Msg == WM_LBUTTONUP && m_captureControl == keep && GetCapture() != this)
+            m_captureControl = nullptr;
+        return;
+    }
+    TControl::WndProc(m);
+}
+
+void TWinControl::WMPaint(TMessage& m) {
+    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+    if (!canvas) return;
+    m_controlState |= csPainting;
+    try {
+        PaintWindow(*canvas);
+    } catch (...) {
+        m_controlState &= ~csPainting;
+        throw;
+    }
+    m_controlState &= ~csPainting;
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& m) {
+    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+    if (canvas) EraseBackground(*canvas);
+    m.Result = 1;
+}
+
+void TWinControl::WMKeyDown(TMessage& m) {
+    WORD key = WORD(m.WParam);
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        form->KeyDown(key, KeyboardShiftState());
+        if (key == 0) return;
+    }
+    KeyDown(key, KeyboardShiftState());
+    m.WParam = key;
+    if (key == 0) m.Result = 1;
+}
+
+void TWinControl::WMKeyUp(TMessage& m) {
+    WORD key = WORD(m.WParam);
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        form->KeyUp(key, KeyboardShiftState());
+        if (key == 0) return;
+    }
+    KeyUp(key, KeyboardShiftState());
+}
+
+void TWinControl::WMChar(TMessage& m) {
+    char ch = char(m.WParam);
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        form->KeyPress(ch);
+        if (ch == 0) return;
+    }
+    KeyPress(ch);
+    m.WParam = WPARAM(static_cast<unsigned char>(ch));
+    if (ch == 0) m.Result = 1;
+}
+
+void TWinControl::WMSetFocus(TMessage&) {
+    if (TCustomForm* form = GetParentForm(this)) form->FocusChanged(this);
+}
+
+void TWinControl::WMKillFocus(TMessage&) {}
+
+void TWinControl::WMSetCursor(TMessage& m) {
+    int hit = int(int16_t(LOWORD(uintptr_t(m.LParam))));
+    if (hit != HTCLIENT) {
+        DefaultHandler(m);
+        return;
+    }
+    TCursor cursor = Screen->Cursor();
+    if (cursor == crDefault) {
+        TPoint p = ScreenToClient(GetCursorPos());
+        TControl* child = m_captureControl ? m_captureControl : ControlAtPos(p, false, false);
+        if (child && child->Cursor() != crDefault)
+            cursor = child->Cursor();
+        else
+            cursor = m_cursor;
+    }
+    if (cursor == crDefault) {
+        // Let the parent decide (a child with the default cursor shows its parent's).
+        if (m_parent) {
+            m.Result = m_parent->Perform(WM_SETCURSOR, m.WParam, m.LParam);
+            if (m.Result) return;
+        }
+        cursor = crArrow;
+    }
+    Screen->ShowCursor(cursor);
+    m.Result = 1;
+}
+
+void TWinControl::WMSize(TMessage& m) {
+    Realign();
+    DefaultHandler(m);
+}
+
+void TWinControl::CMDialogKey(TMessage& m) {
+    // Offer the key to the children until one takes it.
+    for (TControl* c : std::vector<TControl*>(m_controls)) {
+        if (!c->m_visible || !c->m_enabled) continue;
+        if (c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
+            m.Result = 1;
+            return;
+        }
+    }
+}
+
+void TWinControl::CMDialogChar(TMessage& m) {
+    for (TControl* c : std::vector<TControl*>(m_controls)) {
+        if (!c->m_visible || !c->m_enabled) continue;
+        if (c->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
+            m.Result = 1;
+            return;
+        }
+    }
+}
+
+void TWinControl::CMShowingChanged(TMessage&) {
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->Perform(CM_SHOWINGCHANGED);
+}
+
+// --- TCustomControl ---
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+
+TCustomControl::~TCustomControl() = default;
+
+TCanvas* TCustomControl::Canvas() {
+    if (!(m_controlState & csPainting)) {
+        TWindowSystem::Get().BindCanvas(m_canvas, this, false);
+        m_canvas.SetFont(m_font);
+    }
+    return &m_canvas;
+}
+
+void TCustomControl::PaintWindow(TCanvas& canvas) {
+    m_canvas.SetSurface(canvas.SurfaceRow(0), canvas.SurfaceWidth(), canvas.SurfaceHeight(),
+                        canvas.SurfaceWidth() * 4);
+    m_canvas.SetClipRegion(canvas.ClipRegion());
+    m_canvas.SetOrigin(canvas.Origin().X, canvas.Origin().Y);
+    m_canvas.SetFont(m_font);
+    m_canvas.Brush()->SetColor(m_color);
+    m_canvas.Brush()->SetStyle(bsSolid);
+    m_canvas.Pen()->SetColor(clBlack);
+    m_canvas.Pen()->SetStyle(psSolid);
+    m_canvas.Pen()->SetMode(pmCopy);
+    m_canvas.Pen()->SetWidth(1);
+    m_canvas.SetCopyMode(cmSrcCopy);
+    Paint();
+    PaintControls(canvas, nullptr);
+}
