@@ -317,6 +317,17 @@ void TCanvas::SetSurface(TBitmap* bitmap) {
     m_bitmap = bitmap;
 }
 
+void TCanvas::ShareSurface(const TCanvas& other) {
+    if (&other == this) return;
+    m_bitmap = other.m_bitmap;
+    m_pixels = other.m_pixels;
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_stride = other.m_stride;
+    m_origin = other.m_origin;
+    m_clip = other.m_clip;
+}
+
 TPixel* TCanvas::SurfaceRow(int y) const {
     return m_pixels + std::ptrdiff_t(y) * m_stride;
 }

@@ -121,6 +121,10 @@ public:
     int SurfaceWidth() const { return m_width; }
     int SurfaceHeight() const { return m_height; }
     TPixel* SurfaceRow(int y) const;
+    // Bytes from one surface row to the next.
+    int SurfaceStride() const { return m_stride * 4; }
+    // Draws on the same surface as `other`, with its origin and clip (pen, brush and font stay).
+    void ShareSurface(const TCanvas& other);
     TBitmap* Bitmap() const { return m_bitmap; }
 
     TPen* Pen() { return &m_pen; }

@@ -289,6 +289,18 @@ TEST(Canvas, RawSurfaceWithStride) {
     c.SetPixel(5, 2, clRed);
     EXPECT_EQ(buffer[2 * 8 + 5], 0x12345678u);
 
+    // A second canvas on the same surface, origin and clip.
+    TCanvas child;
+    c.SetOrigin(1, 1);
+    c.IntersectClipRect(Rect(0, 0, 2, 1));
+    child.ShareSurface(c);
+    EXPECT_EQ(child.SurfaceStride(), 32);
+    child.Brush()->SetColor(clLime);
+    child.FillRect(Rect(-5, -5, 50, 50));
+    EXPECT_EQ(buffer[1 * 8 + 1], 0xFF00FF00u);
+    EXPECT_EQ(buffer[1 * 8 + 2], 0xFF00FF00u);
+    EXPECT_EQ(buffer[1 * 8 + 3], 0xFF0000FFu);
+
     TCanvas none;
     none.FillRect(Rect(0, 0, 10, 10)); // no surface: nothing happens
     EXPECT_EQ(none.Pixel(0, 0), clNone);
