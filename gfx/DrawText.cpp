@@ -135,7 +135,6 @@ void WordBreak(const Line& line, int maxWidth, const Layout& layout, std::vector
                 break;
             }
         }
-        if (pos >= t.size() && breakAt == t.size()) breakAt = t.size();
         out.push_back(SubLine(line, lineStart, breakAt));
         // The spaces at a break are dropped.
         std::size_t next = breakAt;

@@ -46,10 +46,13 @@ std::vector<TColor> ChoosePalette(const TBitmap& bitmap, int bits) {
         }
     }
     if (distinct.size() <= limit) {
+        // Masks are written with the usual black-and-white palette even when one colour is
+        // missing.
+        if (bits == 1 && std::all_of(distinct.begin(), distinct.end(),
+                                     [](TColor c) { return c == clBlack || c == clWhite; }))
+            return {clBlack, clWhite};
         std::sort(distinct.begin(), distinct.end());
         if (distinct.empty()) distinct.push_back(clBlack);
-        // A two-colour picture other than black and white still keeps black first when it
-        // has it, as masks expect black at index 0.
         return distinct;
     }
     return FixedPalette(bits);

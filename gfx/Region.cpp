@@ -252,6 +252,8 @@ TRegion TRegion::Intersected(const TRect& rect) const {
     if (!m_rects.empty() && m_bounds.Left >= rect.Left && m_bounds.Top >= rect.Top &&
         m_bounds.Right <= rect.Right && m_bounds.Bottom <= rect.Bottom)
         return *this;
+    // One rectangle stays one rectangle: the common case of clipping a paint area.
+    if (m_rects.size() == 1) return TRegion(IntersectRect(m_rects.front(), rect));
     return Combine(*this, TRegion(rect), RGN_AND);
 }
 TRegion TRegion::Subtracted(const TRegion& other) const {
