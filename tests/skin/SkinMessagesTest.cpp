@@ -57,9 +57,8 @@ protected:
     }
     std::vector<std::uint8_t> Packed(int version) {
         ContainerBytes c;
-        c.Int32(version).Byte(1).Byte(1);
-        if (version >= 1) c.Byte(1).Byte(1);
-        if (version == 2) c.Byte(1);
+        c.Int32(version);
+        for (std::size_t i = 0; i < SkinContainerSlots(version).size(); ++i) c.Byte(1);
         return c.Int32(0).Text(MinimalDescription()).Packed();
     }
     RecordingForm* first = nullptr;
