@@ -185,6 +185,9 @@ public:
 
     TColor Pixel(int x, int y) const; // clNone outside the surface or the clip
     void SetPixel(int x, int y, TColor color);
+    // The platform's property names for the same two.
+    TColor Pixels(int x, int y) const { return Pixel(x, y); }
+    void SetPixels(int x, int y, TColor color) { SetPixel(x, y, color); }
 
     // Bitmap drawing. Draw honours the bitmap's Transparent flag and its alpha format.
     void Draw(int x, int y, const TBitmap& bitmap);

@@ -165,6 +165,13 @@ TEST(Bmp, OneBitMaskKeepsItsExactPixels) {
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 19; ++x)
             ASSERT_EQ(back.PixelColor(x, y), mask.PixelColor(x, y)) << x << "," << y;
+
+    // An all-white mask still carries both entries, black first.
+    TBitmap blank(8, 2);
+    blank.Fill(clWhite);
+    blank.SetPixelFormat(pf1bit);
+    EXPECT_EQ(blank.Palette(), (std::vector<TColor>{clBlack, clWhite}));
+    EXPECT_EQ(blank.SaveToBmpBytes().size(), 14u + 40u + 8u + 4u * 2u);
 }
 
 TEST(Bmp, ReadsTopDownPalettesAndBitfields) {
