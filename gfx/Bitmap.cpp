@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -44,6 +45,34 @@ TBitmap::TBitmap(const TBitmap& other) : TPersistent() {
 TBitmap& TBitmap::operator=(const TBitmap& other) {
     if (this != &other) Assign(other);
     return *this;
+}
+
+TBitmap::TBitmap(TBitmap&& other) noexcept : TPersistent() {
+    TakePicture(other);
+}
+
+TBitmap& TBitmap::operator=(TBitmap&& other) {
+    if (this != &other) {
+        TakePicture(other);
+        SyncCanvas();
+        other.SyncCanvas();
+        Changed();
+    }
+    return *this;
+}
+
+void TBitmap::TakePicture(TBitmap& other) noexcept {
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    m_pixels = std::move(other.m_pixels);
+    other.m_pixels.clear();
+    m_pixelFormat = other.m_pixelFormat;
+    m_alphaFormat = other.m_alphaFormat;
+    m_transparent = other.m_transparent;
+    m_transparentMode = other.m_transparentMode;
+    m_transparentColor = other.m_transparentColor;
+    m_palette = std::move(other.m_palette);
+    other.m_palette.clear();
 }
 
 TBitmap::~TBitmap() = default;

@@ -42,6 +42,9 @@ public:
     TBitmap(int width, int height);
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);
+    // Moving takes the picture and leaves `other` empty; canvases and events stay put.
+    TBitmap(TBitmap&& other) noexcept;
+    TBitmap& operator=(TBitmap&& other);
     ~TBitmap() override;
 
     int Width() const { return m_width; }
@@ -121,6 +124,7 @@ public:
 
 private:
     void SyncCanvas();
+    void TakePicture(TBitmap& other) noexcept;
 
     int m_width = 0;
     int m_height = 0;

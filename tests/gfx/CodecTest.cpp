@@ -1,6 +1,7 @@
 #include "GfxTestUtil.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Bmp.h"
+#include "gfx/Canvas.h"
 #include "gfx/Jpeg.h"
 #include "gfx/Png.h"
 #include "rtl/Exceptions.h"
@@ -366,6 +367,22 @@ TEST(BitmapBasics, ResizeKeepsPixelsAndTransparentColourIsBottomLeft) {
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(SamePixels(b, c));
     EXPECT_THROW(c.SetSize(MaxPictureSide + 1, 1), EInvalidGraphic);
+
+    // A moved bitmap hands its picture over and its canvas follows the new (empty) size.
+    TBitmap source(3, 2);
+    source.Fill(clNavy);
+    TCanvas* sourceCanvas = source.Canvas();
+    TBitmap moved(std::move(source));
+    EXPECT_EQ(moved.PixelColor(2, 1), clNavy);
+    EXPECT_TRUE(source.Empty());
+    TBitmap target(1, 1);
+    TCanvas* targetCanvas = target.Canvas();
+    target = std::move(moved);
+    EXPECT_EQ(targetCanvas->SurfaceWidth(), 3);
+    targetCanvas->Brush()->SetColor(clRed);
+    targetCanvas->FillRect(Rect(0, 0, 3, 2));
+    EXPECT_EQ(target.PixelColor(2, 1), clRed);
+    EXPECT_EQ(sourceCanvas->SurfaceWidth(), 0);
 }
 
 TEST(Codecs, CorruptedJpegAndPngStreamsNeverCrash) {
