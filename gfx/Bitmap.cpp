@@ -49,6 +49,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 
 TBitmap::TBitmap(TBitmap&& other) noexcept : TPersistent() {
     TakePicture(other);
+    other.SyncCanvas();
 }
 
 TBitmap& TBitmap::operator=(TBitmap&& other) {
