@@ -8,7 +8,9 @@
 #include "skin/SkinIni.h"
 #include "skin/SkinZStream.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -55,9 +57,14 @@ void TspCompressedStoredSkin::DecompressInto(TMemoryStream& target) {
     m_data.SetPosition(0);
     TspDecompressionStream inflater(m_data);
     std::uint8_t buffer[ZStreamChunk];
+    int64_t total = 0;
     for (;;) {
         int64_t got = inflater.Read(buffer, ZStreamChunk);
         if (got <= 0) break;
+        total += got;
+        if (total > MaxInflatedSkinSize)
+            throw EDecompressionError("Skin data inflates beyond " +
+                                      std::to_string(MaxInflatedSkinSize) + " bytes");
         target.WriteBuffer(buffer, got);
     }
 }

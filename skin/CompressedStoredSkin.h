@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <string>
 
+// No skin comes near this; a stream that inflates beyond it is refused rather than let
+// grow without bound.
+constexpr int64_t MaxInflatedSkinSize = 256LL * 1024 * 1024;
+
 class TspCompressedStoredSkin : public TComponent {
 public:
     explicit TspCompressedStoredSkin(TComponent* owner);
@@ -21,7 +25,8 @@ public:
     void SetCompressedFileName(const std::string& value);
 
     bool IsStoreEmpty() const { return m_data.Size() == 0; }
-    // Inflates the whole stored data and appends it to `target`.
+    // Inflates the whole stored data and appends it to `target` (EDecompressionError for a
+    // bad stream or one that inflates beyond MaxInflatedSkinSize).
     void DecompressInto(TMemoryStream& target);
 
     // Turns a skin folder (INI file plus its BMP pictures) into stored data. Does nothing

@@ -1,14 +1,27 @@
 // skingen OUTDIR — draws every picture of the program's skin and writes the skin folder:
 // the description skin.ini, the frame picture, its 1-bit mask and the active pictures.
+// skingen --preview OUT.png — the skin put together at a window size, for looking at it.
+#include "gfx/Png.h"
 #include "rtl/Exceptions.h"
 #include "rtl/StringList.h"
 #include "tools/skingen/Painters.h"
+#include "tools/skingen/Preview.h"
 #include "tools/skingen/SkinDescription.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--preview") {
+        try {
+            SavePng(PaintPreview(640, 300).ToBitmap(pf24bit), argv[2]);
+            return 0;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "skingen: %s\n", e.what());
+            return 1;
+        }
+    }
     if (argc != 2) {
         std::fprintf(stderr, "usage: skingen OUTDIR\n");
         return 2;
