@@ -31,7 +31,9 @@ void TCustomEdit::SetMaxLength(int value) {
 }
 
 void TCustomEdit::SetReadOnly(bool value) {
+    if (value == m_readOnly) return;
     m_readOnly = value;
+    Invalidate();
 }
 
 void TCustomEdit::SetPasswordChar(char value) {
@@ -419,6 +421,13 @@ void TCustomEdit::DoExit() {
     TCustomControl::DoExit();
 }
 
+void TCustomEdit::EraseBackground(TCanvas& canvas) {
+    // Disabled and read-only fields show the face colour, as the platform's edit does.
+    canvas.Brush()->SetColor(m_enabled && !m_readOnly ? m_color : clBtnFace);
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.FillRect(ClientRect());
+}
+
 void TCustomEdit::Paint() {
     TCanvas& c = *Canvas();
     c.SetFont(m_font);
@@ -438,10 +447,10 @@ void TCustomEdit::Paint() {
         int s = SelStart(), e = s + SelLength();
         TRect sel = Rect(CharX(s), top, CharX(e), top + TextHeight());
         c.Brush()->SetStyle(bsSolid);
-        c.Brush()->SetColor(Focused() ? clHighlight : clBtnFace);
+        c.Brush()->SetColor(clHighlight);
         c.FillRect(sel);
         c.Brush()->SetStyle(bsClear);
-        c.Font()->SetColor(Focused() ? clHighlightText : color);
+        c.Font()->SetColor(clHighlightText);
         c.TextOut(sel.Left, top, shown.substr(size_t(s), size_t(e - s)));
     }
     c.Brush()->SetStyle(bsSolid);

@@ -60,7 +60,7 @@ void TCustomLabel::Paint() {
 }
 
 void TCustomLabel::AdjustBounds() {
-    if (!m_autoSize) return;
+    if (!m_autoSize || m_adjusting) return;
     TBitmap scratch(1, 1);
     TCanvas c;
     c.SetSurface(&scratch);
@@ -71,7 +71,24 @@ void TCustomLabel::AdjustBounds() {
         left = m_left + m_width - r.Width();
     else if (m_alignment == taCenter)
         left = m_left + (m_width - r.Width()) / 2;
-    SetBounds(left, m_top, r.Width(), r.Height());
+    m_adjusting = true;
+    TGraphicControl::SetBounds(left, m_top, r.Width(), r.Height());
+    m_adjusting = false;
+}
+
+void TCustomLabel::SetBounds(int left, int top, int width, int height) {
+    if (!m_autoSize || m_adjusting) {
+        TGraphicControl::SetBounds(left, top, width, height);
+        return;
+    }
+    TBitmap scratch(1, 1);
+    TCanvas c;
+    c.SetSurface(&scratch);
+    TRect r = Rect(0, 0, m_wordWrap ? width : 0, 0);
+    DoDrawText(c, r, TextFlags() | DT_CALCRECT);
+    m_adjusting = true;
+    TGraphicControl::SetBounds(left, top, r.Width(), r.Height());
+    m_adjusting = false;
 }
 
 void TCustomLabel::SetAlignment(TAlignment value) {

@@ -26,6 +26,9 @@ public:
     // Fits the size to the text (when AutoSize), keeping the anchored edge for right and
     // centred alignment.
     virtual void AdjustBounds();
+    // With AutoSize the position is taken and the size comes from the text (the width too,
+    // unless the label wraps words).
+    void SetBounds(int left, int top, int width, int height) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
@@ -43,6 +46,7 @@ protected:
     bool m_showAccelChar = true;
     bool m_transparent = false;
     TWinControl* m_focusControl = nullptr;
+    bool m_adjusting = false;
 };
 
 class TLabel : public TCustomLabel {
@@ -143,6 +147,7 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void DblClick() override;
+    void EraseBackground(TCanvas& canvas) override;
     virtual void Change();
     // The text as shown (password characters in place of the letters).
     AnsiString DisplayText() const;
