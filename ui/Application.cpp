@@ -157,8 +157,12 @@ bool WantsHint(TControl* c) {
 }
 } // namespace
 
-void TApplication::MouseMoved(TPoint screen) {
-    TControl* c = ControlAt(screen);
+void TApplication::MouseMoved(TPoint screen, TWinControl* under) {
+    TControl* c = nullptr;
+    if (under) {
+        c = under->ControlAtPos(under->ScreenToClient(screen), false, false);
+        if (!c) c = under;
+    }
     if (c == m_hintControl) {
         if (m_hintShown && c && !m_hintCursorRect.Contains(c->ScreenToClient(screen))) HideHint();
         return;

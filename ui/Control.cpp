@@ -26,6 +26,8 @@ TShiftState KeysToShiftState(WPARAM keys) {
     return s;
 }
 
+uint64_t TControl::s_layoutGeneration = 0;
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     WindowProc = [this](TMessage& m) { WndProc(m); };
     m_font.OnChange = [this](TObject*) {
@@ -35,6 +37,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    ++s_layoutGeneration;
     Application->CancelHintFor(this);
     if (m_parent) m_parent->RemoveControl(this);
 }
@@ -50,6 +53,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;
     if (left == m_left && top == m_top && width == m_width && height == m_height) return;
+    ++s_layoutGeneration;
     InvalidateControl(m_visible, false);
     bool sized = width != m_width || height != m_height;
     m_left = left;
@@ -102,6 +106,7 @@ void TControl::BringToFront() {
     if (it == list.end()) return;
     list.erase(it);
     list.push_back(this);
+    ++s_layoutGeneration;
     InvalidateControl(m_visible, true);
     if (auto* w = dynamic_cast<TWinControl*>(this)) w->Invalidate();
 }
@@ -113,11 +118,13 @@ void TControl::SendToBack() {
     if (it == list.end()) return;
     list.erase(it);
     list.insert(list.begin(), this);
+    ++s_layoutGeneration;
     m_parent->Invalidate();
 }
 
 void TControl::SetVisible(bool value) {
     if (value == m_visible) return;
+    ++s_layoutGeneration;
     if (!value) InvalidateControl(true, false);
     m_visible = value;
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
@@ -130,6 +137,7 @@ void TControl::SetVisible(bool value) {
 
 void TControl::SetEnabled(bool value) {
     if (value == m_enabled) return;
+    ++s_layoutGeneration;
     m_enabled = value;
     Perform(CM_ENABLEDCHANGED);
 }

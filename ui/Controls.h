@@ -271,6 +271,10 @@ protected:
     unsigned m_controlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     unsigned m_controlState = 0;
     bool m_mouseInControl = false;
+    bool m_windowed = false; // a TWinControl (saves a dynamic_cast on hot paths)
+    // Bumped by every change of placement, visibility or the child lists; lookups of the
+    // control under a point are cached against it.
+    static uint64_t s_layoutGeneration;
 };
 
 // A windowless control: drawn by its parent's paint on the parent's canvas, with the origin
@@ -370,6 +374,7 @@ protected:
 
     virtual void CreateHandle();
     virtual void DestroyHandle();
+    TControl* FindControlAt(TPoint pos, bool allowDisabled, bool allowWinControls) const;
     void SetTextValue(const AnsiString& text) override; // through WM_SETTEXT
     virtual void AlignControls(TControl* control, TRect& rect);
     virtual void KeyDown(WORD& key, TShiftState shift);
@@ -416,6 +421,13 @@ protected:
     int m_alignLevel = 0;
     TControl* m_mouseControl = nullptr;   // windowless child under the mouse
     TControl* m_captureControl = nullptr; // windowless child holding the mouse
+    struct HitCache {
+        uint64_t generation = ~uint64_t(0);
+        TPoint pos;
+        unsigned flags = 0;
+        TControl* result = nullptr;
+    };
+    mutable HitCache m_hitCache;
     std::unique_ptr<WindowData> m_wnd;
 };
 

@@ -245,7 +245,7 @@ public:
     // Forgets a control that is going away (no hint is shown for it any more).
     void CancelHintFor(const TControl* control);
     // Called by the window system on every mouse move (screen coordinates).
-    void MouseMoved(TPoint screen);
+    void MouseMoved(TPoint screen, TWinControl* under);
     THintWindow* HintWindow() const { return m_hintWindow; }
 
     // Errors: an exception that leaves a handler ends up here.

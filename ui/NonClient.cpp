@@ -396,6 +396,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (left == m_left && top == m_top && width == m_width && height == m_height) return;
     bool moved = left != m_left || top != m_top;
     bool sized = width != m_width || height != m_height;
+    ++s_layoutGeneration;
     if (m_parent && m_visible) {
         TRect old = BoundsRect();
         InvalidateRect(m_parent, &old, true);

@@ -7,6 +7,7 @@
 TWinControl::TWinControl(TComponent* owner)
     : TControl(owner), m_wnd(std::make_unique<WindowData>()) {
     m_style |= WS_VISIBLE;
+    m_windowed = true;
     TWindowSystem::Get().Register(this);
 }
 
@@ -29,6 +30,7 @@ TControl* TWinControl::Controls(int index) const {
 }
 
 void TWinControl::InsertControl(TControl* control) {
+    ++s_layoutGeneration;
     control->m_parent = this;
     m_controls.push_back(control);
     if (control->m_parentFont) control->Perform(CM_PARENTFONTCHANGED);
@@ -45,6 +47,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
+    ++s_layoutGeneration;
     auto it = std::find(m_controls.begin(), m_controls.end(), control);
     if (it == m_controls.end()) return;
     control->InvalidateControl(control->m_visible, false);
@@ -78,9 +81,19 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 }
 
 TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
+    unsigned flags = (allowDisabled ? 1u : 0u) | (allowWinControls ? 2u : 0u);
+    HitCache& cache = m_hitCache;
+    if (cache.generation == s_layoutGeneration && cache.pos == pos && cache.flags == flags)
+        return cache.result;
+    TControl* found = FindControlAt(pos, allowDisabled, allowWinControls);
+    cache = {s_layoutGeneration, pos, flags, found};
+    return found;
+}
+
+TControl* TWinControl::FindControlAt(TPoint pos, bool allowDisabled, bool allowWinControls) const {
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
         TControl* c = *it;
-        bool isWin = dynamic_cast<TWinControl*>(c) != nullptr;
+        bool isWin = c->m_windowed;
         if (isWin && !allowWinControls) continue;
         if (!c->m_visible || (!c->m_enabled && !allowDisabled)) continue;
         if (!c->BoundsRect().Contains(pos)) continue;
@@ -580,7 +593,7 @@ void TWinControl::WMSetCursor(TMessage& m) {
     }
     TCursor cursor = Screen->Cursor();
     if (cursor == crDefault) {
-        TPoint p = ScreenToClient(GetCursorPos());
+        TPoint p = ScreenToClient(TWindowSystem::Get().MousePos());
         TControl* child = m_captureControl ? m_captureControl : ControlAtPos(p, false, false);
         if (child && child->Cursor() != crDefault)
             cursor = child->Cursor();

@@ -624,8 +624,9 @@ TWinControl* TWindowSystem::WindowAt(TPoint screen) const {
             if (!w->ClientRect().Contains(c)) break;
             TWinControl* next = nullptr;
             for (auto ci = w->m_controls.rbegin(); ci != w->m_controls.rend(); ++ci) {
-                auto* cw = dynamic_cast<TWinControl*>(*ci);
-                if (!cw || !cw->m_visible || !cw->m_enabled || !cw->m_handleAllocated) continue;
+                if (!(*ci)->m_windowed) continue;
+                auto* cw = static_cast<TWinControl*>(*ci);
+                if (!cw->m_visible || !cw->m_enabled || !cw->m_handleAllocated) continue;
                 if (!cw->BoundsRect().Contains(c)) continue;
                 if (cw->m_wnd->hasShape &&
                     !cw->m_wnd->shape.Contains({c.X - cw->m_left, c.Y - cw->m_top}))
@@ -642,8 +643,11 @@ TWinControl* TWindowSystem::WindowAt(TPoint screen) const {
 }
 
 void TWindowSystem::UpdateHoverAt(TPoint screen) {
+    UpdateHover(screen, WindowAt(screen));
+}
+
+void TWindowSystem::UpdateHover(TPoint screen, TWinControl* now) {
     m_mousePos = screen;
-    TWinControl* now = WindowAt(screen);
     if (now && !AcceptsInput(now)) now = nullptr;
     if (now == m_hover) return;
     TWinControl* old = m_hover;
@@ -753,11 +757,12 @@ void TWindowSystem::HandleMouseMove(const DisplayEvent& e) {
         TrackMouse(pt, false);
         return;
     }
-    UpdateHoverAt(pt);
-    TWinControl* target = m_capture && Alive(m_capture) ? m_capture : WindowAt(pt);
+    TWinControl* under = WindowAt(pt);
+    UpdateHover(pt, under);
+    TWinControl* target = m_capture && Alive(m_capture) ? m_capture : under;
     if (!target || (!m_capture && !AcceptsInput(target))) {
         Screen->ShowCursor(crArrow);
-        Application->MouseMoved(pt);
+        Application->MouseMoved(pt, under);
         return;
     }
     int hit = m_capture ? HTCLIENT : int(target->Perform(WM_NCHITTEST, 0, PointToLParam(pt)));
@@ -769,7 +774,7 @@ void TWindowSystem::HandleMouseMove(const DisplayEvent& e) {
     } else {
         target->Perform(WM_NCMOUSEMOVE, WPARAM(hit), PointToLParam(pt));
     }
-    Application->MouseMoved(pt);
+    if (Alive(under) || !under) Application->MouseMoved(pt, under);
 }
 
 void TWindowSystem::HandleMouseButton(const DisplayEvent& e, bool down) {

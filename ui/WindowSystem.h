@@ -152,6 +152,7 @@ public:
     // Mouse position in screen coordinates, as last seen.
     TPoint MousePos() const { return m_mousePos; }
     void UpdateHoverAt(TPoint screen);
+    void UpdateHover(TPoint screen, TWinControl* under);
     // The deepest enabled, visible window under a screen point.
     TWinControl* WindowAt(TPoint screen) const;
 
