@@ -1,5 +1,6 @@
 // The value syntax of skin descriptions and the in-memory INI reader.
 #include "skin/SkinIni.h"
+#include "skin/SkinFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,9 @@ TEST(SkinValueSyntax, FontStylesAreCaseSensitiveSubstrings) {
     EXPECT_EQ(ParseSkinFontStyle("[fsunderline;fsstrikeout]"),
               unsigned(spfsUnderline | spfsStrikeOut));
     EXPECT_EQ(SkinFontStyleText(spfsBold | spfsStrikeOut), "fsbold,fsstrikeout");
+    EXPECT_EQ(SkinFontStyles(ParseSkinFontStyle("fsitalic fsunderline")),
+              (TFontStyles{fsItalic, fsUnderline}));
+    EXPECT_EQ(SkinFontStyles(0), TFontStyles{});
 }
 
 TEST(SkinValueSyntax, AlignmentsMorphKindsAndEffects) {
