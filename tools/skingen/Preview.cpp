@@ -3,6 +3,7 @@
 // area. It is for looking at the skin while drawing it, not for the program.
 #include "tools/skingen/Preview.h"
 
+#include "gfx/Canvas.h"
 #include "tools/skingen/Painters.h"
 #include "tools/skingen/SkinLayout.h"
 
@@ -100,4 +101,37 @@ Raster PaintPreview(int width, int height) {
     NineSlice(out, controls, GroupRect, 20, 24, 50, 60, {gx, gy, gx + 180, gy + 130});
     NineSlice(out, controls, PanelRect, 6, 6, 54, 34, {gx, gy + 140, gx + 180, gy + 161});
     return out;
+}
+
+void LabelPreview(TBitmap& preview) {
+    TCanvas* c = preview.Canvas();
+    c->Brush()->SetStyle(bsClear);
+    auto text = [&](int x, int y, const char* s, Rgb color, bool bold) {
+        c->Font()->SetName("Arial");
+        c->Font()->SetHeight(14);
+        c->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+        c->Font()->SetColor(ColorValue(color));
+        c->TextOut(x, y, s);
+    };
+    auto centred = [&](const TRect& r, const char* s, Rgb color, bool bold) {
+        c->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+        int w = c->TextWidth(s), h = c->TextHeight(s);
+        text(r.Left + (r.Width() - w) / 2, r.Top + (r.Height() - h) / 2, s, color, bold);
+    };
+    // Caption: shadow, then the text, as the caption object draws it.
+    text(27, 9, "Brelvan 3.3 - subscription till 31.12", {18, 23, 32}, true);
+    text(26, 8, "Brelvan 3.3 - subscription till 31.12", {242, 246, 252}, true);
+    int cx = FrameClient.Left, cy = FrameClient.Top;
+    centred({cx + 4, cy + 4, cx + 84, cy + 22}, "About", Text, false);
+    centred({cx + 84, cy + 4, cx + 164, cy + 22}, "Football", MutedText, false);
+    centred({cx + 164, cy + 4, cx + 244, cy + 22}, "Hot", AccentDark, false);
+    int px = cx + 20, py = cy + 40;
+    text(px + 4, py + 3, "user@example", {0, 0, 0}, false);
+    text(px + 22, py + 63, "Remember", Text, false);
+    centred({px, py + 95, px + 113, py + 120}, "LOGIN", {0, 0, 0}, true);
+    centred({px + 123, py + 95, px + 236, py + 120}, "LOGIN", White, true);
+    centred({px + 246, py + 96, px + 359, py + 121}, "CLEAR", {236, 244, 255}, true);
+    text(px + 5, py + 137, "1.50", Text, false);
+    centred({px + 190, py + 138, px + 240, py + 154}, "128", Text, false);
+    text(px + 303, py + 1, "Filter", {40, 48, 62}, true);
 }

@@ -3,3 +3,5 @@
 #include "tools/skingen/Raster.h"
 
 Raster PaintPreview(int width, int height);
+// Writes the caption and a few control texts over a preview, in the skin's fonts.
+void LabelPreview(TBitmap& preview);

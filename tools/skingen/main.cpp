@@ -15,7 +15,9 @@
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--preview") {
         try {
-            SavePng(PaintPreview(640, 300).ToBitmap(pf24bit), argv[2]);
+            TBitmap preview = PaintPreview(640, 300).ToBitmap(pf24bit);
+            LabelPreview(preview);
+            SavePng(preview, argv[2]);
             return 0;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "skingen: %s\n", e.what());
