@@ -94,7 +94,10 @@ const char* const IndicatorSelect[16] = {
 } // namespace
 
 void TNxCustomGridControl::RegisterCursors() {
-    if (!Screen) return;
+    // Once per screen: the cursors stay registered for every later grid.
+    static TScreen* registeredFor = nullptr;
+    if (!Screen || registeredFor == Screen) return;
+    registeredFor = Screen;
     Screen->SetCursors(crNxHorzSplit, MakeCursor(HorzSplit, 7, 7));
     Screen->SetCursors(crNxColumnNoDrag, MakeCursor(NoDrag, 7, 7));
     Screen->SetCursors(crNxVertSplit, MakeCursor(VertSplit, 7, 7));
@@ -106,7 +109,6 @@ void TNxCustomGridControl::RegisterCursors() {
 TNxCustomGridControl::TNxCustomGridControl(TComponent* owner) : TCustomControl(owner) {
     m_style |= WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN;
     m_exStyle |= WS_EX_STATICEDGE;
-    RegisterCursors();
 }
 
 TNxCustomGridControl::~TNxCustomGridControl() {
@@ -119,6 +121,7 @@ TNxCustomGridControl::~TNxCustomGridControl() {
 
 void TNxCustomGridControl::CreateHandle() {
     TCustomControl::CreateHandle();
+    RegisterCursors();
     m_horzScrollBar.SetLargeChange(10);
     m_horzScrollBar.SetSmallChange(5);
     m_vertScrollBar.SetLargeChange(10);

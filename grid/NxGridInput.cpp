@@ -420,14 +420,17 @@ bool TNxCustomGrid::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mouse
     const bool page = (shift & ssCtrl) != 0;
     TNxScrollBar& v = m_vertScrollBar;
     TNxScrollBar& h = m_horzScrollBar;
-    const bool vertRange = v.HasRange();
-    if (vertRange && (down ? v.Position() < v.MaxScrollPos() : v.Position() > 0)) {
-        const int step = page ? v.LargeChange() : 1;
-        SetVertPosition(v.Position() + (down ? step : -step));
-        if (OnVerticalScroll) OnVerticalScroll(this, v.Position());
-    } else if (!vertRange && h.HasRange()) {
-        const int step = page ? h.LargeChange() : h.SmallChange();
-        SetHorzPosition(h.Position() + (down ? step : -step));
+    // One step per notch; a fast wheel may report several in one message.
+    for (int notch = std::max(1, std::abs(wheelDelta) / WHEEL_DELTA); notch > 0; --notch) {
+        const bool vertRange = v.HasRange();
+        if (vertRange && (down ? v.Position() < v.MaxScrollPos() : v.Position() > 0)) {
+            const int step = page ? v.LargeChange() : 1;
+            SetVertPosition(v.Position() + (down ? step : -step));
+            if (OnVerticalScroll) OnVerticalScroll(this, v.Position());
+        } else if (!vertRange && h.HasRange()) {
+            const int step = page ? h.LargeChange() : h.SmallChange();
+            SetHorzPosition(h.Position() + (down ? step : -step));
+        }
     }
     return true;
 }
@@ -731,8 +734,8 @@ void TNxCustomGrid::MouseMove(TShiftState shift, int x, int y) {
         DrawResizeLines();
         return;
     }
-    if (m_pressedHeader && (shift & ssLeft) && !m_dragging &&
-        !m_pressedHeader->Options().Contains(coDisableMoving) &&
+    // A pressed header exists only while the left button is held on it.
+    if (m_pressedHeader && !m_dragging && !m_pressedHeader->Options().Contains(coDisableMoving) &&
         !m_options.Contains(goDisableColumnMoving) &&
         (std::abs(x - m_mouseDownPoint.X) > 3 || std::abs(y - m_mouseDownPoint.Y) > 3)) {
         m_dragging = true;
@@ -779,13 +782,14 @@ void TNxCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y
     }
     if (m_dragging) {
         TNxCustomColumn* column = m_dragColumn;
+        const bool overHeader = AreaAt({x, y}) == gaHeader;
+        const int drop = overHeader ? DropPosition(x) : -1;
         m_dragging = false;
         m_dragColumn = nullptr;
         m_pressedHeader = nullptr;
         if (m_dragBox) m_dragBox->ReleaseHandle();
         SetCursor(crDefault);
-        if (AreaAt({x, y}) == gaHeader) {
-            const int drop = DropPosition(x);
+        if (overHeader) {
             const int fixed = m_columns->FixedCols();
             const bool locked = m_options.Contains(goLockFixedCols) &&
                                 ((column->Position() < fixed) != (drop < fixed));
