@@ -115,6 +115,8 @@ public:
     TCanvas& operator=(const TCanvas&) = delete;
 
     // Points the canvas at another surface; resets origin and clip (pen, brush and font stay).
+    // A bitmap's own canvas follows it when it is resized; any other canvas pointed at a
+    // bitmap must be pointed at it again after the bitmap's size changes.
     void SetSurface(TPixel* pixels, int width, int height, int strideBytes);
     void SetSurface(TBitmap* bitmap);
     bool HasSurface() const { return m_pixels != nullptr && m_width > 0 && m_height > 0; }
