@@ -20,22 +20,13 @@ std::string Lower(std::string s) {
     return s;
 }
 
-// The platform's common face names and the metric-compatible faces that stand in for them.
+// Face names the program asks for and the metric-compatible face that stands in for them.
 std::string Substitute(const std::string& name) {
     static const std::map<std::string, std::string> kAliases = {
         {"arial", "Liberation Sans"},
         {"ms sans serif", "Liberation Sans"},
-        {"microsoft sans serif", "Liberation Sans"},
-        {"ms shell dlg", "Liberation Sans"},
-        {"ms shell dlg 2", "Liberation Sans"},
         {"tahoma", "Liberation Sans"},
         {"verdana", "Liberation Sans"},
-        {"segoe ui", "Liberation Sans"},
-        {"helvetica", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"},
-        {"ms serif", "Liberation Serif"},
-        {"courier new", "Liberation Mono"},
-        {"courier", "Liberation Mono"},
     };
     auto it = kAliases.find(Lower(name));
     return it == kAliases.end() ? name : it->second;
@@ -136,7 +127,8 @@ std::shared_ptr<TFontFace> TFontFace::Get(const std::string& name, int height, b
         FT_New_Face(lib.ft, file.path.c_str(), file.index, &ft) != 0)
         ft = nullptr;
 
-    // Design metrics in font units: the Windows ascent and descent when the font has them.
+    // Design metrics in font units: the OS/2 table's clipping ascent and descent when the font
+    // has them, as cell heights are measured with those.
     double upem = 2048, winAscent = 1854, winDescent = 434, avgWidth = 1176;
     double underlinePos = -217, underlineThick = 150, strikePos = 530, strikeThick = 102;
     if (ft) {
