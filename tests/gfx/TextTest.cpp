@@ -7,6 +7,8 @@
 #include "gfx/Png.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
+#include <random>
 
 namespace {
 
@@ -356,4 +358,40 @@ TEST(DrawText, AnsiTextIsCodePage1251) {
     EXPECT_TRUE(SamePixels(a, w));
     EXPECT_GT(a.Width() * a.Height() - CountColor(a, clWhite), 30);
     SavePng(a, TempPath("cyrillic.png"));
+}
+
+TEST(DrawText, RandomTextAndFlagsStayInsideTheClippedRectangle) {
+    const char16_t alphabet[] = u"ab &\t\r\nW.\\/Жж   ";
+    const unsigned flagChoices[] = {
+        DT_LEFT,          DT_CENTER,        DT_RIGHT,      DT_VCENTER,    DT_BOTTOM,
+        DT_WORDBREAK,     DT_SINGLELINE,    DT_EXPANDTABS, DT_NOPREFIX,   DT_END_ELLIPSIS,
+        DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS, DT_HIDEPREFIX, DT_PREFIXONLY, DT_EXTERNALLEADING};
+    std::mt19937 rng(2024);
+    TBitmap b = White(120, 80);
+    TCanvas* c = b.Canvas();
+    for (int round = 0; round < 300; ++round) {
+        std::u16string text;
+        const int length = int(rng() % 40);
+        for (int i = 0; i < length; ++i)
+            text.push_back(alphabet[rng() % (std::size(alphabet) - 1)]);
+        unsigned flags = 0;
+        for (int k = 0; k < 4; ++k) flags |= flagChoices[rng() % std::size(flagChoices)];
+        const TRect box =
+            Bounds(int(rng() % 60) - 10, int(rng() % 40) - 10, int(rng() % 80), int(rng() % 50));
+        b.Fill(clWhite);
+        TRect r = box;
+        const int height = DrawText(*c, text, r, flags);
+        EXPECT_GE(height, 0);
+        EXPECT_EQ(r, box); // drawing never changes the rectangle
+        const TRect ink = InkBounds(b, clWhite);
+        if (!ink.IsEmpty()) {
+            EXPECT_GE(ink.Left, box.Left) << round;
+            EXPECT_GE(ink.Top, box.Top) << round;
+            EXPECT_LE(ink.Right, box.Right) << round;
+            EXPECT_LE(ink.Bottom, box.Bottom) << round;
+        }
+        TRect calc = box;
+        const int measured = DrawText(*c, text, calc, flags | DT_CALCRECT);
+        EXPECT_EQ(calc.Bottom - calc.Top, text.empty() ? 0 : measured) << round;
+    }
 }
