@@ -3,15 +3,14 @@
 #include "ui/WindowSystem.h"
 
 TShiftState KeyboardShiftState() {
+    TWindowSystem& d = TWindowSystem::Get();
     TShiftState s = 0;
-    if (!HasDisplay()) return s;
-    Display& d = CurrentDisplay();
-    if (d.KeyDown(VK_SHIFT)) s |= ssShift;
-    if (d.KeyDown(VK_CONTROL)) s |= ssCtrl;
-    if (d.KeyDown(VK_MENU)) s |= ssAlt;
-    if (d.KeyDown(VK_LBUTTON)) s |= ssLeft;
-    if (d.KeyDown(VK_RBUTTON)) s |= ssRight;
-    if (d.KeyDown(VK_MBUTTON)) s |= ssMiddle;
+    if (d.KeyIsDown(VK_SHIFT)) s |= ssShift;
+    if (d.KeyIsDown(VK_CONTROL)) s |= ssCtrl;
+    if (d.KeyIsDown(VK_MENU)) s |= ssAlt;
+    if (d.KeyIsDown(VK_LBUTTON)) s |= ssLeft;
+    if (d.KeyIsDown(VK_RBUTTON)) s |= ssRight;
+    if (d.KeyIsDown(VK_MBUTTON)) s |= ssMiddle;
     return s;
 }
 
@@ -22,7 +21,7 @@ TShiftState KeysToShiftState(WPARAM keys) {
     if (keys & MK_LBUTTON) s |= ssLeft;
     if (keys & MK_RBUTTON) s |= ssRight;
     if (keys & MK_MBUTTON) s |= ssMiddle;
-    if (HasDisplay() && CurrentDisplay().KeyDown(VK_MENU)) s |= ssAlt;
+    if (TWindowSystem::Get().KeyIsDown(VK_MENU)) s |= ssAlt;
     return s;
 }
 

@@ -543,6 +543,9 @@ bool TWindowSystem::Pump() {
 }
 
 void TWindowSystem::Reset() {
+    m_mods = 0;
+    m_buttons = 0;
+    m_keysDown.clear();
     m_posted.clear();
     m_timers.clear();
     m_focus = nullptr;
@@ -661,11 +664,11 @@ void TWindowSystem::UpdateHover(TPoint screen, TWinControl* now) {
 
 namespace {
 WPARAM MouseKeys(unsigned mods) {
-    Display& d = CurrentDisplay();
+    TWindowSystem& ws = TWindowSystem::Get();
     WPARAM k = 0;
-    if (d.KeyDown(VK_LBUTTON)) k |= MK_LBUTTON;
-    if (d.KeyDown(VK_RBUTTON)) k |= MK_RBUTTON;
-    if (d.KeyDown(VK_MBUTTON)) k |= MK_MBUTTON;
+    if (ws.KeyIsDown(VK_LBUTTON)) k |= MK_LBUTTON;
+    if (ws.KeyIsDown(VK_RBUTTON)) k |= MK_RBUTTON;
+    if (ws.KeyIsDown(VK_MBUTTON)) k |= MK_MBUTTON;
     if (mods & ModShift) k |= MK_SHIFT;
     if (mods & ModCtrl) k |= MK_CONTROL;
     return k;
@@ -677,7 +680,55 @@ void TWindowSystem::SendMouse(TWinControl* target, UINT msg, TPoint screen, WPAR
     target->Perform(msg, keys, PointToLParam(c));
 }
 
+bool TWindowSystem::KeyIsDown(int vk) const {
+    switch (vk) {
+    case VK_LBUTTON:
+        return (m_buttons & 1) != 0;
+    case VK_RBUTTON:
+        return (m_buttons & 2) != 0;
+    case VK_MBUTTON:
+        return (m_buttons & 4) != 0;
+    case VK_SHIFT:
+        return (m_mods & ModShift) != 0;
+    case VK_CONTROL:
+        return (m_mods & ModCtrl) != 0;
+    case VK_MENU:
+        return (m_mods & ModAlt) != 0;
+    default:
+        return m_keysDown.count(vk) != 0;
+    }
+}
+
 void TWindowSystem::Dispatch(const DisplayEvent& e) {
+    switch (e.kind) {
+    case DisplayEventKind::MouseMove:
+    case DisplayEventKind::Wheel:
+        m_mods = e.mods;
+        break;
+    case DisplayEventKind::MouseDown:
+        m_mods = e.mods;
+        m_buttons |= 1u << (std::clamp(e.button, 1, 3) - 1);
+        break;
+    case DisplayEventKind::MouseUp:
+        m_mods = e.mods;
+        m_buttons &= ~(1u << (std::clamp(e.button, 1, 3) - 1));
+        break;
+    case DisplayEventKind::KeyDown:
+        m_mods = e.mods;
+        m_keysDown.insert(e.key);
+        break;
+    case DisplayEventKind::KeyUp:
+        m_mods = e.mods;
+        m_keysDown.erase(e.key);
+        break;
+    case DisplayEventKind::Deactivate:
+        m_keysDown.clear();
+        m_buttons = 0;
+        m_mods = 0;
+        break;
+    default:
+        break;
+    }
     switch (e.kind) {
     case DisplayEventKind::MouseMove:
         HandleMouseMove(e);

@@ -149,6 +149,11 @@ public:
     void StartTracking(const Tracking& t);
     void ScrollRepeat();
 
+    // Keys and buttons as of the input being handled now (not as the hardware has them
+    // later): what GetKeyState and the shift states report.
+    bool KeyIsDown(int vk) const;
+    unsigned Modifiers() const { return m_mods; }
+
     // Mouse position in screen coordinates, as last seen.
     TPoint MousePos() const { return m_mousePos; }
     void UpdateHoverAt(TPoint screen);
@@ -216,6 +221,9 @@ private:
     Caret m_caret;
     Tracking m_track;
     bool m_suppressText = false; // the key that produced this text was consumed
+    unsigned m_mods = 0;         // ModShift | ModCtrl | ModAlt of the current input
+    unsigned m_buttons = 0;      // bit 0 left, 1 right, 2 middle
+    std::unordered_set<int> m_keysDown;
 };
 
 // Default non-client handling (NonClient.cpp).
