@@ -1,5 +1,6 @@
 #include "table/RangeFilter.h"
 
+#include "grid/NxColumnClasses.h"
 #include "grid/NxCustomGrid.h"
 #include "rtl/NumberText.h"
 #include "table/DecimalText.h"
@@ -26,7 +27,8 @@ struct TDecimalRange {
     double Lower, Upper;
 };
 
-void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered) {
+void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered,
+             const std::array<bool, kMatchColumnCount>& numeric) {
     filtered.AddRows(1);
     const int copy = filtered.RowCount() - 1;
     filtered.SetCellText(mcId, copy, full.CellText(mcId, row));
@@ -37,8 +39,16 @@ void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered) {
     filtered.CellObject(mcFlag, copy)->SetHint(league);
 
     for (int column = mcTime; column < kMatchColumnCount; ++column) {
-        filtered.SetCellText(column, copy, full.CellText(column, row));
-        const TColor color = full.CellObject(column, row)->Color();
+        TCell* source = full.CellObject(column, row);
+        const TColor color = source->Color();
+        if (numeric[column]) {
+            // A number cell's text is its value written out; copying the value gives the
+            // same text without writing and reading it back.
+            const double value = source->FloatValue();
+            filtered.CellObject(column, copy)->SetFloatValue(value);
+        } else {
+            filtered.SetCellText(column, copy, full.CellText(column, row));
+        }
         filtered.CellObject(column, copy)->SetColor(color);
     }
 }
@@ -58,6 +68,20 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
             integers[integerCount++] = {range.Column, Round(lower), Round(upper)};
     }
 
+    // Number columns in both grids can pass their values on directly.
+    std::array<bool, kMatchColumnCount> numeric{};
+    for (int column = 0; column < kMatchColumnCount; ++column)
+        numeric[column] =
+            dynamic_cast<TNxNumberColumn*>(full.Columns()->Item(column)) != nullptr &&
+            dynamic_cast<TNxNumberColumn*>(filtered.Columns()->Item(column)) != nullptr;
+
+    // The filtered grid is rebuilt whole: repaint it once at the end, not cell by cell.
+    filtered.SuspendRefresh();
+    struct TResume {
+        TNxCustomGrid& grid;
+        ~TResume() { grid.ResumeRefresh(); }
+    } resume{filtered};
+
     filtered.ClearRows();
     const int rowCount = full.RowCount();
     for (int row = 0; row < rowCount; ++row) {
@@ -73,6 +97,6 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
             const int value = FilterIntegerValue(full.CellText(integers[k].Column, row));
             if (value < integers[k].Lower || value > integers[k].Upper) passes = false;
         }
-        if (passes) CopyRow(full, row, filtered);
+        if (passes) CopyRow(full, row, filtered, numeric);
     }
 }
