@@ -36,6 +36,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    *m_alive = false;
     ++s_layoutGeneration;
     Application->CancelHintFor(this);
     if (m_parent) m_parent->RemoveControl(this);
@@ -341,7 +342,9 @@ void TControl::WMMouseButton(TMessage& m, TMouseButton button, bool down, bool d
         }
         if (dbl) {
             shift |= ssDouble;
+            std::shared_ptr<bool> alive = m_alive;
             if (button == mbLeft) DblClick();
+            if (!*alive) return;
         }
         MouseDown(button, shift, p.X, p.Y);
         return;
@@ -350,7 +353,9 @@ void TControl::WMMouseButton(TMessage& m, TMouseButton button, bool down, bool d
         if (m_controlStyle & csCaptureMouse) SetMouseCapture(false);
         if (m_controlState & csClicked) {
             m_controlState &= ~csClicked;
+            std::shared_ptr<bool> alive = m_alive;
             if (ClientRect().Contains(p)) Click();
+            if (!*alive) return;
         }
     }
     MouseUp(button, shift, p.X, p.Y);

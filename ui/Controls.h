@@ -272,6 +272,9 @@ protected:
     unsigned m_controlState = 0;
     bool m_mouseInControl = false;
     bool m_windowed = false; // a TWinControl (saves a dynamic_cast on hot paths)
+    // Cleared when the control is destroyed: handlers that may delete their control (a click
+    // handler freeing its button) check it before touching the control again.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     // Bumped by every change of placement, visibility or the child lists; lookups of the
     // control under a point are cached against it.
     static uint64_t s_layoutGeneration;

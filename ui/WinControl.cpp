@@ -12,6 +12,8 @@ TWinControl::TWinControl(TComponent* owner)
 }
 
 TWinControl::~TWinControl() {
+    // Leave the parent while still a window, so that focus and capture go with it.
+    if (m_parent) m_parent->RemoveControl(this);
     // Children are detached, not destroyed: their owner deletes them later.
     for (TControl* c : m_controls) {
         c->m_parent = nullptr;
@@ -518,8 +520,9 @@ void TWinControl::WMMouseForChildren(TMessage& m) {
     if (target) {
         TControl* keep = target;
         LPARAM local = PointToLParam({p.X - keep->m_left, p.Y - keep->m_top});
+        std::shared_ptr<bool> alive = m_alive;
         keep->Perform(m.Msg, m.WParam, local);
-        if (m.Msg == WM_LBUTTONUP && m_captureControl == keep && GetCapture() != this)
+        if (*alive && m.Msg == WM_LBUTTONUP && m_captureControl == keep && GetCapture() != this)
             m_captureControl = nullptr;
         return;
     }

@@ -140,7 +140,7 @@ TEST_F(EditTest, MouseClicksPlaceTheCaretAndDragsSelect) {
     Click(edit, x3, 5);
     EXPECT_EQ(edit->SelStart(), 3);
     EXPECT_EQ(edit->SelLength(), 0);
-    TPoint a = Screen(edit, x3, 5), b = Screen(edit, x7, 5);
+    TPoint a = ScreenPt(edit, x3, 5), b = ScreenPt(edit, x7, 5);
     display->Advance(1000);
     display->MouseMove(a.X, a.Y);
     display->MouseDown();

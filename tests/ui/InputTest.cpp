@@ -84,7 +84,7 @@ TEST_F(UiTest, WindowlessChildrenGetTheirParentsMouseMessages) {
     EXPECT_EQ(g->last, (TPoint{5, 5}));
     EXPECT_EQ(clicks, 1);
     // Press inside, release outside: no click.
-    TPoint in = Screen(f, 35, 45), out = Screen(f, 200, 150);
+    TPoint in = ScreenPt(f, 35, 45), out = ScreenPt(f, 200, 150);
     display->MouseMove(in.X, in.Y);
     display->MouseDown();
     display->MouseMove(out.X, out.Y);
@@ -102,7 +102,7 @@ TEST_F(UiTest, CaptureKeepsTheMouseUntilReleased) {
     b->SetParent(f);
     b->SetBounds(100, 10, 50, 50);
     f->Show();
-    TPoint p = Screen(a, 5, 5), q = Screen(b, 5, 5);
+    TPoint p = ScreenPt(a, 5, 5), q = ScreenPt(b, 5, 5);
     display->MouseMove(p.X, p.Y);
     display->MouseDown();
     Pump();

@@ -24,14 +24,14 @@ protected:
         return f;
     }
     void Pump() { Application->ProcessMessages(); }
-    TPoint Screen(TControl* c, int x, int y) { return c->ClientToScreen({x, y}); }
+    TPoint ScreenPt(TControl* c, int x, int y) { return c->ClientToScreen({x, y}); }
     void MoveTo(TControl* c, int x, int y) {
-        TPoint p = Screen(c, x, y);
+        TPoint p = ScreenPt(c, x, y);
         display->MouseMove(p.X, p.Y);
         Pump();
     }
     void Click(TControl* c, int x, int y) {
-        TPoint p = Screen(c, x, y);
+        TPoint p = ScreenPt(c, x, y);
         display->Click(p.X, p.Y);
         Pump();
     }
