@@ -146,7 +146,9 @@ int TCells::IndexOfRow(const TRow* row) const {
 void TCells::AppendRows(int count) {
     if (count < 1) return;
     const std::vector<TCellTemplate> tpl = Templates();
-    m_rows.reserve(m_rows.size() + size_t(count));
+    // Reserving keeps growth geometric: never reserve just the few rows asked for.
+    if (m_rows.capacity() < m_rows.size() + size_t(count))
+        m_rows.reserve(std::max(m_rows.size() + size_t(count), m_rows.capacity() * 2));
     for (int n = 0; n < count; ++n) {
         auto* row = new TRow;
         row->Height = m_defaultRowHeight;
