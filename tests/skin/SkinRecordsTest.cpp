@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace {
 
 template <class T> std::unique_ptr<T> Read(const std::string& section, const std::string& body) {
@@ -217,6 +219,75 @@ TEST(SkinObjectRecords, MixedCaseKeysStillMatch) {
     EXPECT_NE(dynamic_cast<TspDataSkinStdButton*>(mmbb.get()), nullptr);
     EXPECT_NE(dynamic_cast<TspDataSkinButton*>(mmbb.get()), nullptr);
     EXPECT_EQ(CreateSkinObjectRecord("StdButton", "x"), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// What an empty section gives, for every record type: picture indexes -1, the Arial 14
+// font, 25 ms animations, empty rects, false bools — except the few values fixed otherwise.
+template <class Record> void CheckEmptySectionDefaults(Record& record, const std::string& type) {
+    TspSkinIni empty;
+    empty.LoadText("[x]\n");
+    record.ReadFromSection(empty);
+    TspSkinFieldLister lister;
+    record.BindFields(lister);
+    ASSERT_FALSE(lister.Lines().empty()) << type;
+    for (const std::string& line : lister.Lines()) {
+        std::string key = line.substr(0, line.find('='));
+        std::string value = line.substr(line.find('=') + 1);
+        std::string lower = key;
+        for (char& ch : lower) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        auto endsWith = [&](const char* tail) {
+            std::string t(tail);
+            return lower.size() >= t.size() &&
+                   lower.compare(lower.size() - t.size(), t.size(), t) == 0;
+        };
+        std::string expected;
+        if (endsWith("pictureindex") || lower == "cursorindex" || lower == "groupindex")
+            expected = "-1";
+        else if (lower == "fontname")
+            expected = "Arial";
+        else if (endsWith("fontheight"))
+            expected = "14";
+        else if (lower == "animateinterval")
+            expected = "25";
+        else if (endsWith("rect") || lower == "trackarea" || lower == "progressarea" ||
+                 lower == "checkimagearea" || lower == "textarea")
+            expected = "0,0,0,0";
+        else if (endsWith("point"))
+            expected = "0,0";
+        if (!expected.empty()) {
+            EXPECT_EQ(value, expected) << type << " " << key;
+        }
+    }
+}
+
+TEST(SkinRecordDefaults, EveryControlTypeStartsFromTheSameDefaults) {
+    for (const char* type :
+         {"button",   "menubutton",   "checkradio",     "panel",     "expanel",  "bevel",
+          "label",    "stdlabel",     "bitlabel",       "gauge",     "splitter", "trackbar",
+          "slider",   "framegauge",   "frameregulator", "animate",   "switch",   "tab",
+          "grid",     "mainmenubar",  "controlbar",     "memo",      "edit",     "spinedit",
+          "listbox",  "checklistbox", "combobox",       "scrollbar", "updown",   "scrollbox",
+          "treeview", "listview",     "richedit"}) {
+        auto record = CreateSkinControlRecord(type, "x");
+        ASSERT_NE(record, nullptr) << type;
+        EXPECT_EQ(record->IDName, "x");
+        CheckEmptySectionDefaults(*record, type);
+    }
+}
+
+TEST(SkinRecordDefaults, EveryObjectTypeStartsFromTheSameDefaults) {
+    for (const char* type :
+         {"stdbutton", "button", "caption", "menuitem", "mainmenuitem", "mainmenubaritem",
+          "mainmenubarbutton", "trackbar", "gauge", "framegauge", "frameregulator", "label",
+          "bitlabel", "switch", "animate", "userobject"}) {
+        auto record = CreateSkinObjectRecord(type, "x");
+        ASSERT_NE(record, nullptr) << type;
+        CheckEmptySectionDefaults(*record, type);
+    }
 }
 
 } // namespace
