@@ -6,6 +6,9 @@
 #include "table/DecimalText.h"
 #include "table/MatchColumns.h"
 
+#include <cmath>
+#include <limits>
+
 double FilterOddsValue(std::u16string_view text) {
     double value = 0;
     return TryReadDecimal(text, value) ? value : 1.0;
@@ -13,6 +16,16 @@ double FilterOddsValue(std::u16string_view text) {
 
 int FilterIntegerValue(std::u16string_view text) {
     return StrToIntDef(text, 1);
+}
+
+int FilterIntegerValue(double value) {
+    // The shortest text of a whole number below 1E15 is its digits; anything else (a
+    // fraction, the exponent form, NAN, INF) or a number beyond the integer range does not
+    // read as an integer.
+    constexpr double kIntMin = std::numeric_limits<int>::min();
+    constexpr double kIntMax = std::numeric_limits<int>::max();
+    if (!(value >= kIntMin && value <= kIntMax) || value != std::trunc(value)) return 1;
+    return int(value);
 }
 
 namespace {
@@ -94,7 +107,10 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
             }
         }
         for (int k = 0; passes && k < integerCount; ++k) {
-            const int value = FilterIntegerValue(full.CellText(integers[k].Column, row));
+            const int column = integers[k].Column;
+            const int value = numeric[column]
+                                  ? FilterIntegerValue(full.CellObject(column, row)->FloatValue())
+                                  : FilterIntegerValue(full.CellText(column, row));
             if (value < integers[k].Lower || value > integers[k].Upper) passes = false;
         }
         if (passes) CopyRow(full, row, filtered, numeric);

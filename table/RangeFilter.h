@@ -13,6 +13,9 @@ class TNxCustomGrid;
 double FilterOddsValue(std::u16string_view text);
 // The value an integer range reads: a decimal integer, 1 when the text is not one.
 int FilterIntegerValue(std::u16string_view text);
+// The same for a number cell holding `value`, without writing the value out as text first:
+// what FilterIntegerValue gives for the value's shortest text.
+int FilterIntegerValue(double value);
 
 // Empties `filtered` and fills it, in `full`'s order, with a copy of every row of `full`
 // that lies within all ten ranges of `bounds` (f1 to f20, both ends included; the integer

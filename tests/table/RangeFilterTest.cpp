@@ -4,6 +4,9 @@
 #include "table/MatchRows.h"
 #include "tests/table/MatchGridFixture.h"
 
+#include "rtl/NumberText.h"
+
+#include <limits>
 #include <vector>
 
 namespace {
@@ -189,6 +192,32 @@ TEST_F(RangeFilter, ReplacesEarlierResultsAndHandlesAnEmptyGrid) {
     fg->ClearRows();
     EXPECT_TRUE(Filter(bounds).empty());
     EXPECT_EQ(fg5->RowCount(), 0);
+}
+
+TEST(FilterValueReading, NumberCellsReadAsTheirTextWould) {
+    // The filter reads number cells by value; it must agree with reading their text.
+    const double values[] = {0,
+                             -0.0,
+                             57,
+                             57.5,
+                             -3,
+                             1e14,
+                             1e15,
+                             2147483647,
+                             2147483648.0,
+                             -2147483648.0,
+                             -2147483649.0,
+                             0.1 + 0.2,
+                             1e-7,
+                             1e300,
+                             std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+    for (char separator : {',', '.'}) {
+        DecimalSeparatorScope scope(separator);
+        for (double value : values)
+            EXPECT_EQ(FilterIntegerValue(value), FilterIntegerValue(FloatToWideStr(value)))
+                << value;
+    }
 }
 
 TEST(FilterValueReading, EitherDecimalMarkWhateverTheLocale) {
