@@ -81,12 +81,12 @@ public:
         for (int i = 0; i < m_count; ++i)
             ::new (static_cast<void*>(SlotIn(fresh, i))) C(std::move(*Slot(order[size_t(i)])));
         for (int i = 0; i < m_count; ++i) Slot(i)->~C();
-        for (void* chunk : m_chunks) std::free(chunk);
+        for (void* chunk : m_chunks) m_owner->FreeChunk(chunk);
         m_chunks = std::move(fresh);
     }
     void Clear() override {
         for (int i = 0; i < m_count; ++i) Slot(i)->~C();
-        for (void* chunk : m_chunks) std::free(chunk);
+        for (void* chunk : m_chunks) m_owner->FreeChunk(chunk);
         m_chunks.clear();
         m_count = 0;
     }
@@ -103,8 +103,7 @@ private:
     static constexpr size_t PerChunk = (CellChunkBytes - Offset) / sizeof(C);
 
     void* NewChunk() {
-        void* chunk = std::aligned_alloc(CellChunkBytes, CellChunkBytes);
-        if (!chunk) throw std::bad_alloc();
+        void* chunk = m_owner->AllocChunk();
         static_cast<TCellChunkHeader*>(chunk)->Owner = m_owner;
         return chunk;
     }
@@ -116,7 +115,7 @@ private:
     C* Slot(int index) { return SlotIn(m_chunks, index); }
     void TrimChunks() {
         while (m_chunks.size() > (size_t(m_count) + PerChunk - 1) / PerChunk) {
-            std::free(m_chunks.back());
+            m_owner->FreeChunk(m_chunks.back());
             m_chunks.pop_back();
         }
     }

@@ -4,6 +4,7 @@
 #include "rtl/Exceptions.h"
 
 #include <algorithm>
+#include <sys/mman.h>
 
 // ---- TCell -------------------------------------------------------------------------------
 
@@ -94,6 +95,56 @@ TCells::TCells() = default;
 
 TCells::~TCells() {
     ClearAll();
+    for (const TSlab& slab : m_slabs) {
+        if (slab.MappedBytes)
+            munmap(slab.Memory, slab.MappedBytes);
+        else
+            std::free(slab.Memory);
+    }
+}
+
+namespace {
+// Small grids take small slabs; a long list moves on to 2 MiB slabs that the kernel may back
+// with huge pages, which saves most of the page faults of filling 100,000 rows.
+constexpr size_t SmallSlabChunks = 16;
+constexpr size_t LargeSlabChunks = 128;
+constexpr size_t SmallSlabs = 4;
+
+// `bytes` of fresh memory aligned to `bytes` (a power of two), mapped exactly.
+void* MapAligned(size_t bytes) {
+    void* raw =
+        mmap(nullptr, 2 * bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) return nullptr;
+    const uintptr_t start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + bytes - 1) & ~uintptr_t(bytes - 1);
+    if (aligned > start) munmap(raw, aligned - start);
+    const uintptr_t end = start + 2 * bytes;
+    if (end > aligned + bytes)
+        munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+    void* slab = reinterpret_cast<void*>(aligned);
+    madvise(slab, bytes, MADV_HUGEPAGE);
+    return slab;
+}
+} // namespace
+
+void* TCells::AllocChunk() {
+    if (m_freeChunks.empty()) {
+        const bool large = m_slabs.size() >= SmallSlabs;
+        const size_t chunks = large ? LargeSlabChunks : SmallSlabChunks;
+        const size_t bytes = CellChunkBytes * chunks;
+        void* slab = large ? MapAligned(bytes) : std::aligned_alloc(CellChunkBytes, bytes);
+        if (!slab) throw std::bad_alloc();
+        m_slabs.push_back({slab, large ? bytes : 0});
+        for (size_t i = chunks; i-- > 0;)
+            m_freeChunks.push_back(static_cast<char*>(slab) + i * CellChunkBytes);
+    }
+    void* chunk = m_freeChunks.back();
+    m_freeChunks.pop_back();
+    return chunk;
+}
+
+void TCells::FreeChunk(void* chunk) {
+    m_freeChunks.push_back(chunk);
 }
 
 std::unique_ptr<TCellList> TCells::MakeList(int valueKind) {
@@ -117,11 +168,14 @@ std::unique_ptr<TCellList> TCells::MakeList(int valueKind) {
     }
 }
 
-std::vector<TCellTemplate> TCells::Templates() const {
-    std::vector<TCellTemplate> result(m_columns.size());
-    if (TemplateOf)
-        for (size_t i = 0; i < result.size(); ++i) result[i] = TemplateOf(int(i));
-    return result;
+const std::vector<TCellTemplate>& TCells::Templates() {
+    if (!m_templatesValid || m_templates.size() != m_columns.size()) {
+        m_templates.assign(m_columns.size(), TCellTemplate{});
+        if (TemplateOf)
+            for (size_t i = 0; i < m_templates.size(); ++i) m_templates[i] = TemplateOf(int(i));
+        m_templatesValid = true;
+    }
+    return m_templates;
 }
 
 TCell* TCells::Cell(int column, int row) {
@@ -145,7 +199,7 @@ int TCells::IndexOfRow(const TRow* row) const {
 
 void TCells::AppendRows(int count) {
     if (count < 1) return;
-    const std::vector<TCellTemplate> tpl = Templates();
+    const std::vector<TCellTemplate>& tpl = Templates();
     // Reserving keeps growth geometric: never reserve just the few rows asked for.
     if (m_rows.capacity() < m_rows.size() + size_t(count))
         m_rows.reserve(std::max(m_rows.size() + size_t(count), m_rows.capacity() * 2));
@@ -233,12 +287,14 @@ void TCells::InsertColumn(int index, const TCellTemplate& tpl) {
     auto list = MakeList(tpl.ValueKind);
     for (size_t r = 0; r < m_rows.size(); ++r) list->Append(tpl);
     m_columns.insert(m_columns.begin() + index, std::move(list));
+    m_templatesValid = false;
     m_sorted = false;
 }
 
 void TCells::DeleteColumn(int index) {
     CheckListIndex(index, ColumnCount());
     m_columns.erase(m_columns.begin() + index);
+    m_templatesValid = false;
     if (m_columns.empty()) ClearRows();
 }
 
@@ -248,10 +304,12 @@ void TCells::MoveColumn(int from, int to) {
     auto list = std::move(m_columns[size_t(from)]);
     m_columns.erase(m_columns.begin() + from);
     m_columns.insert(m_columns.begin() + to, std::move(list));
+    m_templatesValid = false;
 }
 
 void TCells::ClearAll() {
     m_columns.clear();
+    m_templatesValid = false;
     for (TRow* row : m_rows) delete row;
     m_rows.clear();
     m_visibleRowCount = 0;
@@ -265,6 +323,7 @@ void TCells::CellChanged() {
 size_t TCells::MemoryBytes() const {
     size_t bytes = sizeof(*this) + m_columns.capacity() * sizeof(void*);
     for (const auto& list : m_columns) bytes += sizeof(TCellList) + list->MemoryBytes();
+    bytes += m_slabs.capacity() * sizeof(TSlab) + m_freeChunks.capacity() * sizeof(void*);
     bytes += m_rows.capacity() * sizeof(TRow*) + m_rows.size() * sizeof(TRow);
     return bytes;
 }

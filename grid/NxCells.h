@@ -320,9 +320,17 @@ public:
     // Bytes held by the store for its rows and cells (objects, lists and heap texts).
     size_t MemoryBytes() const;
 
+    // Column templates are read once and kept until a column changes.
+    void InvalidateTemplates() { m_templatesValid = false; }
+
+    // Chunks of cell memory (CellChunkBytes, aligned to their size), carved from larger slabs
+    // and kept for reuse when rows go.
+    void* AllocChunk();
+    void FreeChunk(void* chunk);
+
 private:
     std::unique_ptr<TCellList> MakeList(int valueKind);
-    std::vector<TCellTemplate> Templates() const;
+    const std::vector<TCellTemplate>& Templates();
 
     std::vector<std::unique_ptr<TCellList>> m_columns;
     std::vector<TRow*> m_rows;
@@ -333,4 +341,12 @@ private:
     bool m_sorted = false;
     int m_lastSortColumn = -1;
     bool m_lastSortDescending = false;
+    std::vector<TCellTemplate> m_templates;
+    bool m_templatesValid = false;
+    struct TSlab {
+        void* Memory;
+        size_t MappedBytes; // 0: from the heap
+    };
+    std::vector<TSlab> m_slabs;
+    std::vector<void*> m_freeChunks;
 };

@@ -417,6 +417,7 @@ TCanvas* TNxCustomGrid::MeasureCanvas() {
 }
 
 void TNxCustomGrid::ColumnsChanged(TDataChangeKind kind, int index) {
+    m_cells->InvalidateTemplates();
     switch (kind) {
     case dkColumnChanged:
         if (index < 0) m_cells->AddColumn(TemplateOf(m_columns->Count() - 1));
@@ -453,6 +454,7 @@ void TNxCustomGrid::ColumnsChanged(TDataChangeKind kind, int index) {
 }
 
 void TNxCustomGrid::ColumnChanged(TNxCustomColumn* column, TColumnChange change, int value) {
+    if (m_cells) m_cells->InvalidateTemplates();
     if (Destroying()) return;
     const int index = column ? m_columns->IndexOf(column) : -1;
     switch (change) {

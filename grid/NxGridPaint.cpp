@@ -117,6 +117,9 @@ void TNxCustomGrid::RedrawCell(int column, int row) {
     if (!HandleAllocated() || column < 0 || column >= m_columns->Count() || row < 0 ||
         row >= RowCount())
         return;
+    // Most changes while a long list fills land below the window: settle that first.
+    const int top = RowTop(row);
+    if (top - m_marginTop >= ClientHeight() || top + RowHeightOrDefault(row) < BodyTop()) return;
     TRect r = CellBounds(column, row);
     r.Right += m_marginBottom;
     r.Bottom += m_marginBottom;

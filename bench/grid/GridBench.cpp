@@ -6,6 +6,7 @@
 #include "ui/Forms.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <malloc.h>
 
 namespace {
@@ -150,12 +151,29 @@ void BM_FullPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_FullPaint)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
+long ResidentBytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * 4096;
+}
+
 void BM_MemoryPerRow(benchmark::State& state) {
     for (auto _ : state) {
         TBenchGrid g;
-        const size_t before = mallinfo2().uordblks;
+        // Heap in use, the mapped blocks of large allocations included.
+        auto inUse = [] {
+            const struct mallinfo2 m = mallinfo2();
+            return m.uordblks + m.hblkhd;
+        };
+        const size_t before = inUse();
+        const long rssBefore = ResidentBytes();
         g.Fill();
-        const size_t after = mallinfo2().uordblks;
+        const size_t after = inUse();
+        state.counters["resident_bytes_per_row"] = double(ResidentBytes() - rssBefore) / kRows;
+        // Cell chunks live in mapped slabs of the store, outside the heap's figures.
         state.counters["heap_bytes_per_row"] = double(after - before) / kRows;
         state.counters["store_bytes_per_row"] = double(g.grid->Cells()->MemoryBytes()) / kRows;
     }
