@@ -288,12 +288,12 @@ void TCustomForm::Release() {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
-    if (control && (!ContainsControl(control) || !control->CanFocus())) {
-        if (control && !ContainsControl(control))
-            throw EInvalidOperation("Cannot focus a disabled or invisible window");
-        return;
-    }
+    if (control && !ContainsControl(control))
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    // While the form is hidden or inactive the choice is only remembered; activation
+    // focuses it.
     if (m_active && Showing()) {
+        if (control && !control->CanFocus()) return;
         ::SetFocus(control ? control->Handle() : this);
         return;
     }

@@ -700,6 +700,9 @@ bool TWindowSystem::KeyIsDown(int vk) const {
 }
 
 void TWindowSystem::Dispatch(const DisplayEvent& e) {
+    // A consumed key swallows only the text it produces right after it.
+    if (e.kind != DisplayEventKind::Text && e.kind != DisplayEventKind::KeyDown)
+        m_suppressText = false;
     switch (e.kind) {
     case DisplayEventKind::MouseMove:
     case DisplayEventKind::Wheel:
@@ -909,11 +912,13 @@ void TWindowSystem::HandleKey(const DisplayEvent& e, bool down) {
         return;
     }
     m_suppressText = false;
+    bool makesText = vk == VK_SPACE || (vk >= '0' && vk <= 'Z') ||
+                     (vk >= VK_NUMPAD0 && vk <= VK_DIVIDE) || vk >= VK_OEM_1;
     TCustomForm* form = GetParentForm(target);
     if (alt && form && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) {
         char ch = vk >= 'A' && vk <= 'Z' ? char(vk + 32) : char(vk);
         if (form->Perform(CM_DIALOGCHAR, WPARAM(static_cast<unsigned char>(ch)), 0) != 0) {
-            m_suppressText = true;
+            m_suppressText = makesText;
             return;
         }
     }
@@ -928,7 +933,7 @@ void TWindowSystem::HandleKey(const DisplayEvent& e, bool down) {
                      target->Perform(CM_WANTSPECIALKEY, vk, 0) != 0;
         if (!Alive(target)) return;
         if (!wants && form->Perform(CM_DIALOGKEY, vk, 0) != 0) {
-            m_suppressText = true;
+            m_suppressText = makesText;
             return;
         }
         if (!Alive(target)) return;
@@ -936,7 +941,7 @@ void TWindowSystem::HandleKey(const DisplayEvent& e, bool down) {
     TMessage m{alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, flags, 0};
     target->WindowProc(m);
     if (m.Result != 0 || WORD(m.WParam) == 0) {
-        m_suppressText = true;
+        m_suppressText = makesText;
         return;
     }
     if (!Alive(target) || m_focus != target) {
