@@ -1,0 +1,96 @@
+// The in-memory display: input goes to the window under the pointer (or the one that got
+// the press), shapes decide what is under the pointer, presents copy only the dirty part.
+#include <gtest/gtest.h>
+
+#include "platform/HeadlessDisplay.h"
+
+namespace {
+std::vector<DisplayEvent> Drain(HeadlessDisplay& d) {
+    std::vector<DisplayEvent> events;
+    DisplayEvent e;
+    while (d.PollEvent(e)) events.push_back(e);
+    return events;
+}
+} // namespace
+
+TEST(HeadlessDisplay, PointerEventsGoToTheWindowUnderItAndPressesGrab) {
+    HeadlessDisplay d(800, 600);
+    int back = d.CreateWindow({0, 0, 200, 200}, false);
+    int front = d.CreateWindow({100, 100, 200, 200}, false);
+    d.ShowWindow(back, true, false);
+    d.ShowWindow(front, true, true);
+    Drain(d);
+    d.MouseMove(150, 150);
+    d.MouseMove(50, 50);
+    auto moves = Drain(d);
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(moves[0].window, front);
+    EXPECT_EQ(moves[1].window, back);
+    // A press on the back window activates it; until the release it gets everything.
+    d.MouseDown();
+    d.MouseMove(150, 150);
+    d.MouseUp();
+    auto events = Drain(d);
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(d.ActiveWindow(), back);
+    for (const DisplayEvent& e : events) {
+        if (e.kind == DisplayEventKind::MouseMove || e.kind == DisplayEventKind::MouseUp) {
+            EXPECT_EQ(e.window, back);
+        }
+    }
+    EXPECT_EQ(d.Windows().back(), back); // raised
+}
+
+TEST(HeadlessDisplay, ShapesLetThePointerThrough) {
+    HeadlessDisplay d;
+    int below = d.CreateWindow({0, 0, 100, 100}, false);
+    int shaped = d.CreateWindow({0, 0, 100, 100}, false);
+    d.ShowWindow(below, true, false);
+    d.ShowWindow(shaped, true, false);
+    d.SetWindowShape(shaped, {{0, 0, 50, 100}});
+    Drain(d);
+    d.MouseMove(75, 10);
+    d.MouseMove(25, 10);
+    auto events = Drain(d);
+    EXPECT_EQ(events[0].window, below);
+    EXPECT_EQ(events[1].window, shaped);
+}
+
+TEST(HeadlessDisplay, PresentCopiesOnlyTheDirtyPartAndTheClockMovesOnlyWhenAsked) {
+    HeadlessDisplay d;
+    int w = d.CreateWindow({10, 10, 4, 4}, false);
+    std::vector<uint32_t> pixels(16, 0xFF112233);
+    d.Present(w, pixels.data(), 4, 4, {1, 1, 2, 2});
+    EXPECT_EQ(d.PixelAt(w, 0, 0), 0u);
+    EXPECT_EQ(d.PixelAt(w, 1, 1), 0x112233u); // alpha dropped
+    EXPECT_EQ(d.PixelAt(w, 3, 3), 0u);
+    EXPECT_EQ(d.PixelAt(w, 9, 9), 0u);
+    EXPECT_EQ(d.Now(), 0u);
+    DisplayEvent e;
+    EXPECT_FALSE(d.WaitEvent(e, 40)); // waiting with nothing queued moves the fake clock
+    EXPECT_EQ(d.Now(), 40u);
+    d.Advance(10);
+    EXPECT_EQ(d.Now(), 50u);
+}
+
+TEST(HeadlessDisplay, KeysCarryModifiersAndPrintableKeysTypeText) {
+    HeadlessDisplay d;
+    int w = d.CreateWindow({0, 0, 10, 10}, false);
+    d.ShowWindow(w, true, true);
+    Drain(d);
+    d.KeyPress('A', ModShift);
+    d.KeyPress('B');
+    d.KeyPress('C', ModCtrl);
+    std::string text;
+    unsigned downMods = 0;
+    for (const DisplayEvent& e : Drain(d)) {
+        if (e.kind == DisplayEventKind::Text) text += e.text;
+        if (e.kind == DisplayEventKind::KeyDown && e.key == 'A') downMods = e.mods;
+        EXPECT_EQ(e.window, w);
+    }
+    EXPECT_EQ(text, "Ab"); // Ctrl+C types nothing
+    EXPECT_EQ(downMods, ModShift);
+    EXPECT_FALSE(d.KeyDown(0x10));
+    d.SetClipboardText("x");
+    EXPECT_EQ(d.ClipboardText(), "x");
+}
