@@ -111,12 +111,24 @@ TPoint TCustomForm::ClientOrigin() const {
     return {m_left + m_clientInWindow.Left, m_top + m_clientInWindow.Top};
 }
 
+namespace {
+// What the frame takes from a window, measured on a window large enough to have a client
+// area whatever its current size.
+TSize FrameOverhead(TCustomForm* form) {
+    TNCCalcSizeParams p;
+    p.rgrc[0] = Rect(0, 0, 10000, 10000);
+    p.rgrc[1] = p.rgrc[2] = p.rgrc[0];
+    form->Perform(WM_NCCALCSIZE, 1, LPARAM(&p));
+    return {10000 - p.rgrc[0].Width(), 10000 - p.rgrc[0].Height()};
+}
+} // namespace
+
 void TCustomForm::SetClientWidth(int value) {
-    SetBounds(m_left, m_top, value + (m_width - m_clientInWindow.Width()), m_height);
+    SetBounds(m_left, m_top, value + FrameOverhead(this).cx, m_height);
 }
 
 void TCustomForm::SetClientHeight(int value) {
-    SetBounds(m_left, m_top, m_width, value + (m_height - m_clientInWindow.Height()));
+    SetBounds(m_left, m_top, m_width, value + FrameOverhead(this).cy);
 }
 
 int TCustomForm::DisplayWindow() const {
