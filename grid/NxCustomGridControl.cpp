@@ -179,14 +179,11 @@ void TNxCustomGridControl::HideGridHint() {
 void TNxCustomGridControl::WMNCPaint(TMessage& m) {
     DefaultHandler(m);
     // Under visual styles the border is a flat one-pixel frame instead of the static edge.
-    if (m_borderStyle != bsSingle || !Themed() || !HandleAllocated()) return;
-    TCanvas* dc = GetWindowDC(Handle());
-    if (!dc) return;
-    const TRect w = GetWindowRect(Handle());
-    dc->Brush()->SetStyle(bsSolid);
-    dc->Brush()->SetColor(RGB(130, 135, 144));
-    dc->FrameRect({0, 0, w.Width(), w.Height()});
-    ReleaseDC(Handle(), dc);
+    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+    if (!canvas || m_borderStyle != bsSingle || !Themed()) return;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(RGB(130, 135, 144));
+    canvas->FrameRect({0, 0, Width(), Height()});
 }
 
 void TNxCustomGridControl::WndProc(TMessage& message) {

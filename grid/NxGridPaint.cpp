@@ -275,6 +275,8 @@ TColor TNxCustomGrid::PaintedTextColor(int column, int row) {
 
 void TNxCustomGrid::Paint() {
     TCanvas& c = *Canvas();
+    c.SaveState();
+    c.IntersectClipRect(ClientRect()); // never over the border or the scroll bars
     PaintRows(c);
     PaintHeaders(c);
     const int right = m_columns->TotalWidth() + IndicatorWidth() - m_horzScrollBar.Position();
@@ -289,6 +291,7 @@ void TNxCustomGrid::Paint() {
         FillSolid(c, strip, Color());
     }
     if (m_cells->VisibleRowCount() == 0) PaintCaption(c);
+    c.RestoreState();
     if (OnPostDraw) OnPostDraw(this);
 }
 

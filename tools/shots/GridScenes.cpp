@@ -4,7 +4,6 @@
 
 #include "gfx/Bitmap.h"
 #include "gfx/ImageList.h"
-#include "gfx/Png.h"
 #include "grid/NxGrid.h"
 #include "platform/HeadlessDisplay.h"
 #include "service/MatchList.h"
@@ -80,8 +79,6 @@ struct TSceneGrid {
     TBitmap glyph;
 
     TSceneGrid() {
-        if (!HasDisplay()) SetDisplay(std::make_unique<HeadlessDisplay>(1280, 1024));
-        Application->Initialize();
         form = Application->CreateForm<TForm>();
         form->SetBorderStyle(bsNone);
         form->SetBounds(40, 40, 801, 546);
@@ -97,7 +94,6 @@ struct TSceneGrid {
         form->Show();
         Application->ProcessMessages();
     }
-    ~TSceneGrid() { Application->Reset(); }
 
     void AddSamples() {
         int id = 40211;
@@ -119,19 +115,10 @@ struct TSceneGrid {
         }
     }
 
-    // The form's picture with every shown hint window laid over it where it stands.
+    // What the screen shows over the form, the hint window included.
     void Write(const std::string& path) {
         Application->ProcessMessages();
-        TBitmap shot;
-        SnapshotControl(form, shot);
-        if (THintWindow* hint = grid->GridHintWindow(); hint && hint->Active()) {
-            TBitmap tip;
-            if (SnapshotControl(hint, tip)) {
-                const TPoint at = form->ScreenToClient(hint->ClientOrigin());
-                shot.Canvas()->Draw(at.X, at.Y, tip);
-            }
-        }
-        SavePng(shot, path);
+        WriteScreenPng(form->BoundsRect(), path);
     }
 };
 
