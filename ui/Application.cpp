@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
 #include "gfx/DrawText.h"
 #include "ui/Dialogs.h"
@@ -33,6 +34,12 @@ TApplication::~TApplication() = default;
 void TApplication::Initialize() {
     CurrentDisplay(); // opens the display now, or says why it cannot and exits
     CurrentDisplay().StartTextInput();
+    // Forms are destroyed at exit (their OnDestroy runs) while the display still exists.
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        std::atexit([] { Application->Reset(); });
+    }
 }
 
 void TApplication::RegisterForm(TCustomForm* form) {
@@ -308,7 +315,7 @@ void THintWindow::Paint() {
 // --- TScreen ---
 
 TScreen::TScreen() : TComponent(nullptr) {
-    m_hintFont.SetName("Tahoma");
+    m_hintFont.SetName("MS Sans Serif");
     m_hintFont.SetHeight(-11);
     m_hintFont.SetColor(clInfoText);
 }

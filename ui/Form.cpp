@@ -471,7 +471,7 @@ void TCustomForm::DefaultHandler(TMessage& m) {
             }
             CaptionButtons b = ButtonsOf(this);
             TFont font;
-            font.SetName("Tahoma");
+            font.SetName("Arial");
             font.SetHeight(-11);
             font.SetStyle({fsBold});
             font.SetColor(m_active ? clCaptionText : clInactiveCaptionText);
