@@ -154,8 +154,9 @@ void RenderWidgets(const std::string& pngPath) {
         TCustomForm* box = Screen->ActiveForm();
         if (!box || box == form) return;
         if (!captured) {
-            box->SetBounds(form->Left() + 150, form->Top() + 180, box->Width(), box->Height());
+            box->SetBounds(form->Left() + 170, form->Top() + 262, box->Width(), box->Height());
             Application->ProcessMessages();
+            area = InflateRect(UnionRect(form->BoundsRect(), box->BoundsRect()), 16, 16);
             WriteScreenPng(area, pngPath);
             captured = true;
         }
