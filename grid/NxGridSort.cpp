@@ -100,7 +100,8 @@ void TNxCustomGrid::SortByColumn(TNxCustomColumn* column, bool ascending) {
     if (OnSortColumn) OnSortColumn(this, index, ascending);
     TRow* current =
         m_currentRow >= 0 && m_currentRow < RowCount() ? m_cells->Row(m_currentRow) : nullptr;
-    SortRows(column, column->SortKind() == skDescending);
+    // Header clicks pass the column's SortKind; other callers choose the direction.
+    SortRows(column, !ascending);
     if (current) {
         const int row = m_cells->IndexOfRow(current);
         if (row >= 0 && row != m_currentRow) SelectRow(row);

@@ -1,0 +1,227 @@
+// Refresh batching, change events, scroll bar ranges, the other sort types, selection events
+// and the less common paint options.
+#include "tests/grid/GridTestSupport.h"
+
+#include "rtl/DateTime.h"
+
+namespace {
+
+class GridBehaviour : public GridFixture {
+protected:
+    TColor At(const TBitmap& shot, int x, int y) { return ClientPixel(grid, shot, x, y); }
+    std::vector<WideString> Column(int col) {
+        std::vector<WideString> v;
+        for (int r = 0; r < grid->RowCount(); ++r) v.push_back(grid->CellText(col, r));
+        return v;
+    }
+    void FillHomes(std::initializer_list<const char16_t*> homes) {
+        for (const char16_t* h : homes) AddRow(u"10:00", h, u"A", 1, 1);
+    }
+};
+
+using V = std::vector<WideString>;
+
+} // namespace
+
+TEST_F(GridBehaviour, ManyChangesEndInOnePaint) {
+    for (int i = 0; i < 30; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    Pump();
+    int paints = 0;
+    grid->OnPostDraw = [&](TObject*) { ++paints; };
+    for (int round = 0; round < 20; ++round)
+        for (int r = 0; r < 30; ++r)
+            for (int c = 5; c < 16; ++c) grid->CellObject(c, r)->SetColor(0x80FF80 + round);
+    Pump();
+    EXPECT_EQ(paints, 1);
+    grid->OnPostDraw = nullptr;
+}
+
+TEST_F(GridBehaviour, SuspendedRefreshRaisesNoChangeEvents) {
+    AddRow(u"10:00", u"H", u"A", 1, 1);
+    std::vector<std::pair<int, int>> changes;
+    grid->OnChange = [&](TObject*, int c, int r) { changes.push_back({c, r}); };
+    grid->BeginUpdate();
+    grid->SetCellText(3, 0, u"X");
+    grid->AddRows(2);
+    grid->EndUpdate();
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(grid->VertScrollBar()->Max(), 0); // recomputed: three rows fit
+    // Setting a colour to the value it has still reports the change.
+    grid->CellObject(8, 0)->SetColor(grid->CellObject(8, 0)->Color());
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{8, 0}}));
+    const TBitmap shot = Shot();
+    EXPECT_EQ(grid->CellText(3, 0), u"X");
+    (void)shot;
+}
+
+TEST_F(GridBehaviour, ScrollBarRanges) {
+    // Columns fit: no horizontal bar.
+    EXPECT_FALSE(grid->HorzScrollBar()->Visible());
+    EXPECT_EQ(grid->HorzScrollBar()->Max(), 778);
+    const int fit = (grid->ClientHeight() - 18) / 17;
+    for (int i = 0; i < fit; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    EXPECT_EQ(grid->VertScrollBar()->Max(), 0);
+    for (int i = 0; i < 10; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    Pump();
+    const int b = grid->FullyVisibleRowCount();
+    EXPECT_EQ(grid->VertScrollBar()->Max(), fit + 10);
+    EXPECT_EQ(grid->VertScrollBar()->PageSize(), b + 1);
+    EXPECT_TRUE(grid->VertScrollBar()->Visible());
+    EXPECT_TRUE(grid->Style() & WS_VSCROLL);
+    // Scroll bar messages move the top row, clamped at the end.
+    grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(grid->TopRow(), 1);
+    grid->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(grid->TopRow(), fit + 10 - b);
+    grid->Perform(WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(grid->TopRow(), std::max(0, fit + 10 - b - (b + 1)));
+    grid->Perform(WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(grid->TopRow(), 0);
+    // Narrow grid: the horizontal bar appears and scrolls in pixels.
+    grid->SetBounds(0, 0, 400, 300);
+    Pump();
+    EXPECT_TRUE(grid->HorzScrollBar()->Visible());
+    grid->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(grid->HorzScrollBar()->Position(), 5);
+    grid->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(grid->HorzScrollBar()->Position(), grid->HorzScrollBar()->MaxScrollPos());
+    grid->ClearRows();
+    EXPECT_EQ(grid->VertScrollBar()->Max(), 0);
+    EXPECT_EQ(grid->TopRow(), 0);
+}
+
+TEST_F(GridBehaviour, OtherSortTypes) {
+    FillHomes({u"beta", u"Alpha", u"gamma", u"Beta"});
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    grid->SortByColumn(home, true);
+    EXPECT_EQ(Column(3), (V{u"Alpha", u"Beta", u"beta", u"gamma"})); // ordinal
+    home->SetSortType(stCaseInsensitive);
+    grid->SetCellText(0, 0, u"x"); // any change: the next sort is a full one
+    grid->SortByColumn(home, true);
+    EXPECT_EQ(Column(3)[0], u"Alpha");
+    EXPECT_EQ(Column(3)[3], u"gamma");
+    home->SetSortType(stCustom);
+    grid->OnCompare = [](TObject*, TCell* a, TCell* b, int& result) {
+        result = int(a->TextValue().size()) - int(b->TextValue().size());
+    };
+    grid->SetCellText(3, 0, u"Al");
+    grid->SortByColumn(home, true);
+    EXPECT_EQ(Column(3).front(), u"Al");
+    EXPECT_EQ(Column(3).back().size(), 5u);
+    home->SetSortType(stIP);
+    grid->SetCellText(3, 0, u"10.0.0.2");
+    grid->SetCellText(3, 1, u"9.200.1.1");
+    grid->SetCellText(3, 2, u"10.0.0.10");
+    grid->SetCellText(3, 3, u"10.0");
+    grid->SortByColumn(home, true);
+    EXPECT_EQ(Column(3), (V{u"9.200.1.1", u"10.0", u"10.0.0.2", u"10.0.0.10"}));
+    home->SetSortType(stDate);
+    FormatSettings.ShortDateFormat = "dd/mm/yyyy";
+    FormatSettings.DateSeparator = '/';
+    grid->SetCellText(3, 0, u"02/01/2026");
+    grid->SetCellText(3, 1, u"31/12/2025");
+    grid->SetCellText(3, 2, u"01/02/2026");
+    grid->SetCellText(3, 3, u"");
+    grid->SortByColumn(home, false);
+    EXPECT_EQ(Column(3), (V{u"01/02/2026", u"02/01/2026", u"31/12/2025", u""}));
+    FormatSettings = LocaleFormatSettings();
+    FormatSettings.DecimalSeparator = '.';
+}
+
+TEST_F(GridBehaviour, ColumnsWithoutCanSortStayPut) {
+    FillHomes({u"b", u"a"});
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    home->SetOptions(home->Options() - coCanSort);
+    ClickAt(100, 9);
+    EXPECT_EQ(Column(3), (V{u"b", u"a"}));
+    EXPECT_FALSE(home->Sorted());
+}
+
+TEST_F(GridBehaviour, HeaderDoubleClickDoesNotSort) {
+    FillHomes({u"b", u"a"});
+    std::vector<int> dbl;
+    grid->OnHeaderDblClick = [&](TObject*, int index) { dbl.push_back(index); };
+    const TPoint p = Screen(100, 9);
+    display->Click(p.X, p.Y);
+    display->Click(p.X, p.Y);
+    Pump();
+    EXPECT_EQ(dbl, std::vector<int>{3});
+    // The first click of the pair sorted; the double click did not reverse it.
+    EXPECT_EQ(grid->Columns()->Item(3)->SortKind(), skAscending);
+    EXPECT_EQ(Column(3), (V{u"a", u"b"}));
+}
+
+TEST_F(GridBehaviour, SortedFlagSurvivesClearRows) {
+    FillHomes({u"b", u"c", u"a"});
+    ClickAt(100, 9);
+    grid->ClearRows();
+    EXPECT_TRUE(grid->Columns()->Item(3)->Sorted());
+    FillHomes({u"b", u"c", u"a"});
+    EXPECT_EQ(Column(3), (V{u"b", u"c", u"a"})); // arrival order
+    ClickAt(100, 9);
+    EXPECT_EQ(grid->Columns()->Item(3)->SortKind(), skDescending);
+    EXPECT_EQ(Column(3), (V{u"c", u"b", u"a"}));
+}
+
+TEST_F(GridBehaviour, SelectionEvents) {
+    FillHomes({u"a", u"b"});
+    std::vector<std::string> log;
+    grid->OnSelectCell = [&](TObject*, int c, int r) { log.push_back(Format("sel %d,%d", c, r)); };
+    grid->OnDeselectCell = [&](TObject*, int c, int r) {
+        log.push_back(Format("desel %d,%d", c, r));
+    };
+    grid->SelectCell(3, 0);
+    grid->SelectCell(4, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"sel 3,0", "desel 3,0", "sel 4,1"}));
+    // A disabled column cannot become current.
+    grid->Columns()->Item(5)->SetEnabled(false);
+    grid->SelectCell(5, 1);
+    EXPECT_EQ(grid->CurrentColumn(), 4);
+}
+
+TEST_F(GridBehaviour, DraggingOutHidesOnlyWithTheOption) {
+    FillHomes({u"a"});
+    grid->SetOptions(grid->Options() + goCanHideColumn);
+    Drag({100, 9}, {100, 300});
+    EXPECT_FALSE(grid->Columns()->Item(3)->Visible());
+    EXPECT_EQ(grid->Columns()->Item(4)->Left(), 66);
+}
+
+TEST_F(GridBehaviour, FixedSizeColumnsKeepTheirWidth) {
+    FillHomes({u"a"});
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    home->SetOptions(home->Options() + coFixedSize);
+    Drag({211, 9}, {260, 9});
+    EXPECT_EQ(home->Width(), 146);
+}
+
+TEST_F(GridBehaviour, SelectionLooksAndHintMarks) {
+    FillHomes({u"a", u"b"});
+    grid->CellObject(8, 0)->SetColor(RGB(200, 100, 40));
+    grid->SetAppearanceOptions(grid->AppearanceOptions() + aoAlphaBlendedSelection);
+    grid->SetFocus();
+    grid->SelectCell(8, 0);
+    TBitmap shot = Shot();
+    const TRect r = grid->CellBounds(8, 0);
+    const TColor h = ColorToRGB(clHighlight);
+    const TColor blend = RGB(uint8_t(Round(0.25 * GetRValue(h) + 0.75 * 200)),
+                             uint8_t(Round(0.25 * GetGValue(h) + 0.75 * 100)),
+                             uint8_t(Round(0.25 * GetBValue(h) + 0.75 * 40)));
+    EXPECT_EQ(At(shot, r.Left + 3, r.Top + 3), blend);
+    EXPECT_EQ(At(shot, r.Left, r.Top), h); // a solid frame, not dots
+    EXPECT_EQ(At(shot, r.Left + 1, r.Top), h);
+
+    grid->SetAppearanceOptions({aoHintMarks});
+    grid->CellObject(4, 1)->SetHint(u"note");
+    grid->SetSortedStyle(soWhite);
+    grid->Columns()->Item(9)->SetSorted(true);
+    shot = Shot();
+    const TRect m = grid->CellBounds(4, grid->RowCount() - 1);
+    const int row = grid->CellText(3, 0) == u"b" ? 0 : 1;
+    const TRect marked = grid->CellBounds(4, row);
+    EXPECT_EQ(At(shot, marked.Right - 3, marked.Top), ColorToRGB(clRed));
+    EXPECT_EQ(At(shot, marked.Right - 5, marked.Top + 3), ColorToRGB(clWindow));
+    (void)m;
+    const TRect s = grid->CellBounds(9, 0);
+    EXPECT_EQ(At(shot, s.Left + 1, s.Top + 1), TColor(0xFFFFFF));
+}
