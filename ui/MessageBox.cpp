@@ -101,23 +101,23 @@ int ShowMessageBox(const AnsiString& text, const AnsiString& caption, UINT flags
         const char* caption;
         int result;
     };
-    std::vector<ButtonSpec> specs;
+    std::vector<ButtonSpec> buttons;
     switch (flags & 0x0F) {
     case MB_OKCANCEL:
-        specs = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+        buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
         break;
     case MB_YESNO:
-        specs = {{"&Yes", IDYES}, {"&No", IDNO}};
+        buttons = {{"&Yes", IDYES}, {"&No", IDNO}};
         break;
     case MB_YESNOCANCEL:
-        specs = {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
+        buttons = {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
         break;
     default:
-        specs = {{"OK", IDOK}};
+        buttons = {{"OK", IDOK}};
         break;
     }
     int bw = 75, bh = 23, gap = 6;
-    int buttonsW = int(specs.size()) * bw + (int(specs.size()) - 1) * gap;
+    int buttonsW = int(buttons.size()) * bw + (int(buttons.size()) - 1) * gap;
     int contentW = std::max(left + label->Width() + 12, buttonsW + 24);
     contentW = std::max(contentW, 160);
     int contentTop = std::max(label->Top() + label->Height(), iconKind ? 44 : 0) + 16;
@@ -126,7 +126,7 @@ int ShowMessageBox(const AnsiString& text, const AnsiString& caption, UINT flags
     int x = (contentW - buttonsW) / 2;
     bool hasCancel = false;
     TButton* first = nullptr;
-    for (const ButtonSpec& s : specs) {
+    for (const ButtonSpec& s : buttons) {
         auto* b = new TButton(box);
         b->SetParent(box);
         b->SetCaption(s.caption);
@@ -136,7 +136,7 @@ int ShowMessageBox(const AnsiString& text, const AnsiString& caption, UINT flags
             first = b;
             b->SetDefault(true);
         }
-        if (s.result == IDCANCEL || (specs.size() == 1)) {
+        if (s.result == IDCANCEL || (buttons.size() == 1)) {
             b->SetCancel(true);
             hasCancel = true;
         }
@@ -146,8 +146,8 @@ int ShowMessageBox(const AnsiString& text, const AnsiString& caption, UINT flags
     int result = box->ShowModal();
     delete box;
     if (result == mrNone || result == mrCancel) {
-        if (specs.size() == 1) return IDOK;
-        return hasCancel ? IDCANCEL : (specs.back().result);
+        if (buttons.size() == 1) return IDOK;
+        return hasCancel ? IDCANCEL : (buttons.back().result);
     }
     return result;
 }
