@@ -210,7 +210,6 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void Resize() override;
-    void ScrollBarChanged(int bar) override;
 
     // Message handlers.
     void WMVScroll(TMessage& m);
@@ -242,6 +241,7 @@ private:
     void PaintHeaders(TCanvas& canvas);
     void PaintFocusRect(TCanvas& canvas);
     void PaintCaption(TCanvas& canvas);
+    void PaintDropMarks(TCanvas& canvas);
     TRect CellClipRect(TNxCustomColumn* column, const TRect& r);
     bool CellIsSelected(TNxCustomColumn* column, int col, int row);
     TColor CellBackground(TNxCustomColumn* column, TCell* cell, bool selected);
@@ -348,7 +348,6 @@ private:
     int m_editColumn = -1;
     int m_editRow = -1;
     TNxInplaceEdit* m_editor = nullptr;
-    bool m_focusErasedForScroll = false;
     WideString m_searchText;
     std::unique_ptr<TBitmap> m_measureBitmap;
     std::unique_ptr<class TNxDragBox> m_dragBox;

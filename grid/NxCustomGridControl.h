@@ -97,7 +97,6 @@ public:
 
 protected:
     void CreateHandle() override;
-    virtual void ScrollBarChanged(int /*bar*/) {}
     void WMNCPaint(TMessage& m);
 
     TNxScrollBar m_horzScrollBar{this, SB_HORZ};

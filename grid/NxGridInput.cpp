@@ -137,8 +137,6 @@ void TNxCustomGrid::Resize() {
     Invalidate();
 }
 
-void TNxCustomGrid::ScrollBarChanged(int) {}
-
 // ---- hit testing --------------------------------------------------------------------------
 
 TGridArea TNxCustomGrid::AreaAt(TPoint p) {
@@ -787,6 +785,7 @@ void TNxCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y
         m_dragging = false;
         m_dragColumn = nullptr;
         m_pressedHeader = nullptr;
+        m_dropPosition = -1;
         if (m_dragBox) m_dragBox->ReleaseHandle();
         SetCursor(crDefault);
         if (overHeader) {
@@ -894,7 +893,11 @@ void TNxCustomGrid::UpdateDrag(int x, int y) {
     m_dragBox->ShowAt({screen.X - pic.Width() / 2, screen.Y + 4 - pic.Height()});
     m_dragPos = {x, y};
     const bool overHeader = AreaAt({x, y}) == gaHeader;
-    m_dropPosition = overHeader ? DropPosition(x) : -1;
+    const int drop = overHeader ? DropPosition(x) : -1;
+    if (drop != m_dropPosition) {
+        m_dropPosition = drop;
+        RedrawColumnPart(nullptr, cpHeader); // the drop marks move
+    }
     const TCursor cursor = overHeader ? crDefault : crNxColumnNoDrag;
     if (Cursor() != cursor) SetCursor(cursor);
 }

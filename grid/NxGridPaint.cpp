@@ -560,6 +560,7 @@ void TNxCustomGrid::PaintHeaders(TCanvas& c) {
         if (m_options.Contains(goFooter))
             painter->DrawInputOutsideBackground({right, body.Bottom, clientW, ClientHeight()});
     }
+    if (m_dragging && m_dropPosition >= 0 && m_options.Contains(goHeader)) PaintDropMarks(c);
     if (m_options.Contains(goIndicator)) {
         const int ind = IndicatorWidth();
         if (m_options.Contains(goHeader))
@@ -570,6 +571,28 @@ void TNxCustomGrid::PaintHeaders(TCanvas& c) {
         if (m_options.Contains(goFooter))
             painter->DrawIndicatorAreaBackground({0, body.Bottom, ind, ClientHeight()});
     }
+}
+
+// Two small arrows, at the top and the bottom of the header, where a dragged column would land.
+void TNxCustomGrid::PaintDropMarks(TCanvas& c) {
+    const auto& order = m_columns->DisplayOrder();
+    if (!m_dragColumn || order.empty()) return;
+    // The drop place counts the columns without the dragged one.
+    std::vector<TNxCustomColumn*> rest;
+    for (TNxCustomColumn* column : order)
+        if (column != m_dragColumn) rest.push_back(column);
+    int x = IndicatorWidth() - m_horzScrollBar.Position();
+    for (size_t i = 0; i < rest.size() && int(i) < m_dropPosition; ++i)
+        if (rest[i]->Visible())
+            x = rest[i]->Left() - ColumnScrollOffset(rest[i]) + rest[i]->Width();
+    if (m_dropPosition < int(rest.size()) && rest[size_t(m_dropPosition)]->Visible())
+        x = rest[size_t(m_dropPosition)]->Left() - ColumnScrollOffset(rest[size_t(m_dropPosition)]);
+    c.Pen()->SetStyle(psSolid);
+    c.Pen()->SetColor(clRed);
+    c.Brush()->SetStyle(bsSolid);
+    c.Brush()->SetColor(clRed);
+    c.Polygon({{x - 4, 0}, {x + 4, 0}, {x, 4}});
+    c.Polygon({{x - 4, m_headerSize - 1}, {x + 4, m_headerSize - 1}, {x, m_headerSize - 5}});
 }
 
 void TNxCustomGrid::PaintCaption(TCanvas& c) {

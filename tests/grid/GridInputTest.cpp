@@ -240,9 +240,28 @@ TEST_F(GridInput, DraggingAHeaderOntoAnotherSwapsThem) {
     EXPECT_EQ(away->Left(), 66);
     EXPECT_EQ(grid->CellText(3, 0), u"Arsenal"); // cells keep their column index
     EXPECT_FALSE(home->Sorted());
+    // While dragging, red marks show where the column would land.
+    const TPoint a = Screen(HeaderCentre(3).X, 9); // Home, now fifth
+    const TRect timeHeader = grid->ColumnHeaderRect(grid->Columns()->Item(2));
+    const TPoint b = Screen(timeHeader.Left + 5, 9);
+    display->MouseMove(a.X, a.Y);
+    display->MouseDown();
+    Pump();
+    for (int i = 1; i <= 4; ++i) {
+        display->MouseMove(a.X + (b.X - a.X) * i / 4, a.Y);
+        Pump();
+    }
+    ASSERT_NE(grid->DraggedColumn(), nullptr);
+    TBitmap shot;
+    SnapshotControl(grid, shot);
+    EXPECT_EQ(ClientPixel(grid, shot, timeHeader.Left, 1), ColorToRGB(clRed));
+    display->MouseUp();
+    display->Advance(600);
+    Pump();
+    EXPECT_EQ(home->Position(), 2); // before Time
     // Dropped outside the header: nothing happens.
-    Drag(HeaderCentre(4), {300, 300});
-    EXPECT_EQ(home->Position(), 4);
+    Drag(HeaderCentre(2), {300, 300});
+    EXPECT_EQ(home->Position(), 2);
     EXPECT_TRUE(away->Visible());
 }
 
