@@ -53,6 +53,8 @@ TNxCustomGrid::TNxCustomGrid(TComponent* owner)
 
 TNxCustomGrid::~TNxCustomGrid() {
     EndEditing();
+    m_editor = nullptr;
+    m_ownEditor.reset();
     m_columns.reset(); // columns leave before the store goes
     m_cells.reset();
 }

@@ -347,7 +347,8 @@ private:
     TNxCustomColumn* m_hoverHeader = nullptr;
     int m_editColumn = -1;
     int m_editRow = -1;
-    TNxInplaceEdit* m_editor = nullptr;
+    TNxInplaceEdit* m_editor = nullptr; // the editor in use: the grid's own or a column's
+    std::unique_ptr<TNxInplaceEdit> m_ownEditor;
     WideString m_searchText;
     std::unique_ptr<TBitmap> m_measureBitmap;
     std::unique_ptr<class TNxDragBox> m_dragBox;

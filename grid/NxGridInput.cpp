@@ -981,13 +981,11 @@ void TNxCustomGrid::BeginCellEdit(int column, int row, const WideString& initial
     HideGridHint();
     TNxInplaceEdit* editor = c->InplaceEdit();
     if (!editor) {
-        if (!m_editor ||
-            (dynamic_cast<TNxSpinEdit*>(m_editor) != nullptr) != (c->ValueKind() == vkFloat)) {
-            delete m_editor;
-            m_editor =
-                c->ValueKind() == vkFloat ? new TNxSpinEdit(nullptr) : new TNxInplaceEdit(nullptr);
-        }
-        editor = m_editor;
+        // The grid's own editor, remade when the column kind needs the other one.
+        const bool spin = c->ValueKind() == vkFloat;
+        if (!m_ownEditor || (dynamic_cast<TNxSpinEdit*>(m_ownEditor.get()) != nullptr) != spin)
+            m_ownEditor.reset(spin ? new TNxSpinEdit(nullptr) : new TNxInplaceEdit(nullptr));
+        editor = m_ownEditor.get();
     }
     m_editor = editor;
     if (auto* spin = dynamic_cast<TNxSpinEdit*>(editor)) {
