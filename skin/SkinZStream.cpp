@@ -35,8 +35,10 @@ int CheckDeflate(int code) {
     return code;
 }
 
+// A stream that wants a preset dictionary cannot go on: inflate would return the same
+// answer for ever without consuming anything.
 int CheckInflate(int code) {
-    if (code < 0) throw EDecompressionError("compression error");
+    if (code < 0 || code == Z_NEED_DICT) throw EDecompressionError("compression error");
     return code;
 }
 

@@ -92,6 +92,19 @@ TEST(SkinZStream, BadDataRaisesTheDecompressionError) {
     }
 }
 
+// A stream that asks for a preset dictionary can never be inflated here; it must fail
+// instead of spinning on the same input.
+TEST(SkinZStream, AStreamWantingADictionaryRaisesInsteadOfSpinning) {
+    TMemoryStream junk;
+    std::vector<unsigned char> bytes = {0x78, 0x20, 0x01, 0x02, 0x03, 0x04};
+    bytes.resize(64, 0x55);
+    junk.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    junk.SetPosition(0);
+    TspDecompressionStream z(junk);
+    char out[64];
+    EXPECT_THROW(z.Read(out, sizeof out), EDecompressionError);
+}
+
 TEST(SkinZStream, DecompressionStreamSeeksForwardAndRewindsOnly) {
     std::vector<unsigned char> data = Pattern(20000, 9);
     TMemoryStream packed;
