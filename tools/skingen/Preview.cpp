@@ -11,6 +11,9 @@ using namespace skinlayout;
 
 namespace {
 
+// Left edge of the group box, measured from the first control column.
+constexpr int GroupOffset = 410;
+
 // Copies `src` of `from` to `to` at (x, y).
 void Blit(Raster& to, const Raster& from, const TRect& src, int x, int y) {
     for (int j = 0; j < src.Height(); ++j)
@@ -97,9 +100,10 @@ Raster PaintPreview(int width, int height) {
     ThreeSlice(out, controls, SpinRect, 4, 62, {px, py + 135, px + 81, py + 156});
     ThreeSlice(out, controls, SpinActive, 4, 62, {px + 90, py + 135, px + 171, py + 156});
     ThreeSlice(out, controls, LabelRect, 2, 33, {px + 190, py + 138, px + 240, py + 154});
-    int gx = px + 300, gy = py;
-    NineSlice(out, controls, GroupRect, 20, 24, 50, 60, {gx, gy, gx + 180, gy + 130});
-    NineSlice(out, controls, PanelRect, 6, 6, 54, 34, {gx, gy + 140, gx + 180, gy + 161});
+    // The group box and panel sit right of the button row, clear of it.
+    int gx = px + GroupOffset, gy = py;
+    NineSlice(out, controls, GroupRect, 20, 24, 50, 60, {gx, gy, gx + 170, gy + 130});
+    NineSlice(out, controls, PanelRect, 6, 6, 54, 34, {gx, gy + 140, gx + 170, gy + 161});
     return out;
 }
 
@@ -133,5 +137,5 @@ void LabelPreview(TBitmap& preview) {
     centred({px + 246, py + 96, px + 359, py + 121}, "CLEAR", {236, 244, 255}, true);
     text(px + 5, py + 137, "1.50", Text, false);
     centred({px + 190, py + 138, px + 240, py + 154}, "128", Text, false);
-    text(px + 303, py + 1, "Filter", {40, 48, 62}, true);
+    text(px + GroupOffset + 3, py + 1, "Filter", {40, 48, 62}, true);
 }
