@@ -122,6 +122,7 @@ void TNxCustomGrid::ClearRows() {
     m_currentColumn = 0;
     m_currentRow = -1;
     m_cells->ClearRows();
+    m_customHeights = false;
     m_firstVisibleRow = 0;
     m_lastVisibleRow = 0;
     m_vertScrollBar.SetPosition(0);
@@ -264,6 +265,7 @@ int TNxCustomGrid::RowHeightPx(int row) const {
 
 void TNxCustomGrid::SetRowHeightPx(int row, int height) {
     m_cells->Row(row)->Height = std::max(0, height);
+    if (height != m_rowSize) m_customHeights = true;
     InvalidateBody();
     RecalcVertScroll();
 }
@@ -377,6 +379,7 @@ void TNxCustomGrid::SetOptions(TGridOptions value) {
 void TNxCustomGrid::SetRowSize(int value) {
     m_rowSize = std::max(1, value);
     m_cells->SetDefaultRowHeight(m_rowSize);
+    if (RowCount() > 0) m_customHeights = true; // existing rows keep their height
     Invalidate();
     RecalcVertScroll();
 }

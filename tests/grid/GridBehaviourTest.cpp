@@ -225,3 +225,76 @@ TEST_F(GridBehaviour, SelectionLooksAndHintMarks) {
     const TRect s = grid->CellBounds(9, 0);
     EXPECT_EQ(At(shot, s.Left + 1, s.Top + 1), TColor(0xFFFFFF));
 }
+
+TEST_F(GridBehaviour, HiddenRowsAndOwnHeights) {
+    FillHomes({u"a", u"b", u"c", u"d"});
+    grid->SetRowIsVisible(1, false);
+    EXPECT_EQ(grid->Cells()->VisibleRowCount(), 3);
+    EXPECT_EQ(grid->CellBounds(3, 2).Top, 18 + 17); // row 1 takes no room
+    EXPECT_EQ(grid->RowAtY(18 + 17 + 3), 2);
+    grid->SetFocus();
+    grid->SelectCell(3, 0);
+    Key(VK_DOWN);
+    EXPECT_EQ(grid->CurrentRow(), 2); // the hidden row is skipped
+    TBitmap shot = Shot();
+    EXPECT_EQ(At(shot, grid->CellBounds(3, 3).Left + 2, 18 + 2 * 17 + 1), ColorToRGB(clWindow));
+
+    grid->SetRowIsVisible(1, true);
+    grid->SetRowHeightPx(0, 30);
+    EXPECT_EQ(grid->CellBounds(3, 1).Top, 18 + 31);
+    EXPECT_EQ(grid->CellBounds(3, 2).Top, 18 + 31 + 17);
+    EXPECT_EQ(grid->RowAtY(18 + 25), 0);
+    EXPECT_EQ(grid->RowAtY(18 + 31), 1);
+    shot = Shot();
+    // The taller row's bottom line sits under its 30 pixels.
+    EXPECT_EQ(At(shot, grid->CellBounds(3, 0).Left + 3, 18 + 30), ColorToRGB(cl3DDkShadow));
+    grid->ClearRows();
+    FillHomes({u"a", u"b"});
+    EXPECT_EQ(grid->CellBounds(3, 1).Top, 18 + 17);
+}
+
+TEST_F(GridBehaviour, RemovingRowsKeepsTheCurrentCellInside) {
+    FillHomes({u"a", u"b", u"c"});
+    grid->SelectCell(3, 2);
+    std::vector<std::pair<int, int>> deselected;
+    grid->OnDeselectCell = [&](TObject*, int c, int r) { deselected.push_back({c, r}); };
+    grid->RemoveRow(2);
+    EXPECT_EQ(grid->CurrentRow(), 1);
+    EXPECT_EQ(deselected, (std::vector<std::pair<int, int>>{{3, 2}}));
+    grid->RemoveRow(0);
+    grid->RemoveRow(0);
+    EXPECT_EQ(grid->RowCount(), 0);
+    EXPECT_EQ(grid->CurrentRow(), -1);
+    // Inserting above the current row keeps the same record current.
+    FillHomes({u"x", u"y"});
+    grid->SelectCell(3, 1);
+    grid->InsertRowAt(0);
+    EXPECT_EQ(grid->CurrentRow(), 2);
+    EXPECT_EQ(grid->CellText(3, 2), u"y");
+    grid->InsertRowAt(3);
+    EXPECT_EQ(grid->CurrentRow(), 2);
+}
+
+TEST_F(GridBehaviour, NumberEditorStepsAndEscapeCancels) {
+    FillHomes({u"a"});
+    TNxCustomColumn* count = grid->Columns()->Item(15);
+    count->SetOptions(count->Options() + coEditing + coEditorAutoSelect);
+    grid->SetFocus();
+    grid->SelectCell(15, 0);
+    grid->BeginCellEdit(15, 0, grid->CellText(15, 0));
+    ASSERT_TRUE(grid->Editing());
+    Key(VK_UP);
+    Key(VK_UP);
+    Key(VK_RETURN);
+    EXPECT_EQ(grid->CellText(15, 0), u"3");
+    grid->BeginCellEdit(15, 0, grid->CellText(15, 0));
+    display->Type("7");
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(grid->Editing());
+    EXPECT_EQ(grid->CellText(15, 0), u"3");
+    // Letters never reach a number editor.
+    grid->BeginCellEdit(15, 0, u"");
+    display->Type("x4");
+    Key(VK_RETURN);
+    EXPECT_EQ(grid->CellText(15, 0), u"4");
+}
