@@ -134,7 +134,10 @@ int SdlDisplay::CreateWindow(const DisplayRect& b, bool popup) {
     SDL_Window* w = SDL_CreateWindow("", b.x, b.y, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1, flags);
     if (!w) return 0;
     int id = m_nextId++;
-    m_windows[id] = {w, b};
+    Win& win = m_windows[id];
+    win.window = w;
+    win.bounds = b;
+    win.popup = popup;
     return id;
 }
 
@@ -149,13 +152,17 @@ void SdlDisplay::SetWindowBounds(int id, const DisplayRect& b) {
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
     SDL_SetWindowPosition(it->second.window, b.x, b.y);
+    bool resized = b.w != it->second.bounds.w || b.h != it->second.bounds.h;
     SDL_SetWindowSize(it->second.window, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1);
     it->second.bounds = b;
+    // A shape is a mask of the window's size: it is made again for the new size.
+    if (resized && SDL_IsShapedWindow(it->second.window)) ApplyShape(it->second);
 }
 
 void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
+    it->second.visible = show;
     if (show) {
         SDL_ShowWindow(it->second.window);
         if (activate) SDL_RaiseWindow(it->second.window);
@@ -171,22 +178,65 @@ void SdlDisplay::SetWindowTitle(int id, const std::string& utf8) {
 
 void SdlDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
     auto it = m_windows.find(id);
-    if (it == m_windows.end() || rects.empty()) return;
-    // Only windows the system created as shaped can take a shape; others stay rectangular.
-    if (!SDL_IsShapedWindow(it->second.window)) return;
-    const DisplayRect& b = it->second.bounds;
-    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, b.w, b.h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (it == m_windows.end()) return;
+    Win& win = it->second;
+    win.shape = rects;
+    if (!SDL_IsShapedWindow(win.window)) {
+        // A plain window is rectangular already; only a real shape is worth a shaped window.
+        if (rects.empty() || win.shapeFailed) return;
+        if (!MakeShaped(win)) {
+            win.shapeFailed = true;
+            return;
+        }
+    }
+    ApplyShape(win);
+}
+
+bool SdlDisplay::MakeShaped(Win& win) {
+    int w = 1, h = 1;
+    SDL_GetWindowSize(win.window, &w, &h);
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (win.popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
+    // Shaped windows are made off screen and placed when they get their first shape.
+    SDL_Window* shaped = SDL_CreateShapedWindow(SDL_GetWindowTitle(win.window), 0, 0, unsigned(w),
+                                                unsigned(h), flags);
+    if (!shaped) return false;
+    SDL_DestroyWindow(win.window);
+    win.window = shaped;
+    return true;
+}
+
+void SdlDisplay::ApplyShape(Win& win) {
+    // The mask must have the window's size exactly.
+    int w = 1, h = 1;
+    SDL_GetWindowSize(win.window, &w, &h);
+    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!mask) return;
-    SDL_FillRect(mask, nullptr, 0);
-    for (const DisplayRect& r : rects) {
-        SDL_Rect sr{r.x, r.y, r.w, r.h};
-        SDL_FillRect(mask, &sr, 0xFFFFFFFF);
+    if (win.shape.empty()) {
+        SDL_FillRect(mask, nullptr, 0xFFFFFFFF);
+    } else {
+        SDL_FillRect(mask, nullptr, 0);
+        for (const DisplayRect& r : win.shape) {
+            SDL_Rect sr{r.x, r.y, r.w, r.h};
+            SDL_FillRect(mask, &sr, 0xFFFFFFFF);
+        }
     }
     SDL_WindowShapeMode mode;
     mode.mode = ShapeModeBinarizeAlpha;
     mode.parameters.binarizationCutoff = 128;
-    SDL_SetWindowShape(it->second.window, mask, &mode);
+    SDL_SetWindowShape(win.window, mask, &mode);
     SDL_FreeSurface(mask);
+    // Setting a shape may move a fresh shaped window; keep it where the program put it.
+    SDL_SetWindowPosition(win.window, win.bounds.x, win.bounds.y);
+    if (win.visible) {
+        SDL_ShowWindow(win.window);
+        // The window's pixels may be gone: ask the program to present them again.
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = SDL_WINDOWEVENT_EXPOSED;
+        e.window.windowID = SDL_GetWindowID(win.window);
+        SDL_PushEvent(&e);
+    }
 }
 
 void SdlDisplay::MinimizeWindow(int id) {

@@ -46,10 +46,19 @@ private:
     SdlDisplay() = default;
     bool Translate(const void* sdlEvent, DisplayEvent& out);
     int IdOf(uint32_t sdlWindowId) const;
+    struct Win;
+    // Replaces a plain window by a shaped one of the same place, size, title and visibility;
+    // false (and the window left as it was) where the system cannot shape windows.
+    bool MakeShaped(Win& win);
+    void ApplyShape(Win& win);
 
     struct Win {
         SDL_Window* window = nullptr;
         DisplayRect bounds;
+        bool popup = false;
+        bool visible = false;
+        bool shapeFailed = false;       // the system refused a shaped window once: stop asking
+        std::vector<DisplayRect> shape; // window coordinates; empty: rectangular
     };
     std::map<int, Win> m_windows;
     int m_nextId = 1;

@@ -80,6 +80,13 @@ void TWindowSystem::ShowTopLevel(TWinControl* w, bool show, bool activate, bool 
             data.displayId = d.CreateWindow(b, popup);
             m_displayWindows[data.displayId] = w;
             d.SetWindowTitle(data.displayId, AnsiToUtf8(w->GetText()));
+            // A region given before the window was first shown shapes it from the start.
+            if (data.hasShape) {
+                std::vector<DisplayRect> rects;
+                for (const TRect& r : data.shape.Rects())
+                    rects.push_back({r.Left, r.Top, r.Width(), r.Height()});
+                d.SetWindowShape(data.displayId, rects);
+            }
         } else {
             d.SetWindowBounds(data.displayId, b);
         }

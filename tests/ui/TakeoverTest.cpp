@@ -109,6 +109,21 @@ TEST_F(UiTest, ATopLevelRegionShapesTheDisplayWindow) {
     EXPECT_EQ(WindowFromPoint({f->Left() + 10, f->Top() + 50}), f);
 }
 
+TEST_F(UiTest, ARegionGivenBeforeTheFirstShowShapesTheDisplayWindow) {
+    TForm* f = NewForm(100, 100);
+    TRegion shape = TRegion::FromRects({Rect(4, 0, f->Width() - 4, f->Height())});
+    SetWindowRgn(f, shape, false);
+    f->Show();
+    Pump();
+    const HeadlessDisplay::Window* w = display->FindWindow(f->DisplayWindow());
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->shape.size(), 1u);
+    EXPECT_EQ(w->shape[0], (DisplayRect{4, 0, f->Width() - 8, f->Height()}));
+    // Taking the region away makes the display window rectangular again.
+    SetWindowRgn(f, TRegion(), false);
+    EXPECT_TRUE(display->FindWindow(f->DisplayWindow())->shape.empty());
+}
+
 TEST_F(UiTest, WindowDcCanvasDrawsOnTheFrameAndIsShownNextPass) {
     TForm* f = NewForm(100, 100);
     f->Show();
