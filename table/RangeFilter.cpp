@@ -44,25 +44,26 @@ void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered,
              const std::array<bool, kMatchColumnCount>& numeric) {
     filtered.AddRows(1);
     const int copy = filtered.RowCount() - 1;
-    filtered.SetCellText(mcId, copy, full.CellText(mcId, row));
+    // Both rows exist: their cells are addressed once each, without the grid's bounds checks
+    // that CellText repeats for every access.
+    filtered.CellObject(mcId, copy)->SetTextValue(full.CellObject(mcId, row)->TextValue());
 
-    const int flag = full.CellObject(mcFlag, row)->IntValue();
-    filtered.CellObject(mcFlag, copy)->SetIntValue(flag);
-    const WideString league = full.CellObject(mcFlag, row)->Hint();
-    filtered.CellObject(mcFlag, copy)->SetHint(league);
+    const TCell* flag = full.CellObject(mcFlag, row);
+    TCell* flagCopy = filtered.CellObject(mcFlag, copy);
+    flagCopy->SetIntValue(flag->IntValue());
+    flagCopy->SetHint(flag->Hint());
 
     for (int column = mcTime; column < kMatchColumnCount; ++column) {
-        TCell* source = full.CellObject(column, row);
-        const TColor color = source->Color();
+        const TCell* source = full.CellObject(column, row);
+        TCell* target = filtered.CellObject(column, copy);
         if (numeric[column]) {
             // A number cell's text is its value written out; copying the value gives the
             // same text without writing and reading it back.
-            const double value = source->FloatValue();
-            filtered.CellObject(column, copy)->SetFloatValue(value);
+            target->SetFloatValue(source->FloatValue());
         } else {
-            filtered.SetCellText(column, copy, full.CellText(column, row));
+            target->SetTextValue(source->TextValue());
         }
-        filtered.CellObject(column, copy)->SetColor(color);
+        target->SetColor(source->Color());
     }
 }
 
@@ -97,10 +98,12 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
 
     filtered.ClearRows();
     const int rowCount = full.RowCount();
+    WideString scratch; // holds a text only for cells that do not keep one
     for (int row = 0; row < rowCount; ++row) {
         bool passes = true;
         for (const TDecimalRange& range : decimals) {
-            const double value = FilterOddsValue(full.CellText(range.Column, row));
+            const double value =
+                FilterOddsValue(full.CellObject(range.Column, row)->TextView(scratch));
             if (!(range.Lower <= value && value <= range.Upper)) {
                 passes = false;
                 break;
@@ -108,9 +111,10 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
         }
         for (int k = 0; passes && k < integerCount; ++k) {
             const int column = integers[k].Column;
-            const int value = numeric[column]
-                                  ? FilterIntegerValue(full.CellObject(column, row)->FloatValue())
-                                  : FilterIntegerValue(full.CellText(column, row));
+            const int value =
+                numeric[column]
+                    ? FilterIntegerValue(full.CellObject(column, row)->FloatValue())
+                    : FilterIntegerValue(full.CellObject(column, row)->TextView(scratch));
             if (value < integers[k].Lower || value > integers[k].Upper) passes = false;
         }
         if (passes) CopyRow(full, row, filtered, numeric);
