@@ -141,6 +141,7 @@ void TCustomEdit::PasteFromClipboard() {
 
 void TCustomEdit::Undo() {
     if (!m_canUndo || m_readOnly) return;
+    m_typingEnd = -1;
     AnsiString text = m_undoText;
     int anchor = m_undoAnchor, caret = m_undoCaret;
     m_undoText = m_value;
@@ -168,6 +169,7 @@ void TCustomEdit::ReplaceSelection(const AnsiString& insert, bool byUser) {
         if (room < int(text.size())) text.resize(size_t(std::max(0, room)));
     }
     if (len == 0 && text.empty()) return;
+    m_typingEnd = -1;
     m_undoText = m_value;
     m_undoAnchor = m_anchor;
     m_undoCaret = m_caret;
@@ -273,6 +275,7 @@ void TCustomEdit::UpdateCaret() {
 void TCustomEdit::MoveCaret(int index, bool extend) {
     m_caret = std::clamp(index, 0, int(m_value.size()));
     if (!extend) m_anchor = m_caret;
+    m_typingEnd = -1; // typing somewhere else starts a new change
     ScrollToCaret();
     Invalidate();
 }
@@ -367,7 +370,17 @@ void TCustomEdit::TypeChar(char ch) {
         break;
     }
     if (u < 32 || m_readOnly) return;
+    // Characters typed one after another are undone together, as one change.
+    bool goesOn = m_canUndo && m_typingEnd == m_caret && SelLength() == 0;
+    AnsiString undoText = m_undoText;
+    int undoAnchor = m_undoAnchor, undoCaret = m_undoCaret;
     ReplaceSelection(AnsiString(1, ch), true);
+    if (goesOn) {
+        m_undoText = undoText;
+        m_undoAnchor = undoAnchor;
+        m_undoCaret = undoCaret;
+    }
+    m_typingEnd = m_caret;
 }
 
 void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -181,6 +181,7 @@ protected:
     AnsiString m_undoText;
     int m_undoAnchor = 0;
     int m_undoCaret = 0;
+    int m_typingEnd = -1; // caret after the last typed character while typing goes on there
     bool m_selecting = false;
     bool m_hasCaret = false;
 };

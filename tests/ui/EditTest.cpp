@@ -102,6 +102,29 @@ TEST_F(EditTest, UndoSwapsBackTheLastChange) {
     EXPECT_FALSE(edit->CanUndo());
 }
 
+TEST_F(EditTest, UndoTakesBackAWholeRunOfTyping) {
+    Type("one");
+    Press(VK_SPACE);
+    Type("two");
+    Press('Z', ModCtrl);
+    EXPECT_EQ(edit->Text(), "");
+    Press('Z', ModCtrl);
+    EXPECT_EQ(edit->Text(), "one two");
+    // Moving the caret ends the run: only what was typed after it goes.
+    Press(VK_HOME);
+    Type("<<");
+    Press(VK_END);
+    Type(">");
+    Press('Z', ModCtrl);
+    EXPECT_EQ(edit->Text(), "<<one two");
+    // Typing over a selection is a change of its own.
+    Press(VK_HOME, ModShift);
+    Type("xy");
+    Press('Z', ModCtrl);
+    EXPECT_EQ(edit->Text(), "<<one two");
+    EXPECT_EQ(edit->SelLength(), 9);
+}
+
 TEST_F(EditTest, MaxLengthAndReadOnlyLimitTheUser) {
     edit->SetMaxLength(4);
     Type("abcdef");
