@@ -74,8 +74,14 @@ TEST(Font, HeightSizeAndMetricsFollowThePlatformRules) {
     EXPECT_EQ(m.Height, m.Ascent + m.Descent);
     EXPECT_EQ(m.InternalLeading, m.Height - 16);
     EXPECT_GT(m.InternalLeading, 0);
-    EXPECT_GT(m.AveCharWidth, 4);
-    EXPECT_LT(m.AveCharWidth, 12);
+    EXPECT_EQ(m.AveCharWidth, 7); // weighted letters, not the mean of every glyph (9)
+
+    // The usual interface size: 8 points, an 11-pixel em, five pixels per average character,
+    // which is what tab stops (eight of them) are measured in.
+    f.SetSize(8);
+    EXPECT_EQ(f.Metrics().AveCharWidth, 5);
+    f.SetName("MS Sans Serif");
+    EXPECT_EQ(f.Metrics().AveCharWidth, 5);
 
     // Positive height: the cell is exactly that.
     f.SetHeight(20);
