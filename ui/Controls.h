@@ -495,6 +495,22 @@ HWND GetActiveWindow();
 TPoint GetCursorPos();
 bool GetKeyState(int vk); // held now
 
+// Mouse tracking. TME_HOVER asks for one WM_MOUSEHOVER (WParam = MK_ keys, LParam = client
+// point) when the pointer rests over the window for the hover time without leaving a small
+// square; TME_CANCEL withdraws the request. WM_MOUSELEAVE reaches every window the pointer
+// leaves, asked for or not, so TME_LEAVE needs nothing more.
+constexpr DWORD TME_HOVER = 0x00000001;
+constexpr DWORD TME_LEAVE = 0x00000002;
+constexpr DWORD TME_CANCEL = 0x80000000;
+constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
+struct TTrackMouseEvent {
+    DWORD dwFlags = 0;
+    HWND hwndTrack = nullptr;
+    DWORD dwHoverTime = HOVER_DEFAULT;
+};
+bool TrackMouseEvent(const TTrackMouseEvent& tme);
+unsigned GetMouseHoverTime(); // 400 ms
+
 // Scroll bars of a window with WS_HSCROLL / WS_VSCROLL (bar = SB_HORZ or SB_VERT).
 int SetScrollInfo(HWND wnd, int bar, const TScrollInfo& info, bool redraw);
 bool GetScrollInfo(HWND wnd, int bar, TScrollInfo& info);

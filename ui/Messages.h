@@ -475,6 +475,8 @@ constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
+constexpr int SM_CXMOUSEHOVER = 160;
+constexpr int SM_CYMOUSEHOVER = 161;
 
 // --- message boxes ---
 constexpr UINT MB_OK = 0x0000;

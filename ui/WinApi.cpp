@@ -524,10 +524,31 @@ int GetSystemMetrics(int index) {
         return 16;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
+    case SM_CXMOUSEHOVER:
+    case SM_CYMOUSEHOVER:
         return 4;
     default:
         return 0;
     }
+}
+
+unsigned GetMouseHoverTime() {
+    return 400;
+}
+
+bool TrackMouseEvent(const TTrackMouseEvent& tme) {
+    TWindowSystem& ws = TWindowSystem::Get();
+    if (!Live(tme.hwndTrack)) return false;
+    if (tme.dwFlags & TME_CANCEL) {
+        if ((tme.dwFlags & TME_HOVER) && ws.HoverTracked() == tme.hwndTrack)
+            ws.TrackHover(nullptr, 0);
+        return true;
+    }
+    if (tme.dwFlags & TME_HOVER) {
+        unsigned ms = tme.dwHoverTime == HOVER_DEFAULT ? GetMouseHoverTime() : tme.dwHoverTime;
+        ws.TrackHover(tme.hwndTrack, std::max(1u, ms));
+    }
+    return true;
 }
 
 unsigned GetDoubleClickTime() {

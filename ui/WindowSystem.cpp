@@ -66,6 +66,7 @@ void TWindowSystem::Unregister(TWinControl* w) {
         if (HasDisplay()) CurrentDisplay().DestroyWindow(w->m_wnd->displayId);
         w->m_wnd->displayId = 0;
     }
+    if (m_hoverTrack == w) TrackHover(nullptr, 0);
     if (Screen && Screen->m_activeForm == w) Screen->m_activeForm = nullptr;
 }
 
@@ -483,7 +484,7 @@ uint64_t TWindowSystem::NextTimerDue() const {
     if (m_caret.owner) next = std::min(next, m_caret.nextBlink);
     if (m_track.kind == Tracking::ScrollBar && m_track.nextRepeat)
         next = std::min(next, m_track.nextRepeat);
-    return next;
+    return std::min(next, m_hoverDue);
 }
 
 void TWindowSystem::RunTimers() {
@@ -539,6 +540,7 @@ bool TWindowSystem::Pump() {
         RunPosted();
     }
     RunTimers();
+    CheckHover();
     ScrollRepeat();
     BlinkCaret();
     Application->UpdateHint();
@@ -558,6 +560,7 @@ void TWindowSystem::Reset() {
     m_focus = nullptr;
     m_capture = nullptr;
     m_hover = nullptr;
+    TrackHover(nullptr, 0);
     m_track = Tracking{};
     m_caret = Caret{};
     m_lastClickWnd = nullptr;
@@ -659,9 +662,14 @@ void TWindowSystem::UpdateHoverAt(TPoint screen) {
 void TWindowSystem::UpdateHover(TPoint screen, TWinControl* now) {
     m_mousePos = screen;
     if (now && !AcceptsInput(now)) now = nullptr;
-    if (now == m_hover) return;
+    if (now == m_hover) {
+        RestartHoverAt(screen);
+        return;
+    }
     TWinControl* old = m_hover;
     m_hover = now;
+    // A hover request ends when the pointer leaves its window.
+    if (m_hoverTrack && m_hoverTrack == old) TrackHover(nullptr, 0);
     if (old && Alive(old)) {
         old->Perform(WM_MOUSELEAVE);
         if (Alive(old)) old->Perform(CM_MOUSELEAVE);
@@ -681,6 +689,42 @@ WPARAM MouseKeys(unsigned mods) {
     return k;
 }
 } // namespace
+
+// --- hover requests ---
+
+void TWindowSystem::TrackHover(TWinControl* w, unsigned ms) {
+    if (!w || ms == 0) {
+        m_hoverTrack = nullptr;
+        m_hoverDue = UINT64_MAX;
+        return;
+    }
+    m_hoverTrack = w;
+    m_hoverTime = ms;
+    m_hoverOrigin = m_mousePos;
+    m_hoverDue = CurrentDisplay().Now() + ms;
+}
+
+void TWindowSystem::RestartHoverAt(TPoint screen) {
+    if (!m_hoverTrack) return;
+    int half = GetSystemMetrics(SM_CXMOUSEHOVER) / 2;
+    if (std::abs(screen.X - m_hoverOrigin.X) <= half &&
+        std::abs(screen.Y - m_hoverOrigin.Y) <= half)
+        return;
+    m_hoverOrigin = screen;
+    m_hoverDue = CurrentDisplay().Now() + m_hoverTime;
+}
+
+void TWindowSystem::CheckHover() {
+    if (!m_hoverTrack || CurrentDisplay().Now() < m_hoverDue) return;
+    TWinControl* w = m_hoverTrack;
+    TrackHover(nullptr, 0); // one message per request
+    if (!Alive(w) || (m_hover != w && m_capture != w)) return;
+    try {
+        SendMouse(w, WM_MOUSEHOVER, m_mousePos, MouseKeys(m_mods));
+    } catch (...) {
+        Application->HandleException(w);
+    }
+}
 
 void TWindowSystem::SendMouse(TWinControl* target, UINT msg, TPoint screen, WPARAM keys) {
     TPoint c = target->ScreenToClient(screen);

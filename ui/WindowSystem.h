@@ -154,6 +154,10 @@ public:
     bool KeyIsDown(int vk) const;
     unsigned Modifiers() const { return m_mods; }
 
+    // One WM_MOUSEHOVER for w after the pointer has rested over it for ms; 0 cancels.
+    void TrackHover(TWinControl* w, unsigned ms);
+    TWinControl* HoverTracked() const { return m_hoverTrack; }
+
     // Mouse position in screen coordinates, as last seen.
     TPoint MousePos() const { return m_mousePos; }
     void UpdateHoverAt(TPoint screen);
@@ -178,6 +182,8 @@ private:
     void TrackMouse(TPoint screen, bool up);
     void RunTimers();
     void RunPosted();
+    void CheckHover();
+    void RestartHoverAt(TPoint screen);
     void BlinkCaret();
     void UndrawCaret();
     void DrawCaret();
@@ -217,6 +223,12 @@ private:
     int m_lastHit = 0;
     int m_lastNcHit = HTNOWHERE;
     TWinControl* m_lastNcWnd = nullptr;
+
+    // Hover request: the pointer must stay within a small square around m_hoverOrigin.
+    TWinControl* m_hoverTrack = nullptr;
+    unsigned m_hoverTime = 0;
+    uint64_t m_hoverDue = UINT64_MAX;
+    TPoint m_hoverOrigin;
 
     Caret m_caret;
     Tracking m_track;

@@ -19,8 +19,9 @@ public:
 protected:
     void WndProc(TMessage& m) override {
         if ((m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == CM_MOUSEENTER ||
-            m.Msg == CM_MOUSELEAVE || m.Msg == WM_KEYDOWN || m.Msg == WM_CHAR ||
-            m.Msg == WM_KEYUP || m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS) {
+            m.Msg == CM_MOUSELEAVE || m.Msg == WM_MOUSEHOVER || m.Msg == WM_KEYDOWN ||
+            m.Msg == WM_CHAR || m.Msg == WM_KEYUP || m.Msg == WM_SETFOCUS ||
+            m.Msg == WM_KILLFOCUS) {
             messages.push_back(m.Msg);
             points.push_back(LParamToPoint(m.LParam));
         }
@@ -162,6 +163,55 @@ TEST_F(UiTest, EnterAndLeaveFollowThePointer) {
     EXPECT_EQ(enters, 1);
     MoveTo(f, 200, 150);
     EXPECT_EQ(leaves, 1);
+}
+
+TEST_F(UiTest, AHoverRequestGivesOneMessageAfterThePointerRests) {
+    TForm* f = NewForm();
+    auto* a = new TProbe(f);
+    a->SetParent(f);
+    a->SetBounds(10, 10, 80, 80);
+    f->Show();
+    MoveTo(a, 20, 20);
+    TTrackMouseEvent tme;
+    tme.dwFlags = TME_HOVER;
+    tme.hwndTrack = a;
+    ASSERT_TRUE(TrackMouseEvent(tme));
+    display->Advance(300);
+    MoveTo(a, 21, 22); // small moves keep the clock running
+    display->Advance(99);
+    Pump();
+    EXPECT_EQ(a->Count(WM_MOUSEHOVER), 0);
+    MoveTo(a, 40, 40); // a real move starts the wait again
+    display->Advance(399);
+    Pump();
+    EXPECT_EQ(a->Count(WM_MOUSEHOVER), 0);
+    display->Advance(1);
+    Pump();
+    ASSERT_EQ(a->Count(WM_MOUSEHOVER), 1);
+    EXPECT_EQ(a->points.back(), (TPoint{40, 40}));
+    display->Advance(1000);
+    Pump();
+    EXPECT_EQ(a->Count(WM_MOUSEHOVER), 1); // one per request
+
+    // Leaving the window or cancelling ends a request; so does destroying the window.
+    TrackMouseEvent(tme);
+    MoveTo(f, 200, 150);
+    display->Advance(1000);
+    Pump();
+    EXPECT_EQ(a->Count(WM_MOUSEHOVER), 1);
+    MoveTo(a, 20, 20);
+    TrackMouseEvent(tme);
+    tme.dwFlags = TME_HOVER | TME_CANCEL;
+    TrackMouseEvent(tme);
+    display->Advance(1000);
+    Pump();
+    EXPECT_EQ(a->Count(WM_MOUSEHOVER), 1);
+    tme.dwFlags = TME_HOVER;
+    tme.dwHoverTime = 50;
+    TrackMouseEvent(tme);
+    delete a;
+    display->Advance(1000);
+    Pump();
 }
 
 TEST_F(UiTest, WheelGoesToTheFocusAndUpToItsParents) {
