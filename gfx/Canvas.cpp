@@ -469,13 +469,41 @@ void TCanvas::PenLine(int x1, int y1, int x2, int y2) {
             RopSpan(y1, x2 + 1, x1 + 1, pen, mode);
         return;
     }
-    // Bresenham, one pixel at a time, each tested against the clip.
+    const TRect box = m_clip.Bounds();
+    if (box.IsEmpty()) return;
+    if (x1 == x2 || y1 == y2) {
+        // Along an axis only the part inside the clip's box is walked, however far the ends
+        // lie; the dash pattern keeps its phase from the start point.
+        const bool vertical = x1 == x2;
+        const int across = vertical ? x1 : y1;
+        if (across < (vertical ? box.Left : box.Top) ||
+            across >= (vertical ? box.Right : box.Bottom))
+            return;
+        const long long from = vertical ? y1 : x1, to = vertical ? y2 : x2;
+        const int step = to > from ? 1 : -1;
+        const long long lo = vertical ? box.Top : box.Left,
+                        hi = (vertical ? box.Bottom : box.Right) - 1;
+        const long long first = step > 0 ? std::max(from, lo) : std::min(from, hi);
+        const long long last = step > 0 ? std::min(to - 1, hi) : std::max(to + 1, lo);
+        for (long long v = first; step > 0 ? v <= last : v >= last; v += step) {
+            const int index = int((v - from) * step % 616); // every dash pattern repeats in 616
+            const int x = vertical ? x1 : int(v), y = vertical ? int(v) : y1;
+            if (!PenPatternOn(style, index) || !m_clip.Contains(x, y)) continue;
+            TPixel* p = SurfaceRow(y) + x;
+            *p = Rop2(mode, pen, *p);
+        }
+        return;
+    }
+    // A line whose box misses the clip draws nothing; others go one pixel at a time, each
+    // tested against the clip.
+    if (std::max(x1, x2) < box.Left || std::min(x1, x2) >= box.Right ||
+        std::max(y1, y2) < box.Top || std::min(y1, y2) >= box.Bottom)
+        return;
     int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
     const bool singleClip = m_clip.Rects().size() == 1;
-    const TRect box = singleClip ? m_clip.Rects()[0] : TRect{};
     for (int index = 0; x != x2 || y != y2; ++index) {
         if (PenPatternOn(style, index)) {
             const bool inside = singleClip ? box.Contains({x, y}) : m_clip.Contains(x, y);

@@ -95,6 +95,48 @@ TEST(Canvas, LinesLeaveOutTheirEndPointAndFollowPenStyle) {
     EXPECT_EQ(InkBounds(b, clWhite), Rect(2, 9, 12, 12));
 }
 
+TEST(Canvas, LinesReachingFarOutsideDrawOnlyTheirVisiblePartInPhase) {
+    // The same dotted and dashed lines drawn on a tall surface and through a window onto a
+    // short one must give the same pixels where the two overlap.
+    for (TPenStyle style : {psDot, psDash, psDashDot, psDashDotDot, psSolid}) {
+        TBitmap tall = White(40, 200);
+        TBitmap shortOne = White(40, 20);
+        for (TBitmap* b : {&tall, &shortOne}) {
+            TCanvas* c = b->Canvas();
+            c->Pen()->SetStyle(style);
+            c->Pen()->SetColor(clBlack);
+            if (b == &shortOne) c->SetOrigin(0, -90);
+            c->MoveTo(5, 3);
+            c->LineTo(5, 197); // downwards
+            c->MoveTo(9, 196);
+            c->LineTo(9, 2); // upwards
+            c->MoveTo(-7, 100);
+            c->LineTo(39, 100); // across, starting off the surface
+            c->MoveTo(38, 104);
+            c->LineTo(-3, 104); // leftwards
+        }
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(shortOne.PixelColor(x, y), tall.PixelColor(x, y + 90))
+                    << "style " << style << " at " << x << "," << y;
+    }
+
+    // Ends a billion pixels away cost nothing and still draw the visible part.
+    TBitmap b = White(20, 20);
+    TCanvas* c = b.Canvas();
+    c->Pen()->SetColor(clBlack);
+    c->Pen()->SetStyle(psDot);
+    c->MoveTo(4, -1000000000);
+    c->LineTo(4, 1000000000);
+    c->MoveTo(-1000000000, 7);
+    c->LineTo(1000000000, 7);
+    EXPECT_EQ(CountColor(b, clBlack), 20); // every other pixel of each, none shared
+    EXPECT_EQ(b.PixelColor(4, 0), clBlack);    // index 1000000000 from the start is even
+    EXPECT_EQ(b.PixelColor(4, 1), clWhite);
+    EXPECT_EQ(b.PixelColor(0, 7), clBlack);
+    EXPECT_EQ(b.PixelColor(1, 7), clWhite);
+}
+
 TEST(Canvas, InvertingPenModesUndoThemselves) {
     TBitmap b(16, 16);
     for (int y = 0; y < 16; ++y)
