@@ -243,3 +243,63 @@ TEST_F(UiTest, HintsShowAfterThePauseInTheHintColour) {
     Pump();
     EXPECT_FALSE(hint->Active());
 }
+
+TEST_F(UiTest, MaximisingAsksTheWindowForItsLimitsAndRestoringGoesBack) {
+    TForm* f = NewForm(200, 100);
+    f->Show();
+    Pump();
+    TRect before = f->BoundsRect();
+    f->SetWindowState(wsMaximized);
+    TRect work = GetWorkArea();
+    EXPECT_EQ(f->BoundsRect(), work);
+    f->SetWindowState(wsNormal);
+    EXPECT_EQ(f->BoundsRect(), before);
+    // A frame that takes over the window may answer with limits of its own.
+    TWndMethod saved = f->WindowProc;
+    f->WindowProc = [&](TMessage& m) {
+        saved(m);
+        if (m.Msg == WM_GETMINMAXINFO) {
+            auto* info = reinterpret_cast<TMinMaxInfo*>(m.LParam);
+            info->ptMaxSize = {500, 400};
+            info->ptMaxPosition = {20, 30};
+        }
+    };
+    f->SetWindowState(wsMaximized);
+    EXPECT_EQ(f->BoundsRect(), Bounds(20, 30, 500, 400));
+    f->SetWindowState(wsNormal);
+    EXPECT_EQ(f->BoundsRect(), before);
+    f->WindowProc = saved;
+}
+
+TEST_F(UiTest, ClickingAnotherFormMovesTheActivationWithItsMessages) {
+    std::vector<std::pair<int, UINT>> seen; // form number, message
+    auto watch = [&](TForm* f, int n) {
+        TWndMethod saved = f->WindowProc;
+        f->WindowProc = [&seen, n, saved](TMessage& m) {
+            if (m.Msg == WM_ACTIVATE || m.Msg == WM_NCACTIVATE)
+                seen.push_back({n * 10 + int(LOWORD(m.WParam)), m.Msg});
+            saved(m);
+        };
+    };
+    TForm* a = NewForm(200, 100);
+    TForm* b = NewForm(200, 100);
+    b->SetBounds(500, 300, b->Width(), b->Height());
+    a->Show();
+    b->Show();
+    Pump();
+    watch(a, 1);
+    watch(b, 2);
+    EXPECT_TRUE(b->Active());
+    Click(a, 50, 50);
+    EXPECT_TRUE(a->Active());
+    EXPECT_FALSE(b->Active());
+    // The one losing the activation hears it first, then the one gaining it.
+    std::vector<std::pair<int, UINT>> expected = {
+        {20, WM_NCACTIVATE}, {20 + WA_INACTIVE, WM_ACTIVATE}, {11, WM_NCACTIVATE}};
+    ASSERT_GE(seen.size(), 4u);
+    std::vector<std::pair<int, UINT>> first(seen.begin(), seen.begin() + 3);
+    EXPECT_EQ(first, expected);
+    EXPECT_EQ(seen[3].second, UINT(WM_ACTIVATE));
+    EXPECT_GT(seen[3].first, 10); // active, by click or otherwise
+    EXPECT_EQ(display->ActiveWindow(), a->DisplayWindow());
+}
