@@ -57,15 +57,16 @@ void TCell::SetColor(TColor value) {
     if (!(m_state & StateInitializing)) NotifyChanged();
 }
 
-WideString TCell::Hint() const {
-    return m_extra ? m_extra->Hint : WideString();
+const WideString& TCell::Hint() const {
+    static const WideString none;
+    return m_extra ? m_extra->Hint : none;
 }
 
 void TCell::SetHint(const WideString& value) {
     if (!m_extra) {
         if (!value.empty()) m_extra = std::make_unique<TExtra>();
     }
-    if (m_extra) {
+    if (m_extra && &m_extra->Hint != &value) {
         m_extra->Hint = value;
         if (m_extra->Hint.empty() && !m_extra->Object) m_extra.reset();
     }

@@ -57,7 +57,7 @@ public:
 
     TColor Color() const { return m_color; }
     void SetColor(TColor value);
-    WideString Hint() const;
+    const WideString& Hint() const;
     void SetHint(const WideString& value);
     // A free slot for an object attached to the cell (object-kind columns); not owned.
     void* ObjectReference() const { return m_extra ? m_extra->Object : nullptr; }

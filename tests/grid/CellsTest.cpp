@@ -311,3 +311,18 @@ TEST_F(CellStore, CellsDoNotCarryHintsUntilGivenOne) {
     cell->SetHint(u"");
     EXPECT_EQ(grid->CellObject(2, 0)->ObjectReference(), &object);
 }
+
+TEST_F(CellStore, HintsCopyBetweenCellsAndOntoThemselves) {
+    grid->AddRows(2);
+    grid->CellObject(2, 0)->SetHint(u"Spain.Primera Division");
+    TCell* copy = grid->CellObject(2, 1);
+    copy->SetHint(grid->CellObject(2, 0)->Hint());
+    TCell* same = grid->CellObject(2, 0);
+    same->SetHint(same->Hint());
+    EXPECT_EQ(grid->CellObject(2, 0)->Hint(), u"Spain.Primera Division");
+    EXPECT_EQ(grid->CellObject(2, 1)->Hint(), u"Spain.Primera Division");
+    // Clearing one leaves the other.
+    grid->CellObject(2, 0)->SetHint(u"");
+    EXPECT_EQ(grid->CellObject(2, 0)->Hint(), u"");
+    EXPECT_EQ(grid->CellObject(2, 1)->Hint(), u"Spain.Primera Division");
+}
