@@ -63,7 +63,9 @@ void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered,
         } else {
             target->SetTextValue(source->TextValue());
         }
-        target->SetColor(source->Color());
+        // New cells already hold their column's colour, the same in both grids; only
+        // highlights need setting, which spares the grid a change notice per cell.
+        if (source->Color() != target->Color()) target->SetColor(source->Color());
     }
 }
 
