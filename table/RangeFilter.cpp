@@ -40,13 +40,23 @@ struct TDecimalRange {
     double Lower, Upper;
 };
 
+// Copies a cell's text through one reused buffer, so that long texts do not each build and
+// free a string of their own on the way.
+struct TTextCopier {
+    WideString buffer, scratch;
+    void Copy(const TCell* source, TCell* target) {
+        buffer.assign(source->TextView(scratch));
+        target->SetTextValue(buffer);
+    }
+};
+
 void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered,
-             const std::array<bool, kMatchColumnCount>& numeric) {
+             const std::array<bool, kMatchColumnCount>& numeric, TTextCopier& texts) {
     filtered.AddRows(1);
     const int copy = filtered.RowCount() - 1;
     // Both rows exist: their cells are addressed once each, without the grid's bounds checks
     // that CellText repeats for every access.
-    filtered.CellObject(mcId, copy)->SetTextValue(full.CellObject(mcId, row)->TextValue());
+    texts.Copy(full.CellObject(mcId, row), filtered.CellObject(mcId, copy));
 
     const TCell* flag = full.CellObject(mcFlag, row);
     TCell* flagCopy = filtered.CellObject(mcFlag, copy);
@@ -61,7 +71,7 @@ void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered,
             // same text without writing and reading it back.
             target->SetFloatValue(source->FloatValue());
         } else {
-            target->SetTextValue(source->TextValue());
+            texts.Copy(source, target);
         }
         // New cells already hold their column's colour, the same in both grids; only
         // highlights need setting, which spares the grid a change notice per cell.
@@ -101,6 +111,7 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
     filtered.ClearRows();
     const int rowCount = full.RowCount();
     WideString scratch; // holds a text only for cells that do not keep one
+    TTextCopier texts;
     for (int row = 0; row < rowCount; ++row) {
         bool passes = true;
         for (const TDecimalRange& range : decimals) {
@@ -119,6 +130,6 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
                     : FilterIntegerValue(full.CellObject(column, row)->TextView(scratch));
             if (value < integers[k].Lower || value > integers[k].Upper) passes = false;
         }
-        if (passes) CopyRow(full, row, filtered, numeric);
+        if (passes) CopyRow(full, row, filtered, numeric, texts);
     }
 }
