@@ -112,6 +112,7 @@ int TNxCustomGrid::AddRows(int count) {
     m_lastAddedRow = RowCount() - 1;
     m_lastVisibleRow = RowCount() - 1;
     if (!RefreshSuspended()) RecalcVertScroll();
+    RedrawFormulaFooters(-1);
     if (OnDataChange) OnDataChange(this, dkRowAdded, m_lastAddedRow);
     return m_lastAddedRow;
 }
@@ -129,6 +130,7 @@ void TNxCustomGrid::ClearRows() {
     HideGridHint();
     m_hoverCell = {-1, -1};
     InvalidateBody();
+    RedrawFormulaFooters(-1);
     RecalcHorzScroll();
     RecalcVertScroll();
 }
@@ -302,7 +304,17 @@ void TNxCustomGrid::CellChanged(int column, int row) {
     if (RefreshSuspended()) return;
     if (column < 0 || column >= m_columns->Count() || row < 0 || row >= RowCount()) return;
     RedrawCell(column, row);
+    RedrawFormulaFooters(column);
     if (OnChange) OnChange(this, column, row);
+}
+
+void TNxCustomGrid::RedrawFormulaFooters(int column) {
+    if (!m_options.Contains(goFooter) || RefreshSuspended()) return;
+    for (int c = 0; c < m_columns->Count(); ++c) {
+        if (column >= 0 && c != column) continue;
+        TNxCustomColumn* item = m_columns->Item(c);
+        if (item->Footer()->FormulaKind() != fkNone) RedrawColumnPart(item, cpFooter);
+    }
 }
 
 // ---- properties ---------------------------------------------------------------------------

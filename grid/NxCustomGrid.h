@@ -123,6 +123,8 @@ public:
     void RedrawRow(int row);
     enum TColumnPartKind { cpAll, cpBody, cpFooter, cpHeader, cpIndicator, cpInput };
     void RedrawColumnPart(TNxCustomColumn* column, TColumnPartKind part);
+    // Footers whose formula depends on the rows (of one column, or of all for -1).
+    void RedrawFormulaFooters(int column);
     void RecalcHorzScroll();
     void RecalcVertScroll();
     TColor PaintedBackground(int column, int row);

@@ -3,6 +3,7 @@
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"
 #include "grid/NxCustomGrid.h"
+#include "grid/NxFooterFormula.h"
 
 int TStyleDisplay::ExtraWidth(TDisplayMode mode) const {
     if (!DrawSortArrow || !DrawBackground) return 0;
@@ -128,7 +129,7 @@ void TStyleDisplay::DrawHeaderContent(TNxCustomColumn* column, const TRect& r, b
 
 void TStyleDisplay::DrawFooterContent(TNxCustomColumn* column, const TRect& r) {
     TColumnFooter* footer = column->Footer();
-    const WideString text = footer->TextBefore() + footer->Caption() + footer->TextAfter();
+    const WideString text = FooterText(*m_grid, column);
     if (text.empty()) return;
     TRect tr{r.Left + 2, r.Top, r.Right - 2, r.Bottom};
     unsigned flags = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
