@@ -59,16 +59,19 @@ void TCell::SetColor(TColor value) {
 
 const WideString& TCell::Hint() const {
     static const WideString none;
-    return m_extra ? m_extra->Hint : none;
+    return m_extra && m_extra->Hint ? *m_extra->Hint : none;
 }
 
 void TCell::SetHint(const WideString& value) {
-    if (!m_extra) {
-        if (!value.empty()) m_extra = std::make_unique<TExtra>();
-    }
-    if (m_extra && &m_extra->Hint != &value) {
-        m_extra->Hint = value;
-        if (m_extra->Hint.empty() && !m_extra->Object) m_extra.reset();
+    if (value.empty()) {
+        if (m_extra) {
+            m_extra->Hint = nullptr;
+            if (!m_extra->Object) m_extra.reset();
+        }
+    } else {
+        const WideString* shared = Owner()->InternHint(value);
+        if (!m_extra) m_extra = std::make_unique<TExtra>();
+        m_extra->Hint = shared;
     }
     if (!(m_state & StateInitializing)) NotifyChanged();
 }
@@ -77,7 +80,7 @@ void TCell::SetObjectReference(void* object) {
     if (!m_extra && object) m_extra = std::make_unique<TExtra>();
     if (m_extra) {
         m_extra->Object = object;
-        if (m_extra->Hint.empty() && !m_extra->Object) m_extra.reset();
+        if (!m_extra->Hint && !m_extra->Object) m_extra.reset();
     }
 }
 
@@ -87,7 +90,7 @@ std::u16string_view TCell::TextView(WideString& scratch) const {
 }
 
 size_t TCell::HeapBytes() const {
-    return m_extra ? sizeof(TExtra) + m_extra->Hint.capacity() * sizeof(char16_t) : 0;
+    return m_extra ? sizeof(TExtra) : 0;
 }
 
 // ---- TCells ------------------------------------------------------------------------------
@@ -261,8 +264,13 @@ void TCells::PermuteRows(const std::vector<int>& order) {
     m_rows.swap(rows);
 }
 
+const WideString* TCells::InternHint(const WideString& hint) {
+    return &*m_hints.insert(hint).first;
+}
+
 void TCells::ClearRows() {
     for (auto& list : m_columns) list->Clear();
+    m_hints.clear(); // no cell is left to show one
     for (TRow* row : m_rows) delete row;
     m_rows.clear();
     m_rows.shrink_to_fit();
@@ -310,6 +318,7 @@ void TCells::MoveColumn(int from, int to) {
 
 void TCells::ClearAll() {
     m_columns.clear();
+    m_hints.clear();
     m_templatesValid = false;
     for (TRow* row : m_rows) delete row;
     m_rows.clear();
@@ -326,5 +335,7 @@ size_t TCells::MemoryBytes() const {
     for (const auto& list : m_columns) bytes += sizeof(TCellList) + list->MemoryBytes();
     bytes += m_slabs.capacity() * sizeof(TSlab) + m_freeChunks.capacity() * sizeof(void*);
     bytes += m_rows.capacity() * sizeof(TRow*) + m_rows.size() * sizeof(TRow);
+    for (const WideString& hint : m_hints)
+        bytes += sizeof(void*) * 3 + sizeof(WideString) + hint.capacity() * sizeof(char16_t);
     return bytes;
 }

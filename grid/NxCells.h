@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class TCells;
@@ -92,7 +93,7 @@ protected:
 
 private:
     struct TExtra {
-        WideString Hint;
+        const WideString* Hint = nullptr; // interned by the store
         void* Object = nullptr;
     };
     std::unique_ptr<TExtra> m_extra; // hint and object; most cells have neither
@@ -320,6 +321,10 @@ public:
     // Bytes held by the store for its rows and cells (objects, lists and heap texts).
     size_t MemoryBytes() const;
 
+    // One shared copy of each hint text: hints repeat (a league per row) and copying them
+    // cell by cell would allocate for every row. Kept until the rows are cleared.
+    const WideString* InternHint(const WideString& hint);
+
     // Column templates are read once and kept until a column changes.
     void InvalidateTemplates() { m_templatesValid = false; }
 
@@ -349,4 +354,5 @@ private:
     };
     std::vector<TSlab> m_slabs;
     std::vector<void*> m_freeChunks;
+    std::unordered_set<WideString> m_hints;
 };

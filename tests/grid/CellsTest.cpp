@@ -326,3 +326,18 @@ TEST_F(CellStore, HintsCopyBetweenCellsAndOntoThemselves) {
     EXPECT_EQ(grid->CellObject(2, 0)->Hint(), u"");
     EXPECT_EQ(grid->CellObject(2, 1)->Hint(), u"Spain.Primera Division");
 }
+
+TEST_F(CellStore, SharedHintTextsOutliveChangesOfOtherCellsAndClearing) {
+    grid->AddRows(3);
+    for (int r = 0; r < 3; ++r) grid->CellObject(2, r)->SetHint(u"Brazil.Serie A");
+    grid->CellObject(2, 1)->SetHint(u"Italy.Serie A");
+    grid->CellObject(2, 2)->SetHint(u"");
+    EXPECT_EQ(grid->CellObject(2, 0)->Hint(), u"Brazil.Serie A");
+    EXPECT_EQ(grid->CellObject(2, 1)->Hint(), u"Italy.Serie A");
+    EXPECT_EQ(grid->CellObject(2, 2)->Hint(), u"");
+    grid->ClearRows();
+    grid->AddRows(1);
+    EXPECT_EQ(grid->CellObject(2, 0)->Hint(), u"");
+    grid->CellObject(2, 0)->SetHint(u"Brazil.Serie A");
+    EXPECT_EQ(grid->CellObject(2, 0)->Hint(), u"Brazil.Serie A");
+}
