@@ -24,13 +24,22 @@ inline TCells* CellChunkOwner(const void* cell) {
 
 class TCellList {
 public:
+    explicit TCellList(TCells* owner) : m_owner(owner) {}
     virtual ~TCellList() = default;
     int Count() const { return m_count; }
+    TCells* Owner() const { return m_owner; }
     // Unchecked: callers test the index first.
     virtual TCell* At(int index) = 0;
     // A new cell made from the template, at the end or before `index`.
     virtual void Append(const TCellTemplate& tpl) = 0;
     virtual void Insert(int index, const TCellTemplate& tpl) = 0;
+    // Makes the cells from `at` on (at <= Count()) copies of `source`'s cells at `rows`
+    // (all within `source`): the value, colour and hint, the rest as in a new cell from the
+    // template. Cells already there are reused, missing ones made, later ones kept.
+    virtual void CopyRows(TCellList& source, int sourceColumn, const std::vector<int>& rows, int at,
+                          const TCellTemplate& tpl, THintTranslator& hints) = 0;
+    // Drops the cells from `count` on.
+    virtual void Truncate(int count) = 0;
     virtual void Delete(int index) = 0;
     virtual void Move(int from, int to) = 0;
     virtual void Exchange(int a, int b) = 0;
@@ -39,21 +48,52 @@ public:
     virtual size_t MemoryBytes() const = 0;
 
 protected:
+    TCells* m_owner;
     int m_count = 0;
 };
 
+// A value between cells of different classes goes through its text. The new cell is still
+// initialising, so its setters notify nobody; a text it cannot read leaves it empty.
+void CopyValueAcross(TCell& from, TCell& to);
+
 template <class C> class TCellArray final : public TCellList {
 public:
-    explicit TCellArray(TCells* owner) : m_owner(owner) {}
+    explicit TCellArray(TCells* owner) : TCellList(owner) {}
     ~TCellArray() override { Clear(); }
 
     TCell* At(int index) override { return Slot(index); }
 
     void Append(const TCellTemplate& tpl) override {
-        if (size_t(m_count) == m_chunks.size() * PerChunk) m_chunks.push_back(NewChunk());
-        C* cell = ::new (static_cast<void*>(Slot(m_count))) C();
-        Init(cell, tpl);
-        ++m_count;
+        C* cell = Made(tpl);
+        cell->SetState(uint8_t(cell->State() & ~TCell::StateInitializing));
+    }
+    void CopyRows(TCellList& source, int sourceColumn, const std::vector<int>& rows, int at,
+                  const TCellTemplate& tpl, THintTranslator& hints) override {
+        m_chunks.reserve((size_t(at) + rows.size() + PerChunk - 1) / PerChunk);
+        int index = at;
+        if (auto* same = dynamic_cast<TCellArray*>(&source)) {
+            for (const int row : rows) {
+                const C& from = *same->Slot(row);
+                C* cell = ReadyAt(index++, tpl);
+                cell->AssignValue(from);
+                cell->CopyLookFrom(from, hints);
+                cell->SetState(uint8_t(cell->State() & ~TCell::StateInitializing));
+            }
+            return;
+        }
+        for (const int row : rows) {
+            // Reading through the store records the position that row numbers and virtual
+            // texts depend on.
+            TCell& from = *source.Owner()->Cell(sourceColumn, row);
+            C* cell = ReadyAt(index++, tpl);
+            CopyValueAcross(from, *cell);
+            cell->CopyLookFrom(from, hints);
+            cell->SetState(uint8_t(cell->State() & ~TCell::StateInitializing));
+        }
+    }
+    void Truncate(int count) override {
+        while (m_count > count) Drop(Slot(--m_count));
+        TrimChunks();
     }
     void Insert(int index, const TCellTemplate& tpl) override {
         Append(tpl);
@@ -80,12 +120,12 @@ public:
         for (size_t i = 0; i < m_chunks.size(); ++i) fresh.push_back(NewChunk());
         for (int i = 0; i < m_count; ++i)
             ::new (static_cast<void*>(SlotIn(fresh, i))) C(std::move(*Slot(order[size_t(i)])));
-        for (int i = 0; i < m_count; ++i) Slot(i)->~C();
+        for (int i = 0; i < m_count; ++i) Drop(Slot(i));
         for (void* chunk : m_chunks) m_owner->FreeChunk(chunk);
         m_chunks = std::move(fresh);
     }
     void Clear() override {
-        for (int i = 0; i < m_count; ++i) Slot(i)->~C();
+        for (int i = 0; i < m_count; ++i) Drop(Slot(i));
         for (void* chunk : m_chunks) m_owner->FreeChunk(chunk);
         m_chunks.clear();
         m_count = 0;
@@ -119,12 +159,28 @@ private:
             m_chunks.pop_back();
         }
     }
-    static void Init(C* cell, const TCellTemplate& tpl) {
-        cell->SetFontStyle(tpl.FontStyle);
-        cell->SetColor(tpl.Color); // silent: the cell is still initialising
-        cell->SetState(uint8_t(cell->State() & ~TCell::StateInitializing));
+    // Ends a cell's life, skipping the destructor of one that holds nothing to free.
+    static void Drop(C* cell) {
+        if (cell->HoldsHeap()) cell->~C();
+    }
+    // The cell at `index` (at most Count()) ready to take a copy: a reused one renewed, or
+    // a new one. Either is still initialising.
+    C* ReadyAt(int index, const TCellTemplate& tpl) {
+        if (index < m_count) {
+            C* cell = Slot(index);
+            cell->Renew(tpl.FontStyle, tpl.Color);
+            return cell;
+        }
+        return Made(tpl);
+    }
+    // A new cell at the end, from the template, still initialising (its writes are silent).
+    C* Made(const TCellTemplate& tpl) {
+        if (size_t(m_count) == m_chunks.size() * PerChunk) m_chunks.push_back(NewChunk());
+        C* cell = ::new (static_cast<void*>(Slot(m_count))) C();
+        ++m_count;
+        cell->SetInitialLook(tpl.FontStyle, tpl.Color);
+        return cell;
     }
 
-    TCells* m_owner;
     std::vector<void*> m_chunks;
 };

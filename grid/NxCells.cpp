@@ -31,7 +31,8 @@ TColor TCell::PaintedTextColor() const {
 }
 
 void TCell::NotifyChanged() {
-    Owner()->CellChanged();
+    // A cell being made is nobody's news yet.
+    if (!(m_state & StateInitializing)) Owner()->CellChanged();
 }
 void TCell::SetBoolValue(bool) {
     NotifyChanged();
@@ -54,33 +55,50 @@ void TCell::Clear() {
 
 void TCell::SetColor(TColor value) {
     m_color = value;
-    if (!(m_state & StateInitializing)) NotifyChanged();
+    NotifyChanged();
 }
 
 const WideString& TCell::Hint() const {
     static const WideString none;
-    return m_extra && m_extra->Hint ? *m_extra->Hint : none;
+    const WideString* hint = SharedHint();
+    return hint ? *hint : none;
 }
 
 void TCell::SetHint(const WideString& value) {
-    if (value.empty()) {
-        if (m_extra) {
-            m_extra->Hint = nullptr;
-            if (!m_extra->Object) m_extra.reset();
-        }
-    } else {
-        const WideString* shared = Owner()->InternHint(value);
-        if (!m_extra) m_extra = std::make_unique<TExtra>();
-        m_extra->Hint = shared;
+    SetSharedHint(value.empty() ? nullptr : Owner()->InternHint(value));
+    NotifyChanged();
+}
+
+void CopyValueAcross(TCell& from, TCell& to) {
+    if (dynamic_cast<TVirtualCell*>(&to)) return; // its column's events supply the text
+    try {
+        to.SetTextValue(from.TextValue());
+    } catch (const EConvertError&) {
+        to.Clear();
     }
-    if (!(m_state & StateInitializing)) NotifyChanged();
+}
+
+const WideString* THintTranslator::Translate(const WideString* hint) {
+    if (hint == m_lastFrom) return m_lastTo;
+    auto [it, added] = m_known.try_emplace(hint, nullptr);
+    if (added) it->second = m_target.InternHint(*hint);
+    m_lastFrom = hint;
+    m_lastTo = it->second;
+    return m_lastTo;
 }
 
 void TCell::SetObjectReference(void* object) {
-    if (!m_extra && object) m_extra = std::make_unique<TExtra>();
-    if (m_extra) {
-        m_extra->Object = object;
-        if (!m_extra->Hint && !m_extra->Object) m_extra.reset();
+    if (m_extra & ExtraTag) {
+        if (object) {
+            Extra()->Object = object;
+        } else {
+            const WideString* hint = Extra()->Hint;
+            delete Extra();
+            m_extra = reinterpret_cast<uintptr_t>(hint);
+        }
+    } else if (object) {
+        auto* extra = new TExtra{SharedHint(), object};
+        m_extra = reinterpret_cast<uintptr_t>(extra) | ExtraTag;
     }
 }
 
@@ -90,7 +108,7 @@ std::u16string_view TCell::TextView(WideString& scratch) const {
 }
 
 size_t TCell::HeapBytes() const {
-    return m_extra ? sizeof(TExtra) : 0;
+    return HoldsHeap() ? sizeof(TExtra) : 0;
 }
 
 // ---- TCells ------------------------------------------------------------------------------
@@ -151,6 +169,22 @@ void TCells::FreeChunk(void* chunk) {
     m_freeChunks.push_back(chunk);
 }
 
+TRow* TCells::NewRow() {
+    if (m_freeRows.empty()) {
+        // Blocks grow with the store, so a small grid keeps little and a large one few blocks.
+        const size_t made = m_rowBlocks.empty() ? 0 : m_rows.size();
+        const size_t count = std::clamp<size_t>(made, 64, 4096);
+        m_rowBlocks.push_back(std::make_unique<TRow[]>(count));
+        TRow* block = m_rowBlocks.back().get();
+        for (size_t i = count; i-- > 0;) m_freeRows.push_back(block + i);
+    }
+    TRow* row = m_freeRows.back();
+    m_freeRows.pop_back();
+    *row = TRow{};
+    row->Height = m_defaultRowHeight;
+    return row;
+}
+
 std::unique_ptr<TCellList> TCells::MakeList(int valueKind) {
     switch (valueKind) {
     case vkRowNumber:
@@ -208,9 +242,7 @@ void TCells::AppendRows(int count) {
     if (m_rows.capacity() < m_rows.size() + size_t(count))
         m_rows.reserve(std::max(m_rows.size() + size_t(count), m_rows.capacity() * 2));
     for (int n = 0; n < count; ++n) {
-        auto* row = new TRow;
-        row->Height = m_defaultRowHeight;
-        m_rows.push_back(row);
+        m_rows.push_back(NewRow());
         ++m_visibleRowCount;
         for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->Append(tpl[i]);
     }
@@ -221,9 +253,7 @@ void TCells::InsertRow(int index) {
     index = std::clamp(index, 0, RowCount());
     const std::vector<TCellTemplate> tpl = Templates();
     for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->Insert(index, tpl[i]);
-    auto* row = new TRow;
-    row->Height = m_defaultRowHeight;
-    m_rows.insert(m_rows.begin() + index, row);
+    m_rows.insert(m_rows.begin() + index, NewRow());
     ++m_visibleRowCount;
     m_sorted = false;
 }
@@ -234,7 +264,7 @@ void TCells::DeleteRow(int index) {
     TRow* row = m_rows[size_t(index)];
     if (row->Visible) --m_visibleRowCount;
     m_rows.erase(m_rows.begin() + index);
-    delete row;
+    m_freeRows.push_back(row);
 }
 
 void TCells::MoveRow(int from, int to) {
@@ -268,10 +298,75 @@ const WideString* TCells::InternHint(const WideString& hint) {
     return &*m_hints.insert(hint).first;
 }
 
+void TCells::CheckCopySource(const TCells& source, const std::vector<int>& rows) const {
+    if (source.ColumnCount() != ColumnCount())
+        throw EListError("Cannot copy rows between grids of different columns");
+    const int sourceRows = source.RowCount();
+    for (const int row : rows) CheckListIndex(row, sourceRows);
+}
+
+void TCells::AppendRowsFrom(TCells& source, const std::vector<int>& rows) {
+    CheckCopySource(source, rows);
+    if (rows.empty()) return;
+    const std::vector<TCellTemplate>& tpl = Templates();
+    const int oldCount = RowCount();
+    if (m_rows.capacity() < m_rows.size() + rows.size())
+        m_rows.reserve(std::max(m_rows.size() + rows.size(), m_rows.capacity() * 2));
+    THintTranslator hints(*this);
+    try {
+        for (size_t n = 0; n < rows.size(); ++n) m_rows.push_back(NewRow());
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            m_columns[i]->CopyRows(*source.m_columns[i], int(i), rows, oldCount, tpl[i], hints);
+    } catch (...) {
+        // All or nothing: the lists and the row records stay the same length.
+        for (auto& list : m_columns) list->Truncate(oldCount);
+        while (RowCount() > oldCount) {
+            m_freeRows.push_back(m_rows.back());
+            m_rows.pop_back();
+        }
+        throw;
+    }
+    m_visibleRowCount += int(rows.size());
+    m_sorted = false;
+}
+
+void TCells::ReplaceRowsFrom(TCells& source, const std::vector<int>& rows) {
+    if (&source == this) throw EListError("A grid cannot replace its rows with its own");
+    CheckCopySource(source, rows);
+    const std::vector<TCellTemplate>& tpl = Templates();
+    const size_t count = rows.size();
+    // The old hints stay alive (a moved set keeps its elements in place) until every cell
+    // that showed one has been overwritten or dropped.
+    const std::unordered_set<WideString> oldHints = std::move(m_hints);
+    m_hints.clear();
+    try {
+        while (m_rows.size() > count) {
+            m_freeRows.push_back(m_rows.back());
+            m_rows.pop_back();
+        }
+        for (TRow* row : m_rows) {
+            *row = TRow{};
+            row->Height = m_defaultRowHeight;
+        }
+        m_rows.reserve(count);
+        while (m_rows.size() < count) m_rows.push_back(NewRow());
+        THintTranslator hints(*this);
+        for (size_t i = 0; i < m_columns.size(); ++i) {
+            m_columns[i]->CopyRows(*source.m_columns[i], int(i), rows, 0, tpl[i], hints);
+            m_columns[i]->Truncate(int(count));
+        }
+    } catch (...) {
+        ClearRows();
+        throw;
+    }
+    m_visibleRowCount = int(count);
+    m_sorted = false;
+}
+
 void TCells::ClearRows() {
     for (auto& list : m_columns) list->Clear();
     m_hints.clear(); // no cell is left to show one
-    for (TRow* row : m_rows) delete row;
+    m_freeRows.insert(m_freeRows.end(), m_rows.rbegin(), m_rows.rend());
     m_rows.clear();
     m_rows.shrink_to_fit();
     m_visibleRowCount = 0;
@@ -320,7 +415,7 @@ void TCells::ClearAll() {
     m_columns.clear();
     m_hints.clear();
     m_templatesValid = false;
-    for (TRow* row : m_rows) delete row;
+    m_freeRows.insert(m_freeRows.end(), m_rows.rbegin(), m_rows.rend());
     m_rows.clear();
     m_visibleRowCount = 0;
 }

@@ -14,11 +14,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 class TCells;
 class TCellList;
+class THintTranslator;
 
 // Row record. Rows of a flat grid are level 0, expanded, shown and visible.
 struct TRow {
@@ -36,7 +38,7 @@ struct TRow {
 // writers store first, then notify the store (which repaints the one cell).
 class TCell {
 public:
-    virtual ~TCell() = default;
+    virtual ~TCell() { ReleaseExtra(); }
 
     // Colours the grid paints this cell with, at the store's last looked-up position.
     virtual TColor PaintedBackground() const;
@@ -61,7 +63,7 @@ public:
     const WideString& Hint() const;
     void SetHint(const WideString& value);
     // A free slot for an object attached to the cell (object-kind columns); not owned.
-    void* ObjectReference() const { return m_extra ? m_extra->Object : nullptr; }
+    void* ObjectReference() const { return (m_extra & ExtraTag) ? Extra()->Object : nullptr; }
     void SetObjectReference(void* object);
 
     TFontStyles FontStyle() const { return TFontStyles::FromBits(m_fontStyle); }
@@ -74,6 +76,25 @@ public:
     // The store that made this cell.
     TCells* Owner() const;
 
+    // Takes `source`'s colour and hint, silently: for cells being made as copies. `hints`
+    // gives the hint's shared copy in this cell's store.
+    void CopyLookFrom(const TCell& source, THintTranslator& hints);
+    // Back to a new cell's look and state, still initialising, for reuse as a copy; the value
+    // and hint are the copy's to set.
+    void Renew(TFontStyles style, TColor color) {
+        SetInitialLook(style, color);
+        m_state = StateInitializing;
+        if (m_extra & ExtraTag) SetObjectReference(nullptr);
+    }
+    // The template's look for a new cell, silently.
+    void SetInitialLook(TFontStyles style, TColor color) {
+        m_fontStyle = uint8_t(style.Bits());
+        m_color = color;
+    }
+    // Whether destroying the cell frees anything; a cell that holds nothing on the heap may
+    // simply be dropped with its memory.
+    bool HoldsHeap() const { return (m_extra & ExtraTag) != 0; }
+
     // Text as a view when the cell keeps text, else the text written into `scratch`.
     virtual std::u16string_view TextView(WideString& scratch) const;
     // Heap bytes owned beyond the object itself (memory reports).
@@ -85,8 +106,22 @@ public:
 protected:
     // Cells are made, moved and exchanged only inside the store's column lists.
     TCell() = default;
-    TCell(TCell&& other) noexcept = default;
-    TCell& operator=(TCell&& other) noexcept = default;
+    TCell(TCell&& other) noexcept
+        : m_extra(other.m_extra), m_color(other.m_color), m_fontStyle(other.m_fontStyle),
+          m_state(other.m_state) {
+        other.m_extra = 0;
+    }
+    TCell& operator=(TCell&& other) noexcept {
+        if (this != &other) {
+            ReleaseExtra();
+            m_extra = other.m_extra;
+            other.m_extra = 0;
+            m_color = other.m_color;
+            m_fontStyle = other.m_fontStyle;
+            m_state = other.m_state;
+        }
+        return *this;
+    }
 
     int Row() const;
     int Column() const;
@@ -96,7 +131,26 @@ private:
         const WideString* Hint = nullptr; // interned by the store
         void* Object = nullptr;
     };
-    std::unique_ptr<TExtra> m_extra; // hint and object; most cells have neither
+    // Most cells have neither a hint nor an object; many have just a hint. So this is 0, or
+    // the store's shared copy of the hint (an even address), or a TExtra with ExtraTag set
+    // when an object is attached.
+    static constexpr uintptr_t ExtraTag = 1;
+    TExtra* Extra() const { return reinterpret_cast<TExtra*>(m_extra & ~ExtraTag); }
+    const WideString* SharedHint() const {
+        return (m_extra & ExtraTag) ? Extra()->Hint : reinterpret_cast<const WideString*>(m_extra);
+    }
+    void SetSharedHint(const WideString* hint) {
+        if (m_extra & ExtraTag)
+            Extra()->Hint = hint;
+        else
+            m_extra = reinterpret_cast<uintptr_t>(hint);
+    }
+    void ReleaseExtra() {
+        if (m_extra & ExtraTag) delete Extra();
+        m_extra = 0;
+    }
+
+    uintptr_t m_extra = 0;
     TColor m_color = clWindow;
     uint8_t m_fontStyle = 0;
     uint8_t m_state = StateInitializing;
@@ -104,6 +158,8 @@ private:
 
 class TStringCell : public TCell {
 public:
+    // The value of a cell of the same class, without notice (see CopyLookFrom).
+    void AssignValue(const TStringCell& source) { m_value = source.m_value; }
     bool BoolValue() const override;
     double DateValue() const override;
     double FloatValue() const override;
@@ -117,6 +173,7 @@ public:
     void Clear() override;
     std::u16string_view TextView(WideString&) const override { return m_value.View(); }
     size_t HeapBytes() const override;
+    bool HoldsHeap() const { return TCell::HoldsHeap() || m_value.OnHeap(); }
 
 private:
     TCompactText m_value;
@@ -124,6 +181,8 @@ private:
 
 class TIntegerCell : public TCell {
 public:
+    // The value of a cell of the same class, without notice (see CopyLookFrom).
+    void AssignValue(const TIntegerCell& source) { m_value = source.m_value; }
     bool BoolValue() const override { return m_value > 0; }
     double DateValue() const override { return 0; }
     double FloatValue() const override { return m_value; }
@@ -142,6 +201,8 @@ private:
 
 class TFloatCell : public TCell {
 public:
+    // The value of a cell of the same class, without notice (see CopyLookFrom).
+    void AssignValue(const TFloatCell& source) { m_value = source.m_value; }
     bool BoolValue() const override { return false; }
     double DateValue() const override { return m_value; }
     double FloatValue() const override { return m_value; }
@@ -160,6 +221,8 @@ private:
 
 class TBooleanCell : public TCell {
 public:
+    // The value of a cell of the same class, without notice (see CopyLookFrom).
+    void AssignValue(const TBooleanCell& source) { m_value = source.m_value; }
     bool BoolValue() const override { return m_value; }
     double DateValue() const override { return 0; }
     double FloatValue() const override { return m_value ? 1 : 0; }
@@ -178,6 +241,8 @@ private:
 
 class TDateTimeCell : public TCell {
 public:
+    // The value of a cell of the same class, without notice (see CopyLookFrom).
+    void AssignValue(const TDateTimeCell& source) { m_value = source.m_value; }
     bool BoolValue() const override { return false; }
     double DateValue() const override { return m_value; }
     double FloatValue() const override { return m_value; }
@@ -197,6 +262,7 @@ private:
 // Shows its row number (row + 1); holds no value.
 class TIncrementCell : public TCell {
 public:
+    void AssignValue(const TIncrementCell&) {} // holds no value
     bool BoolValue() const override { return false; }
     double DateValue() const override { return 0; }
     double FloatValue() const override { return Row() + 1; }
@@ -212,6 +278,8 @@ public:
 
 class TGuidCell : public TCell {
 public:
+    // The value of a cell of the same class, without notice (see CopyLookFrom).
+    void AssignValue(const TGuidCell& source) { m_value = source.m_value; }
     TGuidCell();
     bool BoolValue() const override;
     double DateValue() const override;
@@ -233,6 +301,7 @@ private:
 // Reads and writes go to the store's virtual text handlers (the column's text events).
 class TVirtualCell : public TCell {
 public:
+    void AssignValue(const TVirtualCell&) {} // holds no value
     bool BoolValue() const override;
     double DateValue() const override;
     double FloatValue() const override;
@@ -325,6 +394,17 @@ public:
     // cell by cell would allocate for every row. Kept until the rows are cleared.
     const WideString* InternHint(const WideString& hint);
 
+    // Appends copies of `source`'s rows (indexes in `rows`, any order, repeats allowed): each
+    // cell's value, colour and hint; everything else, row state included, is that of a new
+    // row. Both stores must have the same number of columns (else EListError, nothing
+    // added). A column of another cell class takes the source cell's text, or stays empty
+    // when it cannot read it; a virtual column copies no value. No cell change is notified.
+    void AppendRowsFrom(TCells& source, const std::vector<int>& rows);
+    // Makes the store's rows exactly copies of `source`'s rows, as ClearRows followed by
+    // AppendRowsFrom would, but reusing the cells already there. `source` must be another
+    // store (else EListError). Should memory run out half-way, the store is left empty.
+    void ReplaceRowsFrom(TCells& source, const std::vector<int>& rows);
+
     // Column templates are read once and kept until a column changes.
     void InvalidateTemplates() { m_templatesValid = false; }
 
@@ -335,6 +415,8 @@ public:
 
 private:
     std::unique_ptr<TCellList> MakeList(int valueKind);
+    TRow* NewRow();
+    void CheckCopySource(const TCells& source, const std::vector<int>& rows) const;
     const std::vector<TCellTemplate>& Templates();
 
     std::vector<std::unique_ptr<TCellList>> m_columns;
@@ -355,4 +437,27 @@ private:
     std::vector<TSlab> m_slabs;
     std::vector<void*> m_freeChunks;
     std::unordered_set<WideString> m_hints;
+    // Row records come from blocks kept for the store's life; freed ones wait for reuse.
+    std::vector<std::unique_ptr<TRow[]>> m_rowBlocks;
+    std::vector<TRow*> m_freeRows;
 };
+
+// Maps the shared hints of one store to those of another, looking each one up only once.
+class THintTranslator {
+public:
+    explicit THintTranslator(TCells& target) : m_target(target) {}
+    const WideString* Translate(const WideString* hint);
+
+private:
+    TCells& m_target;
+    // Neighbouring rows often share a hint (a league's matches come together).
+    const WideString* m_lastFrom = nullptr;
+    const WideString* m_lastTo = nullptr;
+    std::unordered_map<const WideString*, const WideString*> m_known;
+};
+
+inline void TCell::CopyLookFrom(const TCell& source, THintTranslator& hints) {
+    m_color = source.m_color;
+    const WideString* hint = source.SharedHint();
+    SetSharedHint(hint ? hints.Translate(hint) : nullptr);
+}

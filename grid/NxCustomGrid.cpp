@@ -96,6 +96,17 @@ int TNxCustomGrid::AddRows(int count) {
                 if (!value.empty()) SetCellText(c, r, value);
             }
     }
+    return RowsAdded(oldCount);
+}
+
+int TNxCustomGrid::AddRowsFrom(TNxCustomGrid& source, const std::vector<int>& rows) {
+    if (rows.empty()) return m_lastAddedRow;
+    const int oldCount = RowCount();
+    m_cells->AppendRowsFrom(*source.m_cells, rows);
+    return RowsAdded(oldCount);
+}
+
+int TNxCustomGrid::RowsAdded(int oldCount) {
     if (!RefreshSuspended() && HandleAllocated()) {
         if (m_gridLinesStyle == lsFramed && m_options.Contains(goGrid) && RowCount() > 1 &&
             oldCount > 0)
@@ -118,11 +129,20 @@ int TNxCustomGrid::AddRows(int count) {
 }
 
 void TNxCustomGrid::ClearRows() {
+    ReplaceRows([this] { m_cells->ClearRows(); });
+}
+
+int TNxCustomGrid::ReplaceRowsFrom(TNxCustomGrid& source, const std::vector<int>& rows) {
+    ReplaceRows([&] { m_cells->ReplaceRowsFrom(*source.m_cells, rows); });
+    return rows.empty() ? m_lastAddedRow : RowsAdded(0);
+}
+
+void TNxCustomGrid::ReplaceRows(const std::function<void()>& replace) {
     EndEditing();
     m_topRow = 0;
     m_currentColumn = 0;
     m_currentRow = -1;
-    m_cells->ClearRows();
+    replace();
     m_customHeights = false;
     m_firstVisibleRow = 0;
     m_lastVisibleRow = 0;

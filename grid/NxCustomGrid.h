@@ -30,6 +30,13 @@ public:
     int RowCount() const { return m_cells->RowCount(); }
     // Appends n empty rows; returns LastAddedRow (unchanged when n < 1).
     int AddRows(int count);
+    // Appends copies of `source`'s rows (indexes in `rows`, in that order): each cell's
+    // value, colour and hint, as TCells::AppendRowsFrom copies them; one repaint and one
+    // notice for them all. Returns LastAddedRow (unchanged when `rows` is empty).
+    int AddRowsFrom(TNxCustomGrid& source, const std::vector<int>& rows);
+    // ClearRows followed by AddRowsFrom, reusing the cells already there: the quick way to
+    // refill a grid from another. `source` must be another grid.
+    int ReplaceRowsFrom(TNxCustomGrid& source, const std::vector<int>& rows);
     void ClearRows();
     // The cell at (column, row); EListError outside the store.
     TCell* CellObject(int column, int row);
@@ -228,6 +235,10 @@ protected:
     void WMTimerGrid(TMessage& m);
 
 private:
+    // Repaint, scroll range and notices after rows from `oldCount` on were appended.
+    int RowsAdded(int oldCount);
+    // Empties the grid's row state around `replace`, which swaps the store's rows.
+    void ReplaceRows(const std::function<void()>& replace);
     friend class TNxGridPainter;
 
     // Store callbacks.

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 double FilterOddsValue(std::u16string_view text) {
     double value = 0;
@@ -40,45 +41,6 @@ struct TDecimalRange {
     double Lower, Upper;
 };
 
-// Copies a cell's text through one reused buffer, so that long texts do not each build and
-// free a string of their own on the way.
-struct TTextCopier {
-    WideString buffer, scratch;
-    void Copy(const TCell* source, TCell* target) {
-        buffer.assign(source->TextView(scratch));
-        target->SetTextValue(buffer);
-    }
-};
-
-void CopyRow(TNxCustomGrid& full, int row, TNxCustomGrid& filtered,
-             const std::array<bool, kMatchColumnCount>& numeric, TTextCopier& texts) {
-    filtered.AddRows(1);
-    const int copy = filtered.RowCount() - 1;
-    // Both rows exist: their cells are addressed once each, without the grid's bounds checks
-    // that CellText repeats for every access.
-    texts.Copy(full.CellObject(mcId, row), filtered.CellObject(mcId, copy));
-
-    const TCell* flag = full.CellObject(mcFlag, row);
-    TCell* flagCopy = filtered.CellObject(mcFlag, copy);
-    flagCopy->SetIntValue(flag->IntValue());
-    flagCopy->SetHint(flag->Hint());
-
-    for (int column = mcTime; column < kMatchColumnCount; ++column) {
-        const TCell* source = full.CellObject(column, row);
-        TCell* target = filtered.CellObject(column, copy);
-        if (numeric[column]) {
-            // A number cell's text is its value written out; copying the value gives the
-            // same text without writing and reading it back.
-            target->SetFloatValue(source->FloatValue());
-        } else {
-            texts.Copy(source, target);
-        }
-        // New cells already hold their column's colour, the same in both grids; only
-        // highlights need setting, which spares the grid a change notice per cell.
-        if (source->Color() != target->Color()) target->SetColor(source->Color());
-    }
-}
-
 } // namespace
 
 void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilterValues& bounds) {
@@ -94,24 +56,14 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
             integers[integerCount++] = {range.Column, Round(lower), Round(upper)};
     }
 
-    // Number columns in both grids can pass their values on directly.
+    // Number cells give their values directly, without writing them out as text.
     std::array<bool, kMatchColumnCount> numeric{};
     for (int column = 0; column < kMatchColumnCount; ++column)
-        numeric[column] =
-            dynamic_cast<TNxNumberColumn*>(full.Columns()->Item(column)) != nullptr &&
-            dynamic_cast<TNxNumberColumn*>(filtered.Columns()->Item(column)) != nullptr;
+        numeric[column] = dynamic_cast<TNxNumberColumn*>(full.Columns()->Item(column)) != nullptr;
 
-    // The filtered grid is rebuilt whole: repaint it once at the end, not cell by cell.
-    filtered.SuspendRefresh();
-    struct TResume {
-        TNxCustomGrid& grid;
-        ~TResume() { grid.ResumeRefresh(); }
-    } resume{filtered};
-
-    filtered.ClearRows();
+    std::vector<int> passing;
     const int rowCount = full.RowCount();
     WideString scratch; // holds a text only for cells that do not keep one
-    TTextCopier texts;
     for (int row = 0; row < rowCount; ++row) {
         bool passes = true;
         for (const TDecimalRange& range : decimals) {
@@ -130,6 +82,14 @@ void ApplyRangeFilter(TNxCustomGrid& full, TNxCustomGrid& filtered, const TFilte
                     : FilterIntegerValue(full.CellObject(column, row)->TextView(scratch));
             if (value < integers[k].Lower || value > integers[k].Upper) passes = false;
         }
-        if (passes) CopyRow(full, row, filtered, numeric, texts);
+        if (passes) passing.push_back(row);
     }
+
+    // The filtered grid is rebuilt whole: repaint it once at the end, not row by row.
+    filtered.SuspendRefresh();
+    struct TResume {
+        TNxCustomGrid& grid;
+        ~TResume() { grid.ResumeRefresh(); }
+    } resume{filtered};
+    filtered.ReplaceRowsFrom(full, passing);
 }
