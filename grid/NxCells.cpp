@@ -172,17 +172,21 @@ void TCells::FreeChunk(void* chunk) {
 TRow* TCells::NewRow() {
     if (m_freeRows.empty()) {
         // Blocks grow with the store, so a small grid keeps little and a large one few blocks.
-        const size_t made = m_rowBlocks.empty() ? 0 : m_rows.size();
-        const size_t count = std::clamp<size_t>(made, 64, 4096);
+        const size_t count = std::clamp<size_t>(m_pooledRows, 64, 4096);
         m_rowBlocks.push_back(std::make_unique<TRow[]>(count));
+        m_pooledRows += count;
         TRow* block = m_rowBlocks.back().get();
         for (size_t i = count; i-- > 0;) m_freeRows.push_back(block + i);
     }
     TRow* row = m_freeRows.back();
     m_freeRows.pop_back();
-    *row = TRow{};
-    row->Height = m_defaultRowHeight;
+    RenewRow(*row);
     return row;
+}
+
+void TCells::RenewRow(TRow& row) const {
+    row = TRow{};
+    row.Height = m_defaultRowHeight;
 }
 
 std::unique_ptr<TCellList> TCells::MakeList(int valueKind) {
@@ -344,10 +348,7 @@ void TCells::ReplaceRowsFrom(TCells& source, const std::vector<int>& rows) {
             m_freeRows.push_back(m_rows.back());
             m_rows.pop_back();
         }
-        for (TRow* row : m_rows) {
-            *row = TRow{};
-            row->Height = m_defaultRowHeight;
-        }
+        for (TRow* row : m_rows) RenewRow(*row);
         m_rows.reserve(count);
         while (m_rows.size() < count) m_rows.push_back(NewRow());
         THintTranslator hints(*this);
@@ -429,7 +430,8 @@ size_t TCells::MemoryBytes() const {
     size_t bytes = sizeof(*this) + m_columns.capacity() * sizeof(void*);
     for (const auto& list : m_columns) bytes += sizeof(TCellList) + list->MemoryBytes();
     bytes += m_slabs.capacity() * sizeof(TSlab) + m_freeChunks.capacity() * sizeof(void*);
-    bytes += m_rows.capacity() * sizeof(TRow*) + m_rows.size() * sizeof(TRow);
+    bytes += m_rows.capacity() * sizeof(TRow*) + m_pooledRows * sizeof(TRow) +
+             m_rowBlocks.capacity() * sizeof(void*) + m_freeRows.capacity() * sizeof(TRow*);
     for (const WideString& hint : m_hints)
         bytes += sizeof(void*) * 3 + sizeof(WideString) + hint.capacity() * sizeof(char16_t);
     return bytes;

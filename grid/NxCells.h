@@ -416,6 +416,7 @@ public:
 private:
     std::unique_ptr<TCellList> MakeList(int valueKind);
     TRow* NewRow();
+    void RenewRow(TRow& row) const;
     void CheckCopySource(const TCells& source, const std::vector<int>& rows) const;
     const std::vector<TCellTemplate>& Templates();
 
@@ -440,6 +441,7 @@ private:
     // Row records come from blocks kept for the store's life; freed ones wait for reuse.
     std::vector<std::unique_ptr<TRow[]>> m_rowBlocks;
     std::vector<TRow*> m_freeRows;
+    size_t m_pooledRows = 0;
 };
 
 // Maps the shared hints of one store to those of another, looking each one up only once.
