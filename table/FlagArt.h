@@ -1,9 +1,9 @@
 #pragma once
 // The pictures built into the program: the 103 flag images of the match grids' flag column
 // (in the order of LeagueFlagIndex), the two tab images of the page control and the header
-// glyph of the flag column. They are generated at build time (tools/flaggen) from the
-// installed flag package and our own drawings; each is 16 x 16 pixels of 0xAARRGGBB, rows
-// top to bottom, alpha 0 where the picture is transparent.
+// glyph of the flag column. They are generated at build time (tools/flaggen; data/ builds
+// the library) from the installed flag package and our own drawings; each is 16 x 16
+// pixels of 0xAARRGGBB, rows top to bottom, alpha 0 where the picture is transparent.
 
 #include <cstdint>
 

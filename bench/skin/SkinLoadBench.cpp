@@ -3,7 +3,7 @@
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
 #include "skin/SkinIni.h"
-#include "tools/skingen/ProgramSkin.h"
+#include "data/ProgramSkin.h"
 
 #include <benchmark/benchmark.h>
 

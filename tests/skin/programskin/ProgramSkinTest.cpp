@@ -1,6 +1,6 @@
 // The skin the main window carries: it loads, and it holds every figure the window's
 // controls and frame are laid out by.
-#include "tools/skingen/ProgramSkin.h"
+#include "data/ProgramSkin.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
 #include "skin/SkinDump.h"

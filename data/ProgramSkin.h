@@ -1,5 +1,5 @@
 #pragma once
-// The program's own skin, drawn and packed at build time (tools/skingen). The bytes are
+// The program's own skin, drawn by tools/skingen and packed at build time. The bytes are
 // the stored data of a TspCompressedStoredSkin: one zlib stream of the skin container.
 //
 //     auto* stored = new TspCompressedStoredSkin(form);

@@ -1,4 +1,4 @@
-#include "tools/skingen/ProgramSkin.h"
+#include "data/ProgramSkin.h"
 
 #include "skin/CompressedStoredSkin.h"
 
