@@ -22,6 +22,8 @@ struct Request {
     bool headersDone = false;
 };
 
+thread_local std::string t_lastError;
+
 void InitOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -75,6 +77,8 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
     CURL* curl = curl_easy_init();
     if (!curl) return nullptr;
     auto* request = new Request;
+    char errorText[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(curl, CURLOPT_URL, url);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, session->agent.c_str());
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
@@ -109,9 +113,14 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
     // Ending the transfer at the first body bytes is our own doing, not a failure.
     bool opened = request->headersDone && (rc == CURLE_OK || rc == CURLE_WRITE_ERROR);
     if (!opened) {
+        if (rc == CURLE_OK || rc == CURLE_WRITE_ERROR)
+            t_lastError = "The connection closed before the answer's headers ended";
+        else
+            t_lastError = errorText[0] ? errorText : curl_easy_strerror(rc);
         delete request;
         return nullptr;
     }
+    t_lastError.clear();
     return request;
 }
 
@@ -152,4 +161,8 @@ BOOL InternetCloseHandle(HINTERNET handle) {
 void InternetSetTimeout(HINTERNET sessionHandle, int timeoutMs) {
     auto* session = static_cast<Session*>(sessionHandle);
     if (session && session->magic == kSessionMagic) session->timeoutMs = timeoutMs;
+}
+
+const char* InternetLastErrorText() {
+    return t_lastError.c_str();
 }

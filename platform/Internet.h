@@ -43,3 +43,7 @@ BOOL InternetCloseHandle(HINTERNET handle);
 // Our own addition: the limit, in milliseconds, for connecting and for each wait for data of
 // requests opened from this session afterwards (0 or less: no limit).
 void InternetSetTimeout(HINTERNET session, int timeoutMs);
+
+// Our own addition: why the last InternetOpenUrlA of this thread returned nothing, in words
+// ("Could not connect to server", "Timeout was reached", ...); empty after one that opened.
+const char* InternetLastErrorText();

@@ -5,9 +5,13 @@
 
 #include <string_view>
 
-// The hosts (with ":" and a port when not 80). The demo service answers for both on loopback.
-constexpr const char* kTipsServiceHost = "127.0.0.1:18080";
-constexpr const char* kProductSiteHost = "127.0.0.1:18080";
+// The hosts (with ":" and a port when not 80), chosen when the program is built; the demo
+// service answers for both on loopback.
+#ifndef BRELVAN_DEFAULT_SERVICE
+#define BRELVAN_DEFAULT_SERVICE "127.0.0.1:18080"
+#endif
+constexpr const char* kTipsServiceHost = BRELVAN_DEFAULT_SERVICE;
+constexpr const char* kProductSiteHost = BRELVAN_DEFAULT_SERVICE;
 
 constexpr const char* kVersionMarkerPath = "/refresh/brelvan3.3.txt";
 constexpr const char* kLoginPath = "/login/brelvan.php";
@@ -29,3 +33,10 @@ AnsiString BuildVersionProbeUrl(const AnsiString& host);
 AnsiString BuildDownloadPageUrl(const AnsiString& host);
 // "http://" + host + "/".
 AnsiString BuildSiteHomeUrl(const AnsiString& host);
+
+// Reads a service address "host[:port]" as a user writes it; an "http://" in front and one
+// "/" behind are allowed and dropped. `host` receives the host with ":" and the port when a
+// port other than 80 is given. False, with the reason in `error`, for an empty host, a port
+// that is not a number from 1 to 65535, or anything beyond the address (a path, a query,
+// blanks, control characters, user names).
+bool ParseServiceHost(std::string_view text, AnsiString& host, AnsiString& error);

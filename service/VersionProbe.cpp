@@ -2,22 +2,54 @@
 
 #include <cstring>
 
-bool CheckUrlAvailable(const AnsiString& url, int timeoutMs) {
+namespace {
+
+bool IsAvailableStatus(const char* status) {
+    return std::strcmp(status, "200") == 0 || std::strcmp(status, "302") == 0;
+}
+
+// One probe: the status text of the answer (empty when none arrived or it did not fit) and,
+// when the URL could not be opened, the reason. True when a server answered.
+bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiString* reason) {
     AnsiString target = url;
     if (LowerCase(url).find("http://") == AnsiString::npos) target = "http://" + url;
 
     HINTERNET session =
         InternetOpenA(kVersionProbeAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (!session) return false;
+    if (!session) {
+        if (reason) *reason = "The internet session could not be opened";
+        return false;
+    }
     InternetSetTimeout(session, timeoutMs);
     HINTERNET request =
         InternetOpenUrlA(session, target.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
-    char status[10] = {};
     DWORD length = sizeof status;
     DWORD index = 0;
-    if (request) HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE, status, &length, &index);
-    bool available = std::strcmp(status, "200") == 0 || std::strcmp(status, "302") == 0;
+    if (request)
+        HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE, status, &length, &index);
+    else if (reason)
+        *reason = InternetLastErrorText();
     if (request) InternetCloseHandle(request);
     InternetCloseHandle(session);
-    return available;
+    return request != nullptr;
+}
+
+} // namespace
+
+bool CheckUrlAvailable(const AnsiString& url, int timeoutMs) {
+    char status[10] = {};
+    QueryStatus(url, timeoutMs, status, nullptr);
+    return IsAvailableStatus(status);
+}
+
+TVersionProbeResult ProbeVersion(const AnsiString& url, int timeoutMs) {
+    char status[10] = {};
+    TVersionProbeResult result;
+    const bool answered = QueryStatus(url, timeoutMs, status, &result.Reason);
+    result.Status = status;
+    if (IsAvailableStatus(status))
+        result.Answer = TVersionProbeAnswer::Served;
+    else if (answered)
+        result.Answer = TVersionProbeAnswer::NotServed;
+    return result;
 }

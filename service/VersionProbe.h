@@ -11,3 +11,18 @@ constexpr const char* kVersionProbeAgent = "InetURL:/1.0";
 // gets that prefix. Every failure gives false. `timeoutMs` bounds connecting and each wait for
 // data (0: no limit).
 bool CheckUrlAvailable(const AnsiString& url, int timeoutMs = kInternetDefaultTimeoutMs);
+
+// The finer answer of the same probe, which tells a server that no longer serves this
+// version apart from one that could not be reached at all.
+enum class TVersionProbeAnswer {
+    Served,     // 200 or 302
+    NotServed,  // a server answered with another status
+    Unreachable // no answer arrived: refused, unresolvable, timed out, cut off
+};
+struct TVersionProbeResult {
+    TVersionProbeAnswer Answer = TVersionProbeAnswer::Unreachable;
+    AnsiString Status; // the status code text when a server answered
+    AnsiString Reason; // why it was unreachable, in words
+};
+// Sends the same request as CheckUrlAvailable; Served exactly when that returns true.
+TVersionProbeResult ProbeVersion(const AnsiString& url, int timeoutMs = kInternetDefaultTimeoutMs);

@@ -20,6 +20,27 @@ TEST(ServiceUrls, EncodesEverythingButUnreservedBytes) {
               "http://h/index.php?option=com_content&view=article&id=3&Itemid=12");
 }
 
+TEST(ServiceUrls, ServiceHostIsHostAndOptionalPort) {
+    AnsiString host, error;
+    struct Good {
+        const char* text;
+        const char* host;
+    } good[] = {{"tips.example", "tips.example"},    {"tips.example:8080", "tips.example:8080"},
+                {"tips.example:80", "tips.example"}, {"HTTP://127.0.0.1:18080/", "127.0.0.1:18080"},
+                {"localhost:1", "localhost:1"},      {"h:65535", "h:65535"}};
+    for (const Good& g : good) {
+        EXPECT_TRUE(ParseServiceHost(g.text, host, error)) << g.text << ": " << error;
+        EXPECT_EQ(host, g.host);
+    }
+    host = "kept";
+    for (const char* bad : {"", ":8080", "h:", "h:0", "h:65536", "h:12345678", "h:8o", "h/path",
+                            "h:80/x", "user@h", "h?x", "a b", "h\t", "http://", "h:-1"}) {
+        EXPECT_FALSE(ParseServiceHost(bad, host, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+        EXPECT_EQ(host, "kept") << bad;
+    }
+}
+
 TEST(ServiceUrls, AwkwardPasswordsKeepTheRequestWhole) {
     LoopbackPeer peer(LoopbackPeer::Answers({LoopbackPeer::Answer("200 OK", {}, "ok")}));
     THttpClient client(nullptr);

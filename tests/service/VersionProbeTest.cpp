@@ -79,6 +79,43 @@ TEST_F(VersionProbe, FailuresGiveFalse) {
     EXPECT_FALSE(CheckUrlAvailable(silent.Url("/"), 1000));
 }
 
+// The finer answer: a server that answered other than 200/302 no longer serves the version;
+// a probe that reached no server says why, and neither counts as served.
+TEST_F(VersionProbe, TellsNotServedFromUnreachable) {
+    {
+        LoopbackPeer peer(Status("404 Not Found"));
+        TVersionProbeResult r = ProbeVersion(peer.Url("/refresh/brelvan3.3.txt"), 3000);
+        EXPECT_EQ(r.Answer, TVersionProbeAnswer::NotServed);
+        EXPECT_EQ(r.Status, "404");
+    }
+    {
+        LoopbackPeer peer(Status("302 Found"));
+        EXPECT_EQ(ProbeVersion(peer.Url("/"), 3000).Answer, TVersionProbeAnswer::Served);
+    }
+    TcpListener unused;
+    ASSERT_TRUE(unused.Listen("127.0.0.1", 0));
+    const int port = unused.Port();
+    unused.Close();
+    TVersionProbeResult refused = ProbeVersion("127.0.0.1:" + std::to_string(port) + "/", 3000);
+    EXPECT_EQ(refused.Answer, TVersionProbeAnswer::Unreachable);
+    EXPECT_FALSE(refused.Reason.empty());
+    EXPECT_TRUE(refused.Status.empty());
+
+    LoopbackPeer reset([](PeerConnection& c) {
+        c.ReadRequest();
+        c.Reset();
+    });
+    EXPECT_EQ(ProbeVersion(reset.Url("/"), 3000).Answer, TVersionProbeAnswer::Unreachable);
+
+    LoopbackPeer silent([](PeerConnection& c) {
+        c.ReadRequest();
+        c.WaitForClientClose();
+    });
+    TVersionProbeResult timedOut = ProbeVersion(silent.Url("/"), 1000);
+    EXPECT_EQ(timedOut.Answer, TVersionProbeAnswer::Unreachable);
+    EXPECT_FALSE(timedOut.Reason.empty());
+}
+
 TEST(InternetApi, StatusBufferAndHandles) {
     setenv("NO_PROXY", "127.0.0.1,localhost", 1);
     LoopbackPeer peer(LoopbackPeer::Answers({LoopbackPeer::Answer("404 Not Found", {}, "")}));
