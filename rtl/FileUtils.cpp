@@ -2,8 +2,10 @@
 #include "rtl/FileUtils.h"
 #include "rtl/Exceptions.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,4 +135,87 @@ void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
         done += static_cast<size_t>(n);
     }
     if (::close(fd) != 0) throw EWriteError("Stream write error");
+}
+
+namespace {
+
+// Writes all of `bytes`; 0 or the errno of the failure.
+int WriteAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// A name beside `target` that no other writer in this or another process uses at the same
+// time (the process id and a counter; O_EXCL settles the rest).
+std::string TemporaryNameBeside(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    return target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+// So that the rename itself survives a crash; a folder that cannot be synced is no failure.
+void SyncFolderOf(const std::string& fileName) {
+    const std::string folder = ExtractFilePath(fileName);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+void WriteFileAtomically(const std::string& fileName, std::string_view bytes, int mode) {
+    std::string target = fileName;
+    struct stat existing {};
+    const bool exists = !fileName.empty() && ::stat(fileName.c_str(), &existing) == 0;
+    if (exists) {
+        if (S_ISDIR(existing.st_mode)) FileCreateError(fileName, EISDIR);
+        // Replace what a link names, not the link.
+        if (char* real = ::realpath(fileName.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+        // Refuse what a direct write would refuse: the rename needs only the folder's
+        // permission and would replace a read-only file.
+        const int probe = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (probe < 0) FileCreateError(fileName, errno);
+        ::close(probe);
+    }
+
+    const bool chosenBits = mode != kKeepFileMode || exists;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = TemporaryNameBeside(target);
+        // Chosen bits are set below; until then only the owner can read the bytes.
+        fd =
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, chosenBits ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST) FileCreateError(fileName, errno);
+    }
+    if (fd < 0) FileCreateError(fileName, EEXIST);
+
+    int error = WriteAll(fd, bytes);
+    if (!error && exists && mode == kKeepFileMode) {
+        // The owner first: changing it clears the set-id bits that the mode then restores.
+        // Only a privileged process may give the file away; others keep their own.
+        [[maybe_unused]] const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
+        if (::fchmod(fd, existing.st_mode & 07777) != 0) error = errno;
+    } else if (!error && mode != kKeepFileMode) {
+        if (::fchmod(fd, static_cast<mode_t>(mode) & 07777) != 0) error = errno;
+    }
+    if (!error && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
+    if (::close(fd) != 0 && !error) error = errno ? errno : EIO;
+    if (!error && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (error) {
+        ::unlink(temp.c_str());
+        FileCreateError(fileName, error);
+    }
+    SyncFolderOf(target);
 }

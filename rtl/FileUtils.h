@@ -24,3 +24,18 @@ std::string ReadFileBytes(const std::string& fileName);
 // Creates or truncates the file and writes `bytes`; raises EFCreateError on failure to create
 // and EWriteError "Stream write error" when writing fails.
 void WriteFileBytes(const std::string& fileName, std::string_view bytes);
+
+// Replaces the whole file so that it holds either its earlier bytes or `bytes`, never a part:
+// the bytes go to a temporary file beside it, reach the disk, and are renamed over it. A
+// failure at any point (a full disk, say) leaves the earlier file as it was and no temporary
+// file behind.
+// - A file the process could not write directly (read-only, a read-only file system, a
+//   folder) is refused, although the rename alone would have replaced it.
+// - `mode` gives the file's permission bits exactly (0600 for secrets: the bytes are never
+//   readable by others, not even in the temporary file). kKeepFileMode keeps an existing
+//   file's bits and, where the process may, its owner; a new file gets 0666 less the umask.
+// - A symbolic link stays a link: the file it names is replaced.
+// Raises EFCreateError "Cannot create file "%s". %s" with the system's reason on failure.
+constexpr int kKeepFileMode = -1;
+void WriteFileAtomically(const std::string& fileName, std::string_view bytes,
+                         int mode = kKeepFileMode);

@@ -11,8 +11,8 @@
 // The file's text for these values.
 AnsiString FormatPresetText(const TFilterValues& values);
 
-// Writes the file whole. The text goes to a new file beside the target first and then
-// replaces it, so a failed write (a full disk, say) leaves any earlier file as it was.
+// Writes the file whole (WriteFileAtomically): a failed write (a full disk, say) leaves any
+// earlier file as it was, a read-only preset is refused and a replaced file keeps its mode.
 // Raises EFCreateError "Cannot create file "%s". %s" when it cannot be written.
 void SavePresetFile(const std::string& fileName, const TFilterValues& values);
 

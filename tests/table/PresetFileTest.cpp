@@ -2,6 +2,7 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/Unprivileged.h"
 #include "tests/table/TableTestSupport.h"
 
 #include <csignal>
@@ -202,4 +203,34 @@ TEST(PresetFile, FailedWriteLeavesTheEarlierFileWhole) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         ++entries;
     EXPECT_EQ(entries, 1);
+}
+
+TEST(PresetFile, SavingOverAReadOnlyPresetIsRefusedAndKeepsIt) {
+    ScratchFolder folder;
+    const std::string path = folder.File("locked.brelvan");
+    const std::string earlier = "1,5\r\nlocked preset\r\n";
+    WriteFileBytes(path, earlier);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const std::string answer = RunUnprivileged(folder.Path().string(), [&]() -> std::string {
+        try {
+            SavePresetFile(path, SampleValues());
+        } catch (const EFCreateError& e) {
+            return e.Message();
+        }
+        return "saved";
+    });
+    EXPECT_EQ(answer, "Cannot create file \"" + path + "\". Permission denied");
+    EXPECT_EQ(ReadFileBytes(path), earlier);
+}
+
+TEST(PresetFile, SavingOverAPresetKeepsItsMode) {
+    ScratchFolder folder;
+    const std::string path = folder.File("shared.brelvan");
+    WriteFileBytes(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    SavePresetFile(path, SampleValues());
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_EQ(Load(path).values, SampleValues());
 }
