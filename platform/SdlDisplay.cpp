@@ -113,9 +113,20 @@ int ButtonFrom(Uint8 b) {
 } // namespace
 
 std::unique_ptr<Display> SdlDisplay::Open() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        std::fprintf(stderr, "Cannot open a display: %s\n", SDL_GetError());
+    std::string error;
+    std::unique_ptr<Display> display = TryOpen(error);
+    if (!display) {
+        std::fprintf(stderr, "Cannot open a display: %s\n", error.c_str());
         std::exit(1);
+    }
+    return display;
+}
+
+std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        error = SDL_GetError();
+        SDL_Quit();
+        return nullptr;
     }
     SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
     return std::unique_ptr<Display>(new SdlDisplay());

@@ -15,6 +15,8 @@ public:
     // Opens the display; when no display can be opened, prints why to stderr and exits with
     // status 1.
     static std::unique_ptr<Display> Open();
+    // Opens the display; when none can be opened, returns nothing and says why in `error`.
+    static std::unique_ptr<Display> TryOpen(std::string& error);
     ~SdlDisplay() override;
 
     int CreateWindow(const DisplayRect& bounds, bool popup) override;

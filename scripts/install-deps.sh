@@ -10,6 +10,7 @@ packages=(
     libcurl4-openssl-dev uuid-dev
     fonts-liberation2 famfamfam-flag-png
     curl clang-format
+    xvfb xdotool
 )
 
 missing=()
