@@ -14,3 +14,14 @@ Raster PaintControls();
 // against `bg`. `highlight` lightens the face's first row for a lit top edge.
 void PaintPlate(Raster& r, const TRect& rc, double radius, Rgb border, Rgb top, Rgb bottom, Rgb bg,
                 double highlight = 0);
+
+// The popup menu window and its mask, the tool tip window and its mask, the menu item looks,
+// and the inactive frame (the active one's chrome greyed); MenuLayout.h places them.
+Raster PaintPopupWindow();
+Raster PaintPopupMask();
+Raster PaintHintWindow();
+Raster PaintHintMask();
+Raster PaintMenuItems();
+Raster PaintInactiveFrame();
+// The caption buttons' inactive looks in the inactive frame's colours.
+void MuteInactiveButtonLooks(Raster& buttons);

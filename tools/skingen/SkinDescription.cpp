@@ -1,5 +1,6 @@
 #include "tools/skingen/SkinDescription.h"
 
+#include "tools/skingen/MenuLayout.h"
 #include "tools/skingen/SkinLayout.h"
 
 #include <string>
@@ -138,6 +139,66 @@ void CheckRadio(Writer& w, const char* name, const TRect& unchecked, const TRect
     w.Key("unenableduncheckimagerect", R(disabledUnchecked));
 }
 
+// The popup menu window: a rounded plate sliced to the menu's size, shaped by its mask.
+void PopupWindowSection(Writer& w) {
+    w.Section("POPUPWINDOW");
+    w.Key("windowpictureindex", "2");
+    w.Key("maskpictureindex", "3");
+    const int c = PopupCorner;
+    w.Key("lefttoppoint", P(c, c));
+    w.Key("righttoppoint", P(PopupWidth - c, c));
+    w.Key("leftbottompoint", P(c, PopupHeight - c));
+    w.Key("rightbottompoint", P(PopupWidth - c, PopupHeight - c));
+    w.Key("cursorindex", "-1");
+    w.Key("itemsrect", R(PopupItems));
+    w.Key("scrollmarkercolor", C(MutedText));
+    w.Key("scrollmarkeractivecolor", C(Accent));
+    w.Key("leftstretch", "0");
+    w.Key("rightstretch", "0");
+    w.Key("topstretch", "0");
+    w.Key("bottomstretch", "0");
+}
+
+// Tool tips: a small rounded plate in a warm white.
+void HintWindowSection(Writer& w) {
+    w.Section("HINTWINDOW");
+    w.Key("windowpictureindex", "4");
+    w.Key("maskpictureindex", "5");
+    const int c = HintCorner;
+    w.Key("lefttoppoint", P(c, c));
+    w.Key("righttoppoint", P(HintWidth - c, c));
+    w.Key("leftbottompoint", P(c, HintHeight - c));
+    w.Key("rightbottompoint", P(HintWidth - c, HintHeight - c));
+    w.Key("clientrect", R(HintClient));
+    Font(w, 13, "", Text);
+    w.Key("leftstretch", "0");
+    w.Key("rightstretch", "0");
+    w.Key("topstretch", "0");
+    w.Key("bottomstretch", "0");
+}
+
+// The items of every skinned popup menu (the window's system menu among them).
+void MenuItemSection(Writer& w) {
+    w.Section("menuitem");
+    w.Key("activepictureindex", "6");
+    w.Key("skinrectinapicture", "1");
+    w.Key("skinrect", R(MenuItemNormal));
+    w.Key("activeskinrect", R(MenuItemActive));
+    w.Key("itemleftoffset", N(MenuItemOffset));
+    w.Key("itemrightoffset", N(MenuItemOffset));
+    w.Key("dividerrect", R(MenuDivider));
+    w.Key("dividerleftoffset", N(MenuDividerOffset));
+    w.Key("dividerrightoffset", N(MenuDividerOffset));
+    w.Key("textrect", R(MenuItemText));
+    w.Key("imagerect", "4,3,20,19");
+    Font(w, 14, "", Text);
+    w.Key("activefontcolor", "16777215");
+    w.Key("unenabledfontcolor", C({160, 168, 180}));
+    w.Key("stretcheffect", "0");
+    w.Key("inactivestretcheffect", "0");
+    w.Key("dividerstretcheffect", "0");
+}
+
 } // namespace
 
 std::vector<std::string> SkinDescriptionLines() {
@@ -151,13 +212,16 @@ std::vector<std::string> SkinDescriptionLines() {
 
     w.Section("PICTURES");
     w.Key("picture", FramePictureFile);
-    w.Key("inactivepicture", "");
+    w.Key("inactivepicture", InactiveFramePictureFile);
     w.Key("mask", FrameMaskFile);
     w.Key("rolluppicture", "");
     w.Key("rollupmask", "");
-    w.Key("activepicturescount", "2");
-    w.Key("0", ControlsPictureFile);
-    w.Key("1", FrameButtonsPictureFile);
+    const char* activePictures[] = {ControlsPictureFile, FrameButtonsPictureFile, PopupPictureFile,
+                                    PopupMaskFile,       HintPictureFile,         HintMaskFile,
+                                    MenuItemsPictureFile};
+    const int activePictureCount = int(sizeof(activePictures) / sizeof(activePictures[0]));
+    w.Key("activepicturescount", N(activePictureCount));
+    for (int i = 0; i < activePictureCount; ++i) w.Key(N(i), activePictures[i]);
 
     w.Section("FORMINFO");
     w.Key("lefttoppoint", P(FrameLT));
@@ -192,17 +256,8 @@ std::vector<std::string> SkinDescriptionLines() {
     w.Key("autorenderinginactiveimage", "0");
     w.Key("inactiveeffect", "iebrightness");
 
-    w.Section("POPUPWINDOW");
-    w.Key("windowpictureindex", "-1");
-    w.Key("maskpictureindex", "-1");
-    w.Key("itemsrect", "0,0,0,0");
-    w.Key("scrollmarkercolor", C(MutedText));
-    w.Key("scrollmarkeractivecolor", C(Accent));
-
-    w.Section("HINTWINDOW");
-    w.Key("windowpictureindex", "-1");
-    w.Key("maskpictureindex", "-1");
-    Font(w, 14, "", Text);
+    PopupWindowSection(w);
+    HintWindowSection(w);
 
     w.Section("SKINCOLORS");
     w.Key("cbtnface", C(Surface));
@@ -218,10 +273,12 @@ std::vector<std::string> SkinDescriptionLines() {
     w.Key("count", "0");
 
     w.Section("SKINOBJECTS");
-    const char* objects[] = {"closebutton:stdbutton", "maxbutton:stdbutton", "minbutton:stdbutton",
-                             "sysmenubutton:stdbutton", "caption:caption"};
-    w.Key("count", N(5));
-    for (int i = 0; i < 5; ++i) w.Key(N(i), objects[i]);
+    const char* objects[] = {"closebutton:stdbutton", "maxbutton:stdbutton",
+                             "minbutton:stdbutton",   "sysmenubutton:stdbutton",
+                             "caption:caption",       "menuitem:menuitem"};
+    const int objectCount = int(sizeof(objects) / sizeof(objects[0]));
+    w.Key("count", N(objectCount));
+    for (int i = 0; i < objectCount; ++i) w.Key(N(i), objects[i]);
 
     w.Section("SKINCONTROLS");
     const char* controls[] = {
@@ -256,6 +313,8 @@ std::vector<std::string> SkinDescriptionLines() {
     w.Key("shadow", "1");
     w.Key("shadowcolor", C({28, 35, 48}));
     w.Key("activeshadowcolor", C({18, 23, 32}));
+
+    MenuItemSection(w);
 
     w.Section("tab");
     w.Key("pictureindex", "0");

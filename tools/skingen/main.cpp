@@ -37,7 +37,15 @@ int main(int argc, char** argv) {
         save(PaintFrame(), pf24bit, FramePictureFile);
         save(PaintFrameMask(), pf1bit, FrameMaskFile);
         save(PaintControls(), pf24bit, ControlsPictureFile);
-        save(PaintFrameButtons(), pf24bit, FrameButtonsPictureFile);
+        Raster buttons = PaintFrameButtons();
+        MuteInactiveButtonLooks(buttons);
+        save(buttons, pf24bit, FrameButtonsPictureFile);
+        save(PaintInactiveFrame(), pf24bit, InactiveFramePictureFile);
+        save(PaintPopupWindow(), pf24bit, PopupPictureFile);
+        save(PaintPopupMask(), pf1bit, PopupMaskFile);
+        save(PaintHintWindow(), pf24bit, HintPictureFile);
+        save(PaintHintMask(), pf1bit, HintMaskFile);
+        save(PaintMenuItems(), pf24bit, MenuItemsPictureFile);
         TStringList ini;
         for (const std::string& line : SkinDescriptionLines()) ini.Add(line);
         ini.SaveToFile((dir / "skin.ini").string());

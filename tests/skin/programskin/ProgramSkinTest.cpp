@@ -51,7 +51,12 @@ TEST_F(ProgramSkin, FramePictureMaskAndGeometry) {
     EXPECT_EQ(store->SkinPicture()->Width(), 150);
     EXPECT_EQ(store->SkinPicture()->Height(), 107);
     EXPECT_EQ(store->SkinPicture()->PixelFormat(), pf24bit);
-    EXPECT_TRUE(store->InactiveSkinPicture()->Empty());
+    // The inactive frame: the same client area under a duller title bar.
+    const TBitmap* inactive = store->InactiveSkinPicture();
+    ASSERT_EQ(inactive->Width(), 150);
+    ASSERT_EQ(inactive->Height(), 107);
+    EXPECT_EQ(inactive->PixelColor(75, 60), store->SkinPicture()->PixelColor(75, 60));
+    EXPECT_NE(inactive->PixelColor(75, 14), store->SkinPicture()->PixelColor(75, 14));
     EXPECT_EQ(store->SkinMask()->Width(), 150);
     EXPECT_EQ(store->SkinMask()->Height(), 107);
     EXPECT_EQ(store->SkinMask()->PixelFormat(), pf1bit);
@@ -133,6 +138,38 @@ TEST_F(ProgramSkin, CaptionButtonsSitSeamlesslyOnTheTitleBar) {
         EXPECT_EQ(picture->PixelColor(close->skinrect.Left, close->skinrect.Top + row),
                   store->SkinPicture()->PixelColor(75, 8 + row))
             << row;
+}
+
+TEST_F(ProgramSkin, PopupMenusAndToolTipsWearTheSkin) {
+    const TspDataSkinPopupWindow& popup = store->PopupWindow();
+    const TBitmap* window = store->ActivePicture(popup.windowpictureindex);
+    ASSERT_NE(window, nullptr);
+    const TBitmap* mask = store->ActivePicture(popup.maskpictureindex);
+    ASSERT_NE(mask, nullptr);
+    EXPECT_EQ(mask->Width(), window->Width());
+    EXPECT_EQ(mask->Height(), window->Height());
+    EXPECT_EQ(mask->PixelFormat(), pf1bit);
+    EXPECT_TRUE(!popup.itemsrect.IsEmpty() && popup.itemsrect.Right < window->Width() &&
+                popup.itemsrect.Bottom < window->Height());
+    // Rounded: the corner pixel is cut, the middle kept.
+    EXPECT_NE(mask->PixelColor(0, 0), clBlack);
+    EXPECT_EQ(mask->PixelColor(window->Width() / 2, window->Height() / 2), clBlack);
+
+    const TspDataSkinHintWindow& hint = store->HintWindow();
+    const TBitmap* hintPicture = store->ActivePicture(hint.windowpictureindex);
+    ASSERT_NE(hintPicture, nullptr);
+    ASSERT_NE(store->ActivePicture(hint.maskpictureindex), nullptr);
+    EXPECT_TRUE(!hint.clientrect.IsEmpty() && hint.clientrect.Right <= hintPicture->Width());
+
+    auto* item = Object<TspDataSkinMenuItem>("menuitem");
+    ASSERT_NE(item, nullptr);
+    const TBitmap* items = store->ActivePicture(item->activepictureindex);
+    ASSERT_NE(items, nullptr);
+    for (const TRect& r : {item->skinrect, item->activeskinrect, item->dividerrect})
+        EXPECT_TRUE(!r.IsEmpty() && r.Right <= items->Width() && r.Bottom <= items->Height());
+    EXPECT_EQ(item->skinrect.Height(), item->activeskinrect.Height());
+    EXPECT_NE(item->fontcolor, item->activefontcolor);
+    EXPECT_NE(item->fontcolor, item->unenabledfontcolor);
 }
 
 TEST_F(ProgramSkin, ControlRecordsTheWindowNames) {
