@@ -27,6 +27,24 @@ protected:
                 if (RawPixel(c, x, y) == ColorToRGB(color)) ++n;
         return n;
     }
+    // How many pixels of `area` are mostly `color` (anti-aliased text rarely hits a colour
+    // exactly): every channel within `tolerance`.
+    int CountNear(TControl* c, const TRect& area, TColor color, int tolerance = 60) {
+        Pump();
+        TColor want = ColorToRGB(color);
+        int n = 0;
+        for (int y = area.Top; y < area.Bottom; ++y)
+            for (int x = area.Left; x < area.Right; ++x) {
+                TColor p = RawPixel(c, x, y);
+                bool near = true;
+                for (int shift = 0; shift < 24; shift += 8) {
+                    int a = int((p >> shift) & 0xFF), b = int((want >> shift) & 0xFF);
+                    if (a - b > tolerance || b - a > tolerance) near = false;
+                }
+                if (near) ++n;
+            }
+        return n;
+    }
     // A client pixel as presented, without pumping.
     TColor RawPixel(TControl* c, int x, int y) {
         TWinControl* top = GetTopLevel(c);
