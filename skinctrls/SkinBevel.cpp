@@ -51,57 +51,19 @@ void TspSkinBevel::ApplySkinChange() {
 }
 
 void TspSkinBevel::Paint() {
+    if (!m_dividerMode || Shape() == bsSpacer) {
+        TBevel::Paint();
+        return;
+    }
+    // One centred divider: horizontal for the line shapes along an edge, else vertical.
     TCanvas& c = *Canvas();
     TColor first = Style() == bsLowered ? m_darkColor : m_lightColor;
     TColor second = Style() == bsLowered ? m_lightColor : m_darkColor;
     int w = Width(), h = Height();
     c.Pen()->SetWidth(1);
     c.Pen()->SetStyle(psSolid);
-    auto line = [&](int x1, int y1, int x2, int y2, TColor color) {
-        c.Pen()->SetColor(color);
-        c.MoveTo(x1, y1);
-        c.LineTo(x2, y2);
-    };
-    // Left and top edges in one colour, right and bottom in the other.
-    auto box = [&](int l, int t, int r, int b, TColor topLeft, TColor bottomRight) {
-        line(l, b, l, t, topLeft);
-        c.LineTo(r, t);
-        line(r, t, r, b, bottomRight);
-        c.LineTo(l - 1, b);
-    };
-    if (Shape() == bsSpacer) return;
-    if (m_dividerMode) {
-        if (Shape() == bsTopLine || Shape() == bsBottomLine)
-            box(2, h / 2 - 1, w - 2, h / 2, first, second);
-        else
-            box(w / 2 - 1, 2, w / 2, h - 2, first, second);
-        return;
-    }
-    switch (Shape()) {
-    case bsBox:
-        box(0, 0, w - 1, h - 1, first, second);
-        break;
-    case bsFrame:
-        box(1, 1, w - 1, h - 1, second, second);
-        box(0, 0, w - 2, h - 2, first, first);
-        break;
-    case bsTopLine:
-        line(0, 0, w, 0, first);
-        line(0, 1, w, 1, second);
-        break;
-    case bsBottomLine:
-        line(0, h - 2, w, h - 2, first);
-        line(0, h - 1, w, h - 1, second);
-        break;
-    case bsLeftLine:
-        line(0, 0, 0, h, first);
-        line(1, 0, 1, h, second);
-        break;
-    case bsRightLine:
-        line(w - 2, 0, w - 2, h, first);
-        line(w - 1, 0, w - 1, h, second);
-        break;
-    case bsSpacer:
-        break;
-    }
+    if (Shape() == bsTopLine || Shape() == bsBottomLine)
+        DrawBox(c, 2, h / 2 - 1, w - 2, h / 2, first, second);
+    else
+        DrawBox(c, w / 2 - 1, 2, w / 2, h - 2, first, second);
 }

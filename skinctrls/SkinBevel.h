@@ -21,8 +21,8 @@ public:
     void SetDividerMode(bool value);
 
     // The colours in use: the record's, or the system's without one.
-    TColor LightColor() const { return m_lightColor; }
-    TColor DarkColor() const { return m_darkColor; }
+    TColor LightColor() const override { return m_lightColor; }
+    TColor DarkColor() const override { return m_darkColor; }
 
     // Skin change walk.
     void PrepareSkinChange();

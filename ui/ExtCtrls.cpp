@@ -26,29 +26,35 @@ void TBevel::SetStyle(TBevelStyle value) {
     Invalidate();
 }
 
+void TBevel::DrawBox(TCanvas& c, int l, int t, int r, int b, TColor topLeft, TColor bottomRight) {
+    c.Pen()->SetColor(topLeft);
+    c.MoveTo(l, b);
+    c.LineTo(l, t);
+    c.LineTo(r, t);
+    c.Pen()->SetColor(bottomRight);
+    c.LineTo(r, b);
+    c.LineTo(l - 1, b);
+}
+
 void TBevel::Paint() {
     TCanvas& c = *Canvas();
-    TColor first = m_style == bsLowered ? clBtnShadow : clBtnHighlight;
-    TColor second = m_style == bsLowered ? clBtnHighlight : clBtnShadow;
+    TColor first = m_style == bsLowered ? DarkColor() : LightColor();
+    TColor second = m_style == bsLowered ? LightColor() : DarkColor();
     int w = m_width, h = m_height;
+    c.Pen()->SetWidth(1);
+    c.Pen()->SetStyle(psSolid);
     auto line = [&](int x1, int y1, int x2, int y2, TColor color) {
         c.Pen()->SetColor(color);
         c.MoveTo(x1, y1);
         c.LineTo(x2, y2);
     };
-    auto box = [&](int l, int t, int r, int b, TColor tl, TColor br) {
-        line(l, b, l, t, tl);
-        c.LineTo(r, t);
-        line(r, t, r, b, br);
-        c.LineTo(l - 1, b);
-    };
     switch (m_shape) {
     case bsBox:
-        box(0, 0, w - 1, h - 1, first, second);
+        DrawBox(c, 0, 0, w - 1, h - 1, first, second);
         break;
     case bsFrame:
-        box(1, 1, w - 1, h - 1, second, second);
-        box(0, 0, w - 2, h - 2, first, first);
+        DrawBox(c, 1, 1, w - 1, h - 1, second, second);
+        DrawBox(c, 0, 0, w - 2, h - 2, first, first);
         break;
     case bsTopLine:
         line(0, 0, w, 0, first);

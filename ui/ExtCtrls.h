@@ -21,6 +21,12 @@ public:
 
 protected:
     void Paint() override;
+    // The two colours of the 3-D look: light and dark (the system's by default).
+    virtual TColor LightColor() const { return clBtnHighlight; }
+    virtual TColor DarkColor() const { return clBtnShadow; }
+    // The rectangle's left and top edges in one colour, right and bottom in the other.
+    static void DrawBox(TCanvas& canvas, int l, int t, int r, int b, TColor topLeft,
+                        TColor bottomRight);
     TBevelShape m_shape = bsBox;
     TBevelStyle m_style = bsLowered;
 };
