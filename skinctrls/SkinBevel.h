@@ -3,16 +3,17 @@
 // colours, with an optional centred divider.
 #include <string>
 
+#include "skin/SkinAware.h"
 #include "ui/ExtCtrls.h"
 
 class TspSkinData;
 
-class TspSkinBevel : public TBevel {
+class TspSkinBevel : public TBevel, public TspSkinAware {
 public:
     explicit TspSkinBevel(TComponent* owner);
     ~TspSkinBevel() override;
 
-    TspSkinData* SkinData() const { return m_skinData; }
+    TspSkinData* SkinData() const override { return m_skinData; }
     // Stores the store and looks the record up at once (an empty store finds nothing).
     void SetSkinData(TspSkinData* value);
     const std::string& SkinDataName() const { return m_skinDataName; }
@@ -25,8 +26,8 @@ public:
     TColor DarkColor() const override { return m_darkColor; }
 
     // Skin change walk.
-    void PrepareSkinChange();
-    void ApplySkinChange();
+    void PrepareSkinChange() override;
+    void ApplySkinChange() override;
 
     void Notification(TComponent* component, TOperation operation) override;
 

@@ -3,17 +3,18 @@
 // "stdlabel" record; disabled text is embossed in the skin's light and shadow colours.
 #include <string>
 
+#include "skin/SkinAware.h"
 #include "ui/StdCtrls.h"
 
 class TspSkinData;
 class TspDataSkinStdLabelControl;
 
-class TspSkinStdLabel : public TCustomLabel {
+class TspSkinStdLabel : public TCustomLabel, public TspSkinAware {
 public:
     explicit TspSkinStdLabel(TComponent* owner);
     ~TspSkinStdLabel() override;
 
-    TspSkinData* SkinData() const { return m_skinData; }
+    TspSkinData* SkinData() const override { return m_skinData; }
     // Stores the store, looks the record up (even in an empty store) and repaints.
     void SetSkinData(TspSkinData* value);
     const std::string& SkinDataName() const { return m_skinDataName; }
@@ -26,8 +27,8 @@ public:
     void SetUseSkinColor(bool value);
 
     // Skin change walk.
-    void PrepareSkinChange() { m_index = -1; }
-    void ApplySkinChange();
+    void PrepareSkinChange() override { m_index = -1; }
+    void ApplySkinChange() override;
 
     void Notification(TComponent* component, TOperation operation) override;
 
