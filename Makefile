@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: test demo deps configure build clean
+.PHONY: test demo package deps configure build clean
 
 deps:
 	@scripts/install-deps.sh
@@ -18,6 +18,10 @@ test: build
 
 demo: build
 	@scripts/demo.sh $(BUILD)
+
+# The Debian package, written into $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

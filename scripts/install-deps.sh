@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2 famfamfam-flag-png
     curl clang-format
     xvfb xdotool
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
