@@ -1,10 +1,14 @@
 # Helpers that keep every folder's CMakeLists.txt to a line or two.
 # Sources are globbed so that adding a file never needs a build-file edit.
 
-# brelvan_library(NAME [DEPS targets...]) — one static library per source folder.
+# brelvan_library(NAME [DEPS targets...] [EXCLUDE files...]) — one static library per source
+# folder; EXCLUDE names sources (relative to the folder) that a library of their own builds.
 function(brelvan_library name)
-    cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(A "" "" "DEPS;EXCLUDE" ${ARGN})
     file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    foreach(excluded ${A_EXCLUDE})
+        list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+    endforeach()
     if(srcs)
         add_library(${name} STATIC ${srcs})
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)

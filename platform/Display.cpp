@@ -1,6 +1,7 @@
 #include "platform/Display.h"
 
-#include "platform/SdlDisplay.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 std::unique_ptr<Display>& Slot() {
@@ -11,7 +12,13 @@ std::unique_ptr<Display>& Slot() {
 
 Display& CurrentDisplay() {
     auto& slot = Slot();
-    if (!slot) slot = SdlDisplay::Open(); // exits with a plain message when none can be opened
+    if (!slot) {
+        // A fault of the program, not of the user's system: say so plainly and stop.
+        std::fputs("No display was chosen: the program must install one with SetDisplay before "
+                   "it creates windows\n",
+                   stderr);
+        std::abort();
+    }
     return *slot;
 }
 

@@ -104,8 +104,10 @@ public:
     virtual void StopTextInput() = 0;
 };
 
-// The process's display. The application creates the SDL display on first use unless a test
-// or a tool installed another one before (SetDisplay(std::make_unique<HeadlessDisplay>())).
+// The process's display, installed by the program's entry before any window exists: the real
+// program installs the SDL display (SetDisplay(SdlDisplay::Open()), library `sdldisplay`),
+// tests and tools that paint off screen a HeadlessDisplay, so that they need no SDL at all.
+// CurrentDisplay() without one installed is a fault of the program: it says so and aborts.
 Display& CurrentDisplay();
 bool HasDisplay();
 void SetDisplay(std::unique_ptr<Display> display);

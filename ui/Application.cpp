@@ -1,25 +1,14 @@
 // TApplication (the loop, hints, errors), TScreen (forms and cursors) and the hint window.
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
 
 #include "gfx/DrawText.h"
+#include "platform/Process.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/WindowSystem.h"
 
 TApplication* Application = new TApplication();
 TScreen* Screen = new TScreen();
-
-namespace {
-std::string ExecutablePath() {
-    char buf[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
-    if (n <= 0) return {};
-    return std::string(buf, size_t(n));
-}
-} // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
     m_exeName = ExecutablePath();
@@ -32,7 +21,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
-    CurrentDisplay(); // opens the display now, or says why it cannot and exits
+    CurrentDisplay(); // the display the program's entry chose (SetDisplay)
     CurrentDisplay().StartTextInput();
     // Forms are destroyed at exit (their OnDestroy runs) while the display still exists.
     static bool registered = false;

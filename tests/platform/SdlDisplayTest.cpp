@@ -1,35 +1,201 @@
-// The SDL display on SDL's own off-screen driver: no screen is needed, and that driver cannot
-// shape windows, so what is checked here is that asking for a shape never costs the window.
+// The SDL display on SDL's own off-screen driver (no screen needed): what the system sends
+// comes out as display events of the right window in screen coordinates, presents copy only
+// the dirty part, and a shape the driver cannot make never costs the window.
+#include "platform/SdlDisplay.h"
+
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
-#include "platform/SdlDisplay.h"
-
 namespace {
-std::unique_ptr<Display> OpenOffscreen() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    return SdlDisplay::Open();
-}
+
+class SdlDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        display = SdlDisplay::Open();
+    }
+
+    // Creates a shown window and gives it a title by which the system's window is found.
+    int Window(const DisplayRect& bounds, const char* title) {
+        const int id = display->CreateWindow(bounds, false);
+        display->SetWindowTitle(id, title);
+        display->ShowWindow(id, true, true);
+        Drain();
+        return id;
+    }
+    static Uint32 SystemId(const char* title) {
+        for (Uint32 i = 1; i < 256; ++i) {
+            SDL_Window* w = SDL_GetWindowFromID(i);
+            if (w && std::strcmp(SDL_GetWindowTitle(w), title) == 0) return i;
+        }
+        return 0;
+    }
+    void Drain() {
+        DisplayEvent e;
+        while (display->PollEvent(e)) {
+        }
+    }
+    // Sends one system event and returns what the display makes of it (kind None: nothing).
+    DisplayEvent Through(SDL_Event e) {
+        Drain();
+        SDL_PushEvent(&e);
+        DisplayEvent out;
+        if (!display->PollEvent(out)) out = DisplayEvent{};
+        return out;
+    }
+    static SDL_Event Button(Uint32 type, Uint32 window, Uint8 button, int x, int y) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.windowID = window;
+        e.button.button = button;
+        e.button.x = x;
+        e.button.y = y;
+        return e;
+    }
+    static SDL_Event Key(Uint32 type, Uint32 window, SDL_Keycode sym, Uint16 mod, bool repeat) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.windowID = window;
+        e.key.keysym.sym = sym;
+        e.key.keysym.mod = mod;
+        e.key.repeat = repeat ? 1 : 0;
+        return e;
+    }
+
+    std::unique_ptr<Display> display;
+};
+
 } // namespace
 
-TEST(SdlDisplay, AShapeTheSystemCannotMakeLeavesTheWindowRectangularAndUsable) {
-    std::unique_ptr<Display> d = OpenOffscreen();
-    int id = d->CreateWindow({10, 20, 40, 30}, false);
-    ASSERT_GT(id, 0);
-    d->ShowWindow(id, true, true);
-    d->SetWindowShape(id, {{0, 0, 40, 10}, {5, 10, 30, 20}});
-    d->SetWindowShape(id, {{0, 0, 20, 30}});
-    d->SetWindowBounds(id, {10, 20, 60, 50});
+TEST_F(SdlDisplayTest, PointerEventsNameTheirWindowAndCarryScreenCoordinates) {
+    const int left = Window({100, 50, 200, 100}, "left");
+    const int right = Window({400, 300, 50, 50}, "right");
+    ASSERT_NE(left, right);
+    const Uint32 leftSdl = SystemId("left");
+    const Uint32 rightSdl = SystemId("right");
+    ASSERT_NE(leftSdl, 0u);
+    ASSERT_NE(rightSdl, 0u);
+
+    DisplayEvent e = Through(Button(SDL_MOUSEBUTTONDOWN, leftSdl, SDL_BUTTON_LEFT, 5, 7));
+    EXPECT_EQ(e.kind, DisplayEventKind::MouseDown);
+    EXPECT_EQ(e.window, left);
+    EXPECT_EQ(e.button, 1);
+    EXPECT_EQ(e.x, 105);
+    EXPECT_EQ(e.y, 57);
+
+    e = Through(Button(SDL_MOUSEBUTTONUP, rightSdl, SDL_BUTTON_RIGHT, 1, 2));
+    EXPECT_EQ(e.kind, DisplayEventKind::MouseUp);
+    EXPECT_EQ(e.window, right);
+    EXPECT_EQ(e.button, 2);
+    EXPECT_EQ(e.x, 401);
+    EXPECT_EQ(e.y, 302);
+
+    // A window that moved reports from its new place.
+    display->SetWindowBounds(left, {10, 20, 200, 100});
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = leftSdl;
+    motion.motion.x = 3;
+    motion.motion.y = 4;
+    e = Through(motion);
+    EXPECT_EQ(e.kind, DisplayEventKind::MouseMove);
+    EXPECT_EQ(e.window, left);
+    EXPECT_EQ(e.x, 13);
+    EXPECT_EQ(e.y, 24);
+
+    // Buttons the program has no use for are dropped; windows it did not make are none.
+    EXPECT_EQ(Through(Button(SDL_MOUSEBUTTONDOWN, leftSdl, SDL_BUTTON_X1, 5, 7)).kind,
+              DisplayEventKind::None);
+    e = Through(Button(SDL_MOUSEBUTTONDOWN, 250, SDL_BUTTON_MIDDLE, 5, 7));
+    EXPECT_EQ(e.button, 3);
+    EXPECT_EQ(e.window, 0);
+}
+
+TEST_F(SdlDisplayTest, KeysBecomeVirtualKeysWithModifiersAndAreRemembered) {
+    const int id = Window({0, 0, 100, 100}, "keys");
+    const Uint32 sdl = SystemId("keys");
+    DisplayEvent e = Through(Key(SDL_KEYDOWN, sdl, SDLK_a, KMOD_LCTRL | KMOD_RSHIFT, false));
+    EXPECT_EQ(e.kind, DisplayEventKind::KeyDown);
+    EXPECT_EQ(e.window, id);
+    EXPECT_EQ(e.key, 'A');
+    EXPECT_EQ(e.mods, ModCtrl | ModShift);
+    EXPECT_FALSE(e.repeat);
+    EXPECT_TRUE(display->KeyDown('A'));
+
+    e = Through(Key(SDL_KEYDOWN, sdl, SDLK_F5, KMOD_LALT, true));
+    EXPECT_EQ(e.key, 0x74);
+    EXPECT_EQ(e.mods, ModAlt);
+    EXPECT_TRUE(e.repeat);
+
+    e = Through(Key(SDL_KEYUP, sdl, SDLK_a, KMOD_NONE, false));
+    EXPECT_EQ(e.kind, DisplayEventKind::KeyUp);
+    EXPECT_EQ(e.mods, 0u);
+    EXPECT_FALSE(display->KeyDown('A'));
+    EXPECT_TRUE(display->KeyDown(0x74));
+
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    text.text.windowID = sdl;
+    std::strcpy(text.text.text, "\xD0\xB6\xC3\xA9"); // two letters in UTF-8
+    e = Through(text);
+    EXPECT_EQ(e.kind, DisplayEventKind::Text);
+    EXPECT_EQ(e.text, "\xD0\xB6\xC3\xA9");
+    EXPECT_EQ(e.window, id);
+
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = sdl;
+    e = Through(close);
+    EXPECT_EQ(e.kind, DisplayEventKind::Close);
+    EXPECT_EQ(e.window, id);
+}
+
+TEST_F(SdlDisplayTest, PresentCopiesOnlyTheDirtyPart) {
+    const int id = Window({0, 0, 40, 30}, "present");
+    SDL_Surface* screen = SDL_GetWindowSurface(SDL_GetWindowFromID(SystemId("present")));
+    ASSERT_NE(screen, nullptr);
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    std::vector<uint32_t> pixels(40 * 30, 0x00FF8000);
+    display->Present(id, pixels.data(), 40, 30, {10, 5, 8, 6});
+    auto at = [&](int x, int y) {
+        SDL_LockSurface(screen);
+        const Uint32 raw = *reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(screen->pixels) + y * screen->pitch + x * 4);
+        SDL_UnlockSurface(screen);
+        Uint8 r = 0, g = 0, b = 0;
+        SDL_GetRGB(raw, screen->format, &r, &g, &b);
+        return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+    };
+    ASSERT_EQ(screen->format->BytesPerPixel, 4);
+    EXPECT_EQ(at(10, 5), 0xFF8000u);
+    EXPECT_EQ(at(17, 10), 0xFF8000u);
+    EXPECT_EQ(at(18, 10), 0u);
+    EXPECT_EQ(at(9, 5), 0u);
+    EXPECT_EQ(at(10, 11), 0u);
+}
+
+TEST_F(SdlDisplayTest, AShapeTheSystemCannotMakeLeavesTheWindowRectangularAndUsable) {
+    const int id = Window({10, 20, 40, 30}, "shaped");
+    display->SetWindowShape(id, {{0, 0, 40, 10}, {5, 10, 30, 20}});
+    display->SetWindowShape(id, {{0, 0, 20, 30}});
+    display->SetWindowBounds(id, {10, 20, 60, 50});
     std::vector<uint32_t> pixels(60 * 50, 0x00FF0000);
-    d->Present(id, pixels.data(), 60, 50, {0, 0, 60, 50});
-    d->SetWindowShape(id, {});
-    d->SetWindowTitle(id, "still here");
-    // Events still flow and the window is gone only when destroyed.
-    DisplayEvent e;
-    while (d->PollEvent(e)) {
-    }
-    d->DestroyWindow(id);
-    d->SetWindowShape(id, {{0, 0, 1, 1}}); // unknown ids are ignored
+    display->Present(id, pixels.data(), 60, 50, {0, 0, 60, 50});
+    display->SetWindowShape(id, {});
+    display->SetWindowTitle(id, "still here");
+    // The window is the same one, in its place, and its input still reaches the program.
+    const Uint32 sdl = SystemId("still here");
+    ASSERT_NE(sdl, 0u);
+    const DisplayEvent e = Through(Button(SDL_MOUSEBUTTONDOWN, sdl, SDL_BUTTON_LEFT, 1, 1));
+    EXPECT_EQ(e.window, id);
+    EXPECT_EQ(e.x, 11);
+    EXPECT_EQ(e.y, 21);
+    display->DestroyWindow(id);
+    EXPECT_EQ(SystemId("still here"), 0u);
+    display->SetWindowShape(id, {{0, 0, 1, 1}}); // unknown ids are ignored
 }

@@ -1,8 +1,8 @@
 // Opening URLs: the argument reaches the program untouched, no shell interprets it, the call
 // does not wait, and a missing program is reported.
-#include "TempDir.h"
 #include "platform/Shell.h"
 #include "rtl/SysUtils.h"
+#include "tests/rtl/TempDir.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
