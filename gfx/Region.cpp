@@ -280,6 +280,52 @@ void TRegion::UpdateBounds() {
     m_bounds = b;
 }
 
+void TRegionBuilder::Add(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    const bool inBand = !m_spans.empty() && top == m_bandTop && bottom == m_bandBottom;
+    const bool below =
+        m_spans.empty() ? top >= m_lastBottom || m_rects.empty() : top >= m_bandBottom;
+    if (inBand && left >= m_spans.back().first) {
+        if (left <= m_spans.back().second)
+            m_spans.back().second = std::max(m_spans.back().second, right);
+        else
+            m_spans.emplace_back(left, right);
+        return;
+    }
+    if (!inBand && below) {
+        FlushBand();
+        m_bandTop = top;
+        m_bandBottom = bottom;
+        m_spans.emplace_back(left, right);
+        return;
+    }
+    m_extra.Union(Rect(left, top, right, bottom));
+}
+
+void TRegionBuilder::FlushBand() {
+    if (m_spans.empty()) return;
+    if (m_lastBottom == m_bandTop && m_lastSpans == m_spans && !m_rects.empty()) {
+        for (std::size_t i = m_lastBegin; i < m_rects.size(); ++i) m_rects[i].Bottom = m_bandBottom;
+    } else {
+        m_lastBegin = m_rects.size();
+        for (const auto& s : m_spans)
+            m_rects.push_back({s.first, m_bandTop, s.second, m_bandBottom});
+        m_lastSpans = m_spans;
+    }
+    m_lastBottom = m_bandBottom;
+    m_spans.clear();
+}
+
+TRegion TRegionBuilder::Finish() {
+    FlushBand();
+    TRegion result;
+    result.m_rects.swap(m_rects);
+    result.UpdateBounds();
+    if (!m_extra.IsEmpty()) result.Union(m_extra);
+    *this = TRegionBuilder();
+    return result;
+}
+
 void CombineRgn(TRegion& dest, const TRegion& a, const TRegion& b, TRegionOp op) {
     switch (op) {
     case RGN_COPY:

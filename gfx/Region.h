@@ -4,6 +4,8 @@
 // rectangle lists and every operation is a sweep over the bands.
 #include "gfx/Types.h"
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 class TBitmap;
@@ -48,11 +50,37 @@ public:
     bool operator==(const TRegion& other) const { return m_rects == other.m_rects; }
 
 private:
+    friend class TRegionBuilder;
     static TRegion Combine(const TRegion& a, const TRegion& b, TRegionOp op);
     void UpdateBounds();
 
     std::vector<TRect> m_rects;
     TRect m_bounds;
+};
+
+// Builds a region from spans handed over band by band, top to bottom, in time linear in
+// their number: scanners of masks feed it row by row. Spans of one band come left to right;
+// touching or overlapping spans are merged. Input out of that order still gives the right
+// region, only more slowly.
+class TRegionBuilder {
+public:
+    // Adds [left, right) on the rows [top, bottom).
+    void Add(int left, int top, int right, int bottom);
+    void Add(const TRect& r) { Add(r.Left, r.Top, r.Right, r.Bottom); }
+    // The region of everything added; the builder is empty afterwards.
+    TRegion Finish();
+
+private:
+    void FlushBand();
+
+    std::vector<TRect> m_rects; // banded, as TRegion keeps them
+    std::vector<std::pair<int, int>> m_spans;
+    int m_bandTop = 0;
+    int m_bandBottom = 0;
+    std::size_t m_lastBegin = 0; // first rectangle of the last band in m_rects
+    int m_lastBottom = 0;
+    std::vector<std::pair<int, int>> m_lastSpans;
+    TRegion m_extra; // what came out of order
 };
 
 // The platform's combine: dest = a op b (RGN_COPY copies a).

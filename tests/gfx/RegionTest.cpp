@@ -149,3 +149,28 @@ TEST(Region, FromMaskTakesTheBlackPixels) {
     EXPECT_TRUE(TRegion::FromMask(white).IsEmpty());
     EXPECT_TRUE(TRegion::FromMask(TBitmap()).IsEmpty());
 }
+
+TEST(Region, BuilderMatchesTheUnionInAnyOrder) {
+    std::mt19937 rng(777);
+    for (int round = 0; round < 40; ++round) {
+        // Row-ordered spans (the scanner's case), with now and then one out of order.
+        std::vector<TRect> rects;
+        for (int y = 0; y < 12; ++y) {
+            int x = int(rng() % 4);
+            while (x < 40) {
+                const int w = 1 + int(rng() % 5);
+                rects.push_back(Rect(x, y, x + w, y + 1));
+                x += w + int(rng() % 4); // a gap of 0 makes touching spans
+            }
+        }
+        if (round % 3 == 1) std::swap(rects[rects.size() / 2], rects[rects.size() / 3]);
+        if (round % 3 == 2) rects.push_back(Rect(5, 2, 30, 7)); // taller, late
+        TRegionBuilder b;
+        for (const TRect& r : rects) b.Add(r);
+        const TRegion built = b.Finish();
+        EXPECT_EQ(Pixels(built), Pixels(rects));
+        EXPECT_EQ(built, TRegion::FromRects(rects));
+        ExpectBanded(built);
+        EXPECT_TRUE(b.Finish().IsEmpty()); // the builder starts over
+    }
+}
