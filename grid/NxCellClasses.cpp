@@ -1,6 +1,6 @@
 // Value conversions of the cell classes. Text conversions follow FormatSettings (the user's
 // locale); parse failures raise EConvertError and leave the cell as it was.
-#include "grid/NxCells.h"
+#include "grid/NxCellClasses.h"
 
 #include "rtl/DateTime.h"
 #include "rtl/NumberText.h"
@@ -32,207 +32,85 @@ bool IsTrueText(const WideString& text) {
     return true;
 }
 
+bool TextToBool(std::u16string_view text) {
+    return StrToBool(WideToAnsi(text));
+}
+
+// Empty text is day 0.
+double TextToDate(std::u16string_view text) {
+    return text.empty() ? 0 : StrToDateTime(WideToAnsi(text));
+}
+
 } // namespace
 
-// ---- TStringCell --------------------------------------------------------------------------
+// ---- value kinds --------------------------------------------------------------------------
 
-bool TStringCell::BoolValue() const {
-    return StrToBool(WideToAnsi(m_value.View()));
+bool TStringValue::ToBool(const Value& v) {
+    return TextToBool(v.View());
+}
+double TStringValue::ToDate(const Value& v) {
+    return TextToDate(v.View());
+}
+double TStringValue::ToFloat(const Value& v) {
+    return StrToFloat(v.View());
+}
+int TStringValue::ToInt(const Value& v) {
+    return StrToInt(v.View());
+}
+TStringValue::Value TStringValue::FromDate(double d) {
+    return Text(DateText(d));
+}
+TStringValue::Value TStringValue::FromFloat(double f) {
+    return Text(FloatToWideStr(f));
+}
+TStringValue::Value TStringValue::FromInt(int i) {
+    return Text(IntToWideStr(i));
 }
 
-double TStringCell::DateValue() const {
-    if (m_value.Empty()) return 0;
-    return StrToDateTime(WideToAnsi(m_value.View()));
+WideString TIntegerValue::ToText(Value v) {
+    return IntToWideStr(v);
+}
+TIntegerValue::Value TIntegerValue::FromFloat(double f) {
+    return ClampToInt(Round(f));
+}
+TIntegerValue::Value TIntegerValue::FromText(const WideString& t) {
+    return t.empty() ? 0 : StrToInt(t);
 }
 
-double TStringCell::FloatValue() const {
-    return StrToFloat(m_value.View());
+int TFloatValue::ToInt(Value v) {
+    return ClampToInt(Round(v));
 }
-int TStringCell::IntValue() const {
-    return StrToInt(m_value.View());
+WideString TFloatValue::ToText(Value v) {
+    return FloatToWideStr(v);
 }
-
-void TStringCell::SetBoolValue(bool value) {
-    m_value.Assign(value ? u"True" : u"False");
-    TCell::SetBoolValue(value);
+TFloatValue::Value TFloatValue::FromText(const WideString& t) {
+    return StrToFloat(std::u16string_view(t));
 }
 
-void TStringCell::SetDateValue(double value) {
-    m_value.Assign(DateText(value));
-    TCell::SetDateValue(value);
+TBooleanValue::Value TBooleanValue::FromText(const WideString& t) {
+    return IsTrueText(t);
 }
 
-void TStringCell::SetFloatValue(double value) {
-    m_value.Assign(FloatToWideStr(value));
-    TCell::SetFloatValue(value);
+int TDateTimeValue::ToInt(Value v) {
+    return ClampToInt(Trunc(v));
 }
-
-void TStringCell::SetIntValue(int value) {
-    m_value.Assign(IntToWideStr(value));
-    TCell::SetIntValue(value);
+WideString TDateTimeValue::ToText(Value v) {
+    return DateText(v);
 }
-
-void TStringCell::SetTextValue(const WideString& value) {
-    m_value.Assign(value);
-    TCell::SetTextValue(value);
+TDateTimeValue::Value TDateTimeValue::FromBool(bool) {
+    return Date();
 }
-
-void TStringCell::Clear() {
-    m_value.Clear();
-    TCell::Clear();
-}
-
-size_t TStringCell::HeapBytes() const {
-    return TCell::HeapBytes() + m_value.HeapBytes();
-}
-
-// ---- TIntegerCell -------------------------------------------------------------------------
-
-WideString TIntegerCell::TextValue() const {
-    return IntToWideStr(m_value);
-}
-
-void TIntegerCell::SetBoolValue(bool value) {
-    m_value = value ? 1 : 0;
-    TCell::SetBoolValue(value);
-}
-
-void TIntegerCell::SetDateValue(double value) {
-    m_value = 0;
-    TCell::SetDateValue(value);
-}
-
-void TIntegerCell::SetFloatValue(double value) {
-    m_value = ClampToInt(Round(value));
-    TCell::SetFloatValue(value);
-}
-
-void TIntegerCell::SetIntValue(int value) {
-    m_value = value;
-    TCell::SetIntValue(value);
-}
-
-void TIntegerCell::SetTextValue(const WideString& value) {
-    m_value = value.empty() ? 0 : StrToInt(value);
-    TCell::SetTextValue(value);
-}
-
-void TIntegerCell::Clear() {
-    m_value = 0;
-    TCell::Clear();
-}
-
-// ---- TFloatCell ---------------------------------------------------------------------------
-
-int TFloatCell::IntValue() const {
-    return ClampToInt(Round(m_value));
-}
-WideString TFloatCell::TextValue() const {
-    return FloatToWideStr(m_value);
-}
-
-void TFloatCell::SetBoolValue(bool value) {
-    m_value = 0;
-    TCell::SetBoolValue(value);
-}
-
-void TFloatCell::SetDateValue(double value) {
-    m_value = value;
-    TCell::SetDateValue(value);
-}
-
-void TFloatCell::SetFloatValue(double value) {
-    m_value = value;
-    TCell::SetFloatValue(value);
-}
-
-void TFloatCell::SetIntValue(int value) {
-    m_value = value;
-    TCell::SetIntValue(value);
-}
-
-void TFloatCell::SetTextValue(const WideString& value) {
-    m_value = StrToFloat(std::u16string_view(value));
-    TCell::SetTextValue(value);
-}
-
-void TFloatCell::Clear() {
-    m_value = 0;
-    TCell::Clear();
-}
-
-// ---- TBooleanCell -------------------------------------------------------------------------
-
-void TBooleanCell::SetBoolValue(bool value) {
-    m_value = value;
-    TCell::SetBoolValue(value);
-}
-
-void TBooleanCell::SetDateValue(double value) {
-    m_value = false;
-    TCell::SetDateValue(value);
-}
-
-void TBooleanCell::SetFloatValue(double value) {
-    m_value = value != 0;
-    TCell::SetFloatValue(value);
-}
-
-void TBooleanCell::SetIntValue(int value) {
-    m_value = value != 0;
-    TCell::SetIntValue(value);
-}
-
-void TBooleanCell::SetTextValue(const WideString& value) {
-    m_value = IsTrueText(value);
-    TCell::SetTextValue(value);
-}
-
-void TBooleanCell::Clear() {
-    m_value = false;
-    TCell::Clear();
-}
-
-// ---- TDateTimeCell ------------------------------------------------------------------------
-
-int TDateTimeCell::IntValue() const {
-    return ClampToInt(Trunc(m_value));
-}
-WideString TDateTimeCell::TextValue() const {
-    return DateText(m_value);
-}
-
-void TDateTimeCell::SetBoolValue(bool value) {
-    m_value = Date();
-    TCell::SetBoolValue(value);
-}
-
-void TDateTimeCell::SetDateValue(double value) {
-    m_value = value;
-    TCell::SetDateValue(value);
-}
-
-void TDateTimeCell::SetFloatValue(double value) {
-    m_value = value;
-    TCell::SetFloatValue(value);
-}
-
-void TDateTimeCell::SetIntValue(int value) {
-    m_value = value;
-    TCell::SetIntValue(value);
-}
-
-void TDateTimeCell::SetTextValue(const WideString& value) {
+TDateTimeValue::Value TDateTimeValue::FromText(const WideString& t) {
     double parsed = 0;
-    if (!value.empty() && !TryStrToDateTime(WideToAnsi(value), parsed)) parsed = 0;
-    m_value = parsed;
-    TCell::SetTextValue(value);
+    if (!t.empty() && !TryStrToDateTime(WideToAnsi(t), parsed)) parsed = 0;
+    return parsed;
 }
 
-void TDateTimeCell::Clear() {
-    m_value = 0;
-    TCell::Clear();
-}
+template class TValueCell<TStringValue>;
+template class TValueCell<TIntegerValue>;
+template class TValueCell<TFloatValue>;
+template class TValueCell<TBooleanValue>;
+template class TValueCell<TDateTimeValue>;
 
 // ---- TIncrementCell -----------------------------------------------------------------------
 
@@ -240,37 +118,37 @@ WideString TIncrementCell::TextValue() const {
     return IntToWideStr(Row() + 1);
 }
 
-// ---- TGuidCell ----------------------------------------------------------------------------
+// ---- cells that keep their value as text ---------------------------------------------------
+
+bool TTextViewCell::BoolValue() const {
+    return TextToBool(TextValue());
+}
+double TTextViewCell::DateValue() const {
+    return TextToDate(TextValue());
+}
+double TTextViewCell::FloatValue() const {
+    return StrToFloat(std::u16string_view(TextValue()));
+}
+int TTextViewCell::IntValue() const {
+    return StrToInt(std::u16string_view(TextValue()));
+}
+void TTextViewCell::SetBoolValue(bool value) {
+    SetTextValue(value ? u"True" : u"False");
+}
+void TTextViewCell::SetDateValue(double value) {
+    SetTextValue(DateText(value));
+}
+void TTextViewCell::SetFloatValue(double value) {
+    SetTextValue(FloatToWideStr(value));
+}
+void TTextViewCell::SetIntValue(int value) {
+    SetTextValue(IntToWideStr(value));
+}
 
 TGuidCell::TGuidCell() : m_value(NewGuid()) {}
 
 WideString TGuidCell::TextValue() const {
     return AnsiToWide(GuidToString(m_value));
-}
-bool TGuidCell::BoolValue() const {
-    return StrToBool(GuidToString(m_value));
-}
-double TGuidCell::DateValue() const {
-    return StrToDateTime(GuidToString(m_value));
-}
-double TGuidCell::FloatValue() const {
-    return StrToFloat(GuidToString(m_value));
-}
-int TGuidCell::IntValue() const {
-    return StrToInt(GuidToString(m_value));
-}
-
-void TGuidCell::SetBoolValue(bool value) {
-    SetTextValue(value ? u"True" : u"False");
-}
-void TGuidCell::SetDateValue(double value) {
-    SetTextValue(DateText(value));
-}
-void TGuidCell::SetFloatValue(double value) {
-    SetTextValue(FloatToWideStr(value));
-}
-void TGuidCell::SetIntValue(int value) {
-    SetTextValue(IntToWideStr(value));
 }
 
 void TGuidCell::SetTextValue(const WideString& value) {
@@ -278,44 +156,13 @@ void TGuidCell::SetTextValue(const WideString& value) {
     TCell::SetTextValue(value);
 }
 
-// ---- TVirtualCell -------------------------------------------------------------------------
-
 WideString TVirtualCell::TextValue() const {
     TCells* owner = Owner();
     return owner->OnVirtualGetText ? owner->OnVirtualGetText(Column(), Row()) : WideString();
-}
-
-bool TVirtualCell::BoolValue() const {
-    return StrToBool(WideToAnsi(TextValue()));
-}
-
-double TVirtualCell::DateValue() const {
-    const WideString text = TextValue();
-    return text.empty() ? 0 : StrToDateTime(WideToAnsi(text));
-}
-
-double TVirtualCell::FloatValue() const {
-    return StrToFloat(std::u16string_view(TextValue()));
-}
-int TVirtualCell::IntValue() const {
-    return StrToInt(std::u16string_view(TextValue()));
 }
 
 void TVirtualCell::SetTextValue(const WideString& value) {
     TCells* owner = Owner();
     if (owner->OnVirtualSetText) owner->OnVirtualSetText(Column(), Row(), value);
     TCell::SetTextValue(value);
-}
-
-void TVirtualCell::SetBoolValue(bool value) {
-    SetTextValue(value ? u"True" : u"False");
-}
-void TVirtualCell::SetDateValue(double value) {
-    SetTextValue(DateText(value));
-}
-void TVirtualCell::SetFloatValue(double value) {
-    SetTextValue(FloatToWideStr(value));
-}
-void TVirtualCell::SetIntValue(int value) {
-    SetTextValue(IntToWideStr(value));
 }

@@ -1,10 +1,10 @@
 #include "grid/NxCells.h"
 
 #include "grid/NxCellList.h"
+#include "platform/MemoryMap.h"
 #include "rtl/Exceptions.h"
 
 #include <algorithm>
-#include <sys/mman.h>
 
 // ---- TCell -------------------------------------------------------------------------------
 
@@ -119,7 +119,7 @@ TCells::~TCells() {
     ClearAll();
     for (const TSlab& slab : m_slabs) {
         if (slab.MappedBytes)
-            munmap(slab.Memory, slab.MappedBytes);
+            UnmapMemory(slab.Memory, slab.MappedBytes);
         else
             std::free(slab.Memory);
     }
@@ -134,17 +134,8 @@ constexpr size_t SmallSlabs = 4;
 
 // `bytes` of fresh memory aligned to `bytes` (a power of two), mapped exactly.
 void* MapAligned(size_t bytes) {
-    void* raw =
-        mmap(nullptr, 2 * bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED) return nullptr;
-    const uintptr_t start = reinterpret_cast<uintptr_t>(raw);
-    const uintptr_t aligned = (start + bytes - 1) & ~uintptr_t(bytes - 1);
-    if (aligned > start) munmap(raw, aligned - start);
-    const uintptr_t end = start + 2 * bytes;
-    if (end > aligned + bytes)
-        munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
-    void* slab = reinterpret_cast<void*>(aligned);
-    madvise(slab, bytes, MADV_HUGEPAGE);
+    void* slab = MapAlignedMemory(bytes, bytes);
+    if (slab) AdviseHugePages(slab, bytes);
     return slab;
 }
 } // namespace

@@ -156,165 +156,6 @@ private:
     uint8_t m_state = StateInitializing;
 };
 
-class TStringCell : public TCell {
-public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TStringCell& source) { m_value = source.m_value; }
-    bool BoolValue() const override;
-    double DateValue() const override;
-    double FloatValue() const override;
-    int IntValue() const override;
-    WideString TextValue() const override { return WideString(m_value.View()); }
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override;
-    std::u16string_view TextView(WideString&) const override { return m_value.View(); }
-    size_t HeapBytes() const override;
-    bool HoldsHeap() const { return TCell::HoldsHeap() || m_value.OnHeap(); }
-
-private:
-    TCompactText m_value;
-};
-
-class TIntegerCell : public TCell {
-public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TIntegerCell& source) { m_value = source.m_value; }
-    bool BoolValue() const override { return m_value > 0; }
-    double DateValue() const override { return 0; }
-    double FloatValue() const override { return m_value; }
-    int IntValue() const override { return m_value; }
-    WideString TextValue() const override;
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override;
-
-private:
-    int32_t m_value = 0;
-};
-
-class TFloatCell : public TCell {
-public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TFloatCell& source) { m_value = source.m_value; }
-    bool BoolValue() const override { return false; }
-    double DateValue() const override { return m_value; }
-    double FloatValue() const override { return m_value; }
-    int IntValue() const override;
-    WideString TextValue() const override;
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override;
-
-private:
-    double m_value = 0;
-};
-
-class TBooleanCell : public TCell {
-public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TBooleanCell& source) { m_value = source.m_value; }
-    bool BoolValue() const override { return m_value; }
-    double DateValue() const override { return 0; }
-    double FloatValue() const override { return m_value ? 1 : 0; }
-    int IntValue() const override { return m_value ? 1 : 0; }
-    WideString TextValue() const override { return m_value ? u"True" : u"False"; }
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override;
-
-private:
-    bool m_value = false;
-};
-
-class TDateTimeCell : public TCell {
-public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TDateTimeCell& source) { m_value = source.m_value; }
-    bool BoolValue() const override { return false; }
-    double DateValue() const override { return m_value; }
-    double FloatValue() const override { return m_value; }
-    int IntValue() const override;
-    WideString TextValue() const override;
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override;
-
-private:
-    double m_value = 0;
-};
-
-// Shows its row number (row + 1); holds no value.
-class TIncrementCell : public TCell {
-public:
-    void AssignValue(const TIncrementCell&) {} // holds no value
-    bool BoolValue() const override { return false; }
-    double DateValue() const override { return 0; }
-    double FloatValue() const override { return Row() + 1; }
-    int IntValue() const override { return Row() + 1; }
-    WideString TextValue() const override;
-    void SetBoolValue(bool) override { TCell::NotifyChanged(); }
-    void SetDateValue(double) override { TCell::NotifyChanged(); }
-    void SetFloatValue(double) override { TCell::NotifyChanged(); }
-    void SetIntValue(int) override { TCell::NotifyChanged(); }
-    void SetTextValue(const WideString&) override { TCell::NotifyChanged(); }
-    void Clear() override {}
-};
-
-class TGuidCell : public TCell {
-public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TGuidCell& source) { m_value = source.m_value; }
-    TGuidCell();
-    bool BoolValue() const override;
-    double DateValue() const override;
-    double FloatValue() const override;
-    int IntValue() const override;
-    WideString TextValue() const override;
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override { TCell::NotifyChanged(); }
-    const TGUID& Guid() const { return m_value; }
-
-private:
-    TGUID m_value;
-};
-
-// Reads and writes go to the store's virtual text handlers (the column's text events).
-class TVirtualCell : public TCell {
-public:
-    void AssignValue(const TVirtualCell&) {} // holds no value
-    bool BoolValue() const override;
-    double DateValue() const override;
-    double FloatValue() const override;
-    int IntValue() const override;
-    WideString TextValue() const override;
-    void SetBoolValue(bool value) override;
-    void SetDateValue(double value) override;
-    void SetFloatValue(double value) override;
-    void SetIntValue(int value) override;
-    void SetTextValue(const WideString& value) override;
-    void Clear() override { TCell::NotifyChanged(); }
-};
-
 // What a new cell of a column takes from the column.
 struct TCellTemplate {
     int ValueKind = vkString;
@@ -364,14 +205,15 @@ public:
     int DefaultRowHeight() const { return m_defaultRowHeight; }
     void SetDefaultRowHeight(int height) { m_defaultRowHeight = height; }
 
+    // True from a sort until a cell or row changes.
     bool Sorted() const { return m_sorted; }
-    void SetSorted(bool sorted) { m_sorted = sorted; }
     int LastSortColumn() const { return m_lastSortColumn; }
     bool LastSortDescending() const { return m_lastSortDescending; }
-    void SetLastSort(int column, bool descending) {
-        m_lastSortColumn = column;
-        m_lastSortDescending = descending;
-    }
+    // Sorts the rows by the cells of `column`, compared as `sortType` says (values read through
+    // the cells' accessors, so a text read as a number raises, before any row moves). When
+    // nothing changed since the last sort of the same column and only the direction differs,
+    // the rows are reversed instead (unless `fullResort`).
+    void SortRows(int column, TSortType sortType, bool descending, bool fullResort);
 
     // Called by a cell's NotifyChanged: the change callback at the last position, then the
     // sorted flag is cleared.
@@ -463,3 +305,6 @@ inline void TCell::CopyLookFrom(const TCell& source, THintTranslator& hints) {
     const WideString* hint = source.SharedHint();
     SetSharedHint(hint ? hints.Translate(hint) : nullptr);
 }
+
+// The cell classes, one per value kind.
+#include "grid/NxCellClasses.h"

@@ -241,9 +241,7 @@ public:
         m_left = left;
         m_visibleIndex = visibleIndex;
     }
-    void SetPositionField(int position) { m_position = position; }
     void GridFontChanged(const TFont& gridFont);
-    void SetSortedField(bool value) { m_sorted = value; }
 
 protected:
     void SetValueKind(int kind) { m_valueKind = kind; }

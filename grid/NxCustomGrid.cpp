@@ -1,11 +1,7 @@
 // The grid's rows and cells, properties, and what it does when its columns change.
 #include "grid/NxCustomGrid.h"
 
-#include "grid/NxCellList.h"
-#include "grid/NxColumnDisplays.h"
 #include "grid/NxDisplays.h"
-#include "grid/NxDragBox.h"
-#include "grid/NxEditors.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
 
@@ -52,9 +48,7 @@ TNxCustomGrid::TNxCustomGrid(TComponent* owner)
 }
 
 TNxCustomGrid::~TNxCustomGrid() {
-    EndEditing();
-    m_editor = nullptr;
-    m_ownEditor.reset();
+    m_edit.Release();  // the grid's own editor is a child window of the grid
     m_columns.reset(); // columns leave before the store goes
     m_cells.reset();
 }
@@ -121,8 +115,8 @@ int TNxCustomGrid::RowsAdded(int oldCount) {
         }
     }
     m_lastAddedRow = RowCount() - 1;
-    m_lastVisibleRow = RowCount() - 1;
-    if (!RefreshSuspended()) RecalcVertScroll();
+    m_navigator.RowsAppended(m_lastAddedRow);
+    if (!RefreshSuspended()) m_navigator.RecalcVertScroll();
     RedrawFormulaFooters(-1);
     if (OnDataChange) OnDataChange(this, dkRowAdded, m_lastAddedRow);
     return m_lastAddedRow;
@@ -138,67 +132,31 @@ int TNxCustomGrid::ReplaceRowsFrom(TNxCustomGrid& source, const std::vector<int>
 }
 
 void TNxCustomGrid::ReplaceRows(const std::function<void()>& replace) {
-    EndEditing();
-    m_topRow = 0;
-    m_currentColumn = 0;
-    m_currentRow = -1;
+    m_edit.End();
+    m_navigator.RowsReset();
     replace();
     m_customHeights = false;
-    m_firstVisibleRow = 0;
-    m_lastVisibleRow = 0;
     m_vertScrollBar.SetPosition(0);
     HideGridHint();
-    m_hoverCell = {-1, -1};
+    m_mouse.ForgetHoverCell();
     InvalidateBody();
     RedrawFormulaFooters(-1);
-    RecalcHorzScroll();
-    RecalcVertScroll();
-}
-
-void TNxCustomGrid::InvalidateBody() {
-    if (!HandleAllocated()) return;
-    TRect r = BodyRect();
-    r.Left = 0;
-    r.Right = ClientWidth();
-    InvalidateRect(Handle(), &r, false);
-}
-
-int TNxCustomGrid::FirstVisibleFrom(int row) const {
-    for (int r = std::max(0, row); r < RowCount(); ++r)
-        if (RowIsVisible(r)) return r;
-    return 0;
-}
-
-int TNxCustomGrid::LastVisibleAtOrBefore(int row) const {
-    for (int r = std::min(row, RowCount() - 1); r >= 0; --r)
-        if (RowIsVisible(r)) return r;
-    return 0;
+    m_navigator.RecalcHorzScroll();
+    m_navigator.RecalcVertScroll();
 }
 
 void TNxCustomGrid::InsertRowAt(int index) {
-    EndEditing();
+    m_edit.End();
     index = std::clamp(index, 0, RowCount());
-    if (index < m_firstVisibleRow) m_firstVisibleRow = index;
-    if (m_vertScrollBar.Position() == 0) m_topRow = m_firstVisibleRow;
     m_lastAddedRow = index;
     m_cells->InsertRow(index);
-    if (!RefreshSuspended() && HandleAllocated()) {
-        const TRect body = BodyRect();
-        const int top = RowTop(index);
-        if (top < body.Bottom) {
-            const TRect r{0, std::max(body.Top, top - m_marginTop), ClientWidth(), body.Bottom};
-            InvalidateRect(Handle(), &r, false);
-        }
-    }
-    if (m_currentRow >= index && m_currentRow + 1 < RowCount()) SelectRow(m_currentRow + 1);
-    if (m_lastVisibleRow < index) m_lastVisibleRow = index;
-    RecalcVertScroll();
+    m_navigator.RowInserted(index);
     if (OnDataChange) OnDataChange(this, dkRowInserted, index);
 }
 
 void TNxCustomGrid::RemoveRow(int index) {
     CheckListIndex(index, RowCount());
-    EndEditing();
+    m_edit.End();
     TRow* row = m_cells->Row(index);
     if (row->ChildCount > 0) {
         // Children follow their parent; delete them from the last one up.
@@ -210,31 +168,7 @@ void TNxCustomGrid::RemoveRow(int index) {
     if (row->Parent) --row->Parent->ChildCount;
     const bool wasVisible = row->Visible;
     m_cells->DeleteRow(index);
-    if (wasVisible) {
-        if (index < m_firstVisibleRow) m_firstVisibleRow = FirstVisibleFrom(0);
-        if (index < m_lastVisibleRow)
-            --m_lastVisibleRow;
-        else
-            m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
-        if (index < m_topRow && m_topRow > 0) --m_topRow;
-    }
-    m_topRow = std::clamp(m_topRow, 0, std::max(0, RowCount() - 1));
-    if (HandleAllocated() && !RefreshSuspended()) {
-        const TRect body = BodyRect();
-        const int top = std::max(body.Top, RowTop(index) - m_marginTop);
-        if (top < body.Bottom) {
-            const TRect r{0, top, ClientWidth(), body.Bottom};
-            InvalidateRect(Handle(), &r, false);
-        }
-    }
-    if (RowCount() == 0) {
-        m_currentRow = -1;
-    } else if (m_currentRow >= m_lastVisibleRow) {
-        if (OnDeselectCell) OnDeselectCell(this, m_currentColumn, m_currentRow);
-        m_currentRow = -2; // forces SelectCell to see a change
-        SelectCell(m_currentColumn, m_lastVisibleRow);
-    }
-    RecalcVertScroll();
+    m_navigator.RowRemoved(index, wasVisible);
     if (OnDataChange) OnDataChange(this, dkRowDeleted, index);
 }
 
@@ -244,10 +178,7 @@ void TNxCustomGrid::MoveRowTo(int from, int to) {
     if (from == to) return;
     const bool visible = m_cells->Row(from)->Visible;
     m_cells->MoveRow(from, to);
-    if (visible) {
-        m_firstVisibleRow = FirstVisibleFrom(0);
-        m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
-    }
+    if (visible) m_navigator.FindVisibleRange();
     InvalidateBody();
 }
 
@@ -266,10 +197,9 @@ bool TNxCustomGrid::RowIsVisible(int row) const {
 
 void TNxCustomGrid::SetRowIsVisible(int row, bool visible) {
     m_cells->SetRowVisible(row, visible);
-    m_firstVisibleRow = FirstVisibleFrom(0);
-    m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
+    m_navigator.FindVisibleRange();
     InvalidateBody();
-    RecalcVertScroll();
+    m_navigator.RecalcVertScroll();
 }
 
 bool TNxCustomGrid::RowIsSelected(int row) const {
@@ -289,7 +219,7 @@ void TNxCustomGrid::SetRowHeightPx(int row, int height) {
     m_cells->Row(row)->Height = std::max(0, height);
     if (height != m_rowSize) m_customHeights = true;
     InvalidateBody();
-    RecalcVertScroll();
+    m_navigator.RecalcVertScroll();
 }
 
 void TNxCustomGrid::ResumeRefresh() {
@@ -304,7 +234,7 @@ void TNxCustomGrid::ResumeRefresh() {
         const TRect r{0, 0, IndicatorWidth(), ClientHeight()};
         InvalidateRect(Handle(), &r, false);
     }
-    RecalcVertScroll();
+    m_navigator.RecalcVertScroll();
 }
 
 void TNxCustomGrid::SetStartRowCount(int value) {
@@ -352,7 +282,7 @@ void TNxCustomGrid::SetGridCaption(const WideString& value) {
 
 void TNxCustomGrid::SetFixedCols(int value) {
     m_columns->SetFixedCols(value);
-    RecalcHorzScroll();
+    m_navigator.RecalcHorzScroll();
     Invalidate();
 }
 
@@ -375,7 +305,7 @@ void TNxCustomGrid::SetGridLinesStyle(TGridLinesStyle value) {
 void TNxCustomGrid::SetHeaderSize(int value) {
     m_headerSize = std::max(0, value);
     Invalidate();
-    RecalcVertScroll();
+    m_navigator.RecalcVertScroll();
 }
 
 void TNxCustomGrid::SetHideScrollBar(bool value) {
@@ -403,8 +333,8 @@ void TNxCustomGrid::SetOptions(TGridOptions value) {
     m_options = value;
     RecalcLineMargins();
     if (indicatorChanged) m_columns->Layout();
-    RecalcHorzScroll();
-    RecalcVertScroll();
+    m_navigator.RecalcHorzScroll();
+    m_navigator.RecalcVertScroll();
     Invalidate();
 }
 
@@ -413,7 +343,7 @@ void TNxCustomGrid::SetRowSize(int value) {
     m_cells->SetDefaultRowHeight(m_rowSize);
     if (RowCount() > 0) m_customHeights = true; // existing rows keep their height
     Invalidate();
-    RecalcVertScroll();
+    m_navigator.RecalcVertScroll();
 }
 
 void TNxCustomGrid::SetSelectionColor(TColor value) {
@@ -464,29 +394,19 @@ void TNxCustomGrid::ColumnsChanged(TDataChangeKind kind, int index) {
         break;
     case dkColumnDeleted:
         if (m_sortedColumn && m_columns->IndexOf(m_sortedColumn) < 0) m_sortedColumn = nullptr;
-        if (m_pressedHeader && m_columns->IndexOf(m_pressedHeader) < 0) m_pressedHeader = nullptr;
-        if (m_resizeColumn && m_columns->IndexOf(m_resizeColumn) < 0) m_resizeColumn = nullptr;
-        if (m_dragColumn && m_columns->IndexOf(m_dragColumn) < 0) {
-            m_dragColumn = nullptr;
-            m_dragging = false;
-        }
-        if (m_hoverHeader && m_columns->IndexOf(m_hoverHeader) < 0) m_hoverHeader = nullptr;
-        if (index < 0) {
+        m_mouse.ForgetRemovedColumns();
+        if (index < 0)
             m_cells->ClearAll();
-            m_currentRow = -1;
-            m_currentColumn = 0;
-        } else if (index < m_cells->ColumnCount()) {
+        else if (index < m_cells->ColumnCount())
             m_cells->DeleteColumn(index);
-            if (m_cells->ColumnCount() == 0) m_currentRow = -1;
-        }
-        if (m_currentColumn >= m_columns->Count()) m_currentColumn = 0;
+        m_navigator.ColumnsRemoved(index < 0);
         if (!Destroying() && OnDataChange) OnDataChange(this, dkColumnDeleted, index);
         break;
     default:
         break;
     }
     if (Destroying()) return;
-    RecalcHorzScroll();
+    m_navigator.RecalcHorzScroll();
     Invalidate();
 }
 
@@ -514,14 +434,14 @@ void TNxCustomGrid::ColumnChanged(TNxCustomColumn* column, TColumnChange change,
             }
         }
         if (column && OnColumnResize) OnColumnResize(this, index);
-        RecalcHorzScroll();
+        m_navigator.RecalcHorzScroll();
         break;
     case ccPosition:
         if (OnColumnMove) OnColumnMove(this, index, value, column->Position());
         Invalidate();
         break;
     case ccVisible:
-        RecalcHorzScroll();
+        m_navigator.RecalcHorzScroll();
         Invalidate();
         break;
     case ccSorted:
@@ -538,4 +458,41 @@ void TNxCustomGrid::ColumnChanged(TNxCustomColumn* column, TColumnChange change,
         SortByColumn(column, column->SortKind() == skAscending);
         break;
     }
+}
+
+// ---- sorting and editing ------------------------------------------------------------------
+
+void TNxCustomGrid::SortByColumn(TNxCustomColumn* column, bool ascending) {
+    if (!column || !column->Options().Contains(coCanSort)) return;
+    const int index = m_columns->IndexOf(column);
+    if (index < 0) return;
+    m_edit.End();
+    m_sortedColumn = column;
+    if (OnSortColumn) OnSortColumn(this, index, ascending);
+    const int current = CurrentRow();
+    const TRow* currentRow = current >= 0 && current < RowCount() ? m_cells->Row(current) : nullptr;
+    // Header clicks pass the column's SortKind; other callers choose the direction.
+    m_cells->SortRows(index, column->SortType(), !ascending,
+                      column->Options().Contains(coFullResort));
+    m_navigator.RowsReordered(currentRow);
+    InvalidateBody();
+    if (m_options.Contains(goIndicator) && HandleAllocated()) {
+        const TRect r{0, 0, IndicatorWidth(), ClientHeight()};
+        InvalidateRect(Handle(), &r, false);
+    }
+    if (OnAfterSort) OnAfterSort(this, index);
+}
+
+void TNxCustomGrid::BeginCellEdit(int column, int row, const WideString& initialText) {
+    m_edit.Begin(column, row, initialText);
+}
+
+TColor TNxCustomGrid::PaintedBackground(int column, int row) {
+    TNxCustomColumn* c = m_columns->Item(column);
+    return m_painter.CellBackground(c, m_cells->Cell(column, row),
+                                    m_painter.CellIsSelected(c, column, row));
+}
+
+TColor TNxCustomGrid::PaintedTextColor(int column, int row) {
+    return m_painter.TextColor(m_columns->Item(column), column, row);
 }

@@ -8,17 +8,22 @@
 #include "grid/NxCells.h"
 #include "grid/NxColumns.h"
 #include "grid/NxCustomGridControl.h"
+#include "grid/NxEditController.h"
+#include "grid/NxGridMouse.h"
+#include "grid/NxGridNavigator.h"
+#include "grid/NxGridPainter.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class TNxInplaceEdit;
-class TColumnDisplay;
-
 using TNxCellEvent = std::function<void(TObject* sender, int column, int row)>;
 using TNxColumnEvent = std::function<void(TObject* sender, int index)>;
 
+// The grid's parts: TNxGridPainter paints, TNxGridMouse turns the mouse into clicks, sorts,
+// resizes, drags and hints, TNxGridNavigator keeps the current cell and the view,
+// TNxEditController edits a cell in place. The grid itself holds the rows, the columns, the
+// properties and the geometry they share.
 class TNxCustomGrid : public TNxCustomGridControl, public TNxColumnsHost {
 public:
     explicit TNxCustomGrid(TComponent* owner);
@@ -26,7 +31,9 @@ public:
 
     // ---- rows and cells --------------------------------------------------------------------
     TCells* Cells() { return m_cells.get(); }
+    const TCells* Cells() const { return m_cells.get(); }
     TNxColumns* Columns() { return m_columns.get(); }
+    const TNxColumns* Columns() const { return m_columns.get(); }
     int RowCount() const { return m_cells->RowCount(); }
     // Appends n empty rows; returns LastAddedRow (unchanged when n < 1).
     int AddRows(int count);
@@ -62,12 +69,12 @@ public:
     int StartRowCount() const { return m_startRowCount; }
     void SetStartRowCount(int value);
 
-    int TopRow() const { return m_topRow; }
-    int FirstVisibleRow() const { return m_firstVisibleRow; }
-    int LastVisibleRow() const { return m_lastVisibleRow; }
+    int TopRow() const { return m_navigator.TopRow(); }
+    int FirstVisibleRow() const { return m_navigator.FirstVisibleRow(); }
+    int LastVisibleRow() const { return m_navigator.LastVisibleRow(); }
     int LastAddedRow() const { return m_lastAddedRow; }
-    int CurrentRow() const { return m_currentRow; }
-    int CurrentColumn() const { return m_currentColumn; }
+    int CurrentRow() const { return m_navigator.CurrentRow(); }
+    int CurrentColumn() const { return m_navigator.CurrentColumn(); }
 
     // ---- appearance ------------------------------------------------------------------------
     TAppearanceOptions AppearanceOptions() const { return m_appearanceOptions; }
@@ -116,51 +123,70 @@ public:
     void SetMouseWheelEnabled(bool value) { m_mouseWheelEnabled = value; }
     TGridStyle GridStyle() const { return gsReport; }
 
-    // ---- geometry --------------------------------------------------------------------------
+    // ---- geometry (NxGridGeometry.cpp) ------------------------------------------------------
     int IndicatorWidth() const { return m_options.Contains(goIndicator) ? 12 : 0; }
-    TRect HeaderRect();
-    TRect BodyRect();
-    TRect CellBounds(int column, int row);
-    TRect ColumnHeaderRect(TNxCustomColumn* column);
-    int RowTop(int row);
+    TRect HeaderRect() const;
+    TRect BodyRect() const;
+    // Top of the body: below the header and the input line.
+    int BodyTop() const;
+    TRect CellBounds(int column, int row) const;
+    TRect ColumnHeaderRect(const TNxCustomColumn* column) const;
+    int RowTop(int row) const;
+    // A row's height; RowSize past the last row.
+    int RowHeightOrDefault(int row) const;
     // Horizontal scroll offset of a column: 0 for fixed columns.
     int ColumnScrollOffset(const TNxCustomColumn* column) const;
-    int FixedColumnsRight() const;
+    // Left edge of the part that scrolls horizontally (right of the fixed columns).
+    int ScrollingAreaLeft() const;
+    // Number of visible rows from TopRow that fit entirely in the body.
+    int FullyVisibleRowCount() const;
+    int VisibleRowsBetween(int from, int to) const;
+    // The first visible row at or after `row` (0 when none), the last at or before it.
+    int FirstVisibleFrom(int row) const;
+    int LastVisibleAtOrBefore(int row) const;
+    int LineMarginLeft() const { return m_marginLeft; }
+    int LineMarginTop() const { return m_marginTop; }
+    int LineMarginRight() const { return m_marginRight; }
+    int LineMarginBottom() const { return m_marginBottom; }
+
+    // Invalidation of parts of the client area (nothing while refresh is suspended where the
+    // rows are concerned).
     void RedrawCell(int column, int row);
     void RedrawRow(int row);
     enum TColumnPartKind { cpAll, cpBody, cpFooter, cpHeader, cpIndicator, cpInput };
     void RedrawColumnPart(TNxCustomColumn* column, TColumnPartKind part);
     // Footers whose formula depends on the rows (of one column, or of all for -1).
     void RedrawFormulaFooters(int column);
-    void RecalcHorzScroll();
-    void RecalcVertScroll();
-    TColor PaintedBackground(int column, int row);
-    TColor PaintedTextColor(int column, int row);
-    int LineMarginLeft() const { return m_marginLeft; }
-    int LineMarginTop() const { return m_marginTop; }
-    int LineMarginRight() const { return m_marginRight; }
-    int LineMarginBottom() const { return m_marginBottom; }
+    void InvalidateBody();
+    // From the top of `row` down to the bottom of the body.
+    void InvalidateRowsFrom(int row);
 
     // ---- hit testing -----------------------------------------------------------------------
-    TGridArea AreaAt(TPoint p);
+    TGridArea AreaAt(TPoint p) const;
     // Column under x in the header or body (display order), nullptr outside.
-    TNxCustomColumn* ColumnAtX(int x);
+    TNxCustomColumn* ColumnAtX(int x) const;
     // Row under y in the body (walking visible rows from TopRow), -1 below the rows.
-    int RowAtY(int y);
+    int RowAtY(int y) const;
 
-    // ---- sorting, selection, scrolling ------------------------------------------------------
+    // ---- colours a cell is painted with ----------------------------------------------------
+    TColor PaintedBackground(int column, int row);
+    TColor PaintedTextColor(int column, int row);
+
+    // ---- sorting, selection, scrolling, editing ---------------------------------------------
     void SortByColumn(TNxCustomColumn* column, bool ascending);
-    void SelectCell(int column, int row, bool clearSelection = true, TShiftState shift = 0);
-    void SelectRow(int row);
-    void ScrollRowIntoView(int row);
-    void ScrollColumnIntoView(TNxCustomColumn* column);
-    // Number of visible rows from TopRow that fit entirely in the body.
-    int FullyVisibleRowCount();
+    void SelectCell(int column, int row, bool clearSelection = true, TShiftState shift = 0) {
+        m_navigator.SelectCell(column, row, clearSelection, shift);
+    }
+    void SelectRow(int row) { m_navigator.SelectRow(row); }
+    void ScrollRowIntoView(int row) { m_navigator.ScrollRowIntoView(row); }
     void BeginCellEdit(int column, int row, const WideString& initialText);
-    void EndEditing();
-    bool Editing() const { return m_editColumn >= 0; }
-    // Scrolls the view by whole rows (negative: up).
-    void ScrollRows(int delta);
+
+    // ---- the parts -------------------------------------------------------------------------
+    TNxGridNavigator& Navigator() { return m_navigator; }
+    const TNxGridNavigator& Navigator() const { return m_navigator; }
+    TNxEditController& EditController() { return m_edit; }
+    const TNxEditController& EditController() const { return m_edit; }
+    const TNxGridMouse& Mouse() const { return m_mouse; }
 
     // ---- events ----------------------------------------------------------------------------
     TNxCellEvent OnChange;
@@ -204,12 +230,6 @@ public:
 
     void WndProc(TMessage& message) override;
 
-    // Interaction state, for tests and the column drag box.
-    TNxCustomColumn* PressedHeader() const { return m_pressedHeader; }
-    TNxCustomColumn* ResizingColumn() const { return m_resizeColumn; }
-    TNxCustomColumn* DraggedColumn() const { return m_dragColumn; }
-    TPoint HoverCell() const { return m_hoverCell; }
-
 protected:
     void Paint() override;
     void KeyDown(WORD& key, TShiftState shift) override;
@@ -220,98 +240,39 @@ protected:
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void Resize() override;
 
-    // Message handlers.
-    void WMVScroll(TMessage& m);
-    void WMHScroll(TMessage& m);
+    // Message handlers (NxGridInput.cpp).
+    void WMGetDlgCode(TMessage& m);
+    void WMTimerGrid(TMessage& m);
     void WMSetFocusGrid(TMessage& m);
     void WMKillFocusGrid(TMessage& m);
-    void WMGetDlgCode(TMessage& m);
-    void WMLButtonDblClk(TMessage& m);
-    void WMSetCursorGrid(TMessage& m);
     void CMMouseLeaveGrid(TMessage& m);
     void CMFontChangedGrid(TMessage& m);
     void CMEnabledChangedGrid(TMessage& m);
-    void WMCancelMode(TMessage& m);
-    void WMTimerGrid(TMessage& m);
 
 private:
     // Repaint, scroll range and notices after rows from `oldCount` on were appended.
     int RowsAdded(int oldCount);
     // Empties the grid's row state around `replace`, which swaps the store's rows.
     void ReplaceRows(const std::function<void()>& replace);
-    friend class TNxGridPainter;
-
     // Store callbacks.
     void CellChanged(int column, int row);
     TCellTemplate TemplateOf(int column);
-
-    // Painting (NxGridPaint.cpp).
-    void PaintRows(TCanvas& canvas);
-    void PaintCell(TCanvas& canvas, TNxCustomColumn* column, int col, int row, const TRect& r);
-    void PaintEmptyCell(TCanvas& canvas, TNxCustomColumn* column, int col, int row, const TRect& r);
-    void PaintGridLines(TCanvas& canvas, TNxCustomColumn* column, const TRect& r, bool inStore,
-                        bool lastRow, TColor lineColor);
-    void PaintHeaders(TCanvas& canvas);
-    void PaintFocusRect(TCanvas& canvas);
-    void PaintCaption(TCanvas& canvas);
-    void PaintDropMarks(TCanvas& canvas);
-    TRect CellClipRect(TNxCustomColumn* column, const TRect& r);
-    bool CellIsSelected(TNxCustomColumn* column, int col, int row);
-    TColor CellBackground(TNxCustomColumn* column, TCell* cell, bool selected);
-    int BodyTop() const;
-    int RowHeightOrDefault(int row) const;
+    void RecalcLineMargins();
     // All rows visible and RowSize high: row tops follow by arithmetic.
     bool UniformRows() const;
-    TRect FocusRect();
-    void RecalcLineMargins();
-    int ScrollingAreaLeft() const;
-
-    // Rows helpers.
-    int FirstVisibleFrom(int row) const;
-    int LastVisibleAtOrBefore(int row) const;
-    int VisibleRowsBetween(int from, int to) const;
-    int StepVisible(int row, int delta) const;
-    void SetTopRow(int row);
-    void InvalidateBody();
-
-    // Sorting (NxGridSort.cpp).
-    void SortRows(TNxCustomColumn* column, bool descending);
-
-    // Input (NxGridInput.cpp).
-    void HeaderMouseDown(int x, int y);
-    void HeaderMouseUp(int x, int y);
-    void BodyMouseDown(int x, int y, TShiftState shift);
-    int ResizeBorderColumnAt(int x, int y);
-    void StartResize(TNxCustomColumn* column, int x);
-    void DrawResizeLines();
-    void FitColumn(TNxCustomColumn* column);
-    void UpdateDrag(int x, int y);
-    int DropPosition(int x);
-    void DrawDragBox(TCanvas& canvas, TPoint at);
-    void UpdateHover(int x, int y);
-    bool FormActive() const;
-    void MoveCurrentRow(int delta);
-    void MoveCurrentColumn(int delta);
-    void PageMove(bool down);
-    void CancelInteractions();
-    void SetVertPosition(int position);
-    void SetHorzPosition(int position);
-    void CommitEdit(bool accept);
-    void SearchText(char16_t c);
-    void InvalidateIndicatorRow(int row);
+    void RepaintCurrent();
 
     std::unique_ptr<TCells> m_cells;
     std::unique_ptr<TNxColumns> m_columns;
+    TNxGridNavigator m_navigator{*this};
+    TNxEditController m_edit{*this};
+    TNxGridMouse m_mouse{*this};
+    TNxGridPainter m_painter{*this};
 
-    // Row state.
-    int m_topRow = 0;
-    int m_firstVisibleRow = 0;
-    int m_lastVisibleRow = 0;
-    int m_currentRow = -1;
-    int m_currentColumn = 0;
     int m_lastAddedRow = -1;
     int m_refreshSuspended = 0;
     int m_startRowCount = 0;
+    TNxCustomColumn* m_sortedColumn = nullptr; // the column last sorted
 
     // Appearance.
     TAppearanceOptions m_appearanceOptions{aoHideSelection, aoHighlightSlideCells};
@@ -335,6 +296,7 @@ private:
     bool m_wantReturns = false;
     bool m_wantTabs = false;
     bool m_mouseWheelEnabled = true;
+    // Widths of the grid lines around a cell, from GridLinesStyle and the options.
     int m_marginLeft = 0;
     int m_marginTop = 0;
     int m_marginRight = 0;
@@ -342,27 +304,5 @@ private:
     int m_marginVertical = 0;
     bool m_customHeights = false; // some row's height differs from RowSize
 
-    // Interaction.
-    TNxCustomColumn* m_sortedColumn = nullptr;
-    TPoint m_mouseDownPoint{-1, -1};
-    TPoint m_mouseDownCell{-1, -1};
-    TNxCustomColumn* m_pressedHeader = nullptr;
-    TNxCustomColumn* m_resizeColumn = nullptr;
-    int m_resizeStartX = 0;
-    int m_resizeDelta = 0;
-    bool m_resizeLinesShown = false;
-    TNxCustomColumn* m_dragColumn = nullptr;
-    bool m_dragging = false;
-    TPoint m_dragPos;
-    int m_dropPosition = -1;
-    TPoint m_hoverCell{-1, -1};
-    int m_anchorRow = -1;
-    TNxCustomColumn* m_hoverHeader = nullptr;
-    int m_editColumn = -1;
-    int m_editRow = -1;
-    TNxInplaceEdit* m_editor = nullptr; // the editor in use: the grid's own or a column's
-    std::unique_ptr<TNxInplaceEdit> m_ownEditor;
-    WideString m_searchText;
     std::unique_ptr<TBitmap> m_measureBitmap;
-    std::unique_ptr<class TNxDragBox> m_dragBox;
 };

@@ -1,7 +1,6 @@
 #include "grid/NxCustomGridControl.h"
 
 #include "gfx/Bitmap.h"
-#include "grid/NxCustomGrid.h"
 #include "grid/NxDisplays.h"
 #include "ui/Forms.h"
 

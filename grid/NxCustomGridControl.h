@@ -73,7 +73,9 @@ public:
     ~TNxCustomGridControl() override;
 
     TNxScrollBar* HorzScrollBar() { return &m_horzScrollBar; }
+    const TNxScrollBar* HorzScrollBar() const { return &m_horzScrollBar; }
     TNxScrollBar* VertScrollBar() { return &m_vertScrollBar; }
+    const TNxScrollBar* VertScrollBar() const { return &m_vertScrollBar; }
 
     TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle value);

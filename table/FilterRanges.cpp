@@ -1,5 +1,7 @@
 #include "table/FilterRanges.h"
 
+#include "table/MatchColumns.h"
+
 #include <algorithm>
 
 namespace {
@@ -21,16 +23,16 @@ const std::array<TFilterEditSetting, kFilterValueCount> kFilterEdits = {
 };
 
 const std::array<TFilterRange, kFilterRangeCount> kFilterRanges = {{
-    {5, true},   // odds on a home win
-    {6, true},   // odds on a draw
-    {7, true},   // odds on an away win
-    {8, false},  // percentage for a home win
-    {9, false},  // percentage for a draw
-    {10, false}, // percentage for an away win
-    {11, false}, // over 0.5 goals
-    {12, false}, // over 1.5 goals
-    {13, false}, // over 2.5 goals
-    {15, false}, // the count
+    {mcOdds1, true},
+    {mcOddsX, true},
+    {mcOdds2, true},
+    {mcPercent1, false},
+    {mcPercentX, false},
+    {mcPercent2, false},
+    {mcOver05, false},
+    {mcOver15, false},
+    {mcOver25, false},
+    {mcCount, false},
 }};
 
 TFilterValues FilterStartValues() {

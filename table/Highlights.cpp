@@ -1,15 +1,16 @@
 #include "table/Highlights.h"
 
 #include "rtl/NumberText.h"
+#include "table/MatchColumns.h"
 
 const std::array<THighlightRule, kHighlightRuleCount> kHighlightRules = {{
-    {8, 60, kOutcomeHighlight, kOutcomeCertainty},  // p1
-    {9, 50, kOutcomeHighlight, kOutcomeCertainty},  // x
-    {10, 60, kOutcomeHighlight, kOutcomeCertainty}, // p2
-    {11, 90, kGoalsHighlight, kGoalsCertainty},     // t05
-    {12, 80, kGoalsHighlight, kGoalsCertainty},     // t15
-    {13, 70, kGoalsHighlight, kGoalsCertainty},     // t25
-    {14, 65, kGoalsHighlight, kGoalsCertainty},     // oz
+    {mcPercent1, 60, kOutcomeHighlight, kOutcomeCertainty}, // p1
+    {mcPercentX, 50, kOutcomeHighlight, kOutcomeCertainty}, // x
+    {mcPercent2, 60, kOutcomeHighlight, kOutcomeCertainty}, // p2
+    {mcOver05, 90, kGoalsHighlight, kGoalsCertainty},       // t05
+    {mcOver15, 80, kGoalsHighlight, kGoalsCertainty},       // t15
+    {mcOver25, 70, kGoalsHighlight, kGoalsCertainty},       // t25
+    {mcBtts, 65, kGoalsHighlight, kGoalsCertainty},         // oz
 }};
 
 int HighlightValue(std::string_view text) {

@@ -282,7 +282,7 @@ TEST_F(GridBehaviour, NumberEditorStepsAndEscapeCancels) {
     grid->SetFocus();
     grid->SelectCell(15, 0);
     grid->BeginCellEdit(15, 0, grid->CellText(15, 0));
-    ASSERT_TRUE(grid->Editing());
+    ASSERT_TRUE(grid->EditController().Editing());
     Key(VK_UP);
     Key(VK_UP);
     Key(VK_RETURN);
@@ -290,7 +290,7 @@ TEST_F(GridBehaviour, NumberEditorStepsAndEscapeCancels) {
     grid->BeginCellEdit(15, 0, grid->CellText(15, 0));
     display->Type("7");
     Key(VK_ESCAPE);
-    EXPECT_FALSE(grid->Editing());
+    EXPECT_FALSE(grid->EditController().Editing());
     EXPECT_EQ(grid->CellText(15, 0), u"3");
     // Letters never reach a number editor.
     grid->BeginCellEdit(15, 0, u"");

@@ -251,7 +251,7 @@ TEST_F(GridInput, DraggingAHeaderOntoAnotherSwapsThem) {
         display->MouseMove(a.X + (b.X - a.X) * i / 4, a.Y);
         Pump();
     }
-    ASSERT_NE(grid->DraggedColumn(), nullptr);
+    ASSERT_NE(grid->Mouse().DraggedColumn(), nullptr);
     TBitmap shot;
     SnapshotControl(grid, shot);
     EXPECT_EQ(ClientPixel(grid, shot, timeHeader.Left, 1), ColorToRGB(clRed));
@@ -302,14 +302,14 @@ TEST_F(GridInput, TypingEditsOnlyColumnsWithEditing) {
     ClickCell(3, 0);
     display->Type("x");
     Pump();
-    EXPECT_FALSE(grid->Editing());
+    EXPECT_FALSE(grid->EditController().Editing());
     TNxCustomColumn* home = grid->Columns()->Item(3);
     home->SetOptions(home->Options() + coEditing);
     display->Type("Q");
     Pump();
-    ASSERT_TRUE(grid->Editing());
+    ASSERT_TRUE(grid->EditController().Editing());
     display->Type("PR");
     Key(VK_RETURN);
-    EXPECT_FALSE(grid->Editing());
+    EXPECT_FALSE(grid->EditController().Editing());
     EXPECT_EQ(grid->CellText(3, 0), u"QPR");
 }

@@ -1,13 +1,13 @@
-// Sorting rows by a column: a full quicksort with a random pivot, or a plain reversal when
-// only the direction of the last sort changed and no cell changed since.
+// Sorting the store's rows by a column: a full quicksort with a random pivot, or a plain
+// reversal when only the direction of the last sort changed and no cell changed since.
 //
 // The sort works on the column's values read once into an array, exchanging entries of a
 // row-order permutation exactly as it would exchange rows, and then moves every column's
 // cells into the new order in one pass. A value that cannot be read (a text column sorted as
 // numbers) raises before any row moves, so the grid stays as it was.
-#include "grid/NxCustomGrid.h"
+#include "grid/NxCells.h"
 
-#include "rtl/DateTime.h"
+#include "rtl/Exceptions.h"
 #include "rtl/NumberText.h"
 #include "rtl/Random.h"
 
@@ -91,48 +91,13 @@ double IpValue(std::u16string_view text) {
 
 } // namespace
 
-void TNxCustomGrid::SortByColumn(TNxCustomColumn* column, bool ascending) {
-    if (!column || !column->Options().Contains(coCanSort)) return;
-    const int index = m_columns->IndexOf(column);
-    if (index < 0) return;
-    EndEditing();
-    m_sortedColumn = column;
-    if (OnSortColumn) OnSortColumn(this, index, ascending);
-    TRow* current =
-        m_currentRow >= 0 && m_currentRow < RowCount() ? m_cells->Row(m_currentRow) : nullptr;
-    // Header clicks pass the column's SortKind; other callers choose the direction.
-    SortRows(column, !ascending);
-    if (current) {
-        const int row = m_cells->IndexOfRow(current);
-        if (row >= 0 && row != m_currentRow) SelectRow(row);
-    }
-    if (m_currentRow >= 0) ScrollRowIntoView(m_currentRow);
-    // TopRow follows the scroll position in visible rows.
-    int visibleAbove = m_vertScrollBar.Position();
-    int top = 0;
-    while (top < RowCount() && (visibleAbove > 0 || !RowIsVisible(top))) {
-        if (RowIsVisible(top)) --visibleAbove;
-        ++top;
-    }
-    m_topRow = std::min(top, std::max(0, RowCount() - 1));
-    m_firstVisibleRow = FirstVisibleFrom(0);
-    m_lastVisibleRow = LastVisibleAtOrBefore(RowCount() - 1);
-    InvalidateBody();
-    if (m_options.Contains(goIndicator) && HandleAllocated()) {
-        const TRect r{0, 0, IndicatorWidth(), ClientHeight()};
-        InvalidateRect(Handle(), &r, false);
-    }
-    if (OnAfterSort) OnAfterSort(this, index);
-}
-
-void TNxCustomGrid::SortRows(TNxCustomColumn* column, bool descending) {
-    const int col = m_columns->IndexOf(column);
+void TCells::SortRows(int col, TSortType sortType, bool descending, bool fullResort) {
+    CheckListIndex(col, ColumnCount());
     const int n = RowCount();
-    if (m_cells->LastSortColumn() == col && m_cells->Sorted() &&
-        !column->Options().Contains(coFullResort) && m_cells->LastSortDescending() != descending) {
+    if (m_lastSortColumn == col && m_sorted && !fullResort && m_lastSortDescending != descending) {
         std::vector<int> order(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) order[size_t(i)] = n - 1 - i;
-        m_cells->PermuteRows(order);
+        PermuteRows(order);
     } else if (n > 1) {
         std::vector<int> order(static_cast<size_t>(n));
         std::iota(order.begin(), order.end(), 0);
@@ -141,15 +106,15 @@ void TNxCustomGrid::SortRows(TNxCustomColumn* column, bool descending) {
                                                                                  descending};
             sorter.Sort(0, n - 1);
         };
-        switch (column->SortType()) {
+        switch (sortType) {
         case stAlphabetic:
         case stCaseInsensitive: {
             // Views into the cells' own text; converted texts are kept alive beside them.
             std::vector<WideString> scratch(static_cast<size_t>(n));
             std::vector<TTextKey> keys(static_cast<size_t>(n));
-            const bool fold = column->SortType() == stCaseInsensitive;
+            const bool fold = sortType == stCaseInsensitive;
             for (int r = 0; r < n; ++r) {
-                std::u16string_view view = m_cells->Cell(col, r)->TextView(scratch[size_t(r)]);
+                std::u16string_view view = Cell(col, r)->TextView(scratch[size_t(r)]);
                 if (fold) {
                     // Through the 8-bit code page, A-Z lowered.
                     AnsiString ansi = WideToAnsi(view);
@@ -166,40 +131,39 @@ void TNxCustomGrid::SortRows(TNxCustomColumn* column, bool descending) {
         }
         case stBoolean: {
             std::vector<int> keys(static_cast<size_t>(n));
-            for (int r = 0; r < n; ++r)
-                keys[size_t(r)] = m_cells->Cell(col, r)->BoolValue() ? 1 : 0;
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = Cell(col, r)->BoolValue() ? 1 : 0;
             run(keys);
             break;
         }
         case stCustom: {
             std::vector<TCustomKey> keys(static_cast<size_t>(n));
-            for (int r = 0; r < n; ++r) keys[size_t(r)] = {m_cells->Cell(col, r), m_cells.get()};
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = {Cell(col, r), this};
             run(keys);
             break;
         }
         case stDate: {
             std::vector<double> keys(static_cast<size_t>(n));
-            for (int r = 0; r < n; ++r) keys[size_t(r)] = m_cells->Cell(col, r)->DateValue();
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = Cell(col, r)->DateValue();
             run(keys);
             break;
         }
         case stIP: {
             std::vector<double> keys(static_cast<size_t>(n));
             WideString scratch;
-            for (int r = 0; r < n; ++r)
-                keys[size_t(r)] = IpValue(m_cells->Cell(col, r)->TextView(scratch));
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = IpValue(Cell(col, r)->TextView(scratch));
             run(keys);
             break;
         }
         default: {
             std::vector<double> keys(static_cast<size_t>(n));
-            for (int r = 0; r < n; ++r) keys[size_t(r)] = m_cells->Cell(col, r)->FloatValue();
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = Cell(col, r)->FloatValue();
             run(keys);
             break;
         }
         }
-        m_cells->PermuteRows(order);
+        PermuteRows(order);
     }
-    m_cells->SetLastSort(col, descending);
-    m_cells->SetSorted(true);
+    m_lastSortColumn = col;
+    m_lastSortDescending = descending;
+    m_sorted = true;
 }
