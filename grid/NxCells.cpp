@@ -287,6 +287,7 @@ void TCells::PermuteRows(const std::vector<int>& order) {
     std::vector<TRow*> rows(m_rows.size());
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = m_rows[size_t(order[i])];
     m_rows.swap(rows);
+    m_sorted = false;
 }
 
 const WideString* TCells::InternHint(const WideString& hint) {

@@ -238,7 +238,6 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
-    void Resize() override;
 
     // Message handlers (NxGridInput.cpp).
     void WMGetDlgCode(TMessage& m);
@@ -261,6 +260,7 @@ private:
     // All rows visible and RowSize high: row tops follow by arithmetic.
     bool UniformRows() const;
     void RepaintCurrent();
+    void ClientSizeChanged();
 
     std::unique_ptr<TCells> m_cells;
     std::unique_ptr<TNxColumns> m_columns;
@@ -305,4 +305,7 @@ private:
     bool m_customHeights = false; // some row's height differs from RowSize
 
     std::unique_ptr<TBitmap> m_measureBitmap;
+    TSize m_clientSize; // as last laid out
+    int m_sizeNesting = 0;
+    static constexpr int kMaxSizeNesting = 4;
 };

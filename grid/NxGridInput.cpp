@@ -16,6 +16,10 @@ void TNxCustomGrid::WndProc(TMessage& message) {
     case WM_GETDLGCODE:
         WMGetDlgCode(message);
         return;
+    case WM_SIZE:
+        TNxCustomGridControl::WndProc(message);
+        ClientSizeChanged();
+        return;
     case WM_TIMER:
         WMTimerGrid(message);
         return;
@@ -103,13 +107,21 @@ void TNxCustomGrid::Paint() {
     if (OnPostDraw) OnPostDraw(this);
 }
 
-void TNxCustomGrid::Resize() {
-    TNxCustomGridControl::Resize();
+// Whatever changed the client size (new bounds, or one of the grid's own scroll bars
+// appearing or going), both bars are recomputed: each takes room from the other's direction.
+// A bar shown or hidden here changes the client size again and comes back here, nested; bars
+// only appear as room shrinks, so this settles within two rounds.
+void TNxCustomGrid::ClientSizeChanged() {
+    const TSize size{ClientWidth(), ClientHeight()};
+    if (size == m_clientSize || m_sizeNesting > kMaxSizeNesting) return;
+    m_clientSize = size;
+    ++m_sizeNesting;
     m_edit.End();
     m_navigator.RecalcHorzScroll();
     m_navigator.RecalcVertScroll();
     m_columns->ApplyAutoSize(nullptr, false);
     Invalidate();
+    --m_sizeNesting;
 }
 
 void TNxCustomGrid::KeyDown(WORD& key, TShiftState shift) {

@@ -90,6 +90,42 @@ TEST_F(GridBehaviour, ScrollBarRanges) {
     EXPECT_EQ(grid->TopRow(), 0);
 }
 
+// The vertical bar that rows bring takes width from the client: the horizontal bar must follow,
+// so that the last column can still be scrolled fully into view, and go again with the rows.
+TEST_F(GridBehaviour, HorizontalBarFollowsTheVerticalOne) {
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    home->SetWidth(home->Width() + 790 - grid->Columns()->TotalWidth());
+    ASSERT_EQ(grid->Columns()->TotalWidth(), 790);
+    const int wide = grid->ClientWidth();
+    ASSERT_GT(wide, 790);
+    EXPECT_FALSE(grid->HorzScrollBar()->Visible());
+    for (int i = 0; i < 40; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    Pump();
+    ASSERT_TRUE(grid->VertScrollBar()->Visible());
+    const int narrow = grid->ClientWidth();
+    ASSERT_LT(narrow, 790);
+    TNxScrollBar& bar = *grid->HorzScrollBar();
+    EXPECT_TRUE(bar.Visible());
+    EXPECT_TRUE(grid->Style() & WS_HSCROLL);
+    EXPECT_EQ(bar.PageSize(), narrow + 1);
+    grid->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(bar.Position(), 790 - narrow);
+    // The last column's right edge is then the client's.
+    TNxCustomColumn* last = grid->Columns()->Item(15);
+    EXPECT_EQ(grid->ColumnHeaderRect(last).Right, narrow);
+    // The horizontal bar took height too: the vertical range counts the rows that still fit.
+    EXPECT_EQ(grid->VertScrollBar()->PageSize(), grid->FullyVisibleRowCount() + 1);
+
+    // Without rows the vertical bar goes, the client widens again and no column is hidden.
+    grid->ClearRows();
+    Pump();
+    EXPECT_FALSE(grid->VertScrollBar()->Visible());
+    EXPECT_EQ(grid->ClientWidth(), wide);
+    EXPECT_FALSE(bar.Visible());
+    EXPECT_FALSE(grid->Style() & WS_HSCROLL);
+    EXPECT_EQ(bar.Position(), 0);
+}
+
 TEST_F(GridBehaviour, OtherSortTypes) {
     FillHomes({u"beta", u"Alpha", u"gamma", u"Beta"});
     TNxCustomColumn* home = grid->Columns()->Item(3);
