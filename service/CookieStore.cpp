@@ -88,6 +88,19 @@ int MonthOf(std::string_view token) {
     return -1;
 }
 
+// The domain, compared without regard to case, as the key of its cookies.
+std::string DomainKey(const THttpCookie& cookie) {
+    return Lower(cookie.domain);
+}
+
+// Domain, name and path in one key; the lengths in front keep the parts apart whatever bytes
+// they hold.
+std::string CookieKey(const THttpCookie& cookie) {
+    std::string domain = DomainKey(cookie);
+    return std::to_string(domain.size()) + ":" + domain + std::to_string(cookie.name.size()) + ":" +
+           cookie.name + cookie.path;
+}
+
 bool AllDigits(std::string_view token) {
     return !token.empty() &&
            std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -165,6 +178,7 @@ void TCookieStore::AddFromHeader(std::string_view headerValue, bool version2,
         if (eq != std::string_view::npos)
             cookie.value = AnsiString(TrimBlanks(first.substr(eq + 1)));
         if (cookie.name.empty()) continue;
+        if (cookie.name.size() + cookie.value.size() > kMaxCookieBytes) continue;
         cookie.version = version2 ? 1 : 0;
         bool hasMaxAge = false;
         for (std::size_t a = 1; a < attributes.size(); ++a) {
@@ -208,20 +222,47 @@ void TCookieStore::AddFromHeader(std::string_view headerValue, bool version2,
 }
 
 void TCookieStore::Store(THttpCookie cookie) {
-    AnsiString domain = Lower(cookie.domain);
-    for (THttpCookie& stored : m_cookies) {
-        if (stored.name == cookie.name && stored.path == cookie.path &&
-            Lower(stored.domain) == domain) {
-            stored = std::move(cookie);
-            return;
-        }
+    const std::string key = CookieKey(cookie);
+    if (auto found = m_index.find(key); found != m_index.end()) {
+        *found->second = std::move(cookie);
+        return;
     }
-    m_cookies.push_back(std::move(cookie));
+    const std::string domain = DomainKey(cookie);
+    if (auto same = m_byDomain.find(domain);
+        same != m_byDomain.end() && same->second.size() >= kMaxPerDomain)
+        Remove(same->second.front());
+    if (m_cookies.size() >= kMaxCookies) Remove(m_cookies.begin());
+    auto stored = m_cookies.insert(m_cookies.end(), std::move(cookie));
+    m_index.emplace(key, stored);
+    m_byDomain[domain].push_back(stored);
+}
+
+void TCookieStore::Remove(List::iterator cookie) {
+    m_index.erase(CookieKey(*cookie));
+    auto domain = m_byDomain.find(DomainKey(*cookie));
+    if (domain != m_byDomain.end()) {
+        std::erase(domain->second, cookie);
+        if (domain->second.empty()) m_byDomain.erase(domain);
+    }
+    m_cookies.erase(cookie);
+}
+
+void TCookieStore::Clear() {
+    m_index.clear();
+    m_byDomain.clear();
+    m_cookies.clear();
+}
+
+std::vector<THttpCookie> TCookieStore::Cookies() const {
+    return {m_cookies.begin(), m_cookies.end()};
 }
 
 void TCookieStore::RemoveExpired(std::time_t now) {
-    std::erase_if(m_cookies,
-                  [now](const THttpCookie& c) { return c.hasExpiry && c.expires <= now; });
+    for (auto it = m_cookies.begin(); it != m_cookies.end();) {
+        auto next = std::next(it);
+        if (it->hasExpiry && it->expires <= now) Remove(it);
+        it = next;
+    }
 }
 
 AnsiString TCookieStore::CookieHeader(const AnsiString& host, const AnsiString& requestPath) const {

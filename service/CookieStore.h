@@ -4,7 +4,10 @@
 #include "rtl/Strings.h"
 
 #include <ctime>
+#include <list>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct THttpCookie {
@@ -18,8 +21,15 @@ struct THttpCookie {
     int version = 0; // 0 or 1 from "Set-cookie", 1 from "Set-cookie2"
 };
 
+// Held the way browsers hold cookies: indexed by domain, name and path, at most kMaxPerDomain
+// per domain and kMaxCookies in all, the oldest giving way first; a cookie whose name and value
+// exceed kMaxCookieBytes is not kept. A cookie that replaces another keeps the other's age.
 class TCookieStore {
 public:
+    static constexpr std::size_t kMaxPerDomain = 50;
+    static constexpr std::size_t kMaxCookies = 3000;
+    static constexpr std::size_t kMaxCookieBytes = 4096;
+
     // Stores the cookies of one "Set-cookie" (version2 false) or "Set-cookie2" header value sent
     // by `host` for a request of `requestPath`. A cookie whose domain does not fit the host is
     // dropped; one with the name, domain and path of a stored cookie replaces it.
@@ -30,17 +40,23 @@ public:
     // The Cookie header value for a request, or empty when no cookie goes with it.
     AnsiString CookieHeader(const AnsiString& host, const AnsiString& requestPath) const;
 
-    const std::vector<THttpCookie>& Cookies() const { return m_cookies; }
-    void Clear() { m_cookies.clear(); }
+    // The stored cookies, oldest first.
+    std::vector<THttpCookie> Cookies() const;
+    std::size_t Count() const { return m_cookies.size(); }
+    void Clear();
 
     // Whether a cookie domain may be set by the host, and whether it goes to the host.
     static bool DomainFitsSender(const AnsiString& domain, const AnsiString& host);
     static bool DomainMatchesRequest(const AnsiString& domain, const AnsiString& host);
 
 private:
+    using List = std::list<THttpCookie>;
     void Store(THttpCookie cookie);
+    void Remove(List::iterator cookie);
 
-    std::vector<THttpCookie> m_cookies;
+    List m_cookies;                                          // oldest first
+    std::unordered_map<std::string, List::iterator> m_index; // by domain, name and path
+    std::unordered_map<std::string, std::vector<List::iterator>> m_byDomain; // oldest first
 };
 
 // Reads the date forms cookies use ("Sun, 06 Nov 1994 08:49:37 GMT", "Sunday, 06-Nov-94

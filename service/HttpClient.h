@@ -14,6 +14,7 @@
 #include "rtl/Classes.h"
 #include "rtl/Strings.h"
 #include "service/CookieStore.h"
+#include "service/HttpAnswer.h"
 #include "service/HttpUrl.h"
 
 class THttpClient : public TComponent {
@@ -24,16 +25,20 @@ public:
     static constexpr const char* kAccept = "text/html, */*";
     static constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Brelvan Library)";
     static constexpr const char* kContentType = "text/html";
-    static constexpr std::size_t kMaxLineLength = 16384;
+    static constexpr std::size_t kMaxLineLength = kMaxHttpLineLength;
     static constexpr int kDefaultTimeoutMs = 60000;
     // How long a refused answer's body may take to arrive before the connection is dropped.
-    static constexpr int kDiscardTimeoutMs = 2000;
+    static constexpr int kDiscardTimeoutMs = kHttpDiscardTimeoutMs;
 
     // Returns the answer's body; raises on every other outcome.
     AnsiString HttpGetText(const AnsiString& url);
     // As above; `answer` receives the body, or on failure what had arrived of a 2xx body when
     // anything had (and is otherwise left untouched). Raises after that last step.
     void HttpGetText(const AnsiString& url, AnsiString& answer);
+    // The same GET, but the body goes to `sink` piece by piece as it arrives instead of being
+    // kept, with no limit on its size: for bodies written straight to a file. Raises as
+    // HttpGetText does; an exception from the sink ends the call and drops the connection.
+    void HttpGet(const AnsiString& url, const THttpBodySink& sink);
 
     // The limit for connecting and for each wait for data, in milliseconds (0: none). A call
     // that hits it fails as if the connection had been lost.
@@ -48,7 +53,8 @@ public:
     void Disconnect();
 
 private:
-    void Get(const THttpUrl& url, AnsiString& body);
+    // Sends the request and reads the answer into `body` or, when it is null, to `sink`.
+    void Get(const THttpUrl& url, AnsiString* body, const THttpBodySink* sink);
     void EnsureConnection(const THttpUrl& url);
     AnsiString BuildRequest(const THttpUrl& url) const;
 

@@ -4,15 +4,69 @@
 #include <cstring>
 
 namespace {
+
 constexpr std::size_t kBufferSize = 64 * 1024;
+// Reads at least this large skip the buffer when it is empty.
+constexpr std::size_t kDirectReadSize = 16 * 1024;
+
+class TSocketSource : public THttpSource {
+public:
+    explicit TSocketSource(TcpSocket& socket) : m_socket(socket) {}
+    long Receive(void* buffer, std::size_t size, int timeoutMs) override {
+        return m_socket.Receive(buffer, size, timeoutMs);
+    }
+    const std::string& LastError() const override { return m_socket.LastError(); }
+
+private:
+    TcpSocket& m_socket;
+};
+
+} // namespace
+
+long THttpMemorySource::Receive(void* buffer, std::size_t size, int) {
+    if (m_bytes.empty()) return kSocketClosed;
+    std::size_t n = std::min({size, m_pieceSize, m_bytes.size()});
+    std::memcpy(buffer, m_bytes.data(), n);
+    m_bytes.remove_prefix(n);
+    return static_cast<long>(n);
 }
 
 THttpInput::THttpInput(TcpSocket& socket, int timeoutMs)
-    : m_socket(socket), m_buffer(kBufferSize), m_timeoutMs(timeoutMs) {}
+    : m_ownSource(std::make_unique<TSocketSource>(socket)), m_source(*m_ownSource),
+      m_buffer(kBufferSize), m_timeoutMs(timeoutMs) {}
+
+THttpInput::THttpInput(THttpSource& source, int timeoutMs)
+    : m_source(source), m_buffer(kBufferSize), m_timeoutMs(timeoutMs) {}
+
+THttpInput::~THttpInput() = default;
 
 void THttpInput::SetDeadline(std::chrono::steady_clock::time_point deadline) {
     m_hasDeadline = true;
     m_deadline = deadline;
+}
+
+long THttpInput::Receive(char* target, std::size_t size, Status& status) {
+    int timeoutMs = m_timeoutMs;
+    if (m_hasDeadline) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        m_deadline - std::chrono::steady_clock::now())
+                        .count();
+        if (left <= 0) {
+            status = Status::TimedOut;
+            return 0;
+        }
+        if (timeoutMs <= 0 || left < timeoutMs) timeoutMs = static_cast<int>(left);
+    }
+    long got = m_source.Receive(target, size, timeoutMs);
+    if (got > 0) {
+        m_receivedAny = true;
+        status = Status::Ok;
+        return got;
+    }
+    status = got == kSocketClosed    ? Status::Closed
+             : got == kSocketTimeout ? Status::TimedOut
+                                     : Status::Failed;
+    return 0;
 }
 
 THttpInput::Status THttpInput::Fill() {
@@ -23,23 +77,10 @@ THttpInput::Status THttpInput::Fill() {
         m_end -= m_begin;
         m_begin = 0;
     }
-    int timeoutMs = m_timeoutMs;
-    if (m_hasDeadline) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        m_deadline - std::chrono::steady_clock::now())
-                        .count();
-        if (left <= 0) return Status::TimedOut;
-        if (timeoutMs <= 0 || left < timeoutMs) timeoutMs = static_cast<int>(left);
-    }
-    long got = m_socket.Receive(m_buffer.data() + m_end, m_buffer.size() - m_end, timeoutMs);
-    if (got > 0) {
-        m_end += static_cast<std::size_t>(got);
-        m_receivedAny = true;
-        return Status::Ok;
-    }
-    if (got == kSocketClosed) return Status::Closed;
-    if (got == kSocketTimeout) return Status::TimedOut;
-    return Status::Failed;
+    Status status;
+    long got = Receive(m_buffer.data() + m_end, m_buffer.size() - m_end, status);
+    m_end += static_cast<std::size_t>(got);
+    return status;
 }
 
 THttpInput::Status THttpInput::ReadLine(std::string& line, std::size_t maxLength) {
@@ -74,5 +115,21 @@ THttpInput::Status THttpInput::Read(std::size_t maxBytes, std::string_view& byte
     std::size_t n = std::min(maxBytes, m_end - m_begin);
     bytes = std::string_view(m_buffer.data() + m_begin, n);
     m_begin += n;
+    return Status::Ok;
+}
+
+THttpInput::Status THttpInput::ReadInto(char* target, std::size_t size, std::size_t& got) {
+    got = 0;
+    if (size == 0) return Status::Ok;
+    if (m_begin == m_end && size >= kDirectReadSize) {
+        Status status;
+        got = static_cast<std::size_t>(Receive(target, size, status));
+        return status;
+    }
+    std::string_view bytes;
+    Status status = Read(size, bytes);
+    if (status != Status::Ok) return status;
+    std::memcpy(target, bytes.data(), bytes.size());
+    got = bytes.size();
     return Status::Ok;
 }

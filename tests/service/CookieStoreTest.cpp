@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::time_t kNow = 1'800'000'000;
@@ -95,6 +97,56 @@ TEST(ParseCookieDate, TheThreeDateForms) {
     EXPECT_EQ(t, 784111777);
     EXPECT_FALSE(ParseCookieDate("tomorrow", t));
     EXPECT_FALSE(ParseCookieDate("Sun, 32 Nov 1994 08:49:37 GMT", t));
+}
+
+} // namespace
+
+namespace {
+
+TEST(CookieStore, OldestGoFirstPerDomainAndInAll) {
+    TCookieStore store;
+    for (int i = 0; i < 60; ++i)
+        store.AddFromHeader("n" + std::to_string(i) + "=v", false, "a.example.com", "/", kNow);
+    ASSERT_EQ(store.Count(), TCookieStore::kMaxPerDomain);
+    EXPECT_EQ(store.Cookies().front().name, "n10");
+    // A replaced cookie keeps its age: the oldest is still the next to go.
+    store.AddFromHeader("n10=new", false, "A.EXAMPLE.COM", "/", kNow);
+    EXPECT_EQ(store.Cookies().front().value, "new");
+    store.AddFromHeader("n60=v", false, "a.example.com", "/", kNow);
+    EXPECT_EQ(store.Cookies().front().name, "n11");
+    EXPECT_EQ(store.Count(), TCookieStore::kMaxPerDomain);
+
+    // Many domains: the total is capped, the oldest of all giving way.
+    TCookieStore many;
+    for (int d = 0; d < 100; ++d)
+        for (int i = 0; i < 40; ++i)
+            many.AddFromHeader("n" + std::to_string(i) + "=v", false,
+                               "host" + std::to_string(d) + ".example.com", "/", kNow);
+    ASSERT_EQ(many.Count(), TCookieStore::kMaxCookies);
+    EXPECT_EQ(many.Cookies().front().domain, "host25.example.com");
+    EXPECT_EQ(many.CookieHeader("host0.example.com", "/"), "");
+    AnsiString header = many.CookieHeader("host99.example.com", "/");
+    EXPECT_EQ(std::count(header.begin(), header.end(), '='), 40);
+}
+
+TEST(CookieStore, OversizedCookiesAreNotKeptAndExpiryKeepsTheIndex) {
+    TCookieStore store;
+    store.AddFromHeader("big=" + std::string(TCookieStore::kMaxCookieBytes, 'v'), false, "h", "/",
+                        kNow);
+    store.AddFromHeader("fits=" + std::string(TCookieStore::kMaxCookieBytes - 4, 'v'), false, "h",
+                        "/", kNow);
+    ASSERT_EQ(store.Count(), 1u);
+    EXPECT_EQ(store.Cookies()[0].name, "fits");
+
+    // Cookies removed on expiry leave no stale index behind: the same name is stored anew.
+    store.AddFromHeader("brief=1; Max-Age=10", false, "h", "/", kNow);
+    store.RemoveExpired(kNow + 11);
+    EXPECT_EQ(store.Count(), 1u);
+    store.AddFromHeader("brief=2", false, "h", "/", kNow);
+    EXPECT_EQ(store.CookieHeader("h", "/"), "fits=" + std::string(4092, 'v') + "; brief=2");
+    store.Clear();
+    store.AddFromHeader("brief=3", false, "h", "/", kNow);
+    EXPECT_EQ(store.CookieHeader("h", "/"), "brief=3");
 }
 
 } // namespace

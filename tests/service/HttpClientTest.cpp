@@ -332,3 +332,24 @@ TEST(HttpClient, ReturnsBinaryBodiesByteForByte) {
 }
 
 } // namespace
+
+TEST(HttpClient, HttpGetHandsTheBodyOverAsItArrives) {
+    const std::string big(300'000, 'z');
+    Peer peer(Peer::Answers({Ok(big), Ok("second"), Peer::Answer("404 Not Found", {}, "no")}));
+    Client client;
+    std::string received;
+    client.http.HttpGet(peer.Url("/a"), [&](std::string_view bytes) { received += bytes; });
+    EXPECT_EQ(received, big);
+    EXPECT_TRUE(client.http.Connected());
+
+    // A sink that gives up ends the call and drops the half-read connection.
+    EXPECT_THROW(
+        client.http.HttpGet(peer.Url("/b"), [](std::string_view) { throw Exception("disk full"); }),
+        Exception);
+    EXPECT_FALSE(client.http.Connected());
+
+    received.clear();
+    EXPECT_THROW(client.http.HttpGet(peer.Url("/c"), [&](std::string_view b) { received += b; }),
+                 EHttpProtocolError);
+    EXPECT_EQ(received, ""); // a refused answer's body never reaches the sink
+}

@@ -89,6 +89,19 @@ TEST_F(Tools, GetPrintsEachAnswerWithItsLength) {
     EXPECT_EQ(peer.ConnectionCount(), 1); // one client object, one kept-alive connection
 }
 
+TEST_F(Tools, GetWritesOneBodyToAFile) {
+    LoopbackPeer peer(LoopbackPeer::Answers({LoopbackPeer::Answer("200 OK", {}, "body\r\nbytes"),
+                                             LoopbackPeer::Answer("500 Oops", {}, "no")}));
+    const std::string file = ::testing::TempDir() + "get_body.bin";
+    ToolRun run = Cli({"get", "-o", file, peer.Url("/1")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "body\r\nbytes");
+    EXPECT_EQ(Cli({"get", "-o", file, peer.Url("/2")}).exitCode, 5);
+    EXPECT_EQ(Cli({"get", "-o", "/nonexistent-dir/x", peer.Url("/3")}).exitCode, 5);
+}
+
 TEST_F(Tools, ParseEscapesAndKeepsBytes) {
     std::string answer = "<PODPISKA>Gold\t1</PODPISKA><match>" + Element("id", "a\\b") +
                          Element("home", "\xCC\xEE\xF1\xEA\xE2\xE0") + Element("time", "1\r\n2") +

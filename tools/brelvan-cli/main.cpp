@@ -1,6 +1,7 @@
 // brelvan-cli: the tips service client without the window, for scripts and tests.
 //
 //   brelvan-cli [--timeout MS] get URL [URL ...]
+//   brelvan-cli [--timeout MS] get -o FILE URL
 //   brelvan-cli [--timeout MS] probe URL
 //   brelvan-cli parse [FILE]
 //   brelvan-cli [--timeout MS] matches HOST LOGIN PASSWORD
@@ -28,9 +29,12 @@ constexpr int kExitUsage = 1;
 constexpr int kExitUpdateRequired = 2;
 constexpr int kExitLoginRefused = 3;
 constexpr int kExitMatchListRefused = 4;
+// Exit code of `get -o` when the request fails.
+constexpr int kExitRequestFailed = 5;
 
 void Usage() {
     std::fprintf(stderr, "usage: brelvan-cli [--timeout MS] get URL [URL ...]\n"
+                         "       brelvan-cli [--timeout MS] get -o FILE URL\n"
                          "       brelvan-cli [--timeout MS] probe URL\n"
                          "       brelvan-cli parse [FILE]\n"
                          "       brelvan-cli [--timeout MS] matches HOST LOGIN PASSWORD\n");
@@ -104,6 +108,32 @@ int CommandGet(int count, char** urls, int timeoutMs) {
         Write("\n");
     }
     return kExitDone;
+}
+
+// Writes the body of one GET to a file as it arrives, without keeping it.
+int CommandGetToFile(const char* path, const char* url, int timeoutMs) {
+    std::FILE* file = std::fopen(path, "wb");
+    if (!file) {
+        std::fprintf(stderr, "brelvan-cli: cannot create %s\n", path);
+        return kExitRequestFailed;
+    }
+    THttpClient client(nullptr);
+    client.SetTimeoutMs(timeoutMs);
+    bool ok = true;
+    try {
+        client.HttpGet(url, [file](std::string_view bytes) {
+            if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+                throw Exception("cannot write the body");
+        });
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "brelvan-cli: %s\n", e.Message().c_str());
+        ok = false;
+    }
+    if (std::fclose(file) != 0 && ok) {
+        std::fprintf(stderr, "brelvan-cli: cannot write %s\n", path);
+        ok = false;
+    }
+    return ok ? kExitDone : kExitRequestFailed;
 }
 
 int CommandProbe(const char* url, int timeoutMs) {
@@ -210,7 +240,9 @@ int main(int argc, char** argv) {
     std::string command = argv[i++];
     int rest = argc - i;
     int result;
-    if (command == "get" && rest >= 1) {
+    if (command == "get" && rest == 3 && std::string(argv[i]) == "-o") {
+        result = CommandGetToFile(argv[i + 1], argv[i + 2], timeoutMs);
+    } else if (command == "get" && rest >= 1) {
         result = CommandGet(rest, argv + i, timeoutMs);
     } else if (command == "probe" && rest == 1) {
         result = CommandProbe(argv[i], timeoutMs);
