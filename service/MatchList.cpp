@@ -2,22 +2,40 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 const char* const MatchEntry::kTagNames[MatchEntry::kFieldCount] = {
     "id", "date", "time", "home", "away", "liga", "kf1", "kf2",  "kf3",
     "p1", "x",    "p2",   "t05",  "t15",  "t25",  "oz",  "count"};
 
+namespace {
+
+AnsiString MatchEntry::*const kFieldMembers[MatchEntry::kFieldCount] = {
+    &MatchEntry::id,   &MatchEntry::date, &MatchEntry::time, &MatchEntry::home, &MatchEntry::away,
+    &MatchEntry::liga, &MatchEntry::kf1,  &MatchEntry::kf2,  &MatchEntry::kf3,  &MatchEntry::p1,
+    &MatchEntry::x,    &MatchEntry::p2,   &MatchEntry::t05,  &MatchEntry::t15,  &MatchEntry::t25,
+    &MatchEntry::oz,   &MatchEntry::count};
+
+} // namespace
+
 AnsiString& MatchEntry::Field(int index) {
-    return const_cast<AnsiString&>(static_cast<const MatchEntry*>(this)->Field(index));
+    return this->*kFieldMembers[index];
 }
 
 const AnsiString& MatchEntry::Field(int index) const {
-    const AnsiString* fields[kFieldCount] = {&id,  &date, &time, &home, &away, &liga,
-                                             &kf1, &kf2,  &kf3,  &p1,   &x,    &p2,
-                                             &t05, &t15,  &t25,  &oz,   &count};
-    return *fields[index];
+    return this->*kFieldMembers[index];
+}
+
+bool MatchEntry::operator==(const MatchEntry& other) const {
+    for (int f = 0; f < kFieldCount; ++f)
+        if (Field(f) != other.Field(f)) return false;
+    return true;
 }
 
 std::string_view TrimView(std::string_view text) {
@@ -84,76 +102,220 @@ struct Occurrences {
     }
 };
 
-// Index of a child tag name, or -1.
-int FieldOfName(const char* name, std::size_t length) {
-    auto is = [&](const char* candidate) { return std::memcmp(name, candidate, length) == 0; };
-    switch (length) {
-    case 1:
-        return name[0] == 'x' ? 10 : -1;
-    case 2:
-        return is("id") ? 0 : is("p1") ? 9 : is("p2") ? 11 : is("oz") ? 15 : -1;
-    case 3:
-        if (name[0] == 'k' && name[1] == 'f' && name[2] >= '1' && name[2] <= '3')
-            return 6 + (name[2] - '1');
-        return is("t05") ? 12 : is("t15") ? 13 : is("t25") ? 14 : -1;
-    case 4:
-        return is("date")   ? 1
-               : is("time") ? 2
-               : is("home") ? 3
-               : is("away") ? 4
-               : is("liga") ? 5
-                            : -1;
-    case 5:
-        return is("count") ? 16 : -1;
-    default:
-        return -1;
+// What stands at a '<': a field's open or close tag, the start of a match block ("<match",
+// also as the start of a longer tag name), the block's end "</match>", or nothing we read.
+enum TagKind : int { kNoTag = -1, kCloseBase = 32, kMatchStart = 64, kMatchEnd = 65 };
+
+// Up to eight bytes as one little-endian number; missing bytes are zero, which no tag holds.
+std::uint64_t LoadUpTo8(const char* p, std::size_t available) {
+    std::uint64_t word = 0;
+    if (available >= 8) {
+        std::memcpy(&word, p, 8);
+    } else {
+        unsigned char bytes[8] = {};
+        std::memcpy(bytes, p, available);
+        std::memcpy(&word, bytes, 8);
     }
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    return word;
 }
 
-// Every tag the walk looks for, found in one pass over the text.
+// The first `n` bytes of `text` in the same form, to compare with.
+constexpr std::uint64_t Packed(std::string_view text) {
+    std::uint64_t word = 0;
+    for (std::size_t i = text.size(); i-- > 0;) word = (word << 8) | std::uint8_t(text[i]);
+    return word;
+}
+
+constexpr bool Starts(std::uint64_t word, std::string_view text) {
+    const std::uint64_t mask = text.size() >= 8 ? ~0ull : (1ull << (8 * text.size())) - 1;
+    return (word & mask) == Packed(text);
+}
+
+// The kind of the tag at `at` (which holds '<'): a field index for an open tag, kCloseBase plus
+// the field index for a close tag, or another TagKind. Tag names are compared as numbers.
+int ClassifyTag(const char* base, std::size_t size, std::size_t at) {
+    std::uint64_t word = LoadUpTo8(base + at + 1, size - at - 1);
+    const bool closing = (word & 0xFF) == '/';
+    if (closing) word >>= 8;
+    int field = kNoTag;
+    switch (static_cast<char>(word & 0xFF)) {
+    case 'm':
+        if (closing) return Starts(word, "match>") ? kMatchEnd : kNoTag;
+        return Starts(word, "match") ? kMatchStart : kNoTag;
+    case 'i':
+        field = Starts(word, "id>") ? 0 : kNoTag;
+        break;
+    case 'd':
+        field = Starts(word, "date>") ? 1 : kNoTag;
+        break;
+    case 't':
+        field = Starts(word, "time>")  ? 2
+                : Starts(word, "t05>") ? 12
+                : Starts(word, "t15>") ? 13
+                : Starts(word, "t25>") ? 14
+                                       : kNoTag;
+        break;
+    case 'h':
+        field = Starts(word, "home>") ? 3 : kNoTag;
+        break;
+    case 'a':
+        field = Starts(word, "away>") ? 4 : kNoTag;
+        break;
+    case 'l':
+        field = Starts(word, "liga>") ? 5 : kNoTag;
+        break;
+    case 'k':
+        field = Starts(word, "kf1>")   ? 6
+                : Starts(word, "kf2>") ? 7
+                : Starts(word, "kf3>") ? 8
+                                       : kNoTag;
+        break;
+    case 'p':
+        field = Starts(word, "p1>") ? 9 : Starts(word, "p2>") ? 11 : kNoTag;
+        break;
+    case 'x':
+        field = Starts(word, "x>") ? 10 : kNoTag;
+        break;
+    case 'o':
+        field = Starts(word, "oz>") ? 15 : kNoTag;
+        break;
+    case 'c':
+        field = Starts(word, "count>") ? 16 : kNoTag;
+        break;
+    default:
+        return kNoTag;
+    }
+    return field == kNoTag || !closing ? field : kCloseBase + field;
+}
+
+// The first '<' at or after `from`, or npos. Tags stand a few bytes apart, so the search is
+// done in place, sixteen bytes at a time, rather than by a library call per tag.
+std::size_t FindTagStart(const char* base, std::size_t size, std::size_t from) {
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi8('<');
+    while (from + 16 <= size) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + from));
+        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lt)));
+        if (hits) return from + static_cast<std::size_t>(__builtin_ctz(hits));
+        from += 16;
+    }
+    for (; from < size; ++from)
+        if (base[from] == '<') return from;
+    return npos;
+#else
+    if (from >= size) return npos;
+    const void* hit = std::memchr(base + from, '<', size - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : npos;
+#endif
+}
+
+// The next '<' at or after `from` that is a tag we read, or npos; `kind` receives its kind.
+std::size_t NextTag(const char* base, std::size_t size, std::size_t from, int& kind) {
+    for (std::size_t at; (at = FindTagStart(base, size, from)) != npos; from = at + 1) {
+        kind = ClassifyTag(base, size, at);
+        if (kind != kNoTag) return at;
+    }
+    return npos;
+}
+
+// Every tag the walk looks for, found in one pass over the text: the general way to walk
+// blocks that overlap (a wrapper whose tag begins with "<match", or "<match" without its
+// "</match>").
 struct TagIndex {
-    std::vector<std::size_t> matchStarts; // "<match", also as the start of a longer tag name
-    Occurrences matchEnds;                // "</match>"
+    std::vector<std::size_t> matchStarts;
+    Occurrences matchEnds;
     std::array<Occurrences, kFields> opens;
     std::array<Occurrences, kFields> closes;
 
-    explicit TagIndex(std::string_view text) {
-        const char* base = text.data();
-        const std::size_t size = text.size();
-        std::size_t i = 0;
-        while (i < size) {
-            const void* hit = std::memchr(base + i, '<', size - i);
-            if (!hit) break;
-            i = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
-            Classify(base, size, i);
-            ++i;
+    TagIndex(std::string_view text, std::size_t from) {
+        int kind = kNoTag;
+        for (std::size_t at = NextTag(text.data(), text.size(), from, kind); at != npos;
+             at = NextTag(text.data(), text.size(), at + 1, kind)) {
+            if (kind == kMatchStart)
+                matchStarts.push_back(at);
+            else if (kind == kMatchEnd)
+                matchEnds.positions.push_back(at);
+            else if (kind >= kCloseBase)
+                closes[kind - kCloseBase].positions.push_back(at);
+            else
+                opens[kind].positions.push_back(at);
         }
-    }
-
-    void Classify(const char* base, std::size_t size, std::size_t at) {
-        std::size_t nameStart = at + 1;
-        bool closing = nameStart < size && base[nameStart] == '/';
-        if (closing) ++nameStart;
-        if (!closing && size - nameStart >= 5 && std::memcmp(base + nameStart, "match", 5) == 0)
-            matchStarts.push_back(at);
-        // The longest name is five bytes; look for its '>' no further.
-        std::size_t limit = std::min(size, nameStart + 6);
-        std::size_t end = nameStart;
-        while (end < limit && base[end] != '>') ++end;
-        if (end >= limit || end == nameStart) return;
-        std::size_t length = end - nameStart;
-        if (closing && length == 5 && std::memcmp(base + nameStart, "match", 5) == 0) {
-            matchEnds.positions.push_back(at);
-            return;
-        }
-        int field = FieldOfName(base + nameStart, length);
-        if (field < 0) return;
-        (closing ? closes : opens)[field].positions.push_back(at);
     }
 };
 
 std::size_t TagLength(int field, bool closing) {
     return std::strlen(MatchEntry::kTagNames[field]) + (closing ? 3 : 2);
+}
+
+// The field holders of one parse and the entry handed over. A holder is a view of the
+// answer; the entry's text is made again only when its holder changed.
+class TEntryBuilder {
+public:
+    explicit TEntryBuilder(const MatchEntryConsumer& consumer) : m_consumer(consumer) {
+        for (int f = 0; f < kFields; ++f) m_openLength[f] = TagLength(f, false);
+    }
+
+    std::size_t OpenLength(int field) const { return m_openLength[field]; }
+    // The field's open tag is missing from the block.
+    void Clear(int field) { m_holders[field] = {}; }
+    void Set(int field, std::string_view value) { m_holders[field] = value; }
+
+    void Emit() {
+        std::uint32_t same = 0;
+        for (int f = 0; f < kFields; ++f) {
+            std::string_view holder = m_holders[f];
+            std::string_view& last = m_emitted[f];
+            if (m_count > 0 && ((holder.data() == last.data() && holder.size() == last.size()) ||
+                                (holder.empty() && last.empty()))) {
+                same |= 1u << f;
+                continue;
+            }
+            last = holder;
+            AnsiString& field = m_entry.Field(f);
+            field.assign(f <= 2 ? holder : TrimView(holder));
+            if (f >= 6 && f <= 8) std::replace(field.begin(), field.end(), '.', ',');
+        }
+        m_entry.SetSameAsPrevious(same);
+        ++m_count;
+        m_consumer(m_entry);
+    }
+    int Count() const { return m_count; }
+
+private:
+    const MatchEntryConsumer& m_consumer;
+    std::array<std::string_view, kFields> m_holders{};
+    std::array<std::string_view, kFields> m_emitted{};
+    std::array<std::size_t, kFields> m_openLength{};
+    MatchEntry m_entry;
+    int m_count = 0;
+};
+
+// Walks the blocks from the one at `start` on with the tag index.
+void WalkIndexed(std::string_view rest, std::size_t start, TEntryBuilder& builder,
+                 int* entryCount) {
+    TagIndex index(rest, start);
+    for (std::size_t matchStart : index.matchStarts) {
+        // The block starts inside its "<match" and runs to the next "</match>", so a longer
+        // tag beginning with "<match" (a wrapper) makes a block of its own.
+        std::size_t blockStart = matchStart + 4;
+        std::size_t blockEnd = index.matchEnds.FirstAtOrAfter(blockStart);
+        if (blockEnd == npos) blockEnd = blockStart;
+        for (int f = 0; f < kFields; ++f) {
+            std::size_t open = index.opens[f].FirstAtOrAfter(blockStart);
+            if (open == npos || open >= blockEnd) {
+                builder.Clear(f);
+                continue;
+            }
+            std::size_t valueStart = open + builder.OpenLength(f);
+            std::size_t close = index.closes[f].FirstAtOrAfter(valueStart);
+            if (close != npos && close < blockEnd)
+                builder.Set(f, rest.substr(valueStart, close - valueStart));
+            // No close tag inside the block: the holder keeps the previous block's value.
+        }
+        builder.Emit();
+        if (entryCount) *entryCount = builder.Count();
+    }
 }
 
 } // namespace
@@ -181,48 +343,64 @@ AnsiString ParseSubscription(std::string_view answer) {
     return SubscriptionOf(AfterSubscriptionCut(answer));
 }
 
+// Blocks that follow one another, as the service writes them, are read in one pass: each tag
+// is looked at once, while its block is read. A tag never spans the '<' of the "</match>"
+// that ends its block, so a tag that starts inside the block also ends inside it. At the
+// first block that holds another "<match" the walk goes on with the tag index, which serves
+// overlapping blocks without reading any text twice per block.
 AnsiString ParseMatchList(std::string_view answer, const MatchEntryConsumer& consumer,
                           int* entryCount) {
     if (entryCount) *entryCount = 0;
     std::string_view rest = AfterSubscriptionCut(answer);
     AnsiString subscription = SubscriptionOf(rest);
 
-    TagIndex index(rest);
-    std::array<std::string_view, kFields> holders{}; // raw values, kept from block to block
-    std::array<std::size_t, kFields> openLength{}, closeLength{};
-    for (int f = 0; f < kFields; ++f) {
-        openLength[f] = TagLength(f, false);
-        closeLength[f] = TagLength(f, true);
-    }
-    MatchEntry entry;
-    int count = 0;
-    for (std::size_t start : index.matchStarts) {
-        // The block starts inside its "<match" and runs to the next "</match>", so a longer
-        // tag beginning with "<match" (a wrapper) makes a block of its own.
-        std::size_t blockStart = start + 4;
-        std::size_t blockEnd = index.matchEnds.FirstAtOrAfter(blockStart);
-        if (blockEnd == npos) blockEnd = blockStart;
-        for (int f = 0; f < kFields; ++f) {
-            std::size_t open = index.opens[f].FirstAtOrAfter(blockStart);
-            if (open == npos || open + openLength[f] > blockEnd) {
-                holders[f] = {};
-                continue;
+    const char* base = rest.data();
+    const std::size_t size = rest.size();
+    TEntryBuilder builder(consumer);
+    std::array<std::size_t, kFields> open{}, close{};
+    int kind = kNoTag;
+    std::size_t matchStart = NextTag(base, size, 0, kind);
+    while (matchStart != npos && kind != kMatchStart)
+        matchStart = NextTag(base, size, matchStart + 1, kind);
+    while (matchStart != npos) {
+        open.fill(npos);
+        close.fill(npos);
+        std::size_t blockEnd = npos, nextStart = npos;
+        for (std::size_t at = NextTag(base, size, matchStart + 1, kind); at != npos;
+             at = NextTag(base, size, at + 1, kind)) {
+            if (kind == kMatchEnd) {
+                blockEnd = at;
+                break;
             }
-            std::size_t valueStart = open + openLength[f];
-            std::size_t close = index.closes[f].FirstAtOrAfter(valueStart);
-            if (close != npos && close + closeLength[f] <= blockEnd)
-                holders[f] = rest.substr(valueStart, close - valueStart);
-            // No close tag inside the block: the holder keeps the previous block's value.
+            if (kind == kMatchStart) {
+                nextStart = at;
+                break;
+            }
+            if (kind < kCloseBase) {
+                if (open[kind] == npos) open[kind] = at;
+            } else {
+                const int f = kind - kCloseBase;
+                if (open[f] != npos && close[f] == npos) close[f] = at;
+            }
         }
+        if (nextStart != npos) {
+            WalkIndexed(rest, matchStart, builder, entryCount);
+            break;
+        }
+        // Without its "</match>" the block is empty, and no other block follows.
         for (int f = 0; f < kFields; ++f) {
-            std::string_view value = f <= 2 ? holders[f] : TrimView(holders[f]);
-            AnsiString& field = entry.Field(f);
-            field.assign(value);
-            if (f >= 6 && f <= 8) std::replace(field.begin(), field.end(), '.', ',');
+            if (blockEnd == npos || open[f] == npos)
+                builder.Clear(f);
+            else if (close[f] != npos)
+                builder.Set(f, rest.substr(open[f] + builder.OpenLength(f),
+                                           close[f] - open[f] - builder.OpenLength(f)));
         }
-        ++count;
-        if (entryCount) *entryCount = count;
-        consumer(entry);
+        builder.Emit();
+        if (entryCount) *entryCount = builder.Count();
+        if (blockEnd == npos) break;
+        matchStart = NextTag(base, size, blockEnd + 1, kind);
+        while (matchStart != npos && kind != kMatchStart)
+            matchStart = NextTag(base, size, matchStart + 1, kind);
     }
     return subscription;
 }

@@ -5,6 +5,7 @@
 
 #include "rtl/Strings.h"
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -23,7 +24,17 @@ struct MatchEntry {
     AnsiString& Field(int index);
     const AnsiString& Field(int index) const;
 
-    bool operator==(const MatchEntry&) const = default;
+    // Set by ParseMatchList: true when the field holds the very text of the previous entry
+    // handed over (a value kept from block to block, or empty in both), so a consumer may
+    // share what it made of that text instead of making it again. Always false otherwise.
+    bool SameAsPrevious(int index) const { return (m_sameAsPrevious >> index) & 1u; }
+    void SetSameAsPrevious(std::uint32_t fieldBits) { m_sameAsPrevious = fieldBits; }
+
+    // The seventeen texts alone.
+    bool operator==(const MatchEntry& other) const;
+
+private:
+    std::uint32_t m_sameAsPrevious = 0;
 };
 
 // Finds the first "<name>" in data and the first "</name>" after it; dest becomes the text
@@ -44,9 +55,10 @@ using MatchEntryConsumer = std::function<void(const MatchEntry&)>;
 
 // Reads an answer: returns the subscription text and hands every match entry, in order, to the
 // consumer as soon as it is read (an exception from the consumer ends the walk). The parse
-// never fails and takes time linear in the answer's size. `entryCount`, when given, receives
-// the number of entries handed over (0 when the answer holds no "<match" after the
-// subscription).
+// never fails. It takes time linear in the answer's size plus the size of the texts that
+// change from one entry to the next: a value kept from block to block is not copied again.
+// `entryCount`, when given, receives the number of entries handed over (0 when the answer holds no
+// "<match" after the subscription).
 AnsiString ParseMatchList(std::string_view answer, const MatchEntryConsumer& consumer,
                           int* entryCount = nullptr);
 

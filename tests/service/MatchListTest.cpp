@@ -217,3 +217,42 @@ TEST(ParseMatchList, TakesAnyBytes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ParseMatchList, AKeptValueIsSharedNotCopiedAgain) {
+    // One big value, then blocks whose open tag has no close tag: every entry repeats it.
+    const std::string big(1 << 20, 'h');
+    std::string answer = "<PODPISKA>s</PODPISKA>" + Match(Element("home", big) + "<away>a</away>");
+    for (int i = 0; i < 20000; ++i) answer += "<match><home><away>b</away></match>";
+    int entries = 0;
+    bool allKept = true;
+    ParseMatchList(answer, [&](const MatchEntry& e) {
+        if (entries++ == 0) {
+            EXPECT_FALSE(e.SameAsPrevious(3)); // nothing before the first entry
+            return;
+        }
+        allKept = allKept && e.home.size() == big.size() && e.SameAsPrevious(3);
+        // Each block's own `away` is a text of its own, however alike.
+        EXPECT_FALSE(e.SameAsPrevious(4));
+        // Fields empty in both entries are the same text too.
+        EXPECT_TRUE(e.SameAsPrevious(0));
+    });
+    EXPECT_EQ(entries, 20001);
+    EXPECT_TRUE(allKept);
+}
+
+TEST(ParseMatchList, OverlappingBlocksAfterOrdinaryOnes) {
+    // Well-formed blocks first, then a wrapper and blocks without their end: the walk changes
+    // its way of reading at the first overlap and still agrees with the literal walk.
+    std::string answer = "<PODPISKA>p</PODPISKA>" + FullMatch(1) + FullMatch(2) + "<matches>" +
+                         FullMatch(3) + "<match><home> 1.5 " + FullMatch(4) + "<match";
+    Parsed fast = Parse(answer);
+    Parsed slow = ReferenceParse(answer);
+    ASSERT_EQ(fast.entries.size(), slow.entries.size());
+    for (std::size_t e = 0; e < fast.entries.size(); ++e)
+        EXPECT_EQ(fast.entries[e], slow.entries[e]) << e;
+    EXPECT_EQ(fast.entries.size(), 7u);
+}
+
+} // namespace
