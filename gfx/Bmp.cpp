@@ -14,6 +14,8 @@ constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 constexpr std::size_t kFileHeaderSize = 14;
+// A run-length picture up to this size may claim more pixels than its data paints.
+constexpr std::uint64_t kRleFreePixels = 64 * 64;
 
 [[noreturn]] void Fail(const std::string& why) {
     throw EInvalidGraphic("Invalid bitmap: " + why);
@@ -208,6 +210,16 @@ bool IsBmp(const void* data, std::size_t size) {
     return size >= 2 && d[0] == 'B' && d[1] == 'M';
 }
 
+std::int64_t BmpClaimedPixels(const void* data, std::size_t size) {
+    if (!IsBmp(data, size)) return 0;
+    try {
+        const Header h = ReadHeader(static_cast<const std::uint8_t*>(data), size);
+        return h.width * h.height;
+    } catch (const EInvalidGraphic&) {
+        return 0;
+    }
+}
+
 void DecodeBmp(TBitmap& bitmap, const void* data, std::size_t size) {
     const auto* d = static_cast<const std::uint8_t*>(data);
     if (!IsBmp(data, size)) Fail("the file does not start with \"BM\"");
@@ -228,6 +240,14 @@ void DecodeBmp(TBitmap& bitmap, const void* data, std::size_t size) {
         Fail("the header claims " + std::to_string(w) + " x " + std::to_string(ht) + " pixels (" +
              std::to_string(need) + " bytes) but the file holds only " + std::to_string(avail) +
              " bytes of pixel data");
+    // Each two bytes of run-length data paint at most 255 pixels, and an encoder paints every
+    // pixel: a picture may claim no more than its data can paint (a small one aside, which
+    // may leave its rows to the black background).
+    if (rle && std::uint64_t(w) * std::uint64_t(ht) >
+                   std::max(kRleFreePixels, std::uint64_t(avail / 2) * 255))
+        Fail("the header claims " + std::to_string(w) + " x " + std::to_string(ht) +
+             " pixels but " + std::to_string(avail) +
+             " bytes of run-length data cannot paint that many");
     TBitmap result;
     result.SetSize(w, ht);
     if (rle) {

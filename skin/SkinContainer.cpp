@@ -1,5 +1,6 @@
 #include "skin/SkinContainer.h"
 
+#include "gfx/Bmp.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Stream.h"
 #include "rtl/Strings.h"
@@ -56,6 +57,12 @@ void TspSkinContainerReader::ReadBitmap(TBitmap& bitmap) {
     if (size < 14 || size > m_size - m_position)
         throw EReadError(Format("Skin picture at offset %zu claims %u bytes; %zu remain",
                                 m_position, size, m_size - m_position));
+    // Counted before the picture is decoded, so that no picture is allocated past the budget.
+    const std::int64_t pixels = BmpClaimedPixels(p, size);
+    if (pixels > m_pixelBudget - m_pixels)
+        throw EReadError(Format("Skin picture at offset %zu would take the skin past %lld pixels",
+                                m_position, static_cast<long long>(m_pixelBudget)));
+    m_pixels += pixels;
     bitmap.LoadFromMemory(p, size);
     m_position += size;
 }

@@ -26,12 +26,19 @@ const char* SkinPictureSlotKey(TspSkinPictureSlot slot); // "picture", "inactive
 // Slots a container of `version` holds, in reading order; empty above 3.
 std::vector<TspSkinPictureSlot> SkinContainerSlots(int version);
 
-// Reads a container front to back straight from memory. Truncated data and pictures
-// whose size field does not fit raise EReadError; bad picture data raises EInvalidGraphic.
+// The most pixels all the pictures of one skin may hold together (a quarter of a gigabyte);
+// real skins hold a few million at most.
+constexpr std::int64_t MaxSkinPixels = 64LL * 1024 * 1024;
+
+// Reads a container front to back straight from memory. Truncated data, pictures whose size
+// field does not fit and pictures beyond the pixel budget (MaxSkinPixels) in all raise
+// EReadError; bad picture data raises EInvalidGraphic.
 class TspSkinContainerReader {
 public:
-    TspSkinContainerReader(const void* data, std::size_t size)
-        : m_data(static_cast<const std::uint8_t*>(data)), m_size(size) {}
+    TspSkinContainerReader(const void* data, std::size_t size,
+                           std::int64_t pixelBudget = MaxSkinPixels)
+        : m_data(static_cast<const std::uint8_t*>(data)), m_size(size), m_pixelBudget(pixelBudget) {
+    }
 
     std::int32_t ReadInt32();
     std::uint8_t ReadByte();
@@ -45,6 +52,8 @@ private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_position = 0;
+    std::int64_t m_pixelBudget;
+    std::int64_t m_pixels = 0; // claimed by the pictures read so far
 };
 
 void WriteSkinInt32(TStream& stream, std::int32_t value);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <png.h>
 
 namespace {
 
@@ -407,3 +408,124 @@ TEST(Codecs, CorruptedJpegAndPngStreamsNeverCrash) {
     }
     EXPECT_GT(refused, 100);
 }
+
+namespace {
+
+// A PNG written with libpng's own writer, in a form our writer never makes.
+std::vector<std::uint8_t> WriteTestPng(int w, int h, int colorType, int depth, bool interlaced,
+                                       const std::vector<std::uint8_t>& rows,
+                                       const std::vector<png_color>& palette = {},
+                                       const std::vector<png_byte>& transparency = {}) {
+    std::vector<std::uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t n) {
+            auto* v = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(p));
+            v->insert(v->end(), data, data + n);
+        },
+        nullptr);
+    png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), depth, colorType,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
+    if (!transparency.empty())
+        png_set_tRNS(png, info, transparency.data(), int(transparency.size()), nullptr);
+    png_write_info(png, info);
+    const std::size_t rowBytes = rows.size() / std::size_t(h);
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < h; ++y)
+        pointers.push_back(const_cast<png_bytep>(rows.data() + rowBytes * std::size_t(y)));
+    png_write_image(png, pointers.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+void PutBig32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i) v[at + i] = std::uint8_t(x >> (24 - 8 * i));
+}
+
+TEST(Png, ReadsPalettesGreysSixteenBitsAndInterlacing) {
+    // Palette with a transparent entry, 2 bits per pixel.
+    std::vector<std::uint8_t> bytes =
+        WriteTestPng(4, 1, PNG_COLOR_TYPE_PALETTE, 2, false, {0b00011011},
+                     {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {1, 2, 3}}, {255, 128});
+    TBitmap b;
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.AlphaFormat(), afDefined);
+    EXPECT_EQ(b.ScanLine(0)[0], 0xFFFF0000u);
+    EXPECT_EQ(b.ScanLine(0)[1], 0x8000FF00u);
+    EXPECT_EQ(b.ScanLine(0)[3], 0xFF010203u);
+
+    // One-bit grey.
+    bytes = WriteTestPng(9, 1, PNG_COLOR_TYPE_GRAY, 1, false, {0b10000000, 0b10000000});
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.AlphaFormat(), afIgnored);
+    EXPECT_EQ(b.ScanLine(0)[0], 0xFFFFFFFFu);
+    EXPECT_EQ(b.ScanLine(0)[1], 0xFF000000u);
+    EXPECT_EQ(b.ScanLine(0)[8], 0xFFFFFFFFu);
+
+    // Sixteen-bit grey with alpha keeps the high bytes.
+    bytes = WriteTestPng(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 16, false, {0x12, 0x34, 0x80, 0x00});
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(b.ScanLine(0)[0], 0x80121212u);
+
+    // Interlaced RGB comes out in place.
+    const TBitmap src = Gradient(13, 11);
+    std::vector<std::uint8_t> rgb;
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 13; ++x) {
+            const TPixel p = src.ScanLine(y)[x];
+            rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
+        }
+    bytes = WriteTestPng(13, 11, PNG_COLOR_TYPE_RGB, 8, true, rgb);
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    EXPECT_TRUE(SamePixels(src, b));
+}
+
+TEST(Png, ChunksAndPixelDataMustHoldWhatTheyClaim) {
+    const std::vector<std::uint8_t> good = EncodePng(Gradient(20, 20));
+    // A chunk whose length runs past the end of the data is refused before it is read.
+    std::vector<std::uint8_t> longChunk(good.begin(), good.begin() + 33); // signature and IHDR
+    longChunk.insert(longChunk.end(), {0x09, 0xF5, 0x00, 0x00, 'i', 'C', 'C', 'P'});
+    ExpectRefused(longChunk, "chunk claims 167051264 bytes");
+    // A header that claims a large picture over a few bytes of pixel data.
+    std::vector<std::uint8_t> big = good;
+    PutBig32(big, 16, 8000);
+    PutBig32(big, 20, 8000);
+    ExpectRefused(big, "cannot hold a picture of 8000 x 8000");
+    ExpectRefused(std::vector<std::uint8_t>(good.begin(), good.begin() + 8), "no chunks");
+    // The picture is still read whole when nothing follows its last chunk.
+    TBitmap b;
+    b.LoadFromMemory(good.data(), good.size());
+    EXPECT_EQ(b.Width(), 20);
+}
+
+TEST(Bmp, RunLengthPicturesClaimNoMoreThanTheirDataPaints) {
+    // Six bytes of data cannot paint 8192 x 8192 pixels.
+    ExpectRefused(MakeBmp(40, 8192, 8192, 8, 1, {0, 0xFFFFFF}, {255, 1, 0, 0, 0, 1}),
+                  "cannot paint that many");
+    EXPECT_EQ(BmpClaimedPixels(MakeBmp(40, 8192, 8192, 8, 1, {0, 0xFFFFFF}, {0, 1}).data(), 60),
+              8192LL * 8192);
+    // A picture whose every pixel is painted is read, however flat.
+    std::vector<std::uint8_t> rows;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 1000; x += 250) rows.insert(rows.end(), {250, std::uint8_t(y & 1)});
+        rows.insert(rows.end(), {0, 0});
+    }
+    rows.insert(rows.end(), {0, 1});
+    TBitmap b;
+    std::vector<std::uint8_t> flat = MakeBmp(40, 1000, 40, 8, 1, {0, 0xFFFFFF}, rows);
+    b.LoadFromMemory(flat.data(), flat.size());
+    EXPECT_EQ(b.Width(), 1000);
+    EXPECT_EQ(b.PixelColor(999, 39), clBlack); // the bottom row comes first
+    EXPECT_EQ(b.PixelColor(999, 38), clWhite);
+    // A small picture may leave its rows to the black background.
+    std::vector<std::uint8_t> small = MakeBmp(40, 64, 64, 8, 1, {0, 0xFFFFFF}, {0, 1});
+    b.LoadFromMemory(small.data(), small.size());
+    EXPECT_EQ(b.PixelColor(63, 63), clBlack);
+}
+
+} // namespace
