@@ -67,6 +67,9 @@ public:
     virtual void SetWindowBounds(int id, const DisplayRect& bounds) = 0;
     virtual void ShowWindow(int id, bool show, bool activate) = 0;
     virtual void SetWindowTitle(int id, const std::string& utf8) = 0;
+    // The picture the system shows for the window (task bar, window switcher): w x h pixels
+    // 0xAARRGGBB. Displays without such a place ignore it.
+    virtual void SetWindowIcon(int /*id*/, const uint32_t* /*argb*/, int /*w*/, int /*h*/) {}
     // Shape from rectangles in window coordinates; an empty list makes it rectangular again.
     // Displays that cannot shape windows ignore it.
     virtual void SetWindowShape(int id, const std::vector<DisplayRect>& rects) = 0;

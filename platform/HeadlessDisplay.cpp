@@ -67,6 +67,16 @@ void HeadlessDisplay::SetWindowTitle(int id, const std::string& utf8) {
     if (it != m_windows.end()) it->second.title = utf8;
 }
 
+void HeadlessDisplay::SetWindowIcon(int id, const uint32_t* argb, int w, int h) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    Window& win = it->second;
+    const bool valid = argb && w > 0 && h > 0;
+    win.iconWidth = valid ? w : 0;
+    win.iconHeight = valid ? h : 0;
+    win.icon.assign(argb, argb + (valid ? size_t(w) * size_t(h) : 0));
+}
+
 void HeadlessDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
     auto it = m_windows.find(id);
     if (it != m_windows.end()) it->second.shape = rects;

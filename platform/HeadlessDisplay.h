@@ -16,6 +16,7 @@ public:
     void SetWindowBounds(int id, const DisplayRect& bounds) override;
     void ShowWindow(int id, bool show, bool activate) override;
     void SetWindowTitle(int id, const std::string& utf8) override;
+    void SetWindowIcon(int id, const uint32_t* argb, int w, int h) override;
     void SetWindowShape(int id, const std::vector<DisplayRect>& rects) override;
     void MinimizeWindow(int id) override;
     void RestoreWindow(int id) override;
@@ -57,6 +58,8 @@ public:
         bool minimized = false;
         bool popup = false;
         std::string title;
+        int iconWidth = 0, iconHeight = 0;
+        std::vector<uint32_t> icon; // 0xAARRGGBB
         std::vector<DisplayRect> shape;
         std::vector<uint32_t> pixels; // bounds.w x bounds.h, what was presented
         int presents = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 // SDL key codes to the platform's virtual-key numbers.
@@ -104,6 +105,9 @@ unsigned ModsFrom(Uint16 mod) {
            ((mod & KMOD_ALT) ? ModAlt : 0);
 }
 
+// Where SDL keeps a shaped window while its shape is being made.
+constexpr int ShapedParkingSpot = -1000;
+
 int ButtonFrom(Uint8 b) {
     if (b == SDL_BUTTON_LEFT) return 1;
     if (b == SDL_BUTTON_RIGHT) return 2;
@@ -129,7 +133,15 @@ std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
         return nullptr;
     }
     SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
-    return std::unique_ptr<Display>(new SdlDisplay());
+    // On X11 a window's surface drawn through a renderer makes SDL recreate the window for
+    // the renderer, and the new window has lost its shape and its icon; the plain X
+    // framebuffer keeps the window as it was made.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool x11 = driver && std::strcmp(driver, "x11") == 0;
+    if (x11) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    auto* display = new SdlDisplay();
+    display->m_globalMouse = x11;
+    return std::unique_ptr<Display>(display);
 }
 
 SdlDisplay::~SdlDisplay() {
@@ -162,12 +174,14 @@ void SdlDisplay::DestroyWindow(int id) {
 void SdlDisplay::SetWindowBounds(int id, const DisplayRect& b) {
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
-    SDL_SetWindowPosition(it->second.window, b.x, b.y);
-    bool resized = b.w != it->second.bounds.w || b.h != it->second.bounds.h;
-    SDL_SetWindowSize(it->second.window, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1);
-    it->second.bounds = b;
-    // A shape is a mask of the window's size: it is made again for the new size.
-    if (resized && SDL_IsShapedWindow(it->second.window)) ApplyShape(it->second);
+    Win& win = it->second;
+    const bool resized = b.w != win.bounds.w || b.h != win.bounds.h;
+    win.bounds = b;
+    // Resizing a shaped window parks it off screen until it has a shape of the new size, so
+    // a window that only moves is not resized, and a resized one gets its shape again.
+    if (resized) SDL_SetWindowSize(win.window, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1);
+    SDL_SetWindowPosition(win.window, b.x, b.y);
+    if (resized && SDL_IsShapedWindow(win.window)) ApplyShape(win);
 }
 
 void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
@@ -185,6 +199,26 @@ void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
 void SdlDisplay::SetWindowTitle(int id, const std::string& utf8) {
     auto it = m_windows.find(id);
     if (it != m_windows.end()) SDL_SetWindowTitle(it->second.window, utf8.c_str());
+}
+
+void SdlDisplay::SetWindowIcon(int id, const uint32_t* argb, int w, int h) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || !argb || w <= 0 || h <= 0) return;
+    Win& win = it->second;
+    win.iconWidth = w;
+    win.iconHeight = h;
+    win.icon.assign(argb, argb + size_t(w) * size_t(h));
+    ApplyIcon(win);
+}
+
+void SdlDisplay::ApplyIcon(Win& win) {
+    if (win.icon.empty()) return;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(win.icon.data(), win.iconWidth, win.iconHeight, 32,
+                                           win.iconWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(win.window, surface);
+    SDL_FreeSurface(surface);
 }
 
 void SdlDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
@@ -214,6 +248,7 @@ bool SdlDisplay::MakeShaped(Win& win) {
     if (!shaped) return false;
     SDL_DestroyWindow(win.window);
     win.window = shaped;
+    ApplyIcon(win);
     return true;
 }
 
@@ -292,11 +327,20 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
     auto screenPos = [&](uint32_t windowId, int x, int y) {
         int id = IdOf(windowId);
         out.window = id;
+        // Where the program put the window: SDL's own idea of it can still be the place a
+        // shaped window was made at off screen.
         int wx = 0, wy = 0;
         auto it = m_windows.find(id);
-        if (it != m_windows.end()) SDL_GetWindowPosition(it->second.window, &wx, &wy);
+        if (it != m_windows.end()) {
+            wx = it->second.bounds.x;
+            wy = it->second.bounds.y;
+        }
         out.x = x + wx;
         out.y = y + wy;
+        // A window that moves under the pointer (dragged by its caption) sees events
+        // relative to where it was when they happened; the pointer's place on the screen is
+        // what a drag follows.
+        if (m_globalMouse) SDL_GetGlobalMouseState(&out.x, &out.y);
     };
     switch (e.type) {
     case SDL_MOUSEMOTION:
@@ -358,11 +402,25 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
         case SDL_WINDOWEVENT_RESTORED:
             out.kind = DisplayEventKind::Restored;
             break;
-        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_MOVED: {
+            // A shaped window being reshaped passes through SDL's parking place off screen;
+            // that is no move of the program's window.
+            if (e.window.data1 == ShapedParkingSpot && e.window.data2 == ShapedParkingSpot) {
+                auto parked = m_windows.find(out.window);
+                if (parked != m_windows.end() && SDL_IsShapedWindow(parked->second.window))
+                    return false;
+            }
             out.kind = DisplayEventKind::Moved;
             out.x = e.window.data1;
             out.y = e.window.data2;
+            // Moved by the system (a window manager): remember the new place.
+            auto it = m_windows.find(out.window);
+            if (it != m_windows.end()) {
+                it->second.bounds.x = out.x;
+                it->second.bounds.y = out.y;
+            }
             break;
+        }
         default:
             return false;
         }

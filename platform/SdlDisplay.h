@@ -24,6 +24,7 @@ public:
     void SetWindowBounds(int id, const DisplayRect& bounds) override;
     void ShowWindow(int id, bool show, bool activate) override;
     void SetWindowTitle(int id, const std::string& utf8) override;
+    void SetWindowIcon(int id, const uint32_t* argb, int w, int h) override;
     void SetWindowShape(int id, const std::vector<DisplayRect>& rects) override;
     void MinimizeWindow(int id) override;
     void RestoreWindow(int id) override;
@@ -53,6 +54,7 @@ private:
     // false (and the window left as it was) where the system cannot shape windows.
     bool MakeShaped(Win& win);
     void ApplyShape(Win& win);
+    void ApplyIcon(Win& win);
 
     struct Win {
         SDL_Window* window = nullptr;
@@ -61,6 +63,8 @@ private:
         bool visible = false;
         bool shapeFailed = false;       // the system refused a shaped window once: stop asking
         std::vector<DisplayRect> shape; // window coordinates; empty: rectangular
+        int iconWidth = 0, iconHeight = 0;
+        std::vector<uint32_t> icon; // kept: a shaped window made later needs it again
     };
     std::map<int, Win> m_windows;
     int m_nextId = 1;
@@ -68,4 +72,5 @@ private:
     std::map<int, SDL_Cursor*> m_imageCursors;
     int m_nextCursor = 1;
     std::map<int, bool> m_keys;
+    bool m_globalMouse = false; // the system tells where the pointer is on the screen
 };

@@ -23,10 +23,12 @@ TApplication::~TApplication() = default;
 void TApplication::Initialize() {
     CurrentDisplay(); // the display the program's entry chose (SetDisplay)
     CurrentDisplay().StartTextInput();
-    // Forms are destroyed at exit (their OnDestroy runs) while the display still exists.
+    // Forms are destroyed at exit (their OnDestroy runs) while the display still exists, and
+    // the window system too: made before the handler is registered, it is destroyed after it.
     static bool registered = false;
     if (!registered) {
         registered = true;
+        TWindowSystem::Get();
         std::atexit([] { Application->Reset(); });
     }
 }
