@@ -1,0 +1,355 @@
+#pragma once
+// TspSkinFrame: a non-visual component that takes a form's window frame over. It clears the
+// standard caption, puts itself in front of the form's window procedure, and from then on
+// computes the non-client area, paints it from the skin store's frame picture, answers hit
+// tests, shapes the window with the skin's mask, keeps the window within its size limits
+// and routes non-client mouse input to the frame objects (caption and caption buttons). It
+// relays the store's change messages to the form's skin-aware controls. Without a loaded
+// skin it paints a plain default frame.
+//
+// Attaching it to a form:
+//
+//     auto* frame = new TspSkinFrame(form);    // the owner must be the form
+//     frame->SetBorderIcons(biSystemMenu | biMinimize);
+//     frame->SetSizeable(false);
+//     frame->SetSkinData(store);                // the store's skin messages do the rest
+#include "gfx/Bitmap.h"
+#include "gfx/Font.h"
+#include "gfx/Region.h"
+#include "rtl/Component.h"
+#include "skin/SkinFrameGeometry.h"
+#include "skin/SkinFrameObjects.h"
+#include "ui/Forms.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TspSkinData;
+class TspSkinPopupMenu;
+
+// Border icons beyond the form's own (biSystemMenu, biMinimize, biMaximize).
+constexpr TBorderIcons biRollUp = 0x10;
+constexpr TBorderIcons biMinimizeToTray = 0x20;
+
+enum TspPositionInMonitor { sppDefault, sppScreenCenter, sppWorkAreaCenter };
+
+// The message a frame answers by painting itself into the canvas in WParam (a print of the
+// window with its frame).
+constexpr UINT WM_SKINPAINTFRAMETO = 48203;
+constexpr LPARAM SkinPaintFrameMagic = 16802;
+
+// Caption metrics of the default (unskinned) frame.
+constexpr int DefaultCaptionHeight = 19;
+constexpr int DefaultToolCaptionHeight = 15;
+
+using TspFrameObjectEvent = std::function<void(TObject* sender, const std::string& idName)>;
+using TspFrameObjectMouseEvent =
+    std::function<void(TObject* sender, const std::string& idName, int x, int y,
+                       const TRect& objectRect, TMouseButton button)>;
+using TspFrameObjectMoveEvent = std::function<void(TObject* sender, const std::string& idName,
+                                                   int x, int y, const TRect& objectRect)>;
+using TspActivateCustomObjectEvent =
+    std::function<void(TObject* sender, const std::string& idName, bool& visible)>;
+using TspFramePaintEvent = std::function<void(TObject* sender, TCanvas& canvas)>;
+
+class TspSkinFrame : public TComponent {
+public:
+    // The owner must be a form (EInvalidOperation otherwise).
+    explicit TspSkinFrame(TComponent* owner);
+    ~TspSkinFrame() override;
+
+    TCustomForm* Form() const { return m_form; }
+
+    // --- properties ---
+    TspSkinData* SkinData() const { return m_skinData; }
+    void SetSkinData(TspSkinData* store);
+    TspSkinData* MenusSkinData() const { return m_menusSkinData; }
+    void SetMenusSkinData(TspSkinData* store);
+    bool SupportNCArea() const { return m_supportNCArea; }
+    void SetSupportNCArea(bool value);
+    TBorderIcons BorderIcons() const { return m_borderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    bool Sizeable() const { return m_sizeable; }
+    void SetSizeable(bool value) { m_sizeable = value; }
+    bool DraggAble() const { return m_draggAble; }
+    void SetDraggAble(bool value) { m_draggAble = value; }
+    int MinWidth() const { return m_minWidth; }
+    void SetMinWidth(int value) { m_minWidth = value; }
+    int MinHeight() const { return m_minHeight; }
+    void SetMinHeight(int value) { m_minHeight = value; }
+    int MaxWidth() const { return m_maxWidth; }
+    void SetMaxWidth(int value) { m_maxWidth = value; }
+    int MaxHeight() const { return m_maxHeight; }
+    void SetMaxHeight(int value) { m_maxHeight = value; }
+    int ClientWidth() const { return m_clientWidth; }
+    void SetClientWidth(int value) { m_clientWidth = value; }
+    int ClientHeight() const { return m_clientHeight; }
+    void SetClientHeight(int value) { m_clientHeight = value; }
+    bool ShowIcon() const { return m_showIcon; }
+    void SetShowIcon(bool value);
+    bool UseDefaultSysMenu() const { return m_useDefaultSysMenu; }
+    void SetUseDefaultSysMenu(bool value) { m_useDefaultSysMenu = value; }
+    TspSkinPopupMenu* SystemMenu() const { return m_systemMenu; }
+    void SetSystemMenu(TspSkinPopupMenu* menu);
+    TFont* DefCaptionFont() { return &m_defCaptionFont; }
+    TFont* DefInActiveCaptionFont() { return &m_defInactiveCaptionFont; }
+    bool HideCaptionButtons() const { return m_hideCaptionButtons; }
+    void SetHideCaptionButtons(bool value);
+    bool AlwaysMinimizeToTray() const { return m_alwaysMinimizeToTray; }
+    void SetAlwaysMinimizeToTray(bool value) { m_alwaysMinimizeToTray = value; }
+    bool MaximizeOnFullScreen() const { return m_maximizeOnFullScreen; }
+    void SetMaximizeOnFullScreen(bool value) { m_maximizeOnFullScreen = value; }
+    TspPositionInMonitor PositionInMonitor() const { return m_positionInMonitor; }
+    void SetPositionInMonitor(TspPositionInMonitor value) { m_positionInMonitor = value; }
+    int DefMenuItemHeight() const { return m_defMenuItemHeight; }
+    void SetDefMenuItemHeight(int value) { m_defMenuItemHeight = value; }
+    TBitmap* LogoBitMap() { return &m_logoBitMap; }
+    bool LogoBitMapTransparent() const { return m_logoBitMapTransparent; }
+    void SetLogoBitMapTransparent(bool value) { m_logoBitMapTransparent = value; }
+    // Settings kept for the stored form data; this program leaves them off.
+    bool AlphaBlend() const { return m_alphaBlend; }
+    void SetAlphaBlend(bool value) { m_alphaBlend = value; }
+    int AlphaBlendValue() const { return m_alphaBlendValue; }
+    void SetAlphaBlendValue(int value) { m_alphaBlendValue = value; }
+    bool AlphaBlendAnimation() const { return m_alphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool value) { m_alphaBlendAnimation = value; }
+    bool Magnetic() const { return m_magnetic; }
+    void SetMagnetic(bool value) { m_magnetic = value; }
+    int MagneticSize() const { return m_magneticSize; }
+    void SetMagneticSize(int value) { m_magneticSize = value; }
+    bool ShowObjectHint() const { return m_showObjectHint; }
+    void SetShowObjectHint(bool value) { m_showObjectHint = value; }
+    bool UseDefaultObjectHint() const { return m_useDefaultObjectHint; }
+    void SetUseDefaultObjectHint(bool value) { m_useDefaultObjectHint = value; }
+    bool UseSkinCursors() const { return m_useSkinCursors; }
+    void SetUseSkinCursors(bool value) { m_useSkinCursors = value; }
+    bool UseFormCursorInNCArea() const { return m_useFormCursorInNCArea; }
+    void SetUseFormCursorInNCArea(bool value) { m_useFormCursorInNCArea = value; }
+
+    // --- events ---
+    TNotifyEvent OnChangeSkinData;
+    TNotifyEvent OnChangeClientRect;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+    TNotifyEvent OnMaximize;
+    TNotifyEvent OnChangeRollUpState;
+    TspFrameObjectEvent OnMouseEnterEvent;
+    TspFrameObjectEvent OnMouseLeaveEvent;
+    TspFrameObjectMouseEvent OnMouseDownEvent;
+    TspFrameObjectMouseEvent OnMouseUpEvent;
+    TspFrameObjectMoveEvent OnMouseMoveEvent;
+    TspActivateCustomObjectEvent OnActivateCustomObject;
+    TspFramePaintEvent OnPaintEvent;
+
+    // --- state ---
+    // SupportNCArea on, a store with a loaded skin and a frame client rect.
+    bool Skinned() const { return m_skinned; }
+    bool WindowActive() const { return m_windowActive; }
+    TWindowState WindowState() const;
+    bool RolledUp() const { return m_rolledUp; }
+    int FrameWidth() const { return m_width; }
+    int FrameHeight() const { return m_height; }
+    const TspFrameGeometry& Geometry() const { return m_geometry; }
+    int CaptionHeight() const;
+    int MinFrameWidth() const;
+    int MinFrameHeight() const;
+    int MaxFrameWidth() const;
+    int MaxFrameHeight() const;
+    // The window region now set (empty when none).
+    const TRegion& WindowRegion() const { return m_region; }
+
+    // --- operations ---
+    void ApplySkin();
+    // Recomputes the geometry for the current window size.
+    void ComputeFrameGeometry();
+    // Paints the whole frame on a canvas whose origin is the window's top-left corner.
+    void PaintFrame(TCanvas& canvas);
+    void PaintClientBackground(TCanvas& canvas);
+    void UpdateWindowRegion();
+    // Result code of the platform for a point in window coordinates.
+    int HitTest(TPoint windowPoint);
+    // Redraws the whole frame on the window now.
+    void RepaintFrame();
+
+    // Window commands.
+    void MinimizeWindow();
+    void MaximizeWindow();
+    void RestoreWindow();
+    void CloseWindow();
+    void RollUpWindow(bool rollUp);
+    void MinimizeToTray();
+    // The command of a caption button (cmClose ... cmMinimizeToTray); cmSysMenu and
+    // cmDefault do nothing here.
+    void RunCommand(int command);
+
+    // The system menu: rebuilt, then shown at a screen point or below a screen rectangle.
+    void ShowSystemMenu(TPoint screen);
+    void ShowSystemMenuUnder(const TRect& screenRect, TspSkinButtonObject* owner);
+    void BuildSystemMenu(TspSkinPopupMenu& menu);
+    TspSkinPopupMenu* BuiltInSystemMenu() const { return m_builtInMenu; }
+    bool MenuShown() const;
+    void CloseMenu();
+
+    // --- frame objects ---
+    int ObjectCount() const { return int(m_objects.size()); }
+    TspActiveSkinObject* Objects(int index) const;
+    TspActiveSkinObject* FindObject(const std::string& idName) const;
+    int HoverIndex() const { return m_hoverIndex; }
+    int DownIndex() const { return m_downIndex; }
+    // The caption object that shows the window title, or nullptr.
+    TspSkinCaptionObject* TitleCaption() const { return m_titleCaption; }
+    void BuildFrameObjects();
+    void ConfigureFrameObjects();
+    void LayoutFrameObjects();
+    // Decides the hovered object for a point in window coordinates.
+    void UpdateHover(int x, int y, bool allow);
+    // Index of the first enabled, visible object under a window point, or -1.
+    int ObjectAt(TPoint windowPoint) const;
+    // Draws one object on the window now (its look changed).
+    void RedrawObject(TspActiveSkinObject* object);
+    // Starts the morph timer (an object has a cross-fade to run).
+    void StartMorph();
+    void StartAnimation();
+    // The icon the system-menu button shows, at the small icon size.
+    const TBitmap& WindowIcon();
+    // The window's caption text as the caption object shows it.
+    AnsiString CaptionText() const;
+
+    // Called by the objects.
+    void ButtonDownChanged(TspSkinButtonObject* button);
+    void SetObjectCapture(TspActiveSkinObject* object);
+    // Called by the menu window when it closes (also by WM_SKINMENUCLOSED).
+    void MenuClosed();
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    using Handler = void (TspSkinFrame::*)(TMessage&);
+    struct Route {
+        UINT msg;
+        Handler handler;
+    };
+    static const std::vector<Route>& Routes();
+
+    void WndProc(TMessage& m);
+    void Pass(TMessage& m);
+    void PreWork(TMessage& m);
+    // Message handlers, one per message.
+    void WMNCCalcSize(TMessage& m);
+    void WMNCPaint(TMessage& m);
+    void WMPaintFrameTo(TMessage& m);
+    void WMNCHitTest(TMessage& m);
+    void WMNCActivate(TMessage& m);
+    void WMActivate(TMessage& m);
+    void WMSetText(TMessage& m);
+    void WMSize(TMessage& m);
+    void WMGetMinMaxInfo(TMessage& m);
+    void WMEraseBkgnd(TMessage& m);
+    void WMShowWindow(TMessage& m);
+    void WMEnterSizeMove(TMessage& m);
+    void WMExitSizeMove(TMessage& m);
+    void WMSysCommand(TMessage& m);
+    void WMNCMouseMove(TMessage& m);
+    void WMNCLButtonDown(TMessage& m);
+    void WMNCLButtonUp(TMessage& m);
+    void WMNCLButtonDblClk(TMessage& m);
+    void WMNCRButtonDown(TMessage& m);
+    void WMNCRButtonUp(TMessage& m);
+    void WMNCRButtonDblClk(TMessage& m);
+    void WMMouseMove(TMessage& m);
+    void WMLButtonUp(TMessage& m);
+    void WMRButtonUp(TMessage& m);
+    void WMCaptureChanged(TMessage& m);
+    void WMTimer(TMessage& m);
+    void WMSkinChanging(TMessage& m);
+    void WMSkinChanged(TMessage& m);
+    void WMSkinChangeDone(TMessage& m);
+    void WMSkinStringsChanged(TMessage& m);
+    void WMSkinMenuClosed(TMessage& m);
+
+    void Attach();
+    void Detach();
+    bool FormAlive() const;
+    bool NonClientHandled() const;
+    TspSkinData* ActiveStore() const;
+    void RelaySkinChange(TspSkinData* store, bool prepare);
+    void ResetObjects();
+    void StopTimers();
+    void StartHoverTimer();
+    void FitToMinimum();
+    void SizeChanged(int width, int height);
+    void FitFrameTo(int width, int height);
+    void ActivationChanged(bool active);
+    void PaintSkinnedFrame(TCanvas& canvas);
+    void PaintDefaultFrame(TCanvas& canvas);
+    void BuildDefaultButtons();
+    void PlaceDefaultButtons();
+    int SkinnedHitTest(TPoint p);
+    int DefaultHitTest(TPoint p);
+    TPoint ToWindow(LPARAM screenPoint) const;
+    void RouteMouseDown(TPoint p, TMouseButton button);
+    void RouteMouseUp(TPoint p, TMouseButton button, bool fromCapture);
+    void RouteMouseMove(TPoint p);
+    void ReleaseObjectCapture();
+    void HoverTick();
+    void MorphTick();
+    void AnimationTick();
+    const TBitmap* FramePicture() const;
+
+    TCustomForm* m_form = nullptr;
+    TWndMethod m_savedWindowProc;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+
+    TspSkinData* m_skinData = nullptr;
+    TspSkinData* m_menusSkinData = nullptr;
+    bool m_supportNCArea = true;
+    TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
+    bool m_sizeable = true;
+    bool m_draggAble = false;
+    int m_minWidth = 0, m_minHeight = 0, m_maxWidth = 0, m_maxHeight = 0;
+    int m_clientWidth = 0, m_clientHeight = 0;
+    bool m_showIcon = false;
+    bool m_useDefaultSysMenu = true;
+    TspSkinPopupMenu* m_systemMenu = nullptr;
+    TFont m_defCaptionFont;
+    TFont m_defInactiveCaptionFont;
+    bool m_hideCaptionButtons = false;
+    bool m_alwaysMinimizeToTray = false;
+    bool m_maximizeOnFullScreen = false;
+    TspPositionInMonitor m_positionInMonitor = sppDefault;
+    int m_defMenuItemHeight = 20;
+    TBitmap m_logoBitMap;
+    bool m_logoBitMapTransparent = false;
+    bool m_alphaBlend = false;
+    int m_alphaBlendValue = 200;
+    bool m_alphaBlendAnimation = false;
+    bool m_magnetic = false;
+    int m_magneticSize = 10;
+    bool m_showObjectHint = false;
+    bool m_useDefaultObjectHint = true;
+    bool m_useSkinCursors = false;
+    bool m_useFormCursorInNCArea = false;
+
+    bool m_skinned = false;
+    bool m_windowActive = false;
+    bool m_rolledUp = false;
+    bool m_moving = false;
+    bool m_shownOnce = false;
+    int m_width = 0, m_height = 0;
+    TspFrameGeometry m_geometry;
+    std::vector<std::unique_ptr<TspActiveSkinObject>> m_objects;
+    TspSkinCaptionObject* m_titleCaption = nullptr;
+    int m_hoverIndex = -1;
+    int m_downIndex = -1;
+    TspActiveSkinObject* m_captureObject = nullptr;
+    bool m_morphRunning = false, m_hoverRunning = false, m_animationRunning = false;
+    TRegion m_region;
+    TspSkinPopupMenu* m_builtInMenu = nullptr;
+    TspSkinButtonObject* m_menuButton = nullptr;
+    TBitmap m_icon;
+    TBitmap m_backgroundTile;
+    int m_backgroundTileIndex = -2;
+};

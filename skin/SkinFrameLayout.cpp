@@ -1,0 +1,249 @@
+// TspSkinFrame: making the frame objects from the skin, choosing which of them show, and
+// placing them on the frame for the window's size.
+#include "skin/SkinData.h"
+#include "skin/SkinFrame.h"
+#include "skin/SkinFrameExtraObjects.h"
+
+namespace {
+bool IsCommandButton(TspActiveSkinObject* o, int& command) {
+    if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(o)) {
+        command = b->command;
+        return true;
+    }
+    if (auto* a = dynamic_cast<TspSkinAnimateObject*>(o); a && a->buttonstyle) {
+        command = a->command;
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+TspActiveSkinObject* TspSkinFrame::Objects(int index) const {
+    return index >= 0 && index < int(m_objects.size()) ? m_objects[size_t(index)].get() : nullptr;
+}
+
+TspActiveSkinObject* TspSkinFrame::FindObject(const std::string& idName) const {
+    for (const auto& o : m_objects)
+        if (o->IDName == idName) return o.get();
+    return nullptr;
+}
+
+AnsiString TspSkinFrame::CaptionText() const {
+    return m_form->Caption();
+}
+
+void TspSkinFrame::BuildFrameObjects() {
+    ReleaseObjectCapture();
+    m_objects.clear();
+    m_titleCaption = nullptr;
+    m_hoverIndex = m_downIndex = -1;
+    m_menuButton = nullptr;
+    if (!m_skinData || m_skinData->SkinEmpty()) return;
+    for (int i = 0; i < m_skinData->ObjectRecordCount(); ++i) {
+        const TspDataSkinObject* record = m_skinData->ObjectRecord(i);
+        if (!record) continue;
+        if (auto object = CreateFrameObject(this, m_skinData, *record))
+            m_objects.push_back(std::move(object));
+    }
+    ConfigureFrameObjects();
+}
+
+void TspSkinFrame::ConfigureFrameObjects() {
+    for (auto& o : m_objects) {
+        int command = cmDefault;
+        if (!IsCommandButton(o.get(), command)) continue;
+        bool visible = !m_hideCaptionButtons;
+        if (visible) switch (command) {
+            case cmMinimizeToTray:
+                visible = (m_borderIcons & biMinimizeToTray) != 0;
+                break;
+            case cmRollUp:
+                visible = (m_borderIcons & biRollUp) != 0;
+                break;
+            case cmMaximize:
+                visible = (m_borderIcons & biMaximize) != 0;
+                break;
+            case cmMinimize:
+                visible = (m_borderIcons & biMinimize) != 0;
+                break;
+            case cmSysMenu:
+                visible = (m_borderIcons & biSystemMenu) != 0;
+                break;
+            case cmDefault:
+                // A custom button shows only when its user asks for it.
+                visible = false;
+                if (OnActivateCustomObject) OnActivateCustomObject(this, o->IDName, visible);
+                break;
+            default:
+                break;
+            }
+        o->Enabled = visible;
+        // A look painted into the frame picture cannot be taken away: it stays, disabled.
+        o->Visible = visible || !o->LooksInActivePicture();
+    }
+    m_titleCaption = nullptr;
+    for (auto& o : m_objects)
+        if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get()); c && c->defaultcaption) {
+            m_titleCaption = c;
+            break;
+        }
+    if (!m_titleCaption)
+        for (auto& o : m_objects)
+            if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
+                m_titleCaption = c;
+                break;
+            }
+    if (m_titleCaption) m_titleCaption->Text = CaptionText();
+}
+
+void TspSkinFrame::LayoutFrameObjects() {
+    if (!m_skinned) {
+        PlaceDefaultButtons();
+        return;
+    }
+    const TBitmap* picture = FramePicture();
+    const TspSkinFormInfo& info = m_skinData->FormInfo();
+    const int pw = picture->Width(), ph = picture->Height();
+    const int dx = m_width - pw, dy = m_height - ph;
+    for (auto& o : m_objects) o->ObjectRect = MoveByCornerRule(o->skinrect, info, pw, ph, dx, dy);
+    if (!m_supportNCArea) return;
+
+    const TRect& buttons = m_geometry.ButtonsRect;
+    const TRect& caption = m_geometry.CaptionRect;
+    const TRect row = !buttons.IsEmpty() ? buttons : caption;
+    if (row.IsEmpty()) return;
+    const int gap = info.buttonsoffset;
+    TspSkinCaptionObject* captionObject = nullptr;
+    for (auto& o : m_objects)
+        if ((captionObject = dynamic_cast<TspSkinCaptionObject*>(o.get()))) break;
+
+    auto sizeOf = [&](TspActiveSkinObject* o) {
+        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o);
+        if (b && b->ShowsIcon())
+            return TSize{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+        return TSize{o->skinrect.Width(), o->skinrect.Height()};
+    };
+    auto firstWith = [&](int wanted) -> TspActiveSkinObject* {
+        for (auto& o : m_objects) {
+            int command = cmDefault;
+            if (IsCommandButton(o.get(), command) && command == wanted && o->Visible &&
+                o->LooksInActivePicture())
+                return o.get();
+        }
+        return nullptr;
+    };
+    std::vector<TspActiveSkinObject*> rowButtons;
+    for (int command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray})
+        if (TspActiveSkinObject* o = firstWith(command)) rowButtons.push_back(o);
+    for (auto& o : m_objects) {
+        int command = cmDefault;
+        if (IsCommandButton(o.get(), command) && command == cmDefault && o->Visible &&
+            o->LooksInActivePicture())
+            rowButtons.push_back(o.get());
+    }
+    TspActiveSkinObject* sysMenu = firstWith(cmSysMenu);
+    auto placeSysMenu = [&](int x) {
+        const TSize s = sizeOf(sysMenu);
+        const int y = caption.Top + caption.Height() / 2 - s.cy / 2;
+        sysMenu->ObjectRect = Bounds(x, y, s.cx, s.cy);
+        return x + gap + s.cx;
+    };
+
+    if (!info.buttonsinleft) {
+        int x = row.Right;
+        for (TspActiveSkinObject* o : rowButtons) {
+            const TSize s = sizeOf(o);
+            o->ObjectRect = Rect(x - s.cx, row.Top, x, row.Top + s.cy);
+            x -= gap + s.cx;
+        }
+        if (buttons.IsEmpty() && captionObject) captionObject->ObjectRect.Right = x + gap;
+        x = caption.Left;
+        if (sysMenu) {
+            x = placeSysMenu(x);
+            if (captionObject) captionObject->ObjectRect.Left = x - gap;
+        }
+        return;
+    }
+    int x = row.Left;
+    for (TspActiveSkinObject* o : rowButtons) {
+        const TSize s = sizeOf(o);
+        o->ObjectRect = Rect(x, row.Top, x + s.cx, row.Top + s.cy);
+        x += gap + s.cx;
+    }
+    if (buttons.IsEmpty()) {
+        if (sysMenu) {
+            const TSize s = sizeOf(sysMenu);
+            sysMenu->ObjectRect = Rect(x, row.Top, x + s.cx, row.Top + s.cy);
+            x += gap + s.cx;
+        }
+        if (captionObject) captionObject->ObjectRect.Left = x + gap;
+        return;
+    }
+    if (sysMenu) {
+        x = placeSysMenu(caption.Left);
+        if (captionObject) captionObject->ObjectRect.Left = x - gap;
+    }
+}
+
+// The unskinned frame's buttons: close at the right end of the caption bar, then maximise
+// and minimise; the system-menu button with the icon at the left end.
+void TspSkinFrame::BuildDefaultButtons() {
+    ReleaseObjectCapture();
+    m_objects.clear();
+    m_titleCaption = nullptr;
+    m_hoverIndex = m_downIndex = -1;
+    m_menuButton = nullptr;
+    if (!m_supportNCArea || m_hideCaptionButtons) return;
+    if (m_borderIcons & biSystemMenu) {
+        m_objects.push_back(std::make_unique<TspSkinStdButtonObject>(this, cmClose, TRect{}));
+        if (m_borderIcons & biMaximize)
+            m_objects.push_back(
+                std::make_unique<TspSkinStdButtonObject>(this, cmMaximize, TRect{}));
+        if (m_borderIcons & biMinimize)
+            m_objects.push_back(
+                std::make_unique<TspSkinStdButtonObject>(this, cmMinimize, TRect{}));
+        m_objects.push_back(std::make_unique<TspSkinStdButtonObject>(this, cmSysMenu, TRect{}));
+    }
+    PlaceDefaultButtons();
+}
+
+void TspSkinFrame::PlaceDefaultButtons() {
+    const int caption = CaptionHeight();
+    const int size = caption - 2;
+    const int top = 3 + (caption - size) / 2;
+    int right = m_form->Width() - 3 - 2;
+    for (auto& o : m_objects) {
+        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+        if (!b || b->SkinSupport) continue;
+        if (b->command == cmSysMenu) {
+            b->ObjectRect = Bounds(3 + 1, top, size, size);
+            continue;
+        }
+        b->ObjectRect = Rect(right - size, top, right, top + size);
+        right -= size + 2;
+    }
+}
+
+// --- drawing one object at once ---
+
+void TspSkinFrame::RedrawObject(TspActiveSkinObject* object) {
+    if (!object || !FormAlive() || !m_form->Showing() || m_moving) return;
+    // Looks with see-through parts (the caption text, the icon) need the frame under them.
+    auto* b = dynamic_cast<TspSkinStdButtonObject*>(object);
+    if (object->IsCaption() || (b && b->ShowsIcon()) || !object->Visible) {
+        RepaintFrame();
+        return;
+    }
+    TCanvas* canvas = GetWindowDC(m_form);
+    if (!canvas) return;
+    canvas->SaveState();
+    if (!m_geometry.ClientRect.IsEmpty() && m_skinned)
+        canvas->ExcludeClipRect(m_geometry.ClientRect);
+    object->DrawObject(*canvas, true);
+    canvas->RestoreState();
+    ReleaseDC(m_form, canvas);
+}
+
+void TspSkinFrame::RepaintFrame() {
+    if (FormAlive()) RedrawWindow(m_form, nullptr, RDW_FRAME);
+}
