@@ -145,14 +145,16 @@ void TTextViewCell::SetIntValue(int value) {
     SetTextValue(IntToWideStr(value));
 }
 
-TGuidCell::TGuidCell() : m_value(NewGuid()) {}
+TGuidCell::Value TGuidCell::InitialValue() {
+    return NewGuid();
+}
 
 WideString TGuidCell::TextValue() const {
-    return AnsiToWide(GuidToString(m_value));
+    return AnsiToWide(GuidToString(Guid()));
 }
 
 void TGuidCell::SetTextValue(const WideString& value) {
-    m_value = StringToGuid(WideToAnsi(value));
+    *static_cast<TGUID*>(ValueAddress()) = StringToGuid(WideToAnsi(value));
     TCell::SetTextValue(value);
 }
 

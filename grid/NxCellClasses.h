@@ -13,53 +13,50 @@
 template <class Kind> class TValueCell : public TCell {
 public:
     using Value = typename Kind::Value;
+    static Value InitialValue() { return Value{}; }
 
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TValueCell& source) { m_value = source.m_value; }
-
-    bool BoolValue() const override { return Kind::ToBool(m_value); }
-    double DateValue() const override { return Kind::ToDate(m_value); }
-    double FloatValue() const override { return Kind::ToFloat(m_value); }
-    int IntValue() const override { return Kind::ToInt(m_value); }
-    WideString TextValue() const override { return Kind::ToText(m_value); }
+    bool BoolValue() const override { return Kind::ToBool(Stored()); }
+    double DateValue() const override { return Kind::ToDate(Stored()); }
+    double FloatValue() const override { return Kind::ToFloat(Stored()); }
+    int IntValue() const override { return Kind::ToInt(Stored()); }
+    WideString TextValue() const override { return Kind::ToText(Stored()); }
 
     void SetBoolValue(bool value) override {
-        m_value = Kind::FromBool(value);
+        Stored() = Kind::FromBool(value);
         TCell::SetBoolValue(value);
     }
     void SetDateValue(double value) override {
-        m_value = Kind::FromDate(value);
+        Stored() = Kind::FromDate(value);
         TCell::SetDateValue(value);
     }
     void SetFloatValue(double value) override {
-        m_value = Kind::FromFloat(value);
+        Stored() = Kind::FromFloat(value);
         TCell::SetFloatValue(value);
     }
     void SetIntValue(int value) override {
-        m_value = Kind::FromInt(value);
+        Stored() = Kind::FromInt(value);
         TCell::SetIntValue(value);
     }
     void SetTextValue(const WideString& value) override {
-        m_value = Kind::FromText(value);
+        Stored() = Kind::FromText(value);
         TCell::SetTextValue(value);
     }
     // Empty text, 0, 0.0, false or 0, as the kind's value starts.
     void Clear() override {
-        m_value = Value{};
+        Stored() = Value{};
         TCell::Clear();
     }
 
     std::u16string_view TextView(WideString& scratch) const override {
         if constexpr (requires(const Value& v) { Kind::View(v); })
-            return Kind::View(m_value);
+            return Kind::View(Stored());
         else
             return TCell::TextView(scratch);
     }
-    size_t HeapBytes() const override { return TCell::HeapBytes() + Kind::HeapBytes(m_value); }
-    bool HoldsHeap() const { return TCell::HoldsHeap() || Kind::HeapBytes(m_value) > 0; }
+    static size_t HeapBytes(const Value& value) { return Kind::HeapBytes(value); }
 
-private:
-    Value m_value{};
+protected:
+    Value& Stored() const { return *static_cast<Value*>(ValueAddress()); }
 };
 
 // Text cells: every view is the text, read or written in the user's locale.
@@ -162,7 +159,9 @@ extern template class TValueCell<TDateTimeValue>;
 // Shows its row number (row + 1); holds no value. Writes change nothing but notify.
 class TIncrementCell : public TCell {
 public:
-    void AssignValue(const TIncrementCell&) {} // holds no value
+    using Value = TNoValue;
+    static Value InitialValue() { return {}; }
+    static size_t HeapBytes(const Value&) { return 0; }
     bool BoolValue() const override { return false; }
     double DateValue() const override { return 0; }
     double FloatValue() const override { return Row() + 1; }
@@ -195,21 +194,92 @@ public:
 // A GUID, a new one at creation; text written into it must be a GUID.
 class TGuidCell : public TTextViewCell {
 public:
-    // The value of a cell of the same class, without notice (see CopyLookFrom).
-    void AssignValue(const TGuidCell& source) { m_value = source.m_value; }
-    TGuidCell();
+    using Value = TGUID;
+    static Value InitialValue();
+    static size_t HeapBytes(const Value&) { return 0; }
     WideString TextValue() const override;
     void SetTextValue(const WideString& value) override;
-    const TGUID& Guid() const { return m_value; }
-
-private:
-    TGUID m_value;
+    const TGUID& Guid() const { return *static_cast<const TGUID*>(ValueAddress()); }
 };
 
 // Reads and writes go to the store's virtual text handlers (the column's text events).
 class TVirtualCell : public TTextViewCell {
 public:
-    void AssignValue(const TVirtualCell&) {} // holds no value
+    using Value = TNoValue;
+    static Value InitialValue() { return {}; }
+    static size_t HeapBytes(const Value&) { return 0; }
     WideString TextValue() const override;
     void SetTextValue(const WideString& value) override;
+};
+
+// ---- the columns of each cell class ---------------------------------------------------------
+
+// Copies a value between cells of different classes through its text. The target cell is
+// written silently; a text it cannot read leaves it empty.
+void CopyValueAcross(TCell& from, TCell& to);
+
+template <class Cell> class TCellColumnOf final : public TCellColumn {
+public:
+    using Value = typename Cell::Value;
+    using TCellColumn::TCellColumn;
+    ~TCellColumnOf() override { Clear(); }
+
+    TCell* View(int slot) override {
+        Cell& view = m_views[m_nextView ^= 1];
+        Bind(view, slot, &m_values[slot]);
+        return &view;
+    }
+    void MakeSlot(int slot, const TCellTemplate& tpl) override {
+        if (slot == m_slots) {
+            m_values.Reserve(Pool(), slot + 1);
+            MakeLook(slot, tpl); // may throw: the value is made last
+            ::new (static_cast<void*>(&m_values[slot])) Value(Cell::InitialValue());
+            ++m_slots;
+            return;
+        }
+        m_values[slot] = Cell::InitialValue();
+        MakeLook(slot, tpl);
+    }
+    void ReleaseSlot(int slot) override {
+        m_values[slot] = Value{};
+        ReleaseLook(slot);
+    }
+    void CopyRows(TCellColumn& source, int sourceColumn, const std::vector<int>& rows,
+                  const std::vector<int>& slots, const TCellTemplate& tpl,
+                  THintTranslator& hints) override {
+        TCells& from = *source.Owner();
+        auto* same = dynamic_cast<TCellColumnOf*>(&source);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const int slot = slots[i];
+            const int sourceSlot = from.SlotOf(rows[i]);
+            if (same) {
+                m_values[slot] = same->m_values[sourceSlot];
+            } else {
+                m_values[slot] = Cell::InitialValue();
+                // Written while still being made, so nobody hears of it.
+                SetFlags(slot, MakeFlags(tpl.FontStyle, TCell::StateInitializing));
+                // Reading through the store records the position that row numbers and
+                // virtual texts depend on.
+                TCell& cell = *from.Cell(sourceColumn, rows[i]);
+                CopyValueAcross(cell, *View(slot));
+            }
+            CopyLook(source, sourceSlot, slot, tpl, hints);
+        }
+    }
+    void Clear() override {
+        for (int slot = 0; slot < m_slots; ++slot) m_values[slot].~Value();
+        m_values.Release(Pool());
+        ClearLook();
+        m_slots = 0;
+    }
+    size_t ValueBytes() const override {
+        size_t bytes = m_values.MemoryBytes();
+        for (int slot = 0; slot < m_slots; ++slot) bytes += Cell::HeapBytes(m_values[slot]);
+        return bytes;
+    }
+
+private:
+    TSlotArray<Value> m_values;
+    Cell m_views[2];
+    unsigned m_nextView = 0;
 };

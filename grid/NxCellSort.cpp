@@ -57,12 +57,17 @@ struct TTextKey {
     bool operator>(const TTextKey& o) const { return text > o.text; }
 };
 
+// A row of the column, looked up when compared (the store does not move before the end).
 struct TCustomKey {
-    TCell* cell;
     TCells* cells;
+    int column;
+    int row;
     int Compare(const TCustomKey& o) const {
         int result = 0;
-        if (cells->OnCompare) cells->OnCompare(cells, cell, o.cell, result);
+        if (!cells->OnCompare) return result;
+        TCell* a = cells->Cell(column, row);
+        TCell* b = cells->Cell(column, o.row); // the column's other view
+        cells->OnCompare(cells, a, b, result);
         return result;
     }
     bool operator<(const TCustomKey& o) const { return Compare(o) < 0; }
@@ -137,7 +142,7 @@ void TCells::SortRows(int col, TSortType sortType, bool descending, bool fullRes
         }
         case stCustom: {
             std::vector<TCustomKey> keys(static_cast<size_t>(n));
-            for (int r = 0; r < n; ++r) keys[size_t(r)] = {Cell(col, r), this};
+            for (int r = 0; r < n; ++r) keys[size_t(r)] = {this, col, r};
             run(keys);
             break;
         }

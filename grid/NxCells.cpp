@@ -1,16 +1,11 @@
 #include "grid/NxCells.h"
 
-#include "grid/NxCellList.h"
-#include "platform/MemoryMap.h"
 #include "rtl/Exceptions.h"
 
 #include <algorithm>
 
-// ---- TCell -------------------------------------------------------------------------------
+// ---- TCell --------------------------------------------------------------------------------
 
-TCells* TCell::Owner() const {
-    return CellChunkOwner(this);
-}
 int TCell::Row() const {
     return Owner()->LastRow();
 }
@@ -21,7 +16,7 @@ int TCell::Column() const {
 TColor TCell::PaintedBackground() const {
     TCells* owner = Owner();
     if (owner->OnPaintedBackground) return owner->OnPaintedBackground(Column(), Row());
-    return m_color;
+    return Color();
 }
 
 TColor TCell::PaintedTextColor() const {
@@ -32,7 +27,7 @@ TColor TCell::PaintedTextColor() const {
 
 void TCell::NotifyChanged() {
     // A cell being made is nobody's news yet.
-    if (!(m_state & StateInitializing)) Owner()->CellChanged();
+    if (!(State() & StateInitializing)) Owner()->CellChanged();
 }
 void TCell::SetBoolValue(bool) {
     NotifyChanged();
@@ -54,19 +49,40 @@ void TCell::Clear() {
 }
 
 void TCell::SetColor(TColor value) {
-    m_color = value;
+    m_column->SetColor(m_slot, value);
     NotifyChanged();
 }
 
 const WideString& TCell::Hint() const {
     static const WideString none;
-    const WideString* hint = SharedHint();
+    const WideString* hint = m_column->SharedHint(m_slot);
     return hint ? *hint : none;
 }
 
 void TCell::SetHint(const WideString& value) {
-    SetSharedHint(value.empty() ? nullptr : Owner()->InternHint(value));
+    m_column->SetSharedHint(m_slot, value.empty() ? nullptr : Owner()->InternHint(value));
     NotifyChanged();
+}
+
+void* TCell::ObjectReference() const {
+    return m_column->ObjectReference(m_slot);
+}
+
+void TCell::SetObjectReference(void* object) {
+    m_column->SetObjectReference(m_slot, object);
+}
+
+void TCell::SetFontStyle(TFontStyles style) {
+    m_column->SetFlags(m_slot, TCellColumn::MakeFlags(style, State()));
+}
+
+void TCell::SetState(uint8_t state) {
+    m_column->SetFlags(m_slot, TCellColumn::MakeFlags(FontStyle(), state));
+}
+
+std::u16string_view TCell::TextView(WideString& scratch) const {
+    scratch = TextValue();
+    return scratch;
 }
 
 void CopyValueAcross(TCell& from, TCell& to) {
@@ -87,117 +103,133 @@ const WideString* THintTranslator::Translate(const WideString* hint) {
     return m_lastTo;
 }
 
-void TCell::SetObjectReference(void* object) {
-    if (m_extra & ExtraTag) {
+// ---- TCellColumn --------------------------------------------------------------------------
+
+TCellColumn::~TCellColumn() {
+    ClearLook();
+}
+
+TCellChunkPool& TCellColumn::Pool() const {
+    return m_owner->Pool();
+}
+
+void TCellColumn::MakeLook(int slot, const TCellTemplate& tpl) {
+    if (slot >= m_colors.Capacity()) {
+        m_colors.Reserve(Pool(), slot + 1);
+        m_flags.Reserve(Pool(), slot + 1);
+        if (m_extras.Allocated()) m_extras.Reserve(Pool(), slot + 1);
+    }
+    m_colors[slot] = tpl.Color;
+    m_flags[slot] = MakeFlags(tpl.FontStyle, 0);
+    if (m_extras.Allocated()) m_extras[slot] = 0;
+}
+
+void TCellColumn::ReleaseLook(int slot) {
+    SetExtra(slot, 0);
+}
+
+void TCellColumn::ClearLook() {
+    if (m_extras.Allocated()) {
+        for (int slot = 0; slot < m_slots; ++slot)
+            if (m_extras[slot] & ExtraTag) delete ExtraOf(m_extras[slot]);
+        m_extras.Release(Pool());
+    }
+    m_colors.Release(Pool());
+    m_flags.Release(Pool());
+}
+
+void TCellColumn::CopyLook(const TCellColumn& source, int sourceSlot, int slot,
+                           const TCellTemplate& tpl, THintTranslator& hints) {
+    m_colors[slot] = source.m_colors[sourceSlot];
+    m_flags[slot] = MakeFlags(tpl.FontStyle, 0);
+    const WideString* hint = source.SharedHint(sourceSlot);
+    SetExtra(slot, reinterpret_cast<uintptr_t>(hint ? hints.Translate(hint) : nullptr));
+}
+
+void TCellColumn::SetExtra(int slot, uintptr_t extra) {
+    if (!m_extras.Allocated()) {
+        if (extra == 0) return;
+        m_extras.Reserve(Pool(), m_colors.Capacity());
+        for (int s = 0; s < m_slots; ++s) m_extras[s] = 0;
+    }
+    const uintptr_t old = m_extras[slot];
+    if (old & ExtraTag) delete ExtraOf(old);
+    m_extras[slot] = extra;
+}
+
+const WideString* TCellColumn::SharedHint(int slot) const {
+    const uintptr_t extra = Extra(slot);
+    return (extra & ExtraTag) ? ExtraOf(extra)->Hint : reinterpret_cast<const WideString*>(extra);
+}
+
+void TCellColumn::SetSharedHint(int slot, const WideString* hint) {
+    const uintptr_t extra = Extra(slot);
+    if (extra & ExtraTag)
+        ExtraOf(extra)->Hint = hint;
+    else
+        SetExtra(slot, reinterpret_cast<uintptr_t>(hint));
+}
+
+void* TCellColumn::ObjectReference(int slot) const {
+    const uintptr_t extra = Extra(slot);
+    return (extra & ExtraTag) ? ExtraOf(extra)->Object : nullptr;
+}
+
+void TCellColumn::SetObjectReference(int slot, void* object) {
+    const uintptr_t extra = Extra(slot);
+    if (extra & ExtraTag) {
         if (object) {
-            Extra()->Object = object;
+            ExtraOf(extra)->Object = object;
         } else {
-            const WideString* hint = Extra()->Hint;
-            delete Extra();
-            m_extra = reinterpret_cast<uintptr_t>(hint);
+            const WideString* hint = ExtraOf(extra)->Hint;
+            SetExtra(slot, reinterpret_cast<uintptr_t>(hint)); // frees the TExtra
         }
     } else if (object) {
-        auto* extra = new TExtra{SharedHint(), object};
-        m_extra = reinterpret_cast<uintptr_t>(extra) | ExtraTag;
+        auto* added = new TExtra{SharedHint(slot), object};
+        try {
+            SetExtra(slot, reinterpret_cast<uintptr_t>(added) | ExtraTag);
+        } catch (...) {
+            delete added;
+            throw;
+        }
     }
 }
 
-std::u16string_view TCell::TextView(WideString& scratch) const {
-    scratch = TextValue();
-    return scratch;
+size_t TCellColumn::MemoryBytes() const {
+    size_t bytes = sizeof(*this) + ValueBytes() + m_colors.MemoryBytes() + m_flags.MemoryBytes() +
+                   m_extras.MemoryBytes();
+    if (m_extras.Allocated())
+        for (int slot = 0; slot < m_slots; ++slot)
+            if (m_extras[slot] & ExtraTag) bytes += sizeof(TExtra);
+    return bytes;
 }
 
-size_t TCell::HeapBytes() const {
-    return HoldsHeap() ? sizeof(TExtra) : 0;
-}
-
-// ---- TCells ------------------------------------------------------------------------------
+// ---- TCells -------------------------------------------------------------------------------
 
 TCells::TCells() = default;
 
 TCells::~TCells() {
     ClearAll();
-    for (const TSlab& slab : m_slabs) {
-        if (slab.MappedBytes)
-            UnmapMemory(slab.Memory, slab.MappedBytes);
-        else
-            std::free(slab.Memory);
-    }
 }
 
-namespace {
-// Small grids take small slabs; a long list moves on to 2 MiB slabs that the kernel may back
-// with huge pages, which saves most of the page faults of filling 100,000 rows.
-constexpr size_t SmallSlabChunks = 16;
-constexpr size_t LargeSlabChunks = 128;
-constexpr size_t SmallSlabs = 4;
-
-// `bytes` of fresh memory aligned to `bytes` (a power of two), mapped exactly.
-void* MapAligned(size_t bytes) {
-    void* slab = MapAlignedMemory(bytes, bytes);
-    if (slab) AdviseHugePages(slab, bytes);
-    return slab;
-}
-} // namespace
-
-void* TCells::AllocChunk() {
-    if (m_freeChunks.empty()) {
-        const bool large = m_slabs.size() >= SmallSlabs;
-        const size_t chunks = large ? LargeSlabChunks : SmallSlabChunks;
-        const size_t bytes = CellChunkBytes * chunks;
-        void* slab = large ? MapAligned(bytes) : std::aligned_alloc(CellChunkBytes, bytes);
-        if (!slab) throw std::bad_alloc();
-        m_slabs.push_back({slab, large ? bytes : 0});
-        for (size_t i = chunks; i-- > 0;)
-            m_freeChunks.push_back(static_cast<char*>(slab) + i * CellChunkBytes);
-    }
-    void* chunk = m_freeChunks.back();
-    m_freeChunks.pop_back();
-    return chunk;
-}
-
-void TCells::FreeChunk(void* chunk) {
-    m_freeChunks.push_back(chunk);
-}
-
-TRow* TCells::NewRow() {
-    if (m_freeRows.empty()) {
-        // Blocks grow with the store, so a small grid keeps little and a large one few blocks.
-        const size_t count = std::clamp<size_t>(m_pooledRows, 64, 4096);
-        m_rowBlocks.push_back(std::make_unique<TRow[]>(count));
-        m_pooledRows += count;
-        TRow* block = m_rowBlocks.back().get();
-        for (size_t i = count; i-- > 0;) m_freeRows.push_back(block + i);
-    }
-    TRow* row = m_freeRows.back();
-    m_freeRows.pop_back();
-    RenewRow(*row);
-    return row;
-}
-
-void TCells::RenewRow(TRow& row) const {
-    row = TRow{};
-    row.Height = m_defaultRowHeight;
-}
-
-std::unique_ptr<TCellList> TCells::MakeList(int valueKind) {
+std::unique_ptr<TCellColumn> TCells::MakeColumn(int valueKind) {
     switch (valueKind) {
     case vkRowNumber:
-        return std::make_unique<TCellArray<TIncrementCell>>(this);
+        return std::make_unique<TCellColumnOf<TIncrementCell>>(this);
     case vkBoolean:
-        return std::make_unique<TCellArray<TBooleanCell>>(this);
+        return std::make_unique<TCellColumnOf<TBooleanCell>>(this);
     case vkDateTime:
-        return std::make_unique<TCellArray<TDateTimeCell>>(this);
+        return std::make_unique<TCellColumnOf<TDateTimeCell>>(this);
     case vkFloat:
-        return std::make_unique<TCellArray<TFloatCell>>(this);
+        return std::make_unique<TCellColumnOf<TFloatCell>>(this);
     case vkGuid:
-        return std::make_unique<TCellArray<TGuidCell>>(this);
+        return std::make_unique<TCellColumnOf<TGuidCell>>(this);
     case vkInteger:
-        return std::make_unique<TCellArray<TIntegerCell>>(this);
+        return std::make_unique<TCellColumnOf<TIntegerCell>>(this);
     case vkVirtual:
-        return std::make_unique<TCellArray<TVirtualCell>>(this);
+        return std::make_unique<TCellColumnOf<TVirtualCell>>(this);
     default:
-        return std::make_unique<TCellArray<TStringCell>>(this);
+        return std::make_unique<TCellColumnOf<TStringCell>>(this);
     }
 }
 
@@ -213,80 +245,106 @@ const std::vector<TCellTemplate>& TCells::Templates() {
 
 TCell* TCells::Cell(int column, int row) {
     CheckListIndex(column, ColumnCount());
-    TCellList& list = *m_columns[size_t(column)];
-    CheckListIndex(row, list.Count());
+    CheckListIndex(row, RowCount());
     m_lastColumn = column;
     m_lastRow = row;
-    return list.At(row);
+    return m_columns[size_t(column)]->View(m_order[size_t(row)]);
 }
 
 TRow* TCells::Row(int row) const {
     CheckListIndex(row, RowCount());
-    return m_rows[size_t(row)];
+    return &const_cast<TSlotArray<TRow>&>(m_rows)[m_order[size_t(row)]];
 }
 
 int TCells::IndexOfRow(const TRow* row) const {
-    auto it = std::find(m_rows.begin(), m_rows.end(), row);
-    return it == m_rows.end() ? -1 : int(it - m_rows.begin());
+    for (int r = 0; r < RowCount(); ++r)
+        if (&m_rows[m_order[size_t(r)]] == row) return r;
+    return -1;
+}
+
+int TCells::NewSlot(const std::vector<TCellTemplate>& tpl) {
+    int slot;
+    if (!m_freeSlots.empty()) {
+        slot = m_freeSlots.back();
+        for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->MakeSlot(slot, tpl[i]);
+        m_freeSlots.pop_back();
+    } else {
+        slot = m_slots;
+        m_rows.Reserve(m_pool, slot + 1);
+        // Should a column fail half-way, the columns before it keep the slot as a spare.
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            if (m_columns[i]->SlotCount() == slot) m_columns[i]->MakeSlot(slot, tpl[i]);
+        ++m_slots;
+    }
+    TRow& row = m_rows[slot];
+    row = TRow{};
+    row.Height = m_defaultRowHeight;
+    return slot;
+}
+
+void TCells::FreeSlot(int slot) {
+    for (auto& column : m_columns) column->ReleaseSlot(slot);
+    m_freeSlots.push_back(slot);
 }
 
 void TCells::AppendRows(int count) {
     if (count < 1) return;
     const std::vector<TCellTemplate>& tpl = Templates();
     // Reserving keeps growth geometric: never reserve just the few rows asked for.
-    if (m_rows.capacity() < m_rows.size() + size_t(count))
-        m_rows.reserve(std::max(m_rows.size() + size_t(count), m_rows.capacity() * 2));
+    if (m_order.capacity() < m_order.size() + size_t(count))
+        m_order.reserve(std::max(m_order.size() + size_t(count), m_order.capacity() * 2));
     for (int n = 0; n < count; ++n) {
-        m_rows.push_back(NewRow());
+        m_order.push_back(NewSlot(tpl)); // cannot throw after the reserve
         ++m_visibleRowCount;
-        for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->Append(tpl[i]);
     }
     m_sorted = false;
 }
 
 void TCells::InsertRow(int index) {
     index = std::clamp(index, 0, RowCount());
-    const std::vector<TCellTemplate> tpl = Templates();
-    for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->Insert(index, tpl[i]);
-    m_rows.insert(m_rows.begin() + index, NewRow());
+    const std::vector<TCellTemplate>& tpl = Templates();
+    const int slot = NewSlot(tpl);
+    try {
+        m_order.insert(m_order.begin() + index, slot);
+    } catch (...) {
+        FreeSlot(slot);
+        throw;
+    }
     ++m_visibleRowCount;
     m_sorted = false;
 }
 
 void TCells::DeleteRow(int index) {
     CheckListIndex(index, RowCount());
-    for (auto& list : m_columns) list->Delete(index);
-    TRow* row = m_rows[size_t(index)];
-    if (row->Visible) --m_visibleRowCount;
-    m_rows.erase(m_rows.begin() + index);
-    m_freeRows.push_back(row);
+    const int slot = m_order[size_t(index)];
+    if (m_rows[slot].Visible) --m_visibleRowCount;
+    m_order.erase(m_order.begin() + index);
+    FreeSlot(slot);
 }
 
 void TCells::MoveRow(int from, int to) {
     CheckListIndex(from, RowCount());
     CheckListIndex(to, RowCount());
     if (from == to) return;
-    for (auto& list : m_columns) list->Move(from, to);
-    TRow* row = m_rows[size_t(from)];
-    m_rows.erase(m_rows.begin() + from);
-    m_rows.insert(m_rows.begin() + to, row);
+    const auto first = m_order.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
     m_sorted = false;
 }
 
 void TCells::ExchangeRows(int a, int b) {
     CheckListIndex(a, RowCount());
     CheckListIndex(b, RowCount());
-    if (a == b) return;
-    for (auto& list : m_columns) list->Exchange(a, b);
-    std::swap(m_rows[size_t(a)], m_rows[size_t(b)]);
+    std::swap(m_order[size_t(a)], m_order[size_t(b)]);
 }
 
 void TCells::PermuteRows(const std::vector<int>& order) {
-    if (order.size() != m_rows.size()) return;
-    for (auto& list : m_columns) list->Permute(order);
-    std::vector<TRow*> rows(m_rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) rows[i] = m_rows[size_t(order[i])];
-    m_rows.swap(rows);
+    if (order.size() != m_order.size()) return;
+    std::vector<int> slots(m_order.size());
+    for (size_t i = 0; i < slots.size(); ++i) slots[i] = m_order[size_t(order[i])];
+    m_order.swap(slots);
     m_sorted = false;
 }
 
@@ -305,20 +363,22 @@ void TCells::AppendRowsFrom(TCells& source, const std::vector<int>& rows) {
     CheckCopySource(source, rows);
     if (rows.empty()) return;
     const std::vector<TCellTemplate>& tpl = Templates();
-    const int oldCount = RowCount();
-    if (m_rows.capacity() < m_rows.size() + rows.size())
-        m_rows.reserve(std::max(m_rows.size() + rows.size(), m_rows.capacity() * 2));
+    const size_t oldCount = m_order.size();
+    if (m_order.capacity() < oldCount + rows.size())
+        m_order.reserve(std::max(oldCount + rows.size(), m_order.capacity() * 2));
+    // Room for the rollback below, which must not fail.
+    m_freeSlots.reserve(m_freeSlots.size() + rows.size());
     THintTranslator hints(*this);
     try {
-        for (size_t n = 0; n < rows.size(); ++n) m_rows.push_back(NewRow());
+        for (size_t n = 0; n < rows.size(); ++n) m_order.push_back(NewSlot(tpl));
+        const std::vector<int> slots(m_order.begin() + std::ptrdiff_t(oldCount), m_order.end());
         for (size_t i = 0; i < m_columns.size(); ++i)
-            m_columns[i]->CopyRows(*source.m_columns[i], int(i), rows, oldCount, tpl[i], hints);
+            m_columns[i]->CopyRows(*source.m_columns[i], int(i), rows, slots, tpl[i], hints);
     } catch (...) {
-        // All or nothing: the lists and the row records stay the same length.
-        for (auto& list : m_columns) list->Truncate(oldCount);
-        while (RowCount() > oldCount) {
-            m_freeRows.push_back(m_rows.back());
-            m_rows.pop_back();
+        // All or nothing: the new rows go again.
+        while (m_order.size() > oldCount) {
+            FreeSlot(m_order.back());
+            m_order.pop_back();
         }
         throw;
     }
@@ -329,39 +389,23 @@ void TCells::AppendRowsFrom(TCells& source, const std::vector<int>& rows) {
 void TCells::ReplaceRowsFrom(TCells& source, const std::vector<int>& rows) {
     if (&source == this) throw EListError("A grid cannot replace its rows with its own");
     CheckCopySource(source, rows);
-    const std::vector<TCellTemplate>& tpl = Templates();
-    const size_t count = rows.size();
-    // The old hints stay alive (a moved set keeps its elements in place) until every cell
-    // that showed one has been overwritten or dropped.
-    const std::unordered_set<WideString> oldHints = std::move(m_hints);
-    m_hints.clear();
+    ClearRows();
     try {
-        while (m_rows.size() > count) {
-            m_freeRows.push_back(m_rows.back());
-            m_rows.pop_back();
-        }
-        for (TRow* row : m_rows) RenewRow(*row);
-        m_rows.reserve(count);
-        while (m_rows.size() < count) m_rows.push_back(NewRow());
-        THintTranslator hints(*this);
-        for (size_t i = 0; i < m_columns.size(); ++i) {
-            m_columns[i]->CopyRows(*source.m_columns[i], int(i), rows, 0, tpl[i], hints);
-            m_columns[i]->Truncate(int(count));
-        }
+        AppendRowsFrom(source, rows);
     } catch (...) {
         ClearRows();
         throw;
     }
-    m_visibleRowCount = int(count);
-    m_sorted = false;
 }
 
 void TCells::ClearRows() {
-    for (auto& list : m_columns) list->Clear();
+    for (auto& column : m_columns) column->Clear();
     m_hints.clear(); // no cell is left to show one
-    m_freeRows.insert(m_freeRows.end(), m_rows.rbegin(), m_rows.rend());
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+    m_rows.Release(m_pool);
+    m_slots = 0;
+    m_freeSlots.clear();
+    m_order.clear();
+    m_order.shrink_to_fit();
     m_visibleRowCount = 0;
     m_sorted = false;
 }
@@ -381,9 +425,9 @@ void TCells::InsertColumn(int index, const TCellTemplate& tpl) {
     if (ColumnCount() >= MaxColumns)
         throw EListError("Too many columns: a grid holds at most 1025");
     index = std::clamp(index, 0, ColumnCount());
-    auto list = MakeList(tpl.ValueKind);
-    for (size_t r = 0; r < m_rows.size(); ++r) list->Append(tpl);
-    m_columns.insert(m_columns.begin() + index, std::move(list));
+    auto column = MakeColumn(tpl.ValueKind);
+    for (int slot = 0; slot < m_slots; ++slot) column->MakeSlot(slot, tpl);
+    m_columns.insert(m_columns.begin() + index, std::move(column));
     m_templatesValid = false;
     m_sorted = false;
 }
@@ -398,19 +442,16 @@ void TCells::DeleteColumn(int index) {
 void TCells::MoveColumn(int from, int to) {
     CheckListIndex(from, ColumnCount());
     CheckListIndex(to, ColumnCount());
-    auto list = std::move(m_columns[size_t(from)]);
+    auto column = std::move(m_columns[size_t(from)]);
     m_columns.erase(m_columns.begin() + from);
-    m_columns.insert(m_columns.begin() + to, std::move(list));
+    m_columns.insert(m_columns.begin() + to, std::move(column));
     m_templatesValid = false;
 }
 
 void TCells::ClearAll() {
+    ClearRows();
     m_columns.clear();
-    m_hints.clear();
     m_templatesValid = false;
-    m_freeRows.insert(m_freeRows.end(), m_rows.rbegin(), m_rows.rend());
-    m_rows.clear();
-    m_visibleRowCount = 0;
 }
 
 void TCells::CellChanged() {
@@ -420,10 +461,9 @@ void TCells::CellChanged() {
 
 size_t TCells::MemoryBytes() const {
     size_t bytes = sizeof(*this) + m_columns.capacity() * sizeof(void*);
-    for (const auto& list : m_columns) bytes += sizeof(TCellList) + list->MemoryBytes();
-    bytes += m_slabs.capacity() * sizeof(TSlab) + m_freeChunks.capacity() * sizeof(void*);
-    bytes += m_rows.capacity() * sizeof(TRow*) + m_pooledRows * sizeof(TRow) +
-             m_rowBlocks.capacity() * sizeof(void*) + m_freeRows.capacity() * sizeof(TRow*);
+    for (const auto& column : m_columns) bytes += column->MemoryBytes();
+    bytes += m_order.capacity() * sizeof(int) + m_freeSlots.capacity() * sizeof(int) +
+             m_rows.MemoryBytes();
     for (const WideString& hint : m_hints)
         bytes += sizeof(void*) * 3 + sizeof(WideString) + hint.capacity() * sizeof(char16_t);
     return bytes;

@@ -1,11 +1,18 @@
 #pragma once
-// The grid's cell store: one list of typed cells per column (column-major), one TRow record
-// per row. Cells do not know their own position: every lookup through TCells::Cell records
-// the column and row it was asked for, and a cell that needs its position (a row number,
-// the change notification, the painted colours) reads those coordinates back. Look a cell
-// up immediately before using it.
+// The grid's cell store: the cells of each column kept together (column-major) as arrays of
+// values, colours and style bits, and one TRow record per row. Rows stay where they were made:
+// a row's cells live in a slot, and the store maps row indexes to slots, so that sorting,
+// inserting, deleting and moving rows only rearrange that map.
+//
+// A TCell is a view of one cell, handed out by TCells::Cell. Cells do not know their own
+// position: every lookup records the column and row it was asked for, and a cell that needs
+// its position (a row number, the change notification, the painted colours) reads those
+// coordinates back. Each column has two views that lookups hand out in turn, so two cells of
+// one column can be used side by side (a comparison does); look a cell up immediately before
+// using it.
 #include "gfx/Color.h"
 #include "gfx/Font.h"
+#include "grid/NxCellStorage.h"
 #include "grid/NxCompactText.h"
 #include "grid/NxTypes.h"
 #include "platform/Guid.h"
@@ -19,7 +26,7 @@
 #include <vector>
 
 class TCells;
-class TCellList;
+class TCellColumn;
 class THintTranslator;
 
 // Row record. Rows of a flat grid are level 0, expanded, shown and visible.
@@ -34,11 +41,20 @@ struct TRow {
     bool Visible = true;
 };
 
-// Base of every cell class. The value readers and writers convert as each class defines;
-// writers store first, then notify the store (which repaints the one cell).
+// What a new cell of a column takes from the column.
+struct TCellTemplate {
+    int ValueKind = vkString;
+    TFontStyles FontStyle;
+    TColor Color = clWindow;
+};
+
+// A view of one cell. The value readers and writers convert as each class defines; writers
+// store first, then notify the store (which repaints the one cell).
 class TCell {
 public:
-    virtual ~TCell() { ReleaseExtra(); }
+    virtual ~TCell() = default;
+    TCell(const TCell&) = delete;
+    TCell& operator=(const TCell&) = delete;
 
     // Colours the grid paints this cell with, at the store's last looked-up position.
     virtual TColor PaintedBackground() const;
@@ -58,109 +74,125 @@ public:
     virtual void SetTextValue(const WideString& value);
     virtual void Clear();
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
     const WideString& Hint() const;
     void SetHint(const WideString& value);
     // A free slot for an object attached to the cell (object-kind columns); not owned.
-    void* ObjectReference() const { return (m_extra & ExtraTag) ? Extra()->Object : nullptr; }
+    void* ObjectReference() const;
     void SetObjectReference(void* object);
 
-    TFontStyles FontStyle() const { return TFontStyles::FromBits(m_fontStyle); }
-    void SetFontStyle(TFontStyles style) { m_fontStyle = uint8_t(style.Bits()); }
-    // Bit 0: the painter skips the content. Bit 1: the cell is still being made.
-    uint8_t State() const { return m_state; }
-    void SetState(uint8_t state) { m_state = state; }
-    bool ContentHidden() const { return (m_state & StateHidden) != 0; }
+    TFontStyles FontStyle() const;
+    void SetFontStyle(TFontStyles style);
+    // Bit 0: the painter skips the content. Bit 1: the cell is still being made (changes to
+    // it are nobody's news yet).
+    uint8_t State() const;
+    void SetState(uint8_t state);
+    bool ContentHidden() const { return (State() & StateHidden) != 0; }
 
     // The store that made this cell.
     TCells* Owner() const;
 
-    // Takes `source`'s colour and hint, silently: for cells being made as copies. `hints`
-    // gives the hint's shared copy in this cell's store.
-    void CopyLookFrom(const TCell& source, THintTranslator& hints);
-    // Back to a new cell's look and state, still initialising, for reuse as a copy; the value
-    // and hint are the copy's to set.
-    void Renew(TFontStyles style, TColor color) {
-        SetInitialLook(style, color);
-        m_state = StateInitializing;
-        if (m_extra & ExtraTag) SetObjectReference(nullptr);
-    }
-    // The template's look for a new cell, silently.
-    void SetInitialLook(TFontStyles style, TColor color) {
-        m_fontStyle = uint8_t(style.Bits());
-        m_color = color;
-    }
-    // Whether destroying the cell frees anything; a cell that holds nothing on the heap may
-    // simply be dropped with its memory.
-    bool HoldsHeap() const { return (m_extra & ExtraTag) != 0; }
-
     // Text as a view when the cell keeps text, else the text written into `scratch`.
     virtual std::u16string_view TextView(WideString& scratch) const;
-    // Heap bytes owned beyond the object itself (memory reports).
-    virtual size_t HeapBytes() const;
 
     static constexpr uint8_t StateHidden = 1;
     static constexpr uint8_t StateInitializing = 2;
 
 protected:
-    // Cells are made, moved and exchanged only inside the store's column lists.
     TCell() = default;
-    TCell(TCell&& other) noexcept
-        : m_extra(other.m_extra), m_color(other.m_color), m_fontStyle(other.m_fontStyle),
-          m_state(other.m_state) {
-        other.m_extra = 0;
-    }
-    TCell& operator=(TCell&& other) noexcept {
-        if (this != &other) {
-            ReleaseExtra();
-            m_extra = other.m_extra;
-            other.m_extra = 0;
-            m_color = other.m_color;
-            m_fontStyle = other.m_fontStyle;
-            m_state = other.m_state;
-        }
-        return *this;
-    }
-
     int Row() const;
     int Column() const;
+    // The value this view shows, of the cell class's Value type (null when it keeps none).
+    void* ValueAddress() const { return m_value; }
+
+private:
+    friend class TCellColumn;
+    TCellColumn* m_column = nullptr;
+    int m_slot = 0;
+    void* m_value = nullptr;
+};
+
+// One column's cells: the look of every slot (colour, font style and state bits, and a hint
+// or an attached object where a cell has one) here, the values in the cell class's column
+// (TCellColumnOf). Every slot the store has made exists in every column, in use by a row or
+// waiting for one with the look and value of a new cell.
+class TCellColumn {
+public:
+    explicit TCellColumn(TCells* owner) : m_owner(owner) {}
+    virtual ~TCellColumn();
+    TCellColumn(const TCellColumn&) = delete;
+    TCellColumn& operator=(const TCellColumn&) = delete;
+
+    TCells* Owner() const { return m_owner; }
+    int SlotCount() const { return m_slots; }
+
+    // A view of the cell in `slot`; the column's two views take turns.
+    virtual TCell* View(int slot) = 0;
+    // Makes slot `slot` (at most SlotCount()) a new cell with the template's look.
+    virtual void MakeSlot(int slot, const TCellTemplate& tpl) = 0;
+    // Frees what the cell in `slot` holds and leaves it a new cell of no look.
+    virtual void ReleaseSlot(int slot) = 0;
+    // Makes the cells in `slots` copies of `source`'s cells of the rows `rows` (`source` is
+    // column `sourceColumn` of its store): the value, colour and hint; the rest as in a new
+    // cell from the template. A virtual column copies no value; a column of another class
+    // takes the source's text, or stays empty when it cannot read it.
+    virtual void CopyRows(TCellColumn& source, int sourceColumn, const std::vector<int>& rows,
+                          const std::vector<int>& slots, const TCellTemplate& tpl,
+                          THintTranslator& hints) = 0;
+    // All slots go.
+    virtual void Clear() = 0;
+    // Bytes held for the cells' values (arrays and heap).
+    virtual size_t ValueBytes() const = 0;
+    size_t MemoryBytes() const;
+
+    TColor Color(int slot) const { return m_colors[slot]; }
+    void SetColor(int slot, TColor color) { m_colors[slot] = color; }
+    uint8_t Flags(int slot) const { return m_flags[slot]; }
+    void SetFlags(int slot, uint8_t flags) { m_flags[slot] = flags; }
+    const WideString* SharedHint(int slot) const;
+    void SetSharedHint(int slot, const WideString* hint);
+    void* ObjectReference(int slot) const;
+    void SetObjectReference(int slot, void* object);
+
+    // Style bits 0..3, state bits 4..5.
+    static uint8_t MakeFlags(TFontStyles style, uint8_t state) {
+        return uint8_t((style.Bits() & 0x0F) | (state << 4));
+    }
+
+protected:
+    // Grows the look arrays to hold `slot` and gives it the template's look.
+    void MakeLook(int slot, const TCellTemplate& tpl);
+    void ReleaseLook(int slot);
+    void ClearLook();
+    void CopyLook(const TCellColumn& source, int sourceSlot, int slot, const TCellTemplate& tpl,
+                  THintTranslator& hints);
+    void Bind(TCell& view, int slot, void* value) {
+        view.m_column = this;
+        view.m_slot = slot;
+        view.m_value = value;
+    }
+    TCellChunkPool& Pool() const;
+
+    TCells* m_owner;
+    int m_slots = 0;
 
 private:
     struct TExtra {
         const WideString* Hint = nullptr; // interned by the store
         void* Object = nullptr;
     };
-    // Most cells have neither a hint nor an object; many have just a hint. So this is 0, or
-    // the store's shared copy of the hint (an even address), or a TExtra with ExtraTag set
-    // when an object is attached.
+    // Most cells have neither a hint nor an object; many have just a hint. So an extra is 0,
+    // or the store's shared copy of the hint (an even address), or a TExtra with ExtraTag set
+    // when an object is attached. The array exists once a cell of the column has one.
     static constexpr uintptr_t ExtraTag = 1;
-    TExtra* Extra() const { return reinterpret_cast<TExtra*>(m_extra & ~ExtraTag); }
-    const WideString* SharedHint() const {
-        return (m_extra & ExtraTag) ? Extra()->Hint : reinterpret_cast<const WideString*>(m_extra);
-    }
-    void SetSharedHint(const WideString* hint) {
-        if (m_extra & ExtraTag)
-            Extra()->Hint = hint;
-        else
-            m_extra = reinterpret_cast<uintptr_t>(hint);
-    }
-    void ReleaseExtra() {
-        if (m_extra & ExtraTag) delete Extra();
-        m_extra = 0;
-    }
+    static TExtra* ExtraOf(uintptr_t extra) { return reinterpret_cast<TExtra*>(extra & ~ExtraTag); }
+    uintptr_t Extra(int slot) const { return m_extras.Allocated() ? m_extras[slot] : 0; }
+    void SetExtra(int slot, uintptr_t extra);
 
-    uintptr_t m_extra = 0;
-    TColor m_color = clWindow;
-    uint8_t m_fontStyle = 0;
-    uint8_t m_state = StateInitializing;
-};
-
-// What a new cell of a column takes from the column.
-struct TCellTemplate {
-    int ValueKind = vkString;
-    TFontStyles FontStyle;
-    TColor Color = clWindow;
+    TSlotArray<TColor> m_colors;
+    TSlotArray<uint8_t> m_flags;
+    TSlotArray<uintptr_t> m_extras;
 };
 
 class TCells {
@@ -173,11 +205,11 @@ public:
     TCells& operator=(const TCells&) = delete;
 
     int ColumnCount() const { return int(m_columns.size()); }
-    int RowCount() const { return int(m_rows.size()); }
+    int RowCount() const { return int(m_order.size()); }
     int VisibleRowCount() const { return m_visibleRowCount; }
 
     // The cell at (column, row); records the position as the last access. Indexes outside
-    // the lists raise EListError "List index out of bounds (%d)".
+    // the store raise EListError "List index out of bounds (%d)".
     TCell* Cell(int column, int row);
     TRow* Row(int row) const;
     int IndexOfRow(const TRow* row) const;
@@ -229,7 +261,7 @@ public:
     std::function<WideString(int column, int row)> OnVirtualGetText;
     std::function<void(int column, int row, const WideString&)> OnVirtualSetText;
 
-    // Bytes held by the store for its rows and cells (objects, lists and heap texts).
+    // Bytes held by the store for its rows and cells (arrays, records and heap texts).
     size_t MemoryBytes() const;
 
     // One shared copy of each hint text: hints repeat (a league per row) and copying them
@@ -243,27 +275,32 @@ public:
     // when it cannot read it; a virtual column copies no value. No cell change is notified.
     void AppendRowsFrom(TCells& source, const std::vector<int>& rows);
     // Makes the store's rows exactly copies of `source`'s rows, as ClearRows followed by
-    // AppendRowsFrom would, but reusing the cells already there. `source` must be another
-    // store (else EListError). Should memory run out half-way, the store is left empty.
+    // AppendRowsFrom would. `source` must be another store (else EListError). Should memory
+    // run out half-way, the store is left empty.
     void ReplaceRowsFrom(TCells& source, const std::vector<int>& rows);
 
     // Column templates are read once and kept until a column changes.
     void InvalidateTemplates() { m_templatesValid = false; }
 
-    // Chunks of cell memory (CellChunkBytes, aligned to their size), carved from larger slabs
-    // and kept for reuse when rows go.
-    void* AllocChunk();
-    void FreeChunk(void* chunk);
+    // The slot that holds a row's cells.
+    int SlotOf(int row) const { return m_order[size_t(row)]; }
+    TCellChunkPool& Pool() { return m_pool; }
 
 private:
-    std::unique_ptr<TCellList> MakeList(int valueKind);
-    TRow* NewRow();
-    void RenewRow(TRow& row) const;
+    std::unique_ptr<TCellColumn> MakeColumn(int valueKind);
+    // A slot for a new row, its record renewed; every column makes its cell there.
+    int NewSlot(const std::vector<TCellTemplate>& tpl);
+    void FreeSlot(int slot);
     void CheckCopySource(const TCells& source, const std::vector<int>& rows) const;
     const std::vector<TCellTemplate>& Templates();
 
-    std::vector<std::unique_ptr<TCellList>> m_columns;
-    std::vector<TRow*> m_rows;
+    // The pool goes last: every array below takes its chunks from it.
+    TCellChunkPool m_pool;
+    std::vector<std::unique_ptr<TCellColumn>> m_columns;
+    std::vector<int> m_order; // row index -> slot
+    TSlotArray<TRow> m_rows;  // by slot
+    int m_slots = 0;          // slots made, in use or free
+    std::vector<int> m_freeSlots;
     int m_visibleRowCount = 0;
     int m_defaultRowHeight = 16;
     int m_lastColumn = 0;
@@ -273,17 +310,7 @@ private:
     bool m_lastSortDescending = false;
     std::vector<TCellTemplate> m_templates;
     bool m_templatesValid = false;
-    struct TSlab {
-        void* Memory;
-        size_t MappedBytes; // 0: from the heap
-    };
-    std::vector<TSlab> m_slabs;
-    std::vector<void*> m_freeChunks;
     std::unordered_set<WideString> m_hints;
-    // Row records come from blocks kept for the store's life; freed ones wait for reuse.
-    std::vector<std::unique_ptr<TRow[]>> m_rowBlocks;
-    std::vector<TRow*> m_freeRows;
-    size_t m_pooledRows = 0;
 };
 
 // Maps the shared hints of one store to those of another, looking each one up only once.
@@ -300,10 +327,19 @@ private:
     std::unordered_map<const WideString*, const WideString*> m_known;
 };
 
-inline void TCell::CopyLookFrom(const TCell& source, THintTranslator& hints) {
-    m_color = source.m_color;
-    const WideString* hint = source.SharedHint();
-    SetSharedHint(hint ? hints.Translate(hint) : nullptr);
+// ---- TCell's look, from its column ----------------------------------------------------------
+
+inline TColor TCell::Color() const {
+    return m_column->Color(m_slot);
+}
+inline TFontStyles TCell::FontStyle() const {
+    return TFontStyles::FromBits(m_column->Flags(m_slot) & 0x0F);
+}
+inline uint8_t TCell::State() const {
+    return uint8_t(m_column->Flags(m_slot) >> 4);
+}
+inline TCells* TCell::Owner() const {
+    return m_column->Owner();
 }
 
 // The cell classes, one per value kind.

@@ -253,6 +253,44 @@ TEST_F(CellStore, RowOperationsMoveWholeRows) {
     EXPECT_THROW(grid->RemoveRow(4), EListError);
 }
 
+// A deleted row's room is reused for the next new row, which must still come out new.
+TEST_F(CellStore, ANewRowInheritsNothingFromADeletedOne) {
+    grid->AddRows(3);
+    grid->SetCellText(0, 1, u"Borussia Moenchengladbach"); // a text on the heap
+    grid->SetCellText(1, 1, u"7.5");
+    grid->CellObject(2, 1)->SetIntValue(4);
+    grid->CellObject(2, 1)->SetHint(u"England.Premier League");
+    grid->CellObject(1, 1)->SetColor(clYellow);
+    grid->CellObject(0, 1)->SetFontStyle({fsItalic});
+    int object = 1;
+    grid->CellObject(0, 1)->SetObjectReference(&object);
+    grid->RemoveRow(1);
+    grid->InsertRowAt(0);
+    grid->AddRows(1);
+    for (const int r : {0, 3}) {
+        EXPECT_EQ(grid->CellText(0, r), u"");
+        EXPECT_EQ(grid->CellText(1, r), u"0");
+        EXPECT_EQ(grid->CellText(2, r), u"0");
+        EXPECT_EQ(grid->CellObject(2, r)->Hint(), u"");
+        EXPECT_EQ(grid->CellObject(1, r)->Color(), number->Color());
+        EXPECT_FALSE(grid->CellObject(0, r)->FontStyle().Contains(fsItalic));
+        EXPECT_EQ(grid->CellObject(0, r)->ObjectReference(), nullptr);
+    }
+}
+
+// Two cells of one column can be held and used side by side, as a comparison holds them.
+TEST_F(CellStore, TwoCellsOfAColumnAtOnce) {
+    grid->AddRows(2);
+    TCell* first = grid->CellObject(0, 0);
+    TCell* second = grid->CellObject(0, 1);
+    first->SetTextValue(u"first");
+    second->SetTextValue(u"second");
+    second->SetHint(first->TextValue());
+    EXPECT_EQ(grid->CellText(0, 0), u"first");
+    EXPECT_EQ(grid->CellText(0, 1), u"second");
+    EXPECT_EQ(grid->CellObject(0, 1)->Hint(), u"first");
+}
+
 TEST_F(CellStore, DataChangeEventsReportKindAndIndex) {
     std::vector<std::pair<int, int>> seen;
     grid->OnDataChange = [&](TObject*, int kind, int index) { seen.push_back({kind, index}); };
