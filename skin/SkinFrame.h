@@ -350,6 +350,7 @@ private:
     TspSkinPopupMenu* m_builtInMenu = nullptr;
     TspSkinButtonObject* m_menuButton = nullptr;
     TBitmap m_icon;
+    TBitmap m_iconSource; // the picture m_icon was scaled from
     TBitmap m_backgroundTile;
     int m_backgroundTileIndex = -2;
 };

@@ -5,6 +5,9 @@
 #include "skin/SkinFrame.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMessages.h"
+#include "ui/WindowIcon.h"
+
+#include <algorithm>
 
 // --- window commands ---
 
@@ -205,31 +208,18 @@ void TspSkinFrame::MenuClosed() {
 
 // --- the window icon ---
 
-namespace {
-// The platform's default application icon at the small size: a little window.
-TBitmap DefaultApplicationIcon(int size) {
-    TBitmap icon(size, size);
-    icon.Fill(clFuchsia);
-    TCanvas* c = icon.Canvas();
-    const TRect body = Rect(1, 2, size - 1, size - 2);
-    c->Brush()->SetColor(TColor(0x00F5F1EE));
-    c->FillRect(body);
-    c->Brush()->SetColor(TColor(0x006A5042));
-    c->FillRect(Rect(body.Left, body.Top, body.Right, body.Top + 4));
-    c->Brush()->SetColor(TColor(0x001C140F));
-    c->FrameRect(body);
-    c->Brush()->SetColor(TColor(0x00F08C2D));
-    c->FillRect(Rect(body.Left + 2, body.Top + 6, body.Right - 2, body.Top + 8));
-    c->Brush()->SetColor(TColor(0x00C8B0B0));
-    c->FillRect(Rect(body.Left + 2, body.Top + 9, body.Right - 5, body.Top + 10));
-    icon.SetTransparent(true);
-    icon.SetTransparentColor(clFuchsia);
-    return icon;
-}
-} // namespace
-
 const TBitmap& TspSkinFrame::WindowIcon() {
     const int size = GetSystemMetrics(SM_CXSMICON);
-    if (m_icon.Width() != size) m_icon = DefaultApplicationIcon(size);
+    const TBitmap& source = WindowIconOf(m_form);
+    // Scaled once per picture: the icon is drawn on every paint of the frame.
+    const bool same =
+        m_icon.Width() == size && m_iconSource.Width() == source.Width() &&
+        m_iconSource.Height() == source.Height() &&
+        std::equal(source.Bits(), source.Bits() + size_t(source.Width()) * size_t(source.Height()),
+                   m_iconSource.Bits());
+    if (!same) {
+        m_icon = ScaleIcon(source, size);
+        m_iconSource = source;
+    }
     return m_icon;
 }

@@ -5,6 +5,7 @@
 #include "platform/Process.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
+#include "ui/WindowIcon.h"
 #include "ui/WindowSystem.h"
 
 TApplication* Application = new TApplication();
@@ -30,6 +31,17 @@ void TApplication::Initialize() {
         registered = true;
         TWindowSystem::Get();
         std::atexit([] { Application->Reset(); });
+    }
+}
+
+void TApplication::SetIcon(const TBitmap& icon) {
+    m_icon = icon;
+    if (!Screen) return;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        if (!form->Icon()->Empty()) continue;
+        ShowWindowIcon(form);
+        RedrawWindow(form, nullptr, RDW_FRAME);
     }
 }
 

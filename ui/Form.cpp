@@ -3,6 +3,7 @@
 
 #include "gfx/DrawText.h"
 #include "ui/Forms.h"
+#include "ui/WindowIcon.h"
 #include "ui/WindowSystem.h"
 
 namespace {
@@ -135,6 +136,12 @@ int TCustomForm::DisplayWindow() const {
     return m_wnd->displayId;
 }
 
+void TCustomForm::SetIcon(const TBitmap& icon) {
+    m_icon = icon;
+    ShowWindowIcon(this);
+    RedrawWindow(this, nullptr, RDW_FRAME);
+}
+
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
     m_borderIcons = icons;
     RedrawWindow(this, nullptr, RDW_FRAME);
@@ -200,6 +207,7 @@ void TCustomForm::Show() {
     m_style |= WS_VISIBLE;
     Realign();
     ws.ShowTopLevel(this, true, true, false);
+    ShowWindowIcon(this);
     Perform(WM_SHOWWINDOW, 1, 0);
     Perform(CM_SHOWINGCHANGED);
     if (OnShow) OnShow(this);

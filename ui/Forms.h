@@ -131,6 +131,9 @@ public:
 
     // Display window id (0 while not shown).
     int DisplayWindow() const;
+    // The picture the system shows for the window; empty: the application's icon.
+    const TBitmap* Icon() const { return &m_icon; }
+    void SetIcon(const TBitmap& icon);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -170,6 +173,7 @@ protected:
     bool m_shownOnce = false;
     TModalResult m_modalResult = mrNone;
     TRect m_restoreBounds;
+    TBitmap m_icon;
 };
 
 class TForm : public TCustomForm {
@@ -226,6 +230,9 @@ public:
     const AnsiString& Title() const { return m_title; }
     void SetTitle(const AnsiString& title) { m_title = title; }
     const std::string& ExeName() const { return m_exeName; }
+    // The icon of every form that has none of its own; empty: the platform's default.
+    const TBitmap* Icon() const { return &m_icon; }
+    void SetIcon(const TBitmap& icon);
 
     // Hints.
     TColor HintColor() const { return m_hintColor; }
@@ -271,6 +278,7 @@ private:
 
     TForm* m_mainForm = nullptr;
     bool m_terminated = false;
+    TBitmap m_icon;
     AnsiString m_title;
     std::string m_exeName;
     TColor m_hintColor = clInfoBk;

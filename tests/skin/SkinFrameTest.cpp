@@ -275,3 +275,14 @@ TEST_F(FrameTest, OnlyAFormCanOwnAFrame) {
     auto* component = new TComponent(form);
     EXPECT_THROW(new TspSkinFrame(component), EInvalidOperation);
 }
+
+TEST_F(FrameTest, TheSystemMenuButtonShowsTheWindowIcon) {
+    WearProgramSkin();
+    TBitmap icon(32, 32);
+    icon.Fill(clRed);
+    form->SetIcon(icon);
+    EXPECT_EQ(Pixel(10, 10), ColorToRGB(clRed)) << "scaled into the icon's place";
+    EXPECT_NE(Pixel(24, 10), ColorToRGB(clRed)) << "and no further";
+    // The task bar gets the whole picture.
+    EXPECT_EQ(display->FindWindow(form->DisplayWindow())->iconWidth, 32);
+}
