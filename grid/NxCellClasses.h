@@ -41,6 +41,14 @@ public:
         Stored() = Kind::FromText(value);
         TCell::SetTextValue(value);
     }
+    void AssignValue(const TCell& source) override {
+        if (auto* same = dynamic_cast<const TValueCell*>(&source)) {
+            Stored() = same->Stored();
+            TCell::NotifyChanged();
+        } else {
+            TCell::AssignValue(source);
+        }
+    }
     // Empty text, 0, 0.0, false or 0, as the kind's value starts.
     void Clear() override {
         Stored() = Value{};

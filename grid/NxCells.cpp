@@ -48,6 +48,17 @@ void TCell::Clear() {
     NotifyChanged();
 }
 
+void TCell::AssignValue(const TCell& source) {
+    SetTextValue(source.TextValue());
+}
+
+void TCell::AssignHint(const TCell& source) {
+    const WideString* hint = source.m_column->SharedHint(source.m_slot);
+    if (hint && source.Owner() != Owner()) hint = Owner()->InternHint(*hint);
+    m_column->SetSharedHint(m_slot, hint);
+    NotifyChanged();
+}
+
 void TCell::SetColor(TColor value) {
     m_column->SetColor(m_slot, value);
     NotifyChanged();

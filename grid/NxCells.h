@@ -73,11 +73,16 @@ public:
     virtual void SetIntValue(int value);
     virtual void SetTextValue(const WideString& value);
     virtual void Clear();
+    // Takes `source`'s value, then notifies: between cells of one class the value itself,
+    // a long text shared rather than copied; otherwise through the source's text.
+    virtual void AssignValue(const TCell& source);
 
     TColor Color() const;
     void SetColor(TColor value);
     const WideString& Hint() const;
     void SetHint(const WideString& value);
+    // Takes `source`'s hint, then notifies; within one store the text is shared, not copied.
+    void AssignHint(const TCell& source);
     // A free slot for an object attached to the cell (object-kind columns); not owned.
     void* ObjectReference() const;
     void SetObjectReference(void* object);

@@ -65,9 +65,11 @@ public:
         SetTag(0);
     }
 
-    // Bytes of heap this text owns besides its 16 bytes (a shared block counts in full).
+    // This text's share of the heap besides its 16 bytes: a block shared by n texts counts a
+    // n-th for each, so that summing over every holder counts it once.
     size_t HeapBytes() const {
-        return OnHeap() ? sizeof(THeapBlock) + View().size() * sizeof(char16_t) : 0;
+        if (!OnHeap()) return 0;
+        return (sizeof(THeapBlock) + View().size() * sizeof(char16_t)) / Block()->References;
     }
 
     static constexpr size_t InlineCapacity = 7;

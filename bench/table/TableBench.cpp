@@ -120,4 +120,29 @@ void BM_GridShareOfFilter(benchmark::State& state) {
 }
 BENCHMARK(BM_GridShareOfFilter)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
+// An answer that keeps one 1 MB home team over every entry (open tags without close tags):
+// the rows share the text, so time and memory grow with the entries, not with entries times
+// the text.
+void BM_KeptValueAnswer(benchmark::State& state) {
+    const std::string big(1 << 20, 'h');
+    std::string answer = "<PODPISKA>s</PODPISKA><match><id>1</id><liga>Spain.Primera</liga><home>" +
+                         big +
+                         "</home><p1>61</p1><x>20</x><p2>19</p2><t05>91</t05><t15>75</t15>"
+                         "<t25>50</t25><count>3</count></match>";
+    const int kept = int(state.range(0));
+    for (int i = 0; i < kept; ++i)
+        answer += "<match><home><liga><p1><x><p2><t05><t15><t25><count></match>";
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grids = std::make_unique<Grids>();
+        state.ResumeTiming();
+        ParseMatchList(answer, [&](const MatchEntry& e) { AddMatchRow(*grids->fg, e); });
+        state.counters["store_bytes"] = double(grids->fg->Cells()->MemoryBytes());
+        state.PauseTiming();
+        grids.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_KeptValueAnswer)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -169,3 +169,47 @@ TEST_F(MatchRows, ConversionErrorEndsAnAnswerPartWay) {
     EXPECT_EQ(fg->CellText(mcId, 1), u"2");
     EXPECT_EQ(fg->CellObject(mcFlag, 1)->IntValue(), 42);
 }
+
+// An answer that keeps one long home team over many entries: every row shows it, highlights
+// included, while the grid holds the text once instead of once per row.
+TEST_F(MatchRows, AKeptValueIsSharedByTheRows) {
+    const std::string big(100000, 'h');
+    std::string answer = "<PODPISKA>s</PODPISKA>"
+                         "<match><id>1</id><liga>Spain.Primera</liga><home>" +
+                         big +
+                         "</home><p1>61</p1><x>20</x><p2>100</p2><t05>91</t05><t15>75</t15>"
+                         "<t25>50</t25><count>3</count></match>";
+    // Open tags without their close tags keep the previous values.
+    const int kept = 300;
+    for (int i = 0; i < kept; ++i)
+        answer += "<match><home><liga><p1><x><p2><t05><t15><t25><count></match>";
+    ParseMatchList(answer, [&](const MatchEntry& e) { AddMatchRow(*fg, e); });
+    ASSERT_EQ(fg->RowCount(), kept + 1);
+    for (const int row : {1, kept / 2, kept}) {
+        EXPECT_EQ(fg->CellObject(mcHome, row)->TextValue().size(), big.size());
+        EXPECT_EQ(fg->CellObject(mcHome, row)->TextValue()[0], u'h');
+        EXPECT_EQ(fg->CellObject(mcFlag, row)->IntValue(), 75);
+        EXPECT_EQ(fg->CellObject(mcFlag, row)->Hint(), u"Spain.Primera");
+        EXPECT_EQ(fg->CellText(mcPercent1, row), u"61");
+        EXPECT_EQ(CellColor(mcPercent1, row), kOutcomeHighlight);
+        EXPECT_EQ(CellColor(mcPercent2, row), kOutcomeCertainty);
+        EXPECT_EQ(CellColor(mcOver05, row), kGoalsHighlight);
+        EXPECT_EQ(fg->CellText(mcAway, row), u""); // not kept: no open tag
+    }
+    // One copy of the text (two bytes a character) and a little per row; a copy per row
+    // would take 60 MB.
+    EXPECT_LT(fg->Cells()->MemoryBytes(), 2 * big.size() + 2048 * size_t(kept + 1));
+}
+
+// A row takes nothing from the row above unless that row was made from the previous entry.
+TEST_F(MatchRows, OnlyTheRowOfThePreviousEntryIsShared) {
+    MatchEntry e = SampleEntry();
+    AddMatchRow(*fg, e);
+    e.home = "Everton";
+    e.SetSameAsPrevious(~0u); // as if every field were the previous entry's text
+    AddMatchRow(*fg5, e);     // but that entry went to another grid
+    EXPECT_EQ(fg5->CellText(mcHome, 0), u"Everton");
+    fg->AddRows(1); // a row in between
+    AddMatchRow(*fg, e);
+    EXPECT_EQ(fg->CellText(mcHome, 2), u"Everton");
+}
