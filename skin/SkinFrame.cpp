@@ -5,6 +5,7 @@
 #include "rtl/Exceptions.h"
 #include "skin/SkinAware.h"
 #include "skin/SkinData.h"
+#include "skin/SkinHint.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMessages.h"
 
@@ -88,6 +89,16 @@ void TspSkinFrame::Notification(TComponent* component, TOperation operation) {
     }
     if (component == m_menusSkinData) m_menusSkinData = nullptr;
     if (component == m_systemMenu) m_systemMenu = nullptr;
+    if (component == m_skinHint) m_skinHint = nullptr;
+    if (component == m_defaultHint) m_defaultHint = nullptr;
+}
+
+void TspSkinFrame::SetSkinHint(TspSkinHint* hint) {
+    if (hint == m_skinHint) return;
+    HideObjectHint();
+    if (m_skinHint) m_skinHint->RemoveFreeNotification(this);
+    m_skinHint = hint;
+    if (hint) hint->FreeNotification(this);
 }
 
 // --- properties ---
@@ -243,6 +254,7 @@ void TspSkinFrame::PreWork(TMessage& m) {
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
+        HideObjectHint();
         if (MenuShown()) CloseMenu();
         break;
     default:

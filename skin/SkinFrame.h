@@ -26,6 +26,7 @@
 #include <vector>
 
 class TspSkinData;
+class TspSkinHint;
 class TspSkinPopupMenu;
 
 // Border icons beyond the form's own (biSystemMenu, biMinimize, biMaximize).
@@ -122,6 +123,10 @@ public:
     void SetShowObjectHint(bool value) { m_showObjectHint = value; }
     bool UseDefaultObjectHint() const { return m_useDefaultObjectHint; }
     void SetUseDefaultObjectHint(bool value) { m_useDefaultObjectHint = value; }
+    // Where the objects' hints show (with ShowObjectHint); without one, in a plain hint
+    // window when UseDefaultObjectHint is on.
+    TspSkinHint* SkinHint() const { return m_skinHint; }
+    void SetSkinHint(TspSkinHint* hint);
     bool UseSkinCursors() const { return m_useSkinCursors; }
     void SetUseSkinCursors(bool value) { m_useSkinCursors = value; }
     bool UseFormCursorInNCArea() const { return m_useFormCursorInNCArea; }
@@ -294,6 +299,8 @@ private:
     void RouteMouseUp(TPoint p, TMouseButton button, bool fromCapture);
     void RouteMouseMove(TPoint p);
     void ReleaseObjectCapture();
+    void ShowObjectHintFor(const TspActiveSkinObject* object);
+    void HideObjectHint();
     void HoverTick();
     void MorphTick();
     void AnimationTick();
@@ -330,6 +337,8 @@ private:
     int m_magneticSize = 10;
     bool m_showObjectHint = false;
     bool m_useDefaultObjectHint = true;
+    TspSkinHint* m_skinHint = nullptr;
+    THintWindow* m_defaultHint = nullptr; // owned by the frame
     bool m_useSkinCursors = false;
     bool m_useFormCursorInNCArea = false;
 

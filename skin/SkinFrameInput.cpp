@@ -2,6 +2,7 @@
 // frame hands to its objects.
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
+#include "skin/SkinHint.h"
 #include "skin/SkinMenu.h"
 
 namespace {
@@ -100,6 +101,7 @@ void TspSkinFrame::UpdateHover(int x, int y, bool allow) {
     if (previous >= 0 && previous < int(m_objects.size())) {
         TspActiveSkinObject* old = m_objects[size_t(previous)].get();
         if (old->Enabled && old->Visible) {
+            HideObjectHint();
             old->ObjectMouseLeave();
             if (OnMouseLeaveEvent) OnMouseLeaveEvent(this, old->IDName);
         }
@@ -108,13 +110,37 @@ void TspSkinFrame::UpdateHover(int x, int y, bool allow) {
     if (now >= 0 && now == m_hoverIndex) {
         TspActiveSkinObject* o = m_objects[size_t(now)].get();
         o->ObjectMouseEnter();
+        ShowObjectHintFor(o);
         if (OnMouseEnterEvent) OnMouseEnterEvent(this, o->IDName);
     }
+}
+
+void TspSkinFrame::ShowObjectHintFor(const TspActiveSkinObject* object) {
+    if (!m_showObjectHint || !m_windowActive || object->Hint.empty()) return;
+    const TPoint at = GetCursorPos();
+    const TPoint below{at.X, at.Y + 20};
+    if (m_skinHint) {
+        m_skinHint->ActivateHint(below, object->Hint);
+        return;
+    }
+    if (!m_useDefaultObjectHint) return;
+    if (!m_defaultHint) {
+        m_defaultHint = new THintWindow(this);
+        m_defaultHint->FreeNotification(this);
+    }
+    const TRect r = m_defaultHint->CalcHintRect(Screen->Width(), object->Hint);
+    m_defaultHint->ActivateHint(OffsetRect(r, below.X, below.Y), object->Hint);
+}
+
+void TspSkinFrame::HideObjectHint() {
+    if (m_skinHint) m_skinHint->HideHint();
+    if (m_defaultHint) m_defaultHint->ReleaseHandle();
 }
 
 // Forgets hover and press (moving, sizing, a new skin): every object back to its normal look.
 void TspSkinFrame::ResetObjects() {
     ReleaseObjectCapture();
+    HideObjectHint();
     if (m_hoverIndex >= 0 && m_hoverIndex < int(m_objects.size()))
         m_objects[size_t(m_hoverIndex)]->ObjectMouseLeave();
     m_hoverIndex = -1;
@@ -191,6 +217,7 @@ void TspSkinFrame::ActivationChanged(bool active) {
         return;
     }
     if (!active) {
+        HideObjectHint();
         // Nothing stays hovered in an inactive window.
         if (m_hoverIndex >= 0 && m_hoverIndex < int(m_objects.size()))
             m_objects[size_t(m_hoverIndex)]->ObjectMouseLeave();

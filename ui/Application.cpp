@@ -132,6 +132,7 @@ void TApplication::Reset() {
     for (TCustomForm* f : std::vector<TCustomForm*>(Screen->m_forms))
         if (ws.Alive(f)) delete f;
     m_hintWindow = nullptr;
+    m_hintWindowClass = nullptr;
     m_hintControl = nullptr;
     m_hintShown = false;
     m_mainForm = nullptr;
@@ -212,6 +213,7 @@ void TApplication::ActivateHint(TPoint cursorPos) {
     info.HintMaxWidth = Screen->Width();
     info.HintColor = m_hintColor;
     if (c->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0 || info.HintStr.empty()) return;
+    if (!m_hintWindow) m_hintWindow = m_hintWindowClass ? m_hintWindowClass(this) : nullptr;
     if (!m_hintWindow) m_hintWindow = new THintWindow(this);
     m_hintWindow->SetColor(info.HintColor);
     TRect r = m_hintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr);
@@ -222,6 +224,14 @@ void TApplication::ActivateHint(TPoint cursorPos) {
     uint64_t now = CurrentDisplay().Now();
     m_hintHideAt = now + uint64_t(info.HideTimeout > 0 ? info.HideTimeout : m_hintHidePause);
     if (OnHint) OnHint(this);
+}
+
+void TApplication::SetHintWindowClass(THintWindowClass make) {
+    HideHint();
+    THintWindow* old = m_hintWindow;
+    m_hintWindow = nullptr;
+    delete old;
+    m_hintWindowClass = std::move(make);
 }
 
 void TApplication::HideHint() {

@@ -254,6 +254,10 @@ public:
     // Called by the window system on every mouse move (screen coordinates).
     void MouseMoved(TPoint screen, TWinControl* under);
     THintWindow* HintWindow() const { return m_hintWindow; }
+    // Makes the hint window (its owner is the application); unset: a plain THintWindow.
+    // Setting it drops the window made so far, so the next hint wears the new kind.
+    using THintWindowClass = std::function<THintWindow*(TComponent* owner)>;
+    void SetHintWindowClass(THintWindowClass make);
 
     // Errors: an exception that leaves a handler ends up here.
     void HandleException(TObject* sender);
@@ -287,6 +291,7 @@ private:
     int m_hintHidePause = 2500;
     bool m_showHint = true;
     THintWindow* m_hintWindow = nullptr;
+    THintWindowClass m_hintWindowClass;
     TControl* m_hintControl = nullptr;
     uint64_t m_hintDue = 0;
     uint64_t m_hintHideAt = 0;

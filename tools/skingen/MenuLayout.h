@@ -16,7 +16,7 @@ inline constexpr Rgb PopupBorder{122, 134, 152};
 // Active picture: the tool tip window and its mask.
 inline constexpr int HintWidth = 30, HintHeight = 24;
 inline constexpr int HintCorner = 5;
-inline constexpr TRect HintClient{5, 3, 25, 21};
+inline constexpr TRect HintClient{7, 4, 23, 20};
 inline constexpr Rgb HintFace{252, 252, 246};
 
 // Active picture: the menu items, one row per look, and the divider.
