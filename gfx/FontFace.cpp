@@ -1,7 +1,8 @@
 #include "gfx/FontFace.h"
 
+#include "rtl/Strings.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -16,11 +17,6 @@
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // Face names the program asks for and the metric-compatible face that stands in for them.
 std::string Substitute(const std::string& name) {
     static const std::map<std::string, std::string> kAliases = {
@@ -29,7 +25,7 @@ std::string Substitute(const std::string& name) {
         {"tahoma", "Liberation Sans"},
         {"verdana", "Liberation Sans"},
     };
-    auto it = kAliases.find(Lower(name));
+    auto it = kAliases.find(LowerCase(name));
     return it == kAliases.end() ? name : it->second;
 }
 
@@ -65,7 +61,7 @@ bool Match(const std::string& family, bool bold, bool italic, bool exact, FaceFi
         if (FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) != FcResultMatch)
             matchedFamily = nullptr;
         const std::string got = matchedFamily ? reinterpret_cast<char*>(matchedFamily) : "";
-        if (exact && Lower(got) != Lower(family)) ok = false;
+        if (exact && LowerCase(got) != LowerCase(family)) ok = false;
         if (ok) {
             out.path = reinterpret_cast<char*>(file);
             out.index = index;
@@ -136,11 +132,11 @@ std::shared_ptr<TFontFace> TFontFace::Get(const std::string& name, int height, b
     Library& lib = Lib();
     std::lock_guard<std::mutex> lock(lib.mutex);
     if (height == 0) height = -11;
-    const auto key = std::make_tuple(Lower(name), bold, italic, height);
+    const auto key = std::make_tuple(LowerCase(name), bold, italic, height);
     if (auto it = lib.faces.find(key); it != lib.faces.end())
         if (auto face = it->second.lock()) return face;
 
-    const auto fileKey = std::make_tuple(Lower(name), bold, italic);
+    const auto fileKey = std::make_tuple(LowerCase(name), bold, italic);
     auto fileIt = lib.files.find(fileKey);
     if (fileIt == lib.files.end())
         fileIt = lib.files.emplace(fileKey, Resolve(name, bold, italic)).first;

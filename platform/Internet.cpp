@@ -1,5 +1,7 @@
 #include "platform/Internet.h"
 
+#include "platform/HttpStatusLine.h"
+
 #include <cstring>
 #include <curl/curl.h>
 #include <mutex>
@@ -29,22 +31,12 @@ void InitOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-// Status line "HTTP/1.1 200 OK": the second blank-separated word.
-std::string StatusCodeOf(const std::string& line) {
-    std::size_t start = line.find(' ');
-    if (start == std::string::npos) return {};
-    while (start < line.size() && line[start] == ' ') ++start;
-    std::size_t end = start;
-    while (end < line.size() && line[end] != ' ' && line[end] != '\r' && line[end] != '\n') ++end;
-    return line.substr(start, end - start);
-}
-
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     auto* request = static_cast<Request*>(user);
     std::string line(data, size * count);
     if (line.rfind("HTTP/", 0) == 0) {
         // Each answer (an interim 100 included) starts again with its own status line.
-        request->statusCode = StatusCodeOf(line);
+        request->statusCode = std::string(StatusCodeText(line));
         request->headersDone = false;
     } else if (line == "\r\n" || line == "\n") {
         request->headersDone = true;

@@ -83,7 +83,7 @@ inline bool IsBlank(unsigned c) {
     return c <= 32;
 }
 
-template <class View> View TrimView(View s, bool left, bool right) {
+template <class View> View TrimEnds(View s, bool left, bool right) {
     size_t b = 0, e = s.size();
     if (left)
         while (b < e && IsBlank(static_cast<std::make_unsigned_t<typename View::value_type>>(s[b])))
@@ -228,22 +228,22 @@ int WideCompareText(std::u16string_view a, std::u16string_view b) {
 }
 
 AnsiString Trim(std::string_view s) {
-    return AnsiString(TrimView(s, true, true));
+    return AnsiString(TrimEnds(s, true, true));
 }
 AnsiString TrimLeft(std::string_view s) {
-    return AnsiString(TrimView(s, true, false));
+    return AnsiString(TrimEnds(s, true, false));
 }
 AnsiString TrimRight(std::string_view s) {
-    return AnsiString(TrimView(s, false, true));
+    return AnsiString(TrimEnds(s, false, true));
 }
 WideString Trim(std::u16string_view s) {
-    return WideString(TrimView(s, true, true));
+    return WideString(TrimEnds(s, true, true));
 }
 WideString TrimLeft(std::u16string_view s) {
-    return WideString(TrimView(s, true, false));
+    return WideString(TrimEnds(s, true, false));
 }
 WideString TrimRight(std::u16string_view s) {
-    return WideString(TrimView(s, false, true));
+    return WideString(TrimEnds(s, false, true));
 }
 
 AnsiString StringReplace(std::string_view s, std::string_view from, std::string_view to,

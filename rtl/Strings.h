@@ -53,6 +53,12 @@ AnsiString TrimRight(std::string_view s);
 WideString Trim(std::u16string_view s);
 WideString TrimLeft(std::u16string_view s);
 WideString TrimRight(std::u16string_view s);
+// Trim without a copy, for parsers that keep views into their input.
+inline std::string_view TrimView(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+    return s;
+}
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 // Replaces the first (or with rfReplaceAll every) occurrence of `from`; rfIgnoreCase folds

@@ -1,25 +1,12 @@
 #include "service/CookieStore.h"
 
 #include "platform/Socket.h"
+#include "rtl/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
-
-AnsiString Lower(std::string_view text) {
-    AnsiString out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    std::size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
 
 std::string_view Unquote(std::string_view text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
@@ -36,7 +23,7 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 bool StartsCookie(std::string_view after) {
     std::size_t eq = after.find('=');
     if (eq == std::string_view::npos) return false;
-    std::string_view name = TrimBlanks(after.substr(0, eq));
+    std::string_view name = TrimView(after.substr(0, eq));
     return !name.empty() && name.find_first_of(" \t;,\"") == std::string_view::npos;
 }
 
@@ -82,7 +69,7 @@ int MonthOf(std::string_view token) {
     static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                           "jul", "aug", "sep", "oct", "nov", "dec"};
     if (token.size() < 3) return -1;
-    AnsiString lower = Lower(token.substr(0, 3));
+    AnsiString lower = LowerCase(token.substr(0, 3));
     for (int m = 0; m < 12; ++m)
         if (lower == kMonths[m]) return m;
     return -1;
@@ -90,7 +77,7 @@ int MonthOf(std::string_view token) {
 
 // The domain, compared without regard to case, as the key of its cookies.
 std::string DomainKey(const THttpCookie& cookie) {
-    return Lower(cookie.domain);
+    return LowerCase(cookie.domain);
 }
 
 // Domain, name and path in one key; the lengths in front keep the parts apart whatever bytes
@@ -151,14 +138,14 @@ bool ParseCookieDate(std::string_view text, std::time_t& result) {
 }
 
 bool TCookieStore::DomainFitsSender(const AnsiString& domain, const AnsiString& host) {
-    AnsiString d = Lower(domain), h = Lower(host);
+    AnsiString d = LowerCase(domain), h = LowerCase(host);
     if (IsIpAddress(h) || d.empty() || d.front() != '.') return d == h;
     std::size_t dot = h.find('.');
     return dot != AnsiString::npos && h.substr(dot) == d;
 }
 
 bool TCookieStore::DomainMatchesRequest(const AnsiString& domain, const AnsiString& host) {
-    AnsiString d = Lower(domain), h = Lower(host);
+    AnsiString d = LowerCase(domain), h = LowerCase(host);
     if (d.empty()) return false;
     if (d.front() == '.') return EndsWith(h, d);
     // Whole labels only: a cookie of "a.com" must not reach "evila.com".
@@ -170,24 +157,23 @@ void TCookieStore::AddFromHeader(std::string_view headerValue, bool version2,
                                  std::time_t now) {
     for (std::string_view text : SplitCookies(headerValue)) {
         std::vector<std::string_view> attributes = SplitAttributes(text);
-        std::string_view first = TrimBlanks(attributes[0]);
+        std::string_view first = TrimView(attributes[0]);
         if (first.empty()) continue;
         THttpCookie cookie;
         std::size_t eq = first.find('=');
-        cookie.name = AnsiString(TrimBlanks(first.substr(0, eq)));
-        if (eq != std::string_view::npos)
-            cookie.value = AnsiString(TrimBlanks(first.substr(eq + 1)));
+        cookie.name = AnsiString(TrimView(first.substr(0, eq)));
+        if (eq != std::string_view::npos) cookie.value = AnsiString(TrimView(first.substr(eq + 1)));
         if (cookie.name.empty()) continue;
         if (cookie.name.size() + cookie.value.size() > kMaxCookieBytes) continue;
         cookie.version = version2 ? 1 : 0;
         bool hasMaxAge = false;
         for (std::size_t a = 1; a < attributes.size(); ++a) {
-            std::string_view attribute = TrimBlanks(attributes[a]);
+            std::string_view attribute = TrimView(attributes[a]);
             std::size_t aeq = attribute.find('=');
-            AnsiString key = Lower(TrimBlanks(attribute.substr(0, aeq)));
+            AnsiString key = LowerCase(TrimView(attribute.substr(0, aeq)));
             std::string_view value = aeq == std::string_view::npos
                                          ? std::string_view()
-                                         : Unquote(TrimBlanks(attribute.substr(aeq + 1)));
+                                         : Unquote(TrimView(attribute.substr(aeq + 1)));
             if (key == "domain") {
                 cookie.domain = AnsiString(value);
             } else if (key == "path") {

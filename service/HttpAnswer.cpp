@@ -1,5 +1,7 @@
 #include "service/HttpAnswer.h"
 
+#include "platform/HttpStatusLine.h"
+#include "rtl/Strings.h"
 #include "service/HttpErrors.h"
 
 #include <algorithm>
@@ -17,26 +19,12 @@ constexpr std::size_t kMaxReserve = 16 * 1024 * 1024;
 // A body read to the end of the connection grows by at least this much at a time.
 constexpr std::size_t kMinGrowth = 64 * 1024;
 
-bool SameTextAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool ContainsTextAscii(std::string_view text, std::string_view part) {
     auto it = std::search(text.begin(), text.end(), part.begin(), part.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
     });
     return it != text.end() || part.empty();
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    std::size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
 }
 
 struct AnswerHead {
@@ -46,14 +34,14 @@ struct AnswerHead {
 
     const AnsiString* Find(std::string_view name) const {
         for (const auto& [key, value] : headers)
-            if (SameTextAscii(key, name)) return &value;
+            if (SameText(key, name)) return &value;
         return nullptr;
     }
     // -1 when absent or not a number.
     long long ContentLength() const {
         const AnsiString* value = Find("Content-Length");
         if (!value) return -1;
-        std::string_view digits = TrimBlanks(*value);
+        std::string_view digits = TrimView(*value);
         if (digits.empty() || digits.size() > 18) return -1;
         long long length = 0;
         for (char c : digits) {
@@ -65,28 +53,11 @@ struct AnswerHead {
     bool AsksToClose() const {
         for (const char* name : {"Connection", "Proxy-Connection"}) {
             const AnsiString* value = Find(name);
-            if (value && SameTextAscii(TrimBlanks(*value), "close")) return true;
+            if (value && SameText(TrimView(*value), "close")) return true;
         }
         return false;
     }
 };
-
-// The second blank-separated word of the status line as a number, -1 when it is none.
-int StatusCodeOf(std::string_view line) {
-    std::size_t start = line.find(' ');
-    if (start == std::string_view::npos) return -1;
-    start = line.find_first_not_of(' ', start);
-    if (start == std::string_view::npos) return -1;
-    std::size_t end = std::min(line.find(' ', start), line.size());
-    std::string_view word = line.substr(start, end - start);
-    if (word.empty() || word.size() > 9) return -1;
-    int code = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') return -1;
-        code = code * 10 + (c - '0');
-    }
-    return code;
-}
 
 enum class BodyEnd {
     Complete,       // the whole body, connection usable
@@ -111,7 +82,7 @@ BodyEnd EndOf(Status status) {
 // Parses a chunk-size line: hex digits, optionally followed by an extension. Fails on no
 // digits and on sizes past 2^60, which no real answer has.
 bool ParseChunkSize(std::string_view line, unsigned long long& size) {
-    line = TrimBlanks(line);
+    line = TrimView(line);
     size = 0;
     std::size_t digits = 0;
     for (char c : line) {
@@ -274,8 +245,8 @@ void ReadHead(THttpInput& input, AnswerHead& head) {
         if (line.empty()) break;
         std::size_t colon = line.find(':');
         if (colon == std::string::npos) continue;
-        head.headers.emplace_back(AnsiString(TrimBlanks(std::string_view(line).substr(0, colon))),
-                                  AnsiString(TrimBlanks(std::string_view(line).substr(colon + 1))));
+        head.headers.emplace_back(AnsiString(TrimView(std::string_view(line).substr(0, colon))),
+                                  AnsiString(TrimView(std::string_view(line).substr(colon + 1))));
     }
     head.code = StatusCodeOf(head.statusLine);
 }
@@ -295,9 +266,9 @@ AnswerHead ReadSuccessHead(THttpInput& input, TCookieStore& cookies, const THttp
         head = AnswerHead();
         ReadHead(input, head);
         for (const auto& [name, value] : head.headers) {
-            if (SameTextAscii(name, "Set-cookie"))
+            if (SameText(name, "Set-cookie"))
                 cookies.AddFromHeader(value, false, url.host, cookiePath, now);
-            else if (SameTextAscii(name, "Set-cookie2"))
+            else if (SameText(name, "Set-cookie2"))
                 cookies.AddFromHeader(value, true, url.host, cookiePath, now);
         }
         if (head.code != 100) break;

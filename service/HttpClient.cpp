@@ -1,20 +1,13 @@
 #include "service/HttpClient.h"
 
+#include "rtl/Strings.h"
 #include "service/HttpAnswer.h"
 #include "service/HttpErrors.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
 
 namespace {
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 bool HasControlBytes(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
@@ -90,7 +83,7 @@ void THttpClient::EnsureConnection(const THttpUrl& url) {
 }
 
 void THttpClient::Get(const THttpUrl& url, AnsiString* body, const THttpBodySink* sink) {
-    if (!SameTextAscii(url.scheme, "http")) throw EHttpError("Unsupported scheme: " + url.scheme);
+    if (!SameText(url.scheme, "http")) throw EHttpError("Unsupported scheme: " + url.scheme);
     if (url.host.empty()) throw EHttpError("The URL names no host");
     if (url.port < 0) throw EHttpError("The URL's port is not a valid number");
     // Control bytes would end the request line early and smuggle in headers of their own.

@@ -38,13 +38,6 @@ bool MatchEntry::operator==(const MatchEntry& other) const {
     return true;
 }
 
-std::string_view TrimView(std::string_view text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-    return text.substr(begin, end - begin);
-}
-
 void GetTagValue(std::string_view data, std::string_view name, AnsiString& dest) {
     std::string open;
     open.reserve(name.size() + 2);

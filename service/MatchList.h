@@ -61,6 +61,3 @@ using MatchEntryConsumer = std::function<void(const MatchEntry&)>;
 // "<match" after the subscription).
 AnsiString ParseMatchList(std::string_view answer, const MatchEntryConsumer& consumer,
                           int* entryCount = nullptr);
-
-// Removes every byte of value 32 or less from both ends.
-std::string_view TrimView(std::string_view text);

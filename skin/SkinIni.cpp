@@ -1,22 +1,11 @@
 #include "skin/SkinIni.h"
 
+#include "rtl/Strings.h"
+
 #include <algorithm>
-#include <cctype>
 #include <climits>
 
 namespace {
-
-std::string Lower(std::string_view s) {
-    std::string r(s);
-    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return r;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-    return s;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -51,7 +40,7 @@ bool ParseDigitParts(std::string_view text, int* out, int count) {
 } // namespace
 
 bool ParseSkinInteger(std::string_view text, int& value) {
-    std::string_view s = Trim(text);
+    std::string_view s = TrimView(text);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
@@ -181,20 +170,20 @@ void TspSkinIni::Load(const std::vector<std::string>& lines) {
     m_sections.clear();
     Section* current = nullptr;
     for (const std::string& raw : lines) {
-        std::string_view line = Trim(raw);
+        std::string_view line = TrimView(raw);
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             std::size_t close = line.find(']');
             std::string_view name =
                 close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
-            current = &m_sections[Lower(Trim(name))];
+            current = &m_sections[LowerCase(TrimView(name))];
             continue;
         }
         std::size_t eq = line.find('=');
         if (eq == std::string_view::npos || current == nullptr) continue;
-        std::string key = Lower(Trim(line.substr(0, eq)));
+        std::string key = LowerCase(TrimView(line.substr(0, eq)));
         if (key.empty()) continue;
-        current->try_emplace(std::move(key), std::string(Trim(line.substr(eq + 1))));
+        current->try_emplace(std::move(key), std::string(TrimView(line.substr(eq + 1))));
     }
 }
 
@@ -217,14 +206,14 @@ void TspSkinIni::LoadText(std::string_view text) {
 }
 
 const TspSkinIni::Section* TspSkinIni::FindSection(std::string_view section) const {
-    auto it = m_sections.find(Lower(section));
+    auto it = m_sections.find(LowerCase(section));
     return it == m_sections.end() ? nullptr : &it->second;
 }
 
 const std::string* TspSkinIni::Find(std::string_view section, std::string_view key) const {
     const Section* s = FindSection(section);
     if (s == nullptr) return nullptr;
-    auto it = s->find(Lower(key));
+    auto it = s->find(LowerCase(key));
     return it == s->end() ? nullptr : &it->second;
 }
 

@@ -86,6 +86,16 @@ TEST(Trim, EverythingUpToSpace) {
     EXPECT_EQ(Trim(std::u16string_view(u"\t\u0416 ")), u"\u0416");
 }
 
+TEST(Trim, TheViewTrimsAlikeWithoutACopy) {
+    const std::string text = "\r\n\x01 key = v \x1F\t";
+    const std::string_view view = TrimView(text);
+    EXPECT_EQ(view, Trim(std::string_view(text)));
+    EXPECT_EQ(view.data(), text.data() + 4); // a view into the text itself
+    EXPECT_EQ(TrimView("\xA0x\xA0"), "\xA0x\xA0");
+    EXPECT_EQ(TrimView(" \t "), "");
+    EXPECT_EQ(TrimView(""), "");
+}
+
 TEST(Replace, FlagsAndEdges) {
     EXPECT_EQ(StringReplace("1.85.2", ".", ","), "1,85,2");
     EXPECT_EQ(StringReplace("1.85.2", ".", ",", 0), "1,85.2");

@@ -1,8 +1,8 @@
 #include "TipsServer.h"
 
+#include "rtl/Strings.h"
 #include "service/HttpInput.h"
 
-#include <cctype>
 #include <cstdio>
 #include <random>
 #include <thread>
@@ -10,21 +10,6 @@
 namespace {
 
 constexpr std::size_t kMaxLine = 16384;
-
-bool SameText(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
 
 const char* ReasonOf(int code) {
     switch (code) {
