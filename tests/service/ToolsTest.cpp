@@ -160,6 +160,61 @@ TEST_F(Tools, MatchesExitCodesForRefusals) {
     }
 }
 
+TEST_F(Tools, MatchesTakesTheHostWithOrWithoutSchemeAndSlashAndRefusesOtherForms) {
+    auto ok = [](const std::string& body) { return LoopbackPeer::Answer("200 OK", {}, body); };
+    for (const char* form : {"http://127.0.0.1:%d", "127.0.0.1:%d/", "HTTP://127.0.0.1:%d/"}) {
+        LoopbackPeer peer(LoopbackPeer::Answers(
+            {ok("3.3"), ok("<PODPISKA>s</PODPISKA>"), ok("<PODPISKA>s</PODPISKA>")}));
+        char host[64];
+        std::snprintf(host, sizeof host, form, peer.Port());
+        ToolRun run = Cli({"matches", host, "a", "b"});
+        EXPECT_EQ(run.exitCode, 0) << host;
+        const std::vector<std::string> requests = peer.Requests();
+        ASSERT_EQ(requests.size(), 3u) << host;
+        EXPECT_EQ(requests[0].rfind("GET /refresh/brelvan3.3.txt HTTP/1.1\r\n", 0), 0u);
+        EXPECT_EQ(requests[1].rfind("GET /login/brelvan.php?login=a&pass=b HTTP/1.1\r\n", 0), 0u);
+    }
+    LoopbackPeer untouched(LoopbackPeer::Answers({ok("3.3")}));
+    const std::string port = std::to_string(untouched.Port());
+    for (const std::string& bad :
+         std::vector<std::string>{"ftp://127.0.0.1:" + port, "127.0.0.1:" + port + "/x",
+                                  "127.0.0.1:99999", "http://", "127.0.0.1:" + port + "//"}) {
+        ToolRun run = Cli({"matches", bad, "a", "b"});
+        EXPECT_EQ(run.exitCode, 1) << bad; // the documented usage error
+        EXPECT_EQ(run.out, "") << bad;
+    }
+    EXPECT_EQ(untouched.Requests().size(), 0u);
+}
+
+TEST_F(Tools, MatchesSendsTheLoginInCodePage1251AndRefusesWhatItCannotHold) {
+    auto ok = [](const std::string& body) { return LoopbackPeer::Answer("200 OK", {}, body); };
+    setenv("LC_ALL", "C.UTF-8", 1);
+    {
+        LoopbackPeer peer(LoopbackPeer::Answers({ok("3.3"), ok("Login Failed")}));
+        const std::string host = "127.0.0.1:" + std::to_string(peer.Port());
+        // "демо" and "пароль№" typed on a UTF-8 terminal.
+        EXPECT_EQ(Cli({"matches", host, "\xD0\xB4\xD0\xB5\xD0\xBC\xD0\xBE",
+                       "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C\xE2\x84\x96"})
+                      .exitCode,
+                  3);
+        const std::vector<std::string> requests = peer.Requests();
+        ASSERT_EQ(requests.size(), 2u);
+        EXPECT_EQ(requests[1].rfind("GET /login/brelvan.php?login=%E4%E5%EC%EE"
+                                    "&pass=%EF%E0%F0%EE%EB%FC%B9 HTTP/1.1\r\n",
+                                    0),
+                  0u)
+            << requests[1];
+    }
+    {
+        LoopbackPeer peer(LoopbackPeer::Answers({ok("3.3")}));
+        const std::string host = "127.0.0.1:" + std::to_string(peer.Port());
+        EXPECT_EQ(Cli({"matches", host, "demo", "\xE6\x97\xA5"}).exitCode, 1); // a CJK character
+        EXPECT_EQ(Cli({"matches", host, "\xFF", "demo"}).exitCode, 1);         // no UTF-8 at all
+        EXPECT_EQ(peer.Requests().size(), 0u);
+    }
+    unsetenv("LC_ALL");
+}
+
 // Starts the demo service on a free port and stops it again.
 class DemoService {
 public:

@@ -1,11 +1,8 @@
-// brelvan-cli: the tips service client without the window, for scripts and tests.
-//
-//   brelvan-cli [--timeout MS] get URL [URL ...]
-//   brelvan-cli [--timeout MS] get -o FILE URL
-//   brelvan-cli [--timeout MS] probe URL
-//   brelvan-cli parse [FILE]
-//   brelvan-cli [--timeout MS] matches HOST LOGIN PASSWORD
+// brelvan-cli: the tips service client without the window, for scripts and tests. The usage
+// text below says what it does.
 
+#include "platform/TerminalText.h"
+#include "rtl/CommandLine.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
 #include "service/HttpClient.h"
@@ -23,7 +20,8 @@
 
 namespace {
 
-// Exit codes of `matches`.
+// Exit codes. Scripts tell an outdated program (2) from a refused login by them, so a usage
+// error keeps the code it always had.
 constexpr int kExitDone = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitUpdateRequired = 2;
@@ -32,12 +30,58 @@ constexpr int kExitMatchListRefused = 4;
 // Exit code of `get -o` when the request fails.
 constexpr int kExitRequestFailed = 5;
 
-void Usage() {
-    std::fprintf(stderr, "usage: brelvan-cli [--timeout MS] get URL [URL ...]\n"
-                         "       brelvan-cli [--timeout MS] get -o FILE URL\n"
-                         "       brelvan-cli [--timeout MS] probe URL\n"
-                         "       brelvan-cli parse [FILE]\n"
-                         "       brelvan-cli [--timeout MS] matches HOST LOGIN PASSWORD\n");
+const std::string kUsage =
+    "usage: brelvan-cli [--timeout MS] matches HOST LOGIN PASSWORD\n"
+    "       brelvan-cli [--timeout MS] get URL [URL ...]\n"
+    "       brelvan-cli [--timeout MS] get -o FILE URL\n"
+    "       brelvan-cli [--timeout MS] probe URL\n"
+    "       brelvan-cli parse [FILE]\n"
+    "       brelvan-cli --help | --version\n"
+    "\n"
+    "Speaks to the tips service as the window does and writes what it reads to stdout.\n"
+    "\n"
+    "Commands:\n"
+    "  matches HOST LOGIN PASSWORD  checks the version, logs in and prints the day's matches\n"
+    "                               as CSV with a header line; the subscription and the number\n"
+    "                               of matches go to stderr. HOST is host[:port], optionally\n"
+    "                               written http://host[:port]/. LOGIN and PASSWORD are read in\n"
+    "                               the terminal's encoding and sent in code page 1251.\n"
+    "  get URL [URL ...]            fetches each URL on one client and prints \"#N ok SIZE\"\n"
+    "                               (or \"failed\") and the answer\n"
+    "  get -o FILE URL              streams the answer's body into FILE\n"
+    "  probe URL                    prints true when the URL answers 200 or 302, else false\n"
+    "  parse [FILE]                 prints the subscription and the entries of a service answer\n"
+    "                               read from FILE or stdin, one tab-separated line each\n"
+    "\n"
+    "Options:\n"
+    "  --timeout MS  the time limit of each network request in milliseconds (default " +
+    std::to_string(THttpClient::kDefaultTimeoutMs) +
+    ")\n"
+    "  --help        prints this text\n"
+    "  --version     prints the version\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  done\n"
+    "  1  usage error: an unknown option, wrong arguments, a HOST that is not host[:port], a\n"
+    "     login or password that code page 1251 cannot hold, a FILE that cannot be read\n"
+    "  2  matches: the service no longer serves this version; the program needs an update\n"
+    "  3  matches: the service refused the login\n"
+    "  4  matches: the service refused the match list\n"
+    "  5  get -o: the request failed\n";
+
+const TCommandLineTool kTool{"brelvan-cli", kUsage.c_str(), kExitUsage};
+
+int Usage() {
+    std::fputs(kUsage.c_str(), stderr);
+    return kExitUsage;
+}
+
+// A login or password as the service reads it: in code page 1251.
+bool ToServiceText(const char* what, std::string_view typed, AnsiString& ansi) {
+    std::string error;
+    if (TerminalTextToAnsi(typed, TerminalEncoding(), ansi, error)) return true;
+    std::fprintf(stderr, "brelvan-cli: the %s cannot be sent: %s\n", what, error.c_str());
+    return false;
 }
 
 void Write(std::string_view bytes) {
@@ -227,18 +271,32 @@ int CommandMatches(const AnsiString& host, const AnsiString& login, const AnsiSt
 
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
+    // Options come before the command; the command's own arguments (a password, say) may
+    // start with "-".
+    if (auto stop = CheckCommandLine(kTool, argc, argv, {{"--timeout", true}}, true)) return *stop;
     int timeoutMs = THttpClient::kDefaultTimeoutMs;
     int i = 1;
-    if (i + 1 < argc && std::string(argv[i]) == "--timeout") {
+    if (i < argc && std::string(argv[i]) == "--timeout") {
         char* end = nullptr;
-        long value = std::strtol(argv[i + 1], &end, 10);
-        if (!end || *end || value < 0 || value > 24L * 3600 * 1000) return Usage(), kExitUsage;
+        long value = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
+        if (!end || *end || value < 0 || value > 24L * 3600 * 1000)
+            return UsageError(kTool, "--timeout needs a number of milliseconds up to a day");
         timeoutMs = static_cast<int>(value);
         i += 2;
     }
-    if (i >= argc) return Usage(), kExitUsage;
+    if (i >= argc) return Usage();
     std::string command = argv[i++];
     int rest = argc - i;
+    // URLs and files never start with "-": such an argument is a misplaced option (or a
+    // late --help).
+    if (command != "matches") {
+        const bool toFile = command == "get" && rest == 3 && std::string(argv[i]) == "-o";
+        for (int a = toFile ? i + 1 : i; a < argc; ++a) {
+            const char* one[] = {argv[0], argv[a]};
+            if (IsOptionArgument(argv[a]))
+                return CheckCommandLine(kTool, 2, one).value_or(kExitUsage);
+        }
+    }
     int result;
     if (command == "get" && rest == 3 && std::string(argv[i]) == "-o") {
         result = CommandGetToFile(argv[i + 1], argv[i + 2], timeoutMs);
@@ -249,10 +307,14 @@ int main(int argc, char** argv) {
     } else if (command == "parse" && rest <= 1) {
         result = CommandParse(rest == 1 ? argv[i] : nullptr);
     } else if (command == "matches" && rest == 3) {
-        result = CommandMatches(argv[i], argv[i + 1], argv[i + 2], timeoutMs);
+        AnsiString host, error, login, password;
+        if (!ParseServiceHost(argv[i], host, error)) return UsageError(kTool, error);
+        if (!ToServiceText("login", argv[i + 1], login) ||
+            !ToServiceText("password", argv[i + 2], password))
+            return kExitUsage;
+        result = CommandMatches(host, login, password, timeoutMs);
     } else {
-        Usage();
-        return kExitUsage;
+        return Usage();
     }
     std::fflush(stdout);
     return result;

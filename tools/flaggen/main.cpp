@@ -3,6 +3,7 @@
 // flags of the installed flag package (centred in 16 x 16) and our own drawings, and writes
 // them as C++ arrays for table/FlagArt.h.
 
+#include "rtl/CommandLine.h"
 #include "tools/flaggen/Artwork.h"
 #include "tools/flaggen/PngLoad.h"
 
@@ -64,9 +65,21 @@ void WriteArray(std::ostream& out, const Image16& image) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const TCommandLineTool tool{"flaggen",
+                                "usage: flaggen FLAGDIR OUTPUT.cpp\n"
+                                "       flaggen --help | --version\n"
+                                "\n"
+                                "Writes the flag images, the tab images and the flag header glyph\n"
+                                "as a C++ source, from the 16 x 11 country flags in FLAGDIR.\n"
+                                "\n"
+                                "Exit codes:\n"
+                                "  0  written\n"
+                                "  1  a flag could not be read or the source not written\n"
+                                "  2  usage error: an unknown option or wrong arguments\n"};
+    if (auto stop = CheckCommandLine(tool, argc, argv)) return *stop;
     if (argc != 3) {
-        std::cerr << "usage: flaggen FLAGDIR OUTPUT.cpp\n";
-        return 2;
+        std::cerr << tool.Usage;
+        return tool.UsageExit;
     }
     const std::string dir = argv[1];
     try {

@@ -7,6 +7,7 @@
 #include "Scene.h"
 #include "gfx/Png.h"
 #include "platform/HeadlessDisplay.h"
+#include "rtl/CommandLine.h"
 #include "ui/Forms.h"
 
 namespace {
@@ -41,10 +42,37 @@ void WriteScreenPng(const TRect& area, const std::string& pngPath) {
     SavePng(picture, pngPath);
 }
 
+namespace {
+// The usage text names the scenes there are, so it is made when asked for.
+std::string UsageText() {
+    std::string text = "usage: shots OUTDIR [SCENE...]\n"
+                       "       shots --help | --version\n"
+                       "\n"
+                       "Renders the named scenes (all when none is named) on the headless display\n"
+                       "and writes OUTDIR/SCENE.png for each, printing each file's name.\n"
+                       "\n"
+                       "Scenes:\n";
+    for (const auto& [name, fn] : Registry()) text += "  " + name + "\n";
+    text += "\n"
+            "Options:\n"
+            "  --help     prints this text\n"
+            "  --version  prints the version\n"
+            "\n"
+            "Exit codes:\n"
+            "  0  every scene written\n"
+            "  1  a scene is unknown or failed (the others are still written)\n"
+            "  2  usage error: an unknown option or no OUTDIR\n";
+    return text;
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    const std::string usage = UsageText();
+    const TCommandLineTool tool{"shots", usage.c_str()};
+    if (auto stop = CheckCommandLine(tool, argc, argv)) return *stop;
     if (argc < 2) {
-        std::fprintf(stderr, "usage: shots OUTDIR [scene...]\n");
-        return 2;
+        std::fputs(usage.c_str(), stderr);
+        return tool.UsageExit;
     }
     std::filesystem::path out = argv[1];
     std::error_code ec;

@@ -2,6 +2,7 @@
 // the description skin.ini, the frame picture, its 1-bit mask and the active pictures.
 // skingen --preview OUT.png — the skin put together at a window size, for looking at it.
 #include "gfx/Png.h"
+#include "rtl/CommandLine.h"
 #include "rtl/Exceptions.h"
 #include "rtl/StringList.h"
 #include "tools/skingen/Painters.h"
@@ -12,8 +13,31 @@
 #include <filesystem>
 #include <string>
 
+namespace {
+const TCommandLineTool kTool{
+    "skingen",
+    "usage: skingen OUTDIR\n"
+    "       skingen --preview OUT.png\n"
+    "       skingen --help | --version\n"
+    "\n"
+    "Draws every picture of the program's skin and writes the skin folder OUTDIR: the\n"
+    "description skin.ini, the frame picture, its 1-bit mask and the other pictures.\n"
+    "\n"
+    "Options:\n"
+    "  --preview OUT.png  writes the skin put together at a window size instead, to look at\n"
+    "  --help             prints this text\n"
+    "  --version          prints the version\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  written\n"
+    "  1  a file could not be written\n"
+    "  2  usage error: an unknown option or wrong arguments\n"};
+} // namespace
+
 int main(int argc, char** argv) {
+    if (auto stop = CheckCommandLine(kTool, argc, argv, {{"--preview", true}})) return *stop;
     if (argc == 3 && std::string(argv[1]) == "--preview") {
+        if (IsOptionArgument(argv[2])) return RefuseOption(kTool, argv[2]);
         try {
             TBitmap preview = PaintPreview(640, 300).ToBitmap(pf24bit);
             LabelPreview(preview);
@@ -24,9 +48,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen OUTDIR\n");
-        return 2;
+    if (argc != 2 || IsOptionArgument(argv[1])) {
+        std::fputs(kTool.Usage, stderr);
+        return kTool.UsageExit;
     }
     try {
         std::filesystem::path dir(argv[1]);

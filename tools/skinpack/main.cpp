@@ -2,6 +2,7 @@
 // skinpack dump FILE            — loads a compressed skin file into a store and lists it
 // skinpack embed SKIN.ini OUT   — packs a skin folder into C++ source bytes (the stored
 //                                 data the main window carries)
+#include "rtl/CommandLine.h"
 #include "rtl/Exceptions.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
@@ -14,11 +15,32 @@
 
 namespace {
 
+const TCommandLineTool kTool{
+    "skinpack",
+    "usage: skinpack build SKIN.ini OUT\n"
+    "       skinpack dump FILE\n"
+    "       skinpack embed SKIN.ini OUT.inc\n"
+    "       skinpack --help | --version\n"
+    "\n"
+    "Commands:\n"
+    "  build SKIN.ini OUT      packs a skin folder (its description and pictures) into a\n"
+    "                          compressed skin file\n"
+    "  dump FILE               loads a compressed skin file into a store and lists it on stdout\n"
+    "  embed SKIN.ini OUT.inc  packs a skin folder into C++ source bytes, the stored data the\n"
+    "                          main window carries\n"
+    "\n"
+    "Options:\n"
+    "  --help     prints this text\n"
+    "  --version  prints the version\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  done\n"
+    "  1  a file could not be read or written, or holds no skin\n"
+    "  2  usage error: an unknown option or wrong arguments\n"};
+
 int Usage() {
-    std::fprintf(stderr, "usage: skinpack build SKIN.ini OUT\n"
-                         "       skinpack dump FILE\n"
-                         "       skinpack embed SKIN.ini OUT.inc\n");
-    return 2;
+    std::fputs(kTool.Usage, stderr);
+    return kTool.UsageExit;
 }
 
 // A required section missing leaves the data empty; say so instead of writing nothing.
@@ -51,6 +73,7 @@ void Embed(const TspCompressedStoredSkin& stored, const std::string& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto stop = CheckCommandLine(kTool, argc, argv)) return *stop;
     if (argc < 2) return Usage();
     std::string command = argv[1];
     try {

@@ -3,6 +3,7 @@
 
 #include "MatchGenerator.h"
 #include "TipsServer.h"
+#include "rtl/CommandLine.h"
 
 #include <csignal>
 #include <cstdio>
@@ -20,18 +21,37 @@ void OnSignal(int) {
     if (g_server) g_server->Stop();
 }
 
-void Usage() {
-    std::fprintf(stderr,
-                 "usage: tipsd [--port N] [--bind ADDRESS] [--matches N] [--seed S]\n"
-                 "             [--account LOGIN:PASSWORD] [--answer FILE] [--outdated] "
-                 "[--verbose]\n"
-                 "  --port N        port to listen on (default 18080; 0 picks a free one)\n"
-                 "  --matches N     matches in the list of the day (default 40)\n"
-                 "  --seed S        seed of the match list (the same seed, the same list)\n"
-                 "  --account L:P   the account that logs in (default demo:demo)\n"
-                 "  --answer FILE   answer every login with the bytes of FILE\n"
-                 "  --outdated      the version marker answers 404 (the client must update)\n"
-                 "  --verbose       one line per request on stderr\n");
+constexpr int kExitUsage = 2;
+
+const TCommandLineTool kTool{
+    "tipsd",
+    "usage: tipsd [--port N] [--bind ADDRESS] [--matches N] [--seed S]\n"
+    "             [--account LOGIN:PASSWORD] [--answer FILE] [--outdated] [--verbose]\n"
+    "       tipsd --help | --version\n"
+    "\n"
+    "The demo tips service: serves the version marker, the login and match-list answer for\n"
+    "one account, the download page and a home page until it is stopped (Ctrl+C, SIGTERM).\n"
+    "\n"
+    "Options:\n"
+    "  --port N        port to listen on (default 18080; 0 picks a free one)\n"
+    "  --bind ADDRESS  address to listen on (default 127.0.0.1)\n"
+    "  --matches N     matches in the list of the day (default 40)\n"
+    "  --seed S        seed of the match list (the same seed, the same list)\n"
+    "  --account L:P   the account that logs in (default demo:demo)\n"
+    "  --answer FILE   answer every login with the bytes of FILE\n"
+    "  --outdated      the version marker answers 404 (the client must update)\n"
+    "  --verbose       one line per request on stderr\n"
+    "  --help          prints this text\n"
+    "  --version       prints the version\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  stopped by a signal\n"
+    "  1  cannot listen, or cannot read the answer FILE\n"
+    "  2  usage error: an unknown option or an option without a valid value\n",
+    kExitUsage};
+
+int MissingValue(const std::string& option) {
+    return UsageError(kTool, option + " needs a valid value");
 }
 
 bool ParseInt(const char* text, long long low, long long high, long long& value) {
@@ -43,6 +63,16 @@ bool ParseInt(const char* text, long long low, long long high, long long& value)
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto stop = CheckCommandLine(kTool, argc, argv,
+                                     {{"--port", true},
+                                      {"--bind", true},
+                                      {"--matches", true},
+                                      {"--seed", true},
+                                      {"--account", true},
+                                      {"--answer", true},
+                                      {"--outdated"},
+                                      {"--verbose"}}))
+        return *stop;
     TipsServerOptions options;
     MatchListOptions list;
     // The list is of today's matches.
@@ -57,37 +87,36 @@ int main(int argc, char** argv) {
         long long value = 0;
         if (arg == "--port") {
             const char* text = next();
-            if (!text || !ParseInt(text, 0, 65535, value)) return Usage(), 1;
+            if (!text || !ParseInt(text, 0, 65535, value)) return MissingValue(arg);
             options.port = static_cast<int>(value);
         } else if (arg == "--bind") {
             const char* text = next();
-            if (!text) return Usage(), 1;
+            if (!text) return MissingValue(arg);
             options.address = text;
         } else if (arg == "--matches") {
             const char* text = next();
-            if (!text || !ParseInt(text, 0, 1000000, value)) return Usage(), 1;
+            if (!text || !ParseInt(text, 0, 1000000, value)) return MissingValue(arg);
             list.matchCount = static_cast<int>(value);
         } else if (arg == "--seed") {
             const char* text = next();
-            if (!text || !ParseInt(text, 0, 0xFFFFFFFFll, value)) return Usage(), 1;
+            if (!text || !ParseInt(text, 0, 0xFFFFFFFFll, value)) return MissingValue(arg);
             list.seed = static_cast<std::uint32_t>(value);
         } else if (arg == "--account") {
             const char* text = next();
             const char* colon = text ? std::strchr(text, ':') : nullptr;
-            if (!colon) return Usage(), 1;
+            if (!colon) return MissingValue(arg);
             options.login.assign(text, colon);
             options.password = colon + 1;
         } else if (arg == "--answer") {
             const char* text = next();
-            if (!text) return Usage(), 1;
+            if (!text || IsOptionArgument(text)) return MissingValue(arg);
             answerFile = text;
         } else if (arg == "--outdated") {
             options.outdated = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else {
-            Usage();
-            return arg == "--help" ? 0 : 1;
+            return RefuseOption(kTool, arg);
         }
     }
     if (!answerFile.empty()) {

@@ -1,0 +1,151 @@
+// Every command-line program, run as it is built: --help and --version answer on stdout with
+// exit code 0, an unknown option is refused on one line of stderr, and an argument starting
+// with "-" is never taken for a path (no folder named "--help" appears).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Tool {
+    const char* name;
+    int usageExit;
+};
+
+// brelvan-cli keeps 1 for a usage error: 2 tells scripts that the program needs an update.
+const Tool kTools[] = {{"brelvan-cli", 1}, {"tipsd", 2}, {"skinpack", 2},
+                       {"skingen", 2},     {"shots", 2}, {"flaggen", 2}};
+
+std::string Quote(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// A fresh, empty working folder for each run, so that whatever a program writes shows.
+class ToolOptions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("brelvan-tools-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    ToolRun Start(const std::string& tool, const std::vector<std::string>& args) {
+        const std::string binary = std::string(BRELVAN_BINARY_DIR) + "/tools/" + tool + "/" + tool;
+        const std::filesystem::path err =
+            m_dir.parent_path() / (m_dir.filename().string() + ".err");
+        std::string command = "cd " + Quote(m_dir.string()) + " && " + Quote(binary);
+        for (const std::string& arg : args) command += " " + Quote(arg);
+        command += " 2>" + Quote(err.string()) + " </dev/null";
+        ToolRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return run;
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            run.out.append(buffer, got);
+        const int status = ::pclose(pipe);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ostringstream text;
+        text << std::ifstream(err).rdbuf();
+        run.err = text.str();
+        std::filesystem::remove(err);
+        return run;
+    }
+    int EntriesWritten() const {
+        int entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir))
+            ++entries;
+        return entries;
+    }
+
+    std::filesystem::path m_dir;
+};
+
+} // namespace
+
+TEST_F(ToolOptions, HelpPrintsTheUsageWithItsExitCodesAndWritesNothing) {
+    for (const Tool& tool : kTools) {
+        SCOPED_TRACE(tool.name);
+        const ToolRun run = Start(tool.name, {"--help"});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out.rfind(std::string("usage: ") + tool.name + " ", 0), 0u) << run.out;
+        EXPECT_NE(run.out.find("--version"), std::string::npos);
+        EXPECT_NE(run.out.find("xit codes"), std::string::npos);
+        EXPECT_NE(run.out.find(std::to_string(tool.usageExit) + "  usage error"), std::string::npos)
+            << run.out;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(EntriesWritten(), 0);
+    }
+}
+
+TEST_F(ToolOptions, VersionPrintsTheNameAndTheBuiltVersion) {
+    for (const Tool& tool : kTools) {
+        const ToolRun run = Start(tool.name, {"--version"});
+        EXPECT_EQ(run.exitCode, 0) << tool.name;
+        EXPECT_EQ(run.out, std::string(tool.name) + " " + BRELVAN_VERSION + "\n");
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST_F(ToolOptions, AnUnknownOptionIsRefusedOnOneLine) {
+    for (const Tool& tool : kTools) {
+        SCOPED_TRACE(tool.name);
+        const ToolRun run = Start(tool.name, {"--no-such-option"});
+        EXPECT_EQ(run.exitCode, tool.usageExit);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, std::string(tool.name) + ": unknown option --no-such-option (" +
+                               tool.name + " --help lists the options)\n");
+        EXPECT_EQ(EntriesWritten(), 0);
+    }
+}
+
+TEST_F(ToolOptions, AnArgumentStartingWithADashIsNeverAPath) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
+        {"shots", {"-out"}},
+        {"shots", {"out", "--bogus"}},
+        {"skingen", {"-out"}},
+        {"skingen", {"--preview", "-x.png"}},
+        {"skinpack", {"build", "-skin.ini", "out"}},
+        {"skinpack", {"dump", "-x"}},
+        {"flaggen", {"-flags", "out.cpp"}},
+        {"tipsd", {"--answer", "--verbose"}},
+        {"brelvan-cli", {"parse", "-answer"}},
+        {"brelvan-cli", {"get", "-http://x/"}},
+    };
+    for (const auto& [tool, args] : runs) {
+        SCOPED_TRACE(tool + " " + args.front() + " " + args.back());
+        const ToolRun run = Start(tool, args);
+        EXPECT_EQ(run.exitCode, tool == "brelvan-cli" ? 1 : 2);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(EntriesWritten(), 0);
+    }
+}
+
+TEST_F(ToolOptions, TheShotsUsageNamesItsScenes) {
+    const ToolRun run = Start("shots", {"--help"});
+    EXPECT_NE(run.out.find("\nScenes:\n"), std::string::npos);
+    // A scene listed can be rendered.
+    const std::size_t first = run.out.find("\nScenes:\n  ") + 11;
+    const std::string scene = run.out.substr(first, run.out.find('\n', first) - first);
+    const ToolRun shot = Start("shots", {"out", scene});
+    EXPECT_EQ(shot.exitCode, 0) << shot.err;
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "out" / (scene + ".png"))) << scene;
+}
