@@ -2,6 +2,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"
 #include "rtl/NumberText.h"
+#include "rtl/Strings.h"
 
 #include <cmath>
 #include <ctime>
@@ -72,13 +73,6 @@ bool ReadNumbers(std::string_view s, char sep, std::vector<int>& out, std::vecto
         if (s[i] != sep) return false;
         ++i;
     }
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-    return s.substr(b, e - b);
 }
 
 bool ParseDate(std::string_view s, TDateTime& value) {
@@ -269,21 +263,21 @@ AnsiString DateTimeToStr(TDateTime value) {
 }
 
 bool TryStrToDate(std::string_view s, TDateTime& value) {
-    return ParseDate(TrimBlanks(s), value);
+    return ParseDate(TrimView(s), value);
 }
 bool TryStrToTime(std::string_view s, TDateTime& value) {
-    return ParseTime(TrimBlanks(s), value);
+    return ParseTime(TrimView(s), value);
 }
 
 bool TryStrToDateTime(std::string_view text, TDateTime& value) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimView(text);
     size_t blank = s.find(' ');
     if (blank == std::string_view::npos) {
         if (ParseDate(s, value)) return true;
         return ParseTime(s, value);
     }
     TDateTime date, time;
-    if (!ParseDate(s.substr(0, blank), date) || !ParseTime(TrimBlanks(s.substr(blank)), time))
+    if (!ParseDate(s.substr(0, blank), date) || !ParseTime(TrimView(s.substr(blank)), time))
         return false;
     value = date < 0 ? date - time : date + time;
     return true;
