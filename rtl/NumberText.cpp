@@ -3,6 +3,7 @@
 #include "rtl/NumberText.h"
 #include "rtl/DecimalDigits.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Strings.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,23 +13,13 @@
 
 namespace {
 
-inline bool IsBlank(unsigned char c) {
-    return c <= 32;
-}
 inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && IsBlank(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && IsBlank(static_cast<unsigned char>(s[e - 1]))) --e;
-    return s.substr(b, e - b);
-}
-
 // Validates the accepted grammar and rewrites it into from_chars form ("-123.45e-6").
 bool ParseFloat(std::string_view text, char decimalSeparator, double& value) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimView(text);
     char small[128];
     std::string large;
     char* buf = small;
@@ -100,7 +91,7 @@ std::string NarrowNumberText(std::u16string_view s) {
 }
 
 bool ParseInt64(std::string_view text, int64_t& value, bool hexWrapsAt32) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimView(text);
     size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
