@@ -84,6 +84,16 @@ WideString TFloatValue::ToText(Value v) {
     return FloatToWideStr(v);
 }
 TFloatValue::Value TFloatValue::FromText(const WideString& t) {
+    // Plain digits (what the service sends) are read here; a double holds up to 15 of them
+    // exactly, as the general reader would give them.
+    constexpr size_t kMaxDigits = 15;
+    if (!t.empty() && t.size() <= kMaxDigits) {
+        int64_t digits = 0;
+        size_t i = 0;
+        for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
+            digits = digits * 10 + (t[i] - u'0');
+        if (i == t.size()) return double(digits);
+    }
     return StrToFloat(std::u16string_view(t));
 }
 

@@ -237,16 +237,17 @@ public:
         Bind(view, slot, &m_values[slot]);
         return &view;
     }
-    void MakeSlot(int slot, const TCellTemplate& tpl) override {
-        if (slot == m_slots) {
-            m_values.Reserve(Pool(), slot + 1);
-            MakeLook(slot, tpl); // may throw: the value is made last
-            ::new (static_cast<void*>(&m_values[slot])) Value(Cell::InitialValue());
-            ++m_slots;
-            return;
+    void MakeSlots(int first, int count, const TCellTemplate& tpl) override {
+        const int end = first + count;
+        m_values.Reserve(Pool(), end);
+        MakeLooks(first, count, tpl); // may throw: the values are made last
+        for (int slot = first; slot < end; ++slot) {
+            if (slot < m_slots)
+                m_values[slot] = Cell::InitialValue();
+            else
+                ::new (static_cast<void*>(&m_values[slot])) Value(Cell::InitialValue());
         }
-        m_values[slot] = Cell::InitialValue();
-        MakeLook(slot, tpl);
+        m_slots = std::max(m_slots, end);
     }
     void ReleaseSlot(int slot) override {
         m_values[slot] = Value{};

@@ -12,6 +12,8 @@
 #include "rtl/Random.h"
 
 #include <algorithm>
+#include <cstring>
+#include <deque>
 #include <numeric>
 
 namespace {
@@ -51,10 +53,28 @@ template <class Key> struct TKeySorter {
 };
 
 // Ordering helpers for the key types.
+// Texts compared by code unit. The first four units, packed into one number, decide most
+// comparisons; the rest are compared only when those agree.
 struct TTextKey {
-    std::u16string_view text;
-    bool operator<(const TTextKey& o) const { return text < o.text; }
-    bool operator>(const TTextKey& o) const { return text > o.text; }
+    uint64_t prefix = 0;
+    const char16_t* data = nullptr;
+    size_t size = 0;
+
+    explicit TTextKey(std::u16string_view text = {}) : data(text.data()), size(text.size()) {
+        for (size_t i = 0; i < 4; ++i)
+            prefix = (prefix << 16) | (i < text.size() ? uint64_t(text[i]) : 0);
+    }
+    int Compare(const TTextKey& o) const {
+        if (prefix != o.prefix) return prefix < o.prefix ? -1 : 1;
+        const size_t n = std::min(size, o.size);
+        // Texts that agree in full (the same team in many rows) are told by one block compare.
+        size_t i = std::memcmp(data, o.data, n * sizeof(char16_t)) == 0 ? n : 4;
+        while (i < n && data[i] == o.data[i]) ++i;
+        if (i == n) return size < o.size ? -1 : size > o.size ? 1 : 0;
+        return data[i] < o.data[i] ? -1 : 1;
+    }
+    bool operator<(const TTextKey& o) const { return Compare(o) < 0; }
+    bool operator>(const TTextKey& o) const { return Compare(o) > 0; }
 };
 
 // A row of the column, looked up when compared (the store does not move before the end).
@@ -114,22 +134,28 @@ void TCells::SortRows(int col, TSortType sortType, bool descending, bool fullRes
         switch (sortType) {
         case stAlphabetic:
         case stCaseInsensitive: {
-            // Views into the cells' own text; converted texts are kept alive beside them.
-            std::vector<WideString> scratch(static_cast<size_t>(n));
+            // Views into the cells' own text; texts a cell does not keep are kept here.
+            std::deque<WideString> kept;
+            WideString scratch;
             std::vector<TTextKey> keys(static_cast<size_t>(n));
             const bool fold = sortType == stCaseInsensitive;
             for (int r = 0; r < n; ++r) {
-                std::u16string_view view = Cell(col, r)->TextView(scratch[size_t(r)]);
+                std::u16string_view view = Cell(col, r)->TextView(scratch);
                 if (fold) {
                     // Through the 8-bit code page, A-Z lowered.
                     AnsiString ansi = WideToAnsi(view);
                     for (char& ch : ansi)
                         if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
-                    scratch[size_t(r)] = WideString(ansi.begin(), ansi.end());
-                    for (char16_t& ch : scratch[size_t(r)]) ch = char16_t(uint8_t(ch));
-                    view = scratch[size_t(r)];
+                    scratch.assign(ansi.begin(), ansi.end());
+                    for (char16_t& ch : scratch) ch = char16_t(uint8_t(ch));
+                    view = scratch;
                 }
-                keys[size_t(r)] = {view};
+                if (!scratch.empty() && view.data() == scratch.data()) {
+                    kept.push_back(std::move(scratch));
+                    view = kept.back();
+                    scratch = WideString();
+                }
+                keys[size_t(r)] = TTextKey(view);
             }
             run(keys);
             break;

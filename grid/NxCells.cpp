@@ -124,15 +124,25 @@ TCellChunkPool& TCellColumn::Pool() const {
     return m_owner->Pool();
 }
 
-void TCellColumn::MakeLook(int slot, const TCellTemplate& tpl) {
-    if (slot >= m_colors.Capacity()) {
-        m_colors.Reserve(Pool(), slot + 1);
-        m_flags.Reserve(Pool(), slot + 1);
-        if (m_extras.Allocated()) m_extras.Reserve(Pool(), slot + 1);
+void TCellColumn::MakeLooks(int first, int count, const TCellTemplate& tpl) {
+    const int end = first + count;
+    if (end > m_colors.Capacity()) {
+        m_colors.Reserve(Pool(), end);
+        m_flags.Reserve(Pool(), end);
+        if (m_extras.Allocated()) m_extras.Reserve(Pool(), end);
     }
-    m_colors[slot] = tpl.Color;
-    m_flags[slot] = MakeFlags(tpl.FontStyle, 0);
-    if (m_extras.Allocated()) m_extras[slot] = 0;
+    const uint8_t flags = MakeFlags(tpl.FontStyle, 0);
+    for (int slot = first; slot < end; ++slot) {
+        m_colors[slot] = tpl.Color;
+        m_flags[slot] = flags;
+    }
+    if (m_extras.Allocated())
+        for (int slot = first; slot < end; ++slot) {
+            if (slot < m_slots)
+                SetExtra(slot, 0);
+            else
+                m_extras[slot] = 0;
+        }
 }
 
 void TCellColumn::ReleaseLook(int slot) {
@@ -250,6 +260,7 @@ const std::vector<TCellTemplate>& TCells::Templates() {
         if (TemplateOf)
             for (size_t i = 0; i < m_templates.size(); ++i) m_templates[i] = TemplateOf(int(i));
         m_templatesValid = true;
+        ++m_templateGeneration;
     }
     return m_templates;
 }
@@ -277,20 +288,29 @@ int TCells::NewSlot(const std::vector<TCellTemplate>& tpl) {
     int slot;
     if (!m_freeSlots.empty()) {
         slot = m_freeSlots.back();
-        for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->MakeSlot(slot, tpl[i]);
+        for (size_t i = 0; i < m_columns.size(); ++i) m_columns[i]->MakeSlots(slot, 1, tpl[i]);
         m_freeSlots.pop_back();
     } else {
-        slot = m_slots;
-        m_rows.Reserve(m_pool, slot + 1);
-        // Should a column fail half-way, the columns before it keep the slot as a spare.
-        for (size_t i = 0; i < m_columns.size(); ++i)
-            if (m_columns[i]->SlotCount() == slot) m_columns[i]->MakeSlot(slot, tpl[i]);
-        ++m_slots;
+        if (m_fresh == m_slots || m_spareGeneration != m_templateGeneration) MakeSpares(tpl);
+        slot = m_fresh++;
     }
     TRow& row = m_rows[slot];
     row = TRow{};
     row.Height = m_defaultRowHeight;
     return slot;
+}
+
+void TCells::MakeSpares(const std::vector<TCellTemplate>& tpl) {
+    // Spares made with older templates are made again. New ones double the store, from 8 up
+    // to the end of the arrays' chunk, so a small grid stays small.
+    constexpr int perChunk = TSlotArray<TRow>::SlotsPerChunk;
+    const int chunkEnd = (m_fresh / perChunk + 1) * perChunk;
+    const int end = std::max(m_slots, std::min(chunkEnd, m_fresh + std::max(8, m_fresh)));
+    m_rows.Reserve(m_pool, end);
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        m_columns[i]->MakeSlots(m_fresh, end - m_fresh, tpl[i]);
+    m_slots = std::max(m_slots, end);
+    m_spareGeneration = m_templateGeneration;
 }
 
 void TCells::FreeSlot(int slot) {
@@ -360,7 +380,9 @@ void TCells::PermuteRows(const std::vector<int>& order) {
 }
 
 const WideString* TCells::InternHint(const WideString& hint) {
-    return &*m_hints.insert(hint).first;
+    if (m_lastHint && *m_lastHint == hint) return m_lastHint;
+    m_lastHint = &*m_hints.insert(hint).first;
+    return m_lastHint;
 }
 
 void TCells::CheckCopySource(const TCells& source, const std::vector<int>& rows) const {
@@ -412,8 +434,10 @@ void TCells::ReplaceRowsFrom(TCells& source, const std::vector<int>& rows) {
 void TCells::ClearRows() {
     for (auto& column : m_columns) column->Clear();
     m_hints.clear(); // no cell is left to show one
+    m_lastHint = nullptr;
     m_rows.Release(m_pool);
     m_slots = 0;
+    m_fresh = 0;
     m_freeSlots.clear();
     m_order.clear();
     m_order.shrink_to_fit();
@@ -437,7 +461,7 @@ void TCells::InsertColumn(int index, const TCellTemplate& tpl) {
         throw EListError("Too many columns: a grid holds at most 1025");
     index = std::clamp(index, 0, ColumnCount());
     auto column = MakeColumn(tpl.ValueKind);
-    for (int slot = 0; slot < m_slots; ++slot) column->MakeSlot(slot, tpl);
+    if (m_slots > 0) column->MakeSlots(0, m_slots, tpl);
     m_columns.insert(m_columns.begin() + index, std::move(column));
     m_templatesValid = false;
     m_sorted = false;

@@ -134,8 +134,9 @@ public:
 
     // A view of the cell in `slot`; the column's two views take turns.
     virtual TCell* View(int slot) = 0;
-    // Makes slot `slot` (at most SlotCount()) a new cell with the template's look.
-    virtual void MakeSlot(int slot, const TCellTemplate& tpl) = 0;
+    // Makes slots first .. first + count - 1 (first at most SlotCount()) new cells with the
+    // template's look.
+    virtual void MakeSlots(int first, int count, const TCellTemplate& tpl) = 0;
     // Frees what the cell in `slot` holds and leaves it a new cell of no look.
     virtual void ReleaseSlot(int slot) = 0;
     // Makes the cells in `slots` copies of `source`'s cells of the rows `rows` (`source` is
@@ -166,8 +167,8 @@ public:
     }
 
 protected:
-    // Grows the look arrays to hold `slot` and gives it the template's look.
-    void MakeLook(int slot, const TCellTemplate& tpl);
+    // Grows the look arrays to hold the slots and gives them the template's look.
+    void MakeLooks(int first, int count, const TCellTemplate& tpl);
     void ReleaseLook(int slot);
     void ClearLook();
     void CopyLook(const TCellColumn& source, int sourceSlot, int slot, const TCellTemplate& tpl,
@@ -293,8 +294,11 @@ public:
 
 private:
     std::unique_ptr<TCellColumn> MakeColumn(int valueKind);
-    // A slot for a new row, its record renewed; every column makes its cell there.
+    // A slot for a new row, its record renewed: a freed one made new again, or a spare.
     int NewSlot(const std::vector<TCellTemplate>& tpl);
+    // Spare slots are made ahead, up to the end of the arrays' chunk, so that a new row at the
+    // end costs no work per column; they follow template changes.
+    void MakeSpares(const std::vector<TCellTemplate>& tpl);
     void FreeSlot(int slot);
     void CheckCopySource(const TCells& source, const std::vector<int>& rows) const;
     const std::vector<TCellTemplate>& Templates();
@@ -302,9 +306,11 @@ private:
     // The pool goes last: every array below takes its chunks from it.
     TCellChunkPool m_pool;
     std::vector<std::unique_ptr<TCellColumn>> m_columns;
-    std::vector<int> m_order; // row index -> slot
-    TSlotArray<TRow> m_rows;  // by slot
-    int m_slots = 0;          // slots made, in use or free
+    std::vector<int> m_order;  // row index -> slot
+    TSlotArray<TRow> m_rows;   // by slot
+    int m_slots = 0;           // slots made: in use, freed, or spare
+    int m_fresh = 0;           // slots from here to m_slots are spares, never used
+    int m_spareGeneration = 0; // the templates' generation the spares were made with
     std::vector<int> m_freeSlots;
     int m_visibleRowCount = 0;
     int m_defaultRowHeight = 16;
@@ -315,7 +321,9 @@ private:
     bool m_lastSortDescending = false;
     std::vector<TCellTemplate> m_templates;
     bool m_templatesValid = false;
+    int m_templateGeneration = 0;
     std::unordered_set<WideString> m_hints;
+    const WideString* m_lastHint = nullptr; // neighbouring rows often share a hint
 };
 
 // Maps the shared hints of one store to those of another, looking each one up only once.

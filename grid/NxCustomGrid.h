@@ -232,6 +232,9 @@ public:
 
 protected:
     void Paint() override;
+    // The grid paints every pixel of its client area itself: rows, empty cells, headers and
+    // the strip right of the columns. Filling it first would only be painted over.
+    void EraseBackground(TCanvas&) override {}
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(char& key) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
