@@ -268,9 +268,7 @@ const std::vector<TCellTemplate>& TCells::Templates() {
 TCell* TCells::Cell(int column, int row) {
     CheckListIndex(column, ColumnCount());
     CheckListIndex(row, RowCount());
-    m_lastColumn = column;
-    m_lastRow = row;
-    return m_columns[size_t(column)]->View(m_order[size_t(row)]);
+    return CellAt(column, row);
 }
 
 TRow* TCells::Row(int row) const {

@@ -217,6 +217,12 @@ public:
     // The cell at (column, row); records the position as the last access. Indexes outside
     // the store raise EListError "List index out of bounds (%d)".
     TCell* Cell(int column, int row);
+    // The same for indexes the caller has checked.
+    TCell* CellAt(int column, int row) {
+        m_lastColumn = column;
+        m_lastRow = row;
+        return m_columns[size_t(column)]->View(m_order[size_t(row)]);
+    }
     TRow* Row(int row) const;
     int IndexOfRow(const TRow* row) const;
     int LastColumn() const { return m_lastColumn; }

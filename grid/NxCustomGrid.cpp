@@ -70,13 +70,13 @@ static void CheckCellBounds(int column, int row, int columns, int rows) {
 }
 
 WideString TNxCustomGrid::CellText(int column, int row) {
-    CheckCellBounds(column, row, m_columns->Count(), RowCount());
-    return m_cells->Cell(column, row)->TextValue();
+    CheckCellBounds(column, row, m_cells->ColumnCount(), RowCount());
+    return m_cells->CellAt(column, row)->TextValue();
 }
 
 void TNxCustomGrid::SetCellText(int column, int row, const WideString& text) {
-    CheckCellBounds(column, row, m_columns->Count(), RowCount());
-    m_cells->Cell(column, row)->SetTextValue(text);
+    CheckCellBounds(column, row, m_cells->ColumnCount(), RowCount());
+    m_cells->CellAt(column, row)->SetTextValue(text);
 }
 
 int TNxCustomGrid::AddRows(int count) {
