@@ -75,6 +75,15 @@ int MonthOf(std::string_view token) {
     return -1;
 }
 
+// A control byte other than the tab would let a server's cookie break our next request's
+// header apart; such cookies are not kept.
+bool HasControlBytes(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b < 0x20 && b != '\t') || b == 0x7F;
+    });
+}
+
 // The domain, compared without regard to case, as the key of its cookies.
 std::string DomainKey(const THttpCookie& cookie) {
     return LowerCase(cookie.domain);
@@ -165,6 +174,7 @@ void TCookieStore::AddFromHeader(std::string_view headerValue, bool version2,
         if (eq != std::string_view::npos) cookie.value = AnsiString(TrimView(first.substr(eq + 1)));
         if (cookie.name.empty()) continue;
         if (cookie.name.size() + cookie.value.size() > kMaxCookieBytes) continue;
+        if (HasControlBytes(cookie.name) || HasControlBytes(cookie.value)) continue;
         cookie.version = version2 ? 1 : 0;
         bool hasMaxAge = false;
         for (std::size_t a = 1; a < attributes.size(); ++a) {

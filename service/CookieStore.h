@@ -23,7 +23,8 @@ struct THttpCookie {
 
 // Held the way browsers hold cookies: indexed by domain, name and path, at most kMaxPerDomain
 // per domain and kMaxCookies in all, the oldest giving way first; a cookie whose name and value
-// exceed kMaxCookieBytes is not kept. A cookie that replaces another keeps the other's age.
+// exceed kMaxCookieBytes, or hold a control byte other than the tab, is not kept. A cookie
+// that replaces another keeps the other's age.
 class TCookieStore {
 public:
     static constexpr std::size_t kMaxPerDomain = 50;

@@ -150,3 +150,17 @@ TEST(CookieStore, OversizedCookiesAreNotKeptAndExpiryKeepsTheIndex) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CookieStore, CookiesWithControlBytesAreNotKept) {
+    // A bare CR or a zero byte in a cookie would break the next request's Cookie header.
+    TCookieStore store;
+    store.AddFromHeader(std::string("a=x\rInjected: 1"), false, "h", "/", kNow);
+    store.AddFromHeader(std::string("b=x\0y", 5), false, "h", "/", kNow);
+    store.AddFromHeader(std::string("c\x7f=1"), false, "h", "/", kNow);
+    store.AddFromHeader(std::string("d=tab\there"), false, "h", "/", kNow);
+    EXPECT_EQ(store.CookieHeader("h", "/"), "d=tab\there");
+}
+
+} // namespace
