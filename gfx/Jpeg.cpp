@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,67 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::uint8_t
 }
 
 } // namespace
+
+namespace {
+
+// Runs the encoder; as for decoding, nothing that owns memory lives in this frame.
+bool Encode(jpeg_compress_struct& cinfo, ErrorManager& err, const TBitmap& bitmap,
+            const TJpegWriteOptions& options, unsigned char** memory, unsigned long* size,
+            std::vector<std::uint8_t>& row, std::string& why) {
+    if (setjmp(err.jump)) {
+        why = err.message;
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, memory, size);
+    cinfo.image_width = JDIMENSION(bitmap.Width());
+    cinfo.image_height = JDIMENSION(bitmap.Height());
+    cinfo.input_components = options.grey ? 1 : 3;
+    cinfo.in_color_space = options.grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, options.quality, TRUE);
+    if (options.progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    row.resize(std::size_t(bitmap.Width()) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const TPixel* p = bitmap.ScanLine(int(cinfo.next_scanline));
+        std::uint8_t* d = row.data();
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            if (options.grey) {
+                *d++ = std::uint8_t(p[x] >> 8);
+                continue;
+            }
+            *d++ = std::uint8_t(p[x] >> 16);
+            *d++ = std::uint8_t(p[x] >> 8);
+            *d++ = std::uint8_t(p[x]);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeJpeg(const TBitmap& bitmap, const TJpegWriteOptions& options) {
+    if (bitmap.Empty()) throw EInvalidGraphic("Cannot write an empty picture as JPEG");
+    jpeg_compress_struct cinfo{};
+    ErrorManager err{};
+    cinfo.err = jpeg_std_error(&err.base);
+    err.base.error_exit = &OnError;
+    unsigned char* memory = nullptr;
+    unsigned long size = 0;
+    std::vector<std::uint8_t> row;
+    std::string why;
+    const bool ok = Encode(cinfo, err, bitmap, options, &memory, &size, row, why);
+    std::vector<std::uint8_t> bytes;
+    if (ok) bytes.assign(memory, memory + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(memory);
+    if (!ok) throw EInvalidGraphic("Cannot write JPEG: " + why);
+    return bytes;
+}
 
 bool IsJpeg(const void* data, std::size_t size) {
     const auto* d = static_cast<const std::uint8_t*>(data);

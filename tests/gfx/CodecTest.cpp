@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <png.h>
 
 namespace {
@@ -67,36 +66,9 @@ std::vector<std::uint8_t> MakeBmp(int infoSize, int w, int h, int bits, std::uin
 }
 
 std::vector<std::uint8_t> EncodeJpegForTest(const TBitmap& b, int quality = 95) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* mem = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &mem, &size);
-    c.image_width = unsigned(b.Width());
-    c.image_height = unsigned(b.Height());
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, quality, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<std::uint8_t> row(std::size_t(b.Width()) * 3);
-    while (c.next_scanline < c.image_height) {
-        const TPixel* p = b.ScanLine(int(c.next_scanline));
-        for (int x = 0; x < b.Width(); ++x) {
-            row[3 * x] = std::uint8_t(p[x] >> 16);
-            row[3 * x + 1] = std::uint8_t(p[x] >> 8);
-            row[3 * x + 2] = std::uint8_t(p[x]);
-        }
-        JSAMPROW r[1] = {row.data()};
-        jpeg_write_scanlines(&c, r, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::vector<std::uint8_t> out(mem, mem + size);
-    jpeg_destroy_compress(&c);
-    free(mem);
-    return out;
+    TJpegWriteOptions options;
+    options.quality = quality;
+    return EncodeJpeg(b, options);
 }
 
 void ExpectRefused(const std::vector<std::uint8_t>& bytes, const char* fragment = "") {
@@ -526,6 +498,32 @@ TEST(Bmp, RunLengthPicturesClaimNoMoreThanTheirDataPaints) {
     std::vector<std::uint8_t> small = MakeBmp(40, 64, 64, 8, 1, {0, 0xFFFFFF}, {0, 1});
     b.LoadFromMemory(small.data(), small.size());
     EXPECT_EQ(b.PixelColor(63, 63), clBlack);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Jpeg, WritesProgressiveAndGreyPictures) {
+    const TBitmap src = Gradient(20, 10);
+    for (bool progressive : {false, true})
+        for (bool grey : {false, true}) {
+            TJpegWriteOptions options;
+            options.progressive = progressive;
+            options.grey = grey;
+            const std::vector<std::uint8_t> bytes = EncodeJpeg(src, options);
+            TBitmap back;
+            DecodeJpeg(back, bytes.data(), bytes.size());
+            ASSERT_EQ(back.Width(), 20);
+            ASSERT_EQ(back.Height(), 10);
+            const TPixel p = back.ScanLine(5)[10];
+            const int green = int((src.ScanLine(5)[10] >> 8) & 0xFF);
+            EXPECT_NEAR(int((p >> 8) & 0xFF), green, 12) << progressive << grey;
+            if (grey) {
+                EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF);
+            }
+        }
+    EXPECT_THROW(EncodeJpeg(TBitmap()), EInvalidGraphic);
 }
 
 } // namespace
