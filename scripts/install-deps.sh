@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Brelvan need,
 # but only those that are missing. Uses sudo only when not already root.
+# With --fuzz, also what the fuzz targets need (clang and its fuzzing runtime).
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
     xvfb xdotool
     desktop-file-utils appstream dpkg-dev
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

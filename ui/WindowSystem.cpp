@@ -498,8 +498,9 @@ void TWindowSystem::RunTimers() {
             t.due = now + t.interval;
         }
     for (auto& [w, id] : due) {
-        bool still = std::any_of(m_timers.begin(), m_timers.end(),
-                                 [&](const Timer& t) { return t.wnd == w && t.id == id; });
+        bool still =
+            std::any_of(m_timers.begin(), m_timers.end(),
+                        [&, w = w, id = id](const Timer& t) { return t.wnd == w && t.id == id; });
         if (!still || !Alive(w)) continue;
         try {
             w->Perform(WM_TIMER, id, 0);

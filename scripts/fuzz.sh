@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# scripts/fuzz.sh [SECONDS] [TARGET ...]
+# Builds the libFuzzer targets (fuzz/) with clang in build-fuzz/ and runs each for SECONDS
+# (default 60), two at a time, starting from fuzz/corpus/<target>/ with fuzz/dict/<target>.dict.
+# What a run adds to a corpus stays in build-fuzz/runs/. Any finding (crash, sanitizer report,
+# leak, time-out, memory exhaustion) fails the script, which prints the reproducer and the
+# command that replays it. Prints executions and coverage per target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+[ $# -gt 0 ] && shift
+all=(answer http bmp jpeg png skin skinini preset credentials numbers stringlist)
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
+build=${FUZZ_BUILD:-build-fuzz}
+jobs=${FUZZ_JOBS:-2}
+
+scripts/install-deps.sh --fuzz
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DBRELVAN_FUZZ=ON "${launcher[@]}" >/dev/null
+fi
+# Programs the build runs (the picture generators) are built with the sanitizers too; their
+# exit-time leaks are no finding.
+ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j "$jobs" --target fuzzers
+
+runs="$build/runs"
+mkdir -p "$runs"
+
+run_one() {
+    local target=$1 dir="$runs/$1"
+    rm -rf "$dir/findings"
+    mkdir -p "$dir/corpus" "$dir/findings"
+    local dict=()
+    [ -f "fuzz/dict/$target.dict" ] && dict=(-dict="fuzz/dict/$target.dict")
+    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$dir/findings/" "${dict[@]}" \
+        "$dir/corpus" "fuzz/corpus/$target" >"$dir/log" 2>&1 || true
+}
+export -f run_one
+export build runs seconds
+
+printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one {}'
+
+failed=0
+printf '%-12s %14s %8s %8s\n' target executions coverage features
+for target in "${targets[@]}"; do
+    dir="$runs/$target"
+    execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
+    status=$(grep -E '^#[0-9]+' "$dir/log" | grep -o 'cov: [0-9]* ft: [0-9]*' | tail -1 || true)
+    cov=$(echo "$status" | awk '{print $2}')
+    ft=$(echo "$status" | awk '{print $4}')
+    printf '%-12s %14s %8s %8s\n' "$target" "${execs:-?}" "${cov:-?}" "${ft:-?}"
+    for finding in "$dir"/findings/*; do
+        [ -e "$finding" ] || continue
+        failed=1
+        echo "FINDING in $target: $finding"
+        echo "  replay: $build/fuzz/fuzz_$target $finding"
+        grep -m1 -E 'ERROR|==[0-9]+==|what\(\)|runtime error' "$dir/log" | sed 's/^/  /' || true
+    done
+    if [ -z "$execs" ] && ! ls "$dir"/findings/* >/dev/null 2>&1; then
+        failed=1
+        echo "FAILED to run $target; see $dir/log"
+        tail -5 "$dir/log" | sed 's/^/  /'
+    fi
+done
+exit $failed
