@@ -22,6 +22,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -168,6 +169,46 @@ std::string ShrinkPictures(const std::string& container, std::string& descriptio
     return {static_cast<const char*>(out.Memory()), static_cast<std::size_t>(out.Size())};
 }
 
+// A description with every section and one record of every kind the store knows.
+std::string EveryRecordKind() {
+    static const char* const kControls[] = {
+        "button",   "menubutton",   "checkradio",     "panel",     "expanel",  "bevel",
+        "label",    "stdlabel",     "bitlabel",       "gauge",     "splitter", "trackbar",
+        "slider",   "framegauge",   "frameregulator", "animate",   "switch",   "tab",
+        "grid",     "mainmenubar",  "controlbar",     "memo",      "edit",     "spinedit",
+        "listbox",  "checklistbox", "combobox",       "scrollbar", "updown",   "scrollbox",
+        "treeview", "listview",     "richedit"};
+    static const char* const kObjects[] = {
+        "stdbutton",    "button",          "caption",           "menuitem",
+        "mainmenuitem", "mainmenubaritem", "mainmenubarbutton", "trackbar",
+        "gauge",        "framegauge",      "frameregulator",    "label",
+        "bitlabel",     "switch",          "animate",           "userobject"};
+    const std::string section = "skinrect=1,2,30,20\r\npictureindex=0\r\n"
+                                "activepictureindex=0\r\nlefttoppoint=3,3\r\n"
+                                "rightbottompoint=27,17\r\nfontname=Arial\r\nfontheight=14\r\n"
+                                "fontstyle=fsbold,fsitalic\r\nfontcolor=255\r\nmorphing=1\r\n"
+                                "morphkind=mkgradient\r\nalignment=tacenter\r\n";
+    std::string text = "[VERSION]\r\nskinname=Every kind\r\nskinauthor=fuzzseeds\r\n"
+                       "[PICTURES]\r\npicture=frame.bmp\r\nmask=mask.bmp\r\n"
+                       "activepicturescount=1\r\n0=controls.bmp\r\n"
+                       "[FORMINFO]\r\nclientrect=9,34,141,97\r\nmaskrectarea=4,4,146,103\r\n"
+                       "lefttoppoint=40,50\r\nformminwidth=170\r\n"
+                       "[POPUPWINDOW]\r\nwindowpictureindex=0\r\nmaskpictureindex=-1\r\n"
+                       "[HINTWINDOW]\r\nwindowpictureindex=0\r\n"
+                       "[SKINCOLORS]\r\ncbtnface=15790320\r\n"
+                       "[SKINAREAS]\r\ncount=2\r\n0=area0:1,1,5,5\r\n1=area1:bad\r\n"
+                       "[CURSORS]\r\nstartcursorindex=1\r\ncursorscount=0\r\n";
+    text += "[SKINOBJECTS]\r\ncount=" + std::to_string(std::size(kObjects)) + "\r\n";
+    for (std::size_t i = 0; i < std::size(kObjects); ++i)
+        text += std::to_string(i) + "=o_" + kObjects[i] + ":" + kObjects[i] + "\r\n";
+    text += "[SKINCONTROLS]\r\ncount=" + std::to_string(std::size(kControls)) + "\r\n";
+    for (std::size_t i = 0; i < std::size(kControls); ++i)
+        text += std::to_string(i) + "=c_" + kControls[i] + ":" + kControls[i] + "\r\n";
+    for (const char* kind : kObjects) text += std::string("[o_") + kind + "]\r\n" + section;
+    for (const char* kind : kControls) text += std::string("[c_") + kind + "]\r\n" + section;
+    return text;
+}
+
 void SkinSeeds(std::string& description) {
     TspCompressedStoredSkin stored(nullptr);
     LoadProgramSkin(stored);
@@ -195,6 +236,7 @@ void SkinSeeds(std::string& description) {
               std::string(static_cast<const char*>(small.Memory()), std::size_t(small.Size())));
     Write("skinini", "program-skin", description);
     Write("skinini", "small", text);
+    Write("skinini", "every-record-kind", EveryRecordKind());
 }
 
 // The raw bytes the demo service sends for a request.
