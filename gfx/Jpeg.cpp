@@ -48,6 +48,16 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::uint8_t
               std::to_string(cinfo.image_height) + " is too large";
         return false;
     }
+    // Huffman coding spends at least one bit on every 8 x 8 block, so a picture cannot hold
+    // more than 512 pixels per byte of the file; arithmetic coding can pack much tighter, yet
+    // not without bound. A short file claiming a huge picture is refused before the picture
+    // is allocated.
+    const std::uint64_t pixelsPerByte = cinfo.arith_code ? 512 * 64 : 512;
+    if (std::uint64_t(cinfo.image_width) * cinfo.image_height > size * pixelsPerByte) {
+        why = std::to_string(size) + " bytes cannot hold a picture of " +
+              std::to_string(cinfo.image_width) + " x " + std::to_string(cinfo.image_height);
+        return false;
+    }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&cinfo);

@@ -527,3 +527,21 @@ TEST(Jpeg, WritesProgressiveAndGreyPictures) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Jpeg, AShortFileCannotClaimAHugePicture) {
+    // A small JPEG whose frame header is changed to claim 18705 x 2304 pixels.
+    std::vector<std::uint8_t> bytes = EncodeJpegForTest(Gradient(16, 16));
+    for (std::size_t i = 2; i + 9 < bytes.size(); ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = 0x09;
+            bytes[i + 6] = 0x00;
+            bytes[i + 7] = 0x49;
+            bytes[i + 8] = 0x11;
+            break;
+        }
+    ExpectRefused(bytes, "cannot hold a picture of 18705 x 2304");
+}
+
+} // namespace
