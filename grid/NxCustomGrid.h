@@ -243,7 +243,7 @@ protected:
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
 
     // Message handlers (NxGridInput.cpp).
-    void WMGetDlgCode(TMessage& m);
+    void WMGetDlgCode(TMessage& m) override;
     void WMTimerGrid(TMessage& m);
     void WMSetFocusGrid(TMessage& m);
     void WMKillFocusGrid(TMessage& m);

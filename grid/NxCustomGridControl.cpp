@@ -176,7 +176,7 @@ void TNxCustomGridControl::HideGridHint() {
 }
 
 void TNxCustomGridControl::WMNCPaint(TMessage& m) {
-    DefaultHandler(m);
+    TCustomControl::WMNCPaint(m);
     // Under visual styles the border is a flat one-pixel frame instead of the static edge.
     auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
     if (!canvas || m_borderStyle != bsSingle || !Themed()) return;

@@ -99,7 +99,7 @@ public:
 
 protected:
     void CreateHandle() override;
-    void WMNCPaint(TMessage& m);
+    void WMNCPaint(TMessage& m) override;
 
     TNxScrollBar m_horzScrollBar{this, SB_HORZ};
     TNxScrollBar m_vertScrollBar{this, SB_VERT};

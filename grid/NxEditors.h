@@ -30,7 +30,7 @@ protected:
     void Paint() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     virtual void InsertChar(char16_t c);
-    void WMChar(TMessage& m);
+    void WMChar(TMessage& m) override;
 
     WideString m_text;
     int m_caret = 0;

@@ -102,53 +102,56 @@ void TButton::KeyUp(WORD& key, TShiftState shift) {
     }
 }
 
-void TButton::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case CM_DIALOGKEY:
-        if (((m.WParam == VK_RETURN && m_active) || (m.WParam == VK_ESCAPE && m_cancel)) &&
-            m_enabled && Showing()) {
-            Click();
-            m.Result = 1;
-        }
-        return;
-    case CM_DIALOGCHAR: {
-        char key = char(m.WParam);
-        const AnsiString& t = m_text;
-        for (size_t i = 0; i + 1 < t.size(); ++i)
-            if (t[i] == '&' && t[i + 1] != '&' &&
-                tolower(static_cast<unsigned char>(t[i + 1])) ==
-                    tolower(static_cast<unsigned char>(key))) {
-                if (CanFocus()) {
-                    SetFocus();
-                    Click();
-                    m.Result = 1;
-                }
-                return;
+// Enter for the active (default or focused) button, Escape for the cancel button.
+void TButton::CMDialogKey(TMessage& m) {
+    if (((m.WParam == VK_RETURN && m_active) || (m.WParam == VK_ESCAPE && m_cancel)) && m_enabled &&
+        Showing()) {
+        Click();
+        m.Result = 1;
+    }
+}
+
+// Alt+letter of the accelerator focuses and clicks the button.
+void TButton::CMDialogChar(TMessage& m) {
+    char key = char(m.WParam);
+    const AnsiString& t = m_text;
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if (t[i] == '&' && t[i + 1] != '&' &&
+            tolower(static_cast<unsigned char>(t[i + 1])) ==
+                tolower(static_cast<unsigned char>(key))) {
+            if (CanFocus()) {
+                SetFocus();
+                Click();
+                m.Result = 1;
             }
-        return;
-    }
-    case CM_FOCUSCHANGED: {
-        auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
-        bool active = focused == this || (m_default && !dynamic_cast<TButton*>(focused));
-        if (active != m_active) {
-            m_active = active;
-            Invalidate();
+            return;
         }
-        return;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        if (m.Msg == WM_KILLFOCUS && m_spaceDown) {
-            m_spaceDown = false;
-            m_pressed = false;
-        }
+}
+
+// The button that takes Enter follows the focus: the focused button, else the default one.
+void TButton::CMFocusChanged(TMessage& m) {
+    auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+    bool active = focused == this || (m_default && !dynamic_cast<TButton*>(focused));
+    if (active != m_active) {
+        m_active = active;
         Invalidate();
-        break;
-    case WM_GETDLGCODE:
-        m.Result = 0;
-        return;
-    default:
-        break;
     }
-    TCustomControl::WndProc(m);
+}
+
+void TButton::WMSetFocus(TMessage& m) {
+    Invalidate();
+    TCustomControl::WMSetFocus(m);
+}
+
+void TButton::WMKillFocus(TMessage& m) {
+    if (m_spaceDown) {
+        m_spaceDown = false;
+        m_pressed = false;
+    }
+    Invalidate();
+    TCustomControl::WMKillFocus(m);
+}
+
+void TButton::WMGetDlgCode(TMessage& m) {
+    m.Result = 0;
 }

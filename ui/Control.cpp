@@ -227,80 +227,117 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     return m.Result;
 }
 
+// The one message dispatch: each message to its handler, the rest to DefaultHandler.
 void TControl::WndProc(TMessage& m) {
+    // clang-format off
     switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-        WMMouseButton(m, mbLeft, true, false);
-        break;
-    case WM_RBUTTONDOWN:
-        WMMouseButton(m, mbRight, true, false);
-        break;
-    case WM_MBUTTONDOWN:
-        WMMouseButton(m, mbMiddle, true, false);
-        break;
-    case WM_LBUTTONDBLCLK:
-        WMMouseButton(m, mbLeft, true, true);
-        break;
-    case WM_RBUTTONDBLCLK:
-        WMMouseButton(m, mbRight, true, true);
-        break;
-    case WM_MBUTTONDBLCLK:
-        WMMouseButton(m, mbMiddle, true, true);
-        break;
-    case WM_LBUTTONUP:
-        WMMouseButton(m, mbLeft, false, false);
-        break;
-    case WM_RBUTTONUP:
-        WMMouseButton(m, mbRight, false, false);
-        break;
-    case WM_MBUTTONUP:
-        WMMouseButton(m, mbMiddle, false, false);
-        break;
-    case WM_MOUSEMOVE:
-        WMMouseMove(m);
-        break;
-    case CM_ENABLEDCHANGED:
-        CMEnabledChanged(m);
-        break;
-    case CM_VISIBLECHANGED:
-        CMVisibleChanged(m);
-        break;
-    case CM_FONTCHANGED:
-        CMFontChanged(m);
-        break;
-    case CM_COLORCHANGED:
-        CMColorChanged(m);
-        break;
-    case CM_TEXTCHANGED:
-        CMTextChanged(m);
-        break;
-    case CM_PARENTFONTCHANGED:
-        CMParentFontChanged(m);
-        break;
-    case CM_PARENTCOLORCHANGED:
-        CMParentColorChanged(m);
-        break;
-    case CM_PARENTSHOWHINTCHANGED:
-        CMParentShowHintChanged(m);
-        break;
-    case CM_MOUSEENTER:
-        m_mouseInControl = true;
-        if (OnMouseEnter) OnMouseEnter(this);
-        break;
-    case CM_MOUSELEAVE:
-        m_mouseInControl = false;
-        if (OnMouseLeave) OnMouseLeave(this);
-        break;
-    case CM_MOUSEWHEEL:
-        CMMouseWheel(m);
-        break;
-    case CM_HITTEST:
-        CMHitTest(m);
-        break;
-    default:
-        DefaultHandler(m);
-        break;
+    case WM_CREATE: WMCreate(m); return;
+    case WM_DESTROY: WMDestroy(m); return;
+    case WM_MOVE: WMMove(m); return;
+    case WM_SIZE: WMSize(m); return;
+    case WM_ACTIVATE: WMActivate(m); return;
+    case WM_SETFOCUS: WMSetFocus(m); return;
+    case WM_KILLFOCUS: WMKillFocus(m); return;
+    case WM_ENABLE: WMEnable(m); return;
+    case WM_SETTEXT: WMSetText(m); return;
+    case WM_GETTEXTLENGTH: WMGetTextLength(m); return;
+    case WM_PAINT: WMPaint(m); return;
+    case WM_CLOSE: WMClose(m); return;
+    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
+    case WM_SHOWWINDOW: WMShowWindow(m); return;
+    case WM_CANCELMODE: WMCancelMode(m); return;
+    case WM_SETCURSOR: WMSetCursor(m); return;
+    case WM_MOUSEACTIVATE: WMMouseActivate(m); return;
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(m); return;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
+    case WM_CONTEXTMENU: WMContextMenu(m); return;
+    case WM_NCCALCSIZE: WMNCCalcSize(m); return;
+    case WM_NCHITTEST: WMNCHitTest(m); return;
+    case WM_NCPAINT: WMNCPaint(m); return;
+    case WM_NCACTIVATE: WMNCActivate(m); return;
+    case WM_GETDLGCODE: WMGetDlgCode(m); return;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
+    case WM_NCLBUTTONDOWN: WMNCLButtonDown(m); return;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(m); return;
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(m); return;
+    case WM_NCRBUTTONDOWN: WMNCRButtonDown(m); return;
+    case WM_NCRBUTTONUP: WMNCRButtonUp(m); return;
+    case WM_NCRBUTTONDBLCLK: WMNCRButtonDblClk(m); return;
+    case WM_NCMBUTTONDOWN: WMNCMButtonDown(m); return;
+    case WM_NCMBUTTONUP: WMNCMButtonUp(m); return;
+    case WM_NCMBUTTONDBLCLK: WMNCMButtonDblClk(m); return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: WMKeyDown(m); return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: WMKeyUp(m); return;
+    case WM_CHAR: WMChar(m); return;
+    case WM_SYSCOMMAND: WMSysCommand(m); return;
+    case WM_TIMER: WMTimer(m); return;
+    case WM_HSCROLL: WMHScroll(m); return;
+    case WM_VSCROLL: WMVScroll(m); return;
+    case WM_MOUSEMOVE: WMMouseMove(m); return;
+    case WM_LBUTTONDOWN: WMLButtonDown(m); return;
+    case WM_LBUTTONUP: WMLButtonUp(m); return;
+    case WM_LBUTTONDBLCLK: WMLButtonDblClk(m); return;
+    case WM_RBUTTONDOWN: WMRButtonDown(m); return;
+    case WM_RBUTTONUP: WMRButtonUp(m); return;
+    case WM_RBUTTONDBLCLK: WMRButtonDblClk(m); return;
+    case WM_MBUTTONDOWN: WMMButtonDown(m); return;
+    case WM_MBUTTONUP: WMMButtonUp(m); return;
+    case WM_MBUTTONDBLCLK: WMMButtonDblClk(m); return;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); return;
+    case WM_SIZING: WMSizing(m); return;
+    case WM_CAPTURECHANGED: WMCaptureChanged(m); return;
+    case WM_MOVING: WMMoving(m); return;
+    case WM_ENTERSIZEMOVE: WMEnterSizeMove(m); return;
+    case WM_EXITSIZEMOVE: WMExitSizeMove(m); return;
+    case WM_MOUSEHOVER: WMMouseHover(m); return;
+    case WM_NCMOUSELEAVE: WMNCMouseLeave(m); return;
+    case WM_MOUSELEAVE: WMMouseLeave(m); return;
+    case WM_CUT: WMCut(m); return;
+    case WM_COPY: WMCopy(m); return;
+    case WM_PASTE: WMPaste(m); return;
+    case WM_CLEAR: WMClear(m); return;
+    case WM_UNDO: WMUndo(m); return;
+    case CM_ACTIVATE: CMActivate(m); return;
+    case CM_DEACTIVATE: CMDeactivate(m); return;
+    case CM_CANCELMODE: CMCancelMode(m); return;
+    case CM_DIALOGKEY: CMDialogKey(m); return;
+    case CM_DIALOGCHAR: CMDialogChar(m); return;
+    case CM_FOCUSCHANGED: CMFocusChanged(m); return;
+    case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return;
+    case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return;
+    case CM_HITTEST: CMHitTest(m); return;
+    case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
+    case CM_COLORCHANGED: CMColorChanged(m); return;
+    case CM_FONTCHANGED: CMFontChanged(m); return;
+    case CM_CURSORCHANGED: CMCursorChanged(m); return;
+    case CM_TEXTCHANGED: CMTextChanged(m); return;
+    case CM_MOUSEENTER: CMMouseEnter(m); return;
+    case CM_MOUSELEAVE: CMMouseLeave(m); return;
+    case CM_BUTTONPRESSED: CMButtonPressed(m); return;
+    case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
+    case CM_ENTER: CMEnter(m); return;
+    case CM_EXIT: CMExit(m); return;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(m); return;
+    case CM_RELEASE: CMRelease(m); return;
+    case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
+    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); return;
+    case CM_SYSCOLORCHANGE: CMSysColorChange(m); return;
+    case CM_TABSTOPCHANGED: CMTabStopChanged(m); return;
+    case CM_CONTROLLISTCHANGE: CMControlListChange(m); return;
+    case CM_CHILDKEY: CMChildKey(m); return;
+    case CM_HINTSHOW: CMHintShow(m); return;
+    case CM_RECREATEWND: CMRecreateWnd(m); return;
+    case CM_INVALIDATE: CMInvalidate(m); return;
+    case CM_CONTROLCHANGE: CMControlChange(m); return;
+    case CM_CHANGED: CMChanged(m); return;
+    case CM_BORDERCHANGED: CMBorderChanged(m); return;
+    case CM_MOUSEWHEEL: CMMouseWheel(m); return;
+    default: DefaultHandler(m); return;
     }
+    // clang-format on
 }
 
 void TControl::DefaultHandler(TMessage&) {}
@@ -332,7 +369,7 @@ void TControl::SetMouseCapture(bool value) {
     }
 }
 
-void TControl::WMMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
+void TControl::MouseButtonMessage(TMessage& m, TMouseButton button, bool down, bool dbl) {
     TPoint p = LParamToPoint(m.LParam);
     TShiftState shift = KeysToShiftState(m.WParam);
     if (down) {
@@ -359,6 +396,34 @@ void TControl::WMMouseButton(TMessage& m, TMouseButton button, bool down, bool d
         }
     }
     MouseUp(button, shift, p.X, p.Y);
+}
+
+void TControl::WMLButtonDown(TMessage& m) {
+    MouseButtonMessage(m, mbLeft, true, false);
+}
+void TControl::WMLButtonUp(TMessage& m) {
+    MouseButtonMessage(m, mbLeft, false, false);
+}
+void TControl::WMLButtonDblClk(TMessage& m) {
+    MouseButtonMessage(m, mbLeft, true, true);
+}
+void TControl::WMRButtonDown(TMessage& m) {
+    MouseButtonMessage(m, mbRight, true, false);
+}
+void TControl::WMRButtonUp(TMessage& m) {
+    MouseButtonMessage(m, mbRight, false, false);
+}
+void TControl::WMRButtonDblClk(TMessage& m) {
+    MouseButtonMessage(m, mbRight, true, true);
+}
+void TControl::WMMButtonDown(TMessage& m) {
+    MouseButtonMessage(m, mbMiddle, true, false);
+}
+void TControl::WMMButtonUp(TMessage& m) {
+    MouseButtonMessage(m, mbMiddle, false, false);
+}
+void TControl::WMMButtonDblClk(TMessage& m) {
+    MouseButtonMessage(m, mbMiddle, true, true);
 }
 
 void TControl::WMMouseMove(TMessage& m) {
@@ -399,8 +464,6 @@ void TControl::Resize() {
 void TControl::CMEnabledChanged(TMessage&) {
     Invalidate();
 }
-
-void TControl::CMVisibleChanged(TMessage&) {}
 
 void TControl::CMFontChanged(TMessage&) {
     Invalidate();
@@ -443,6 +506,16 @@ void TControl::CMHitTest(TMessage& m) {
     m.Result = HTCLIENT;
 }
 
+void TControl::CMMouseEnter(TMessage&) {
+    m_mouseInControl = true;
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave(TMessage&) {
+    m_mouseInControl = false;
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
 // --- TGraphicControl ---
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
@@ -455,14 +528,6 @@ TGraphicControl::~TGraphicControl() {
         }
         if (m_parent->m_mouseControl == this) m_parent->m_mouseControl = nullptr;
     }
-}
-
-void TGraphicControl::WndProc(TMessage& m) {
-    if (m.Msg == WM_PAINT) {
-        WMPaint(m);
-        return;
-    }
-    TControl::WndProc(m);
 }
 
 // WParam carries the parent's canvas, already moved to this control and clipped to it.

@@ -4,10 +4,44 @@
 // TCustomControl (a windowed control that paints itself on its Canvas) and TGraphicControl (a
 // windowless control painted on its parent's canvas, which also routes its mouse input).
 //
-// Messages reach a control through WindowProc (replaceable; it starts as WndProc). WndProc
-// hands each message to one small handler; what no handler takes goes to DefaultHandler,
-// which gives the window system's default behaviour (non-client area, scroll bars, ...).
+// How a message reaches its handler
+// ----------------------------------
+// Perform and the window system call WindowProc, a replaceable hook that starts as WndProc
+// (a skinned frame takes a form over by saving WindowProc and putting its own in place).
+// TControl::WndProc is the one dispatch: it hands each message to the virtual handler named
+// after it, taking the message record (WM_PAINT -> WMPaint(TMessage&), CM_MOUSEENTER ->
+// CMMouseEnter(TMessage&)). A control class overrides the handlers it needs and calls the
+// base class's handler for the default behaviour; it does not override WndProc or write a
+// switch of its own.
+//
+// Every handler is declared in TControl (so that the dispatch can reach it) and does nothing
+// there but pass the message to DefaultHandler. The classes below give the defaults:
+//   TControl        mouse buttons and moves (MouseDown/MouseMove/MouseUp, Click, DblClick),
+//                   CMMouseEnter/Leave, CMMouseWheel, CMHitTest, CMEnabledChanged,
+//                   CMVisibleChanged, CMFontChanged, CMColorChanged, CMTextChanged,
+//                   CMParentFontChanged, CMParentColorChanged, CMParentShowHintChanged
+//   TGraphicControl WMPaint (Paint on the parent's canvas)
+//   TWinControl     WMPaint (PaintWindow), WMEraseBkgnd, WMKeyDown/Up, WMChar, WMSetFocus,
+//                   WMKillFocus, WMSetCursor, WMSize, WMMouseWheel, WMSetText,
+//                   WMGetMinMaxInfo, WMCancelMode, WMMouseLeave, the mouse buttons and moves
+//                   (handed on to the windowless child under the pointer), CMDialogKey and
+//                   CMDialogChar (offered to the children), CMEnter/CMExit (DoEnter/DoExit),
+//                   CMShowingChanged, CMFontChanged, CMColorChanged, CMVisibleChanged,
+//                   CMEnabledChanged, CMShowHintChanged, CMParentShowHintChanged, and the
+//                   default non-client area: WMNCCalcSize, WMNCPaint, WMNCHitTest,
+//                   WMNCActivate, WMNCLButtonDown, WMNCLButtonDblClk (border, scroll bars)
+//   TCustomForm     WMClose, WMActivate, WMSysCommand, WMSetFocus, CMDialogKey, CMRelease,
+//                   CMTextChanged and the classic frame (WMNCCalcSize, WMNCPaint,
+//                   WMNCHitTest, WMNCLButtonDown, WMNCLButtonDblClk)
+// The full list is the "message handlers" block of TControl below.
+//
+// Messages without a named handler (a control's own message numbers, the edit messages,
+// WM_USER + n, the skin messages) go to DefaultHandler, which is virtual: override it, handle
+// the numbers the control knows (a TMessageTable, see below, keeps that to a lookup) and pass
+// the rest to the base class's DefaultHandler. To send a message use Perform or SendMessage;
+// never call a handler of another control directly.
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +143,35 @@ struct THintInfo {
     int HideTimeout = 0;   // ms; 0 = the application's HintHidePause
 };
 
+// A control's own message numbers, looked up in DefaultHandler without a switch:
+//
+//     void TMyEdit::DefaultHandler(TMessage& m) {
+//         static const TMessageTable<TMyEdit> table = {
+//             {EM_GETSEL, &TMyEdit::EMGetSel}, {WM_MYNOTICE, &TMyEdit::WMMyNotice}};
+//         if (!table.Dispatch(*this, m)) TCustomControl::DefaultHandler(m);
+//     }
+template <class T> class TMessageTable {
+public:
+    using Handler = void (T::*)(TMessage&);
+    struct Entry {
+        UINT Msg;
+        Handler Fn;
+    };
+    TMessageTable(std::initializer_list<Entry> entries) : m_entries(entries) {}
+    // Calls the handler listed for m.Msg; false when there is none.
+    bool Dispatch(T& control, TMessage& m) const {
+        for (const Entry& e : m_entries)
+            if (e.Msg == m.Msg) {
+                (control.*e.Fn)(m);
+                return true;
+            }
+        return false;
+    }
+
+private:
+    std::vector<Entry> m_entries;
+};
+
 // Shift state now (keyboard and mouse buttons), from the display.
 TShiftState KeyboardShiftState();
 // Shift state carried by mouse messages (MK_* in WParam) plus Alt from the keyboard.
@@ -199,7 +262,10 @@ public:
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     // The message entry; replaceable (a frame takes a form over by saving and replacing it).
     TWndMethod WindowProc;
+    // The dispatch to the handlers below. Override handlers, not this.
     virtual void WndProc(TMessage& message);
+    // Messages without a named handler, and the last stop of every handler that has no
+    // default of its own. Does nothing here (Result stays as it is).
     virtual void DefaultHandler(TMessage& message);
 
     // --- mouse capture (windowless controls capture through their parent) ---
@@ -237,19 +303,115 @@ protected:
     // Window area this control covers in its parent's client coordinates.
     void InvalidateControl(bool isVisible, bool isOpaque);
 
-    // Message handlers shared by every control.
-    void WMMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl);
-    void WMMouseMove(TMessage& m);
-    void CMEnabledChanged(TMessage& m);
-    void CMVisibleChanged(TMessage& m);
-    void CMFontChanged(TMessage& m);
-    void CMColorChanged(TMessage& m);
-    void CMTextChanged(TMessage& m);
-    void CMParentFontChanged(TMessage& m);
-    void CMParentColorChanged(TMessage& m);
-    void CMParentShowHintChanged(TMessage& m);
-    void CMMouseWheel(TMessage& m);
-    void CMHitTest(TMessage& m);
+    // --- message handlers: one per message, called by WndProc ---
+    // Window messages (a windowless control receives the mouse ones and WM_PAINT).
+    virtual void WMCreate(TMessage& m) { DefaultHandler(m); }
+    virtual void WMDestroy(TMessage& m) { DefaultHandler(m); }
+    virtual void WMMove(TMessage& m) { DefaultHandler(m); }
+    virtual void WMSize(TMessage& m) { DefaultHandler(m); }
+    virtual void WMActivate(TMessage& m) { DefaultHandler(m); }
+    virtual void WMSetFocus(TMessage& m) { DefaultHandler(m); }
+    virtual void WMKillFocus(TMessage& m) { DefaultHandler(m); }
+    virtual void WMEnable(TMessage& m) { DefaultHandler(m); }
+    virtual void WMSetText(TMessage& m) { DefaultHandler(m); }
+    virtual void WMGetTextLength(TMessage& m) { DefaultHandler(m); }
+    virtual void WMPaint(TMessage& m) { DefaultHandler(m); }
+    virtual void WMClose(TMessage& m) { DefaultHandler(m); }
+    virtual void WMEraseBkgnd(TMessage& m) { DefaultHandler(m); }
+    virtual void WMShowWindow(TMessage& m) { DefaultHandler(m); }
+    virtual void WMCancelMode(TMessage& m) { DefaultHandler(m); }
+    virtual void WMSetCursor(TMessage& m) { DefaultHandler(m); }
+    virtual void WMMouseActivate(TMessage& m) { DefaultHandler(m); }
+    virtual void WMGetMinMaxInfo(TMessage& m) { DefaultHandler(m); }
+    virtual void WMWindowPosChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void WMContextMenu(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCCalcSize(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCHitTest(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCPaint(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCActivate(TMessage& m) { DefaultHandler(m); }
+    virtual void WMGetDlgCode(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCMouseMove(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCLButtonDown(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCLButtonUp(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCLButtonDblClk(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCRButtonDown(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCRButtonUp(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCRButtonDblClk(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCMButtonDown(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCMButtonUp(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCMButtonDblClk(TMessage& m) { DefaultHandler(m); }
+    virtual void WMKeyDown(TMessage& m) { DefaultHandler(m); } // WM_KEYDOWN and WM_SYSKEYDOWN
+    virtual void WMKeyUp(TMessage& m) { DefaultHandler(m); }   // WM_KEYUP and WM_SYSKEYUP
+    virtual void WMChar(TMessage& m) { DefaultHandler(m); }
+    virtual void WMSysCommand(TMessage& m) { DefaultHandler(m); }
+    virtual void WMTimer(TMessage& m) { DefaultHandler(m); }
+    virtual void WMHScroll(TMessage& m) { DefaultHandler(m); }
+    virtual void WMVScroll(TMessage& m) { DefaultHandler(m); }
+    virtual void WMMouseMove(TMessage& m);
+    virtual void WMLButtonDown(TMessage& m);
+    virtual void WMLButtonUp(TMessage& m);
+    virtual void WMLButtonDblClk(TMessage& m);
+    virtual void WMRButtonDown(TMessage& m);
+    virtual void WMRButtonUp(TMessage& m);
+    virtual void WMRButtonDblClk(TMessage& m);
+    virtual void WMMButtonDown(TMessage& m);
+    virtual void WMMButtonUp(TMessage& m);
+    virtual void WMMButtonDblClk(TMessage& m);
+    virtual void WMMouseWheel(TMessage& m) { DefaultHandler(m); }
+    virtual void WMSizing(TMessage& m) { DefaultHandler(m); }
+    virtual void WMCaptureChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void WMMoving(TMessage& m) { DefaultHandler(m); }
+    virtual void WMEnterSizeMove(TMessage& m) { DefaultHandler(m); }
+    virtual void WMExitSizeMove(TMessage& m) { DefaultHandler(m); }
+    virtual void WMMouseHover(TMessage& m) { DefaultHandler(m); }
+    virtual void WMNCMouseLeave(TMessage& m) { DefaultHandler(m); }
+    virtual void WMMouseLeave(TMessage& m) { DefaultHandler(m); }
+    virtual void WMCut(TMessage& m) { DefaultHandler(m); }
+    virtual void WMCopy(TMessage& m) { DefaultHandler(m); }
+    virtual void WMPaste(TMessage& m) { DefaultHandler(m); }
+    virtual void WMClear(TMessage& m) { DefaultHandler(m); }
+    virtual void WMUndo(TMessage& m) { DefaultHandler(m); }
+    // Framework messages.
+    virtual void CMActivate(TMessage& m) { DefaultHandler(m); }
+    virtual void CMDeactivate(TMessage& m) { DefaultHandler(m); }
+    virtual void CMCancelMode(TMessage& m) { DefaultHandler(m); }
+    virtual void CMDialogKey(TMessage& m) { DefaultHandler(m); }
+    virtual void CMDialogChar(TMessage& m) { DefaultHandler(m); }
+    virtual void CMFocusChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMParentFontChanged(TMessage& m);
+    virtual void CMParentColorChanged(TMessage& m);
+    virtual void CMHitTest(TMessage& m);
+    virtual void CMVisibleChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMEnabledChanged(TMessage& m);
+    virtual void CMColorChanged(TMessage& m);
+    virtual void CMFontChanged(TMessage& m);
+    virtual void CMCursorChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMTextChanged(TMessage& m);
+    virtual void CMMouseEnter(TMessage& m);
+    virtual void CMMouseLeave(TMessage& m);
+    virtual void CMButtonPressed(TMessage& m) { DefaultHandler(m); }
+    virtual void CMShowingChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMEnter(TMessage& m) { DefaultHandler(m); }
+    virtual void CMExit(TMessage& m) { DefaultHandler(m); }
+    virtual void CMWantSpecialKey(TMessage& m) { DefaultHandler(m); }
+    virtual void CMRelease(TMessage& m) { DefaultHandler(m); }
+    virtual void CMShowHintChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMParentShowHintChanged(TMessage& m);
+    virtual void CMSysColorChange(TMessage& m) { DefaultHandler(m); }
+    virtual void CMTabStopChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMControlListChange(TMessage& m) { DefaultHandler(m); }
+    virtual void CMChildKey(TMessage& m) { DefaultHandler(m); }
+    virtual void CMHintShow(TMessage& m) { DefaultHandler(m); }
+    virtual void CMRecreateWnd(TMessage& m) { DefaultHandler(m); }
+    virtual void CMInvalidate(TMessage& m) { DefaultHandler(m); }
+    virtual void CMControlChange(TMessage& m) { DefaultHandler(m); }
+    virtual void CMChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMBorderChanged(TMessage& m) { DefaultHandler(m); }
+    virtual void CMMouseWheel(TMessage& m);
+
+    // The mouse button messages share this: capture, click and double-click rules, then
+    // MouseDown or MouseUp.
+    void MouseButtonMessage(TMessage& m, TMouseButton button, bool down, bool dbl);
 
     TWinControl* m_parent = nullptr;
     int m_left = 0;
@@ -291,8 +453,7 @@ public:
 protected:
     friend class TWinControl;
     virtual void Paint() {}
-    void WMPaint(TMessage& m);
-    void WndProc(TMessage& message) override;
+    void WMPaint(TMessage& m) override;
 
     TCanvas m_canvas;
 };
@@ -363,9 +524,6 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
-    void WndProc(TMessage& message) override;
-    void DefaultHandler(TMessage& message) override;
-
     // Window-system state (update region, scroll bars, region, display id...), private to ui.
     struct WindowData;
 
@@ -391,28 +549,51 @@ protected:
     // Default background: the control colour.
     virtual void EraseBackground(TCanvas& canvas);
 
-    // Message handlers.
-    void WMPaint(TMessage& m);
-    void WMEraseBkgnd(TMessage& m);
-    void WMKeyDown(TMessage& m);
-    void WMKeyUp(TMessage& m);
-    void WMChar(TMessage& m);
-    void WMSetFocus(TMessage& m);
-    void WMKillFocus(TMessage& m);
-    void WMSetCursor(TMessage& m);
-    void WMMouseForChildren(TMessage& m);
-    void CMDialogKey(TMessage& m);
-    void CMDialogChar(TMessage& m);
-    void CMEnter(TMessage& m) {
-        (void)m;
-        DoEnter();
-    }
-    void CMExit(TMessage& m) {
-        (void)m;
-        DoExit();
-    }
-    void CMShowingChanged(TMessage& m);
-    void WMSize(TMessage& m);
+    // Message handlers (see the list at the top of this file).
+    void WMPaint(TMessage& m) override;
+    void WMEraseBkgnd(TMessage& m) override;
+    void WMKeyDown(TMessage& m) override;
+    void WMKeyUp(TMessage& m) override;
+    void WMChar(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void WMKillFocus(TMessage& m) override;
+    void WMSetCursor(TMessage& m) override;
+    void WMSize(TMessage& m) override;
+    void WMSetText(TMessage& m) override;
+    void WMGetMinMaxInfo(TMessage& m) override;
+    void WMCancelMode(TMessage& m) override;
+    void WMMouseWheel(TMessage& m) override;
+    void WMMouseLeave(TMessage& m) override;
+    void WMMouseMove(TMessage& m) override;
+    void WMLButtonDown(TMessage& m) override;
+    void WMLButtonUp(TMessage& m) override;
+    void WMLButtonDblClk(TMessage& m) override;
+    void WMRButtonDown(TMessage& m) override;
+    void WMRButtonUp(TMessage& m) override;
+    void WMRButtonDblClk(TMessage& m) override;
+    void WMMButtonDown(TMessage& m) override;
+    void WMMButtonUp(TMessage& m) override;
+    void WMMButtonDblClk(TMessage& m) override;
+    void WMNCCalcSize(TMessage& m) override;
+    void WMNCPaint(TMessage& m) override;
+    void WMNCHitTest(TMessage& m) override;
+    void WMNCActivate(TMessage& m) override;
+    void WMNCLButtonDown(TMessage& m) override;
+    void WMNCLButtonDblClk(TMessage& m) override;
+    void CMDialogKey(TMessage& m) override;
+    void CMDialogChar(TMessage& m) override;
+    void CMEnter(TMessage& m) override;
+    void CMExit(TMessage& m) override;
+    void CMShowingChanged(TMessage& m) override;
+    void CMFontChanged(TMessage& m) override;
+    void CMColorChanged(TMessage& m) override;
+    void CMVisibleChanged(TMessage& m) override;
+    void CMEnabledChanged(TMessage& m) override;
+    void CMShowHintChanged(TMessage& m) override;
+    void CMParentShowHintChanged(TMessage& m) override;
+    // A mouse message over a windowless child (or one the child holds) goes to that child;
+    // true when it did.
+    bool MouseToChild(TMessage& m);
 
     std::vector<TControl*> m_controls;
     bool m_handleAllocated = false;

@@ -469,117 +469,157 @@ void TCustomEdit::Paint() {
     c.Brush()->SetStyle(bsSolid);
 }
 
-void TCustomEdit::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
-        return;
-    case WM_CHAR: {
-        TCustomControl::WndProc(m); // OnKeyPress may change or eat the character
-        if (m.Result == 0 && m.WParam != 0) TypeChar(char(m.WParam));
-        return;
+// --- message handlers ---
+
+void TCustomEdit::WMGetDlgCode(TMessage& m) {
+    m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+}
+
+void TCustomEdit::WMChar(TMessage& m) {
+    TCustomControl::WMChar(m); // OnKeyPress may change or eat the character
+    if (m.Result == 0 && m.WParam != 0) TypeChar(char(m.WParam));
+}
+
+void TCustomEdit::WMSetText(TMessage& m) {
+    const char* text = reinterpret_cast<const char*>(m.LParam);
+    SetValue(text ? text : "", false);
+    m_text = m_value;
+    m.Result = 1;
+}
+
+void TCustomEdit::WMGetTextLength(TMessage& m) {
+    m.Result = LRESULT(m_value.size());
+}
+
+void TCustomEdit::WMSetFocus(TMessage& m) {
+    CreateCaret(this, 1, TextHeight());
+    m_hasCaret = true;
+    UpdateCaret();
+    ShowCaret(this);
+    Invalidate();
+    TCustomControl::WMSetFocus(m);
+}
+
+void TCustomEdit::WMKillFocus(TMessage& m) {
+    if (m_hasCaret) {
+        m_hasCaret = false;
+        DestroyCaret();
     }
-    case WM_SETTEXT: {
-        const char* text = reinterpret_cast<const char*>(m.LParam);
-        SetValue(text ? text : "", false);
-        m_text = m_value;
-        m.Result = 1;
-        return;
+    m_selecting = false;
+    Invalidate();
+    TCustomControl::WMKillFocus(m);
+}
+
+// A new size or font: the caret takes the new text height, the text scrolls to show it.
+void TCustomEdit::MetricsChanged() {
+    if (m_hasCaret) CreateCaret(this, 1, TextHeight()), ShowCaret(this);
+    ScrollToCaret();
+}
+
+void TCustomEdit::WMSize(TMessage& m) {
+    TCustomControl::WMSize(m);
+    MetricsChanged();
+}
+
+void TCustomEdit::CMFontChanged(TMessage& m) {
+    TCustomControl::CMFontChanged(m);
+    MetricsChanged();
+}
+
+void TCustomEdit::CMEnabledChanged(TMessage& m) {
+    TCustomControl::CMEnabledChanged(m);
+    Invalidate();
+}
+
+void TCustomEdit::WMUndo(TMessage& m) {
+    Undo();
+    m.Result = 1;
+}
+
+void TCustomEdit::WMCut(TMessage&) {
+    CutToClipboard();
+}
+
+void TCustomEdit::WMCopy(TMessage&) {
+    CopyToClipboard();
+}
+
+void TCustomEdit::WMPaste(TMessage&) {
+    PasteFromClipboard();
+}
+
+void TCustomEdit::WMClear(TMessage&) {
+    ClearSelection();
+}
+
+void TCustomEdit::EMGetSel(TMessage& m) {
+    m.Result = MAKELPARAM(SelStart(), SelStart() + SelLength());
+}
+
+void TCustomEdit::EMSetSel(TMessage& m) {
+    int s = int(intptr_t(m.WParam)), e = int(m.LParam);
+    int n = int(m_value.size());
+    if (s < 0) {
+        m_anchor = m_caret;
+    } else {
+        if (e < 0) e = n;
+        m_anchor = std::clamp(s, 0, n);
+        m_caret = std::clamp(e, 0, n);
     }
-    case WM_GETTEXTLENGTH:
-        m.Result = LRESULT(m_value.size());
-        return;
-    case EM_GETSEL:
-        m.Result = MAKELPARAM(SelStart(), SelStart() + SelLength());
-        return;
-    case EM_SETSEL: {
-        int s = int(intptr_t(m.WParam)), e = int(m.LParam);
-        int n = int(m_value.size());
-        if (s < 0) {
-            m_anchor = m_caret;
-        } else {
-            if (e < 0) e = n;
-            m_anchor = std::clamp(s, 0, n);
-            m_caret = std::clamp(e, 0, n);
-        }
-        ScrollToCaret();
-        Invalidate();
-        return;
-    }
-    case EM_SETMARGINS:
-        if (m.WParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(uintptr_t(m.LParam));
-        if (m.WParam & EC_RIGHTMARGIN) m_rightMargin = HIWORD(uintptr_t(m.LParam));
-        ScrollToCaret();
-        Invalidate();
-        return;
-    case EM_GETMARGINS:
-        m.Result = MAKELPARAM(m_leftMargin, m_rightMargin);
-        return;
-    case EM_LIMITTEXT:
-        SetMaxLength(int(m.WParam));
-        return;
-    case EM_SETREADONLY:
-        m_readOnly = m.WParam != 0;
-        m.Result = 1;
-        return;
-    case EM_SETPASSWORDCHAR:
-        SetPasswordChar(char(m.WParam));
-        return;
-    case EM_CANUNDO:
-        m.Result = m_canUndo ? 1 : 0;
-        return;
-    case EM_UNDO:
-    case WM_UNDO:
-        Undo();
-        m.Result = 1;
-        return;
-    case EM_EMPTYUNDOBUFFER:
-        m_canUndo = false;
-        return;
-    case EM_SCROLLCARET:
-        ScrollToCaret();
-        return;
-    case WM_CUT:
-        CutToClipboard();
-        return;
-    case WM_COPY:
-        CopyToClipboard();
-        return;
-    case WM_PASTE:
-        PasteFromClipboard();
-        return;
-    case WM_CLEAR:
-        ClearSelection();
-        return;
-    case WM_SETFOCUS:
-        CreateCaret(this, 1, TextHeight());
-        m_hasCaret = true;
-        UpdateCaret();
-        ShowCaret(this);
-        Invalidate();
-        TCustomControl::WndProc(m);
-        return;
-    case WM_KILLFOCUS:
-        if (m_hasCaret) {
-            m_hasCaret = false;
-            DestroyCaret();
-        }
-        m_selecting = false;
-        Invalidate();
-        TCustomControl::WndProc(m);
-        return;
-    case WM_SIZE:
-    case CM_FONTCHANGED:
-        TCustomControl::WndProc(m);
-        if (m_hasCaret) CreateCaret(this, 1, TextHeight()), ShowCaret(this);
-        ScrollToCaret();
-        return;
-    case CM_ENABLEDCHANGED:
-        TCustomControl::WndProc(m);
-        Invalidate();
-        return;
-    default:
-        break;
-    }
-    TCustomControl::WndProc(m);
+    ScrollToCaret();
+    Invalidate();
+}
+
+void TCustomEdit::EMSetMargins(TMessage& m) {
+    if (m.WParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(uintptr_t(m.LParam));
+    if (m.WParam & EC_RIGHTMARGIN) m_rightMargin = HIWORD(uintptr_t(m.LParam));
+    ScrollToCaret();
+    Invalidate();
+}
+
+void TCustomEdit::EMGetMargins(TMessage& m) {
+    m.Result = MAKELPARAM(m_leftMargin, m_rightMargin);
+}
+
+void TCustomEdit::EMLimitText(TMessage& m) {
+    SetMaxLength(int(m.WParam));
+}
+
+void TCustomEdit::EMSetReadOnly(TMessage& m) {
+    m_readOnly = m.WParam != 0;
+    m.Result = 1;
+}
+
+void TCustomEdit::EMSetPasswordChar(TMessage& m) {
+    SetPasswordChar(char(m.WParam));
+}
+
+void TCustomEdit::EMCanUndo(TMessage& m) {
+    m.Result = m_canUndo ? 1 : 0;
+}
+
+void TCustomEdit::EMEmptyUndoBuffer(TMessage&) {
+    m_canUndo = false;
+}
+
+void TCustomEdit::EMScrollCaret(TMessage&) {
+    ScrollToCaret();
+}
+
+// The edit window's own messages.
+void TCustomEdit::DefaultHandler(TMessage& m) {
+    static const TMessageTable<TCustomEdit> table = {
+        {EM_GETSEL, &TCustomEdit::EMGetSel},
+        {EM_SETSEL, &TCustomEdit::EMSetSel},
+        {EM_SETMARGINS, &TCustomEdit::EMSetMargins},
+        {EM_GETMARGINS, &TCustomEdit::EMGetMargins},
+        {EM_LIMITTEXT, &TCustomEdit::EMLimitText},
+        {EM_SETREADONLY, &TCustomEdit::EMSetReadOnly},
+        {EM_SETPASSWORDCHAR, &TCustomEdit::EMSetPasswordChar},
+        {EM_CANUNDO, &TCustomEdit::EMCanUndo},
+        {EM_UNDO, &TCustomEdit::WMUndo},
+        {EM_EMPTYUNDOBUFFER, &TCustomEdit::EMEmptyUndoBuffer},
+        {EM_SCROLLCARET, &TCustomEdit::EMScrollCaret},
+    };
+    if (!table.Dispatch(*this, m)) TCustomControl::DefaultHandler(m);
 }

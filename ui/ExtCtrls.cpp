@@ -178,12 +178,8 @@ void TCustomPanel::Paint() {
     c.Brush()->SetStyle(bsSolid);
 }
 
-void TCustomPanel::WndProc(TMessage& m) {
-    if (m.Msg == CM_TEXTCHANGED) {
-        Invalidate();
-        return;
-    }
-    TCustomControl::WndProc(m);
+void TCustomPanel::CMTextChanged(TMessage&) {
+    Invalidate();
 }
 
 // --- TImage ---
@@ -232,12 +228,8 @@ namespace {
 class TTimerWindow : public TWinControl {
 public:
     TTimerWindow(TTimer* timer) : TWinControl(nullptr), m_timer(timer) {}
-    void WndProc(TMessage& m) override {
-        if (m.Msg == WM_TIMER) {
-            if (m_timer->OnTimer) m_timer->OnTimer(m_timer);
-            return;
-        }
-        TWinControl::WndProc(m);
+    void WMTimer(TMessage&) override {
+        if (m_timer->OnTimer) m_timer->OnTimer(m_timer);
     }
 
 private:

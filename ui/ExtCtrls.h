@@ -52,7 +52,7 @@ public:
 protected:
     void Paint() override;
     void AlignControls(TControl* control, TRect& rect) override;
-    void WndProc(TMessage& m) override;
+    void CMTextChanged(TMessage& m) override;
     TBevelCut m_bevelOuter = bvRaised;
     TBevelCut m_bevelInner = bvNone;
     int m_bevelWidth = 1;

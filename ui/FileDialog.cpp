@@ -160,40 +160,35 @@ protected:
             return;
         }
     }
-    void WndProc(TMessage& m) override {
-        switch (m.Msg) {
-        case WM_GETDLGCODE:
-            m.Result = DLGC_WANTARROWS;
-            return;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            Invalidate();
-            break;
-        case WM_SIZE:
-            UpdateBar();
-            break;
-        case WM_VSCROLL: {
-            int code = LOWORD(m.WParam);
-            if (code == SB_LINEUP)
-                ScrollTo(m_top - 1);
-            else if (code == SB_LINEDOWN)
-                ScrollTo(m_top + 1);
-            else if (code == SB_PAGEUP)
-                ScrollTo(m_top - VisibleRows());
-            else if (code == SB_PAGEDOWN)
-                ScrollTo(m_top + VisibleRows());
-            else if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
-                ScrollTo(int(int16_t(HIWORD(m.WParam))));
-            return;
-        }
-        case CM_MOUSEWHEEL:
-            ScrollTo(m_top - 3 * GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA);
-            m.Result = 1;
-            return;
-        default:
-            break;
-        }
-        TCustomControl::WndProc(m);
+    void WMGetDlgCode(TMessage& m) override { m.Result = DLGC_WANTARROWS; }
+    void WMSetFocus(TMessage& m) override {
+        Invalidate();
+        TCustomControl::WMSetFocus(m);
+    }
+    void WMKillFocus(TMessage& m) override {
+        Invalidate();
+        TCustomControl::WMKillFocus(m);
+    }
+    void WMSize(TMessage& m) override {
+        UpdateBar();
+        TCustomControl::WMSize(m);
+    }
+    void WMVScroll(TMessage& m) override {
+        int code = LOWORD(m.WParam);
+        if (code == SB_LINEUP)
+            ScrollTo(m_top - 1);
+        else if (code == SB_LINEDOWN)
+            ScrollTo(m_top + 1);
+        else if (code == SB_PAGEUP)
+            ScrollTo(m_top - VisibleRows());
+        else if (code == SB_PAGEDOWN)
+            ScrollTo(m_top + VisibleRows());
+        else if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
+            ScrollTo(int(int16_t(HIWORD(m.WParam))));
+    }
+    void CMMouseWheel(TMessage& m) override {
+        ScrollTo(m_top - 3 * GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA);
+        m.Result = 1;
     }
 };
 

@@ -1,71 +1,9 @@
 // TCustomForm: top-level windows with the classic default frame, showing, closing, modality.
 #include <algorithm>
 
-#include "gfx/DrawText.h"
 #include "ui/Forms.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowSystem.h"
-
-namespace {
-constexpr int FrameWidth = 3;
-constexpr int CaptionHeight = 18;
-constexpr int ButtonWidth = 16;
-constexpr int ButtonHeight = 14;
-
-bool HasFrame(const TCustomForm* f) {
-    return f->BorderStyle() != bsNone;
-}
-
-// Caption buttons right to left: close, then maximise and minimise as a pair.
-struct CaptionButtons {
-    TRect close, max, min;
-};
-
-CaptionButtons ButtonsOf(const TCustomForm* f) {
-    CaptionButtons b;
-    if (!HasFrame(f) || !(f->BorderIcons() & biSystemMenu)) return b;
-    int top = FrameWidth + (CaptionHeight - ButtonHeight) / 2;
-    int right = f->Width() - FrameWidth - 2;
-    b.close = Rect(right - ButtonWidth, top, right, top + ButtonHeight);
-    right = b.close.Left - 2;
-    bool toolWindow = f->BorderStyle() == bsToolWindow || f->BorderStyle() == bsSizeToolWin ||
-                      f->BorderStyle() == bsDialog;
-    if (toolWindow) return b;
-    if (f->BorderIcons() & (biMinimize | biMaximize)) {
-        b.max = Rect(right - ButtonWidth, top, right, top + ButtonHeight);
-        b.min = Rect(b.max.Left - ButtonWidth, top, b.max.Left, top + ButtonHeight);
-    }
-    return b;
-}
-
-void Glyph(TCanvas& c, const TRect& r, int kind, bool enabled, bool pressed) {
-    int s = pressed ? 1 : 0;
-    int x = r.Left + 4 + s, y = r.Top + 3 + s;
-    auto draw = [&](int ox, int oy, TColor color) {
-        c.Pen()->SetColor(color);
-        c.Brush()->SetColor(color);
-        switch (kind) {
-        case 0: // close: a bold cross
-            for (int i = 0; i < 2; ++i) {
-                c.MoveTo(x + i + ox, y + oy);
-                c.LineTo(x + 7 + i + ox, y + 7 + oy);
-                c.MoveTo(x + 6 + i + ox, y + oy);
-                c.LineTo(x - 1 + i + ox, y + 7 + oy);
-            }
-            break;
-        case 1: // maximise: a box with a thick top
-            c.FrameRect(Rect(x + ox, y + oy - 1, x + 9 + ox, y + 8 + oy));
-            c.FillRect(Rect(x + ox, y + oy, x + 9 + ox, y + 1 + oy));
-            break;
-        default: // minimise: a bar at the bottom
-            c.FillRect(Rect(x + ox, y + 6 + oy, x + 6 + ox, y + 8 + oy));
-            break;
-        }
-    };
-    if (!enabled) draw(1, 1, clBtnHighlight);
-    draw(0, 0, enabled ? clBtnText : clBtnShadow);
-}
-} // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
     m_visible = false;
@@ -344,40 +282,25 @@ void TCustomForm::KeyDown(WORD& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
 }
 
-void TCustomForm::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_CLOSE:
-        WMClose(m);
+// --- message handlers ---
+
+void TCustomForm::CMRelease(TMessage&) {
+    delete this;
+}
+
+void TCustomForm::CMTextChanged(TMessage& m) {
+    if (m_wnd->displayId) CurrentDisplay().SetWindowTitle(m_wnd->displayId, AnsiToUtf8(m_text));
+    RedrawWindow(this, nullptr, RDW_FRAME);
+    TCustomControl::CMTextChanged(m);
+}
+
+// The form itself has the focus only when none of its controls can take it.
+void TCustomForm::WMSetFocus(TMessage& m) {
+    if (m_activeControl && m_activeControl->CanFocus()) {
+        ::SetFocus(m_activeControl->Handle());
         return;
-    case WM_ACTIVATE:
-        WMActivate(m);
-        return;
-    case WM_SYSCOMMAND:
-        WMSysCommand(m);
-        return;
-    case CM_DIALOGKEY:
-        CMDialogKeyForm(m);
-        return;
-    case CM_RELEASE:
-        delete this;
-        return;
-    case CM_TEXTCHANGED:
-        if (m_wnd->displayId) CurrentDisplay().SetWindowTitle(m_wnd->displayId, AnsiToUtf8(m_text));
-        RedrawWindow(this, nullptr, RDW_FRAME);
-        TCustomControl::WndProc(m);
-        return;
-    case WM_SETFOCUS:
-        // The form itself has the focus only when none of its controls can take it.
-        if (m_activeControl && m_activeControl->CanFocus()) {
-            ::SetFocus(m_activeControl->Handle());
-            return;
-        }
-        TCustomControl::WndProc(m);
-        return;
-    default:
-        break;
     }
-    TCustomControl::WndProc(m);
+    TCustomControl::WMSetFocus(m);
 }
 
 void TCustomForm::WMClose(TMessage&) {
@@ -422,7 +345,7 @@ void TCustomForm::WMSysCommand(TMessage& m) {
     }
 }
 
-void TCustomForm::CMDialogKeyForm(TMessage& m) {
+void TCustomForm::CMDialogKey(TMessage& m) {
     WORD key = WORD(m.WParam);
     TShiftState shift = KeyboardShiftState();
     if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
@@ -444,164 +367,36 @@ void TCustomForm::CMDialogKeyForm(TMessage& m) {
         return;
     }
     // Enter and Escape: the default and cancel buttons.
-    TCustomControl::WndProc(m);
+    TCustomControl::CMDialogKey(m);
 }
 
-void TCustomForm::DefaultHandler(TMessage& m) {
-    TWindowSystem& ws = TWindowSystem::Get();
-    switch (m.Msg) {
-    case WM_NCCALCSIZE:
-        if (HasFrame(this)) {
-            TRect& r = reinterpret_cast<TNCCalcSizeParams*>(m.LParam)->rgrc[0];
-            r.Left += FrameWidth;
-            r.Right -= FrameWidth;
-            r.Bottom -= FrameWidth;
-            r.Top += FrameWidth + CaptionHeight + 1;
-        }
-        NonClient::CalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
-        return;
-    case WM_NCPAINT: {
-        auto* c = reinterpret_cast<TCanvas*>(m.WParam);
-        if (!c) return;
-        if (HasFrame(this)) {
-            TRect r = Rect(0, 0, m_width, m_height);
-            NonClient::DrawEdge3D(*c, r, true, false);
-            // Caption bar: a gradient in the caption colours, bold text, the buttons.
-            TRect bar =
-                Rect(FrameWidth, FrameWidth, m_width - FrameWidth, FrameWidth + CaptionHeight);
-            TColor from = m_active ? clActiveCaption : clInactiveCaption;
-            TColor to = m_active ? clGradientActiveCaption : clGradientInactiveCaption;
-            for (int x = bar.Left; x < bar.Right; ++x) {
-                double t = bar.Width() > 1 ? double(x - bar.Left) / (bar.Width() - 1) : 0;
-                c->Pen()->SetColor(BlendColors(from, to, t));
-                c->MoveTo(x, bar.Top);
-                c->LineTo(x, bar.Bottom);
-            }
-            CaptionButtons b = ButtonsOf(this);
-            TFont font;
-            font.SetName("Arial");
-            font.SetHeight(-11);
-            font.SetStyle({fsBold});
-            font.SetColor(m_active ? clCaptionText : clInactiveCaptionText);
-            c->SetFont(font);
-            c->Brush()->SetStyle(bsClear);
-            int right =
-                b.min.IsEmpty() ? (b.close.IsEmpty() ? bar.Right : b.close.Left) : b.min.Left;
-            TRect text = Rect(bar.Left + 4, bar.Top, right - 4, bar.Bottom);
-            DrawText(*c, m_text, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-            c->Brush()->SetStyle(bsSolid);
-            const auto& t = ws.Track();
-            auto pressed = [&](int code) {
-                return t.kind == TWindowSystem::Tracking::Button && t.wnd == this &&
-                       t.code == code && t.inside;
-            };
-            if (!b.close.IsEmpty()) {
-                NonClient::DrawEdge3D(*c, b.close, true, pressed(HTCLOSE));
-                Glyph(*c, b.close, 0, true, pressed(HTCLOSE));
-            }
-            if (!b.max.IsEmpty()) {
-                NonClient::DrawEdge3D(*c, b.max, true, pressed(HTMAXBUTTON));
-                Glyph(*c, b.max, 1, (m_borderIcons & biMaximize) != 0, pressed(HTMAXBUTTON));
-                NonClient::DrawEdge3D(*c, b.min, true, pressed(HTMINBUTTON));
-                Glyph(*c, b.min, 2, (m_borderIcons & biMinimize) != 0, pressed(HTMINBUTTON));
-            }
-            c->Pen()->SetColor(clBtnFace);
-            c->MoveTo(FrameWidth, bar.Bottom);
-            c->LineTo(m_width - FrameWidth, bar.Bottom);
-        }
-        NonClient::Paint(this, *c);
+// --- the classic frame (NonClient.cpp draws it) ---
+
+void TCustomForm::WMNCCalcSize(TMessage& m) {
+    NonClient::FormCalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
+}
+
+void TCustomForm::WMNCPaint(TMessage& m) {
+    if (auto* canvas = reinterpret_cast<TCanvas*>(m.WParam)) NonClient::FormPaint(this, *canvas);
+}
+
+void TCustomForm::WMNCHitTest(TMessage& m) {
+    TPoint p = LParamToPoint(m.LParam);
+    m.Result = NonClient::FormHitTest(this, {p.X - m_left, p.Y - m_top});
+}
+
+void TCustomForm::WMNCLButtonDown(TMessage& m) {
+    if (!NonClient::FormButtonDown(this, int(m.WParam), LParamToPoint(m.LParam)))
+        TCustomControl::WMNCLButtonDown(m);
+}
+
+// A double click on the caption maximises a sizeable form, or restores it.
+void TCustomForm::WMNCLButtonDblClk(TMessage& m) {
+    if (int(m.WParam) == HTCAPTION && (m_borderIcons & biMaximize) && m_borderStyle == bsSizeable) {
+        SetWindowState(m_windowState == wsMaximized ? wsNormal : wsMaximized);
         return;
     }
-    case WM_NCHITTEST: {
-        TPoint p = LParamToPoint(m.LParam);
-        TPoint local{p.X - m_left, p.Y - m_top};
-        if (!Rect(0, 0, m_width, m_height).Contains(local)) {
-            m.Result = HTNOWHERE;
-            return;
-        }
-        if (m_clientInWindow.Contains(local)) {
-            m.Result = HTCLIENT;
-            return;
-        }
-        if (HasFrame(this)) {
-            CaptionButtons b = ButtonsOf(this);
-            if (b.close.Contains(local))
-                m.Result = HTCLOSE;
-            else if (b.max.Contains(local))
-                m.Result = HTMAXBUTTON;
-            else if (b.min.Contains(local))
-                m.Result = HTMINBUTTON;
-            else if (local.Y >= FrameWidth && local.Y < FrameWidth + CaptionHeight &&
-                     local.X >= FrameWidth && local.X < m_width - FrameWidth)
-                m.Result = HTCAPTION;
-            else {
-                int hit = NonClient::HitTest(this, local);
-                if (hit == HTBORDER &&
-                    (m_borderStyle == bsSizeable || m_borderStyle == bsSizeToolWin)) {
-                    bool l = local.X < FrameWidth, r = local.X >= m_width - FrameWidth;
-                    bool t = local.Y < FrameWidth, bt = local.Y >= m_height - FrameWidth;
-                    hit = t    ? (l   ? HTTOPLEFT
-                                  : r ? HTTOPRIGHT
-                                      : HTTOP)
-                          : bt ? (l   ? HTBOTTOMLEFT
-                                  : r ? HTBOTTOMRIGHT
-                                      : HTBOTTOM)
-                          : l  ? HTLEFT
-                          : r  ? HTRIGHT
-                               : HTBORDER;
-                }
-                m.Result = hit;
-            }
-            return;
-        }
-        m.Result = NonClient::HitTest(this, local);
-        return;
-    }
-    case WM_NCLBUTTONDOWN: {
-        int hit = int(m.WParam);
-        TPoint p = LParamToPoint(m.LParam);
-        if (hit == HTCAPTION) {
-            if (m_windowState == wsMaximized) return;
-            TWindowSystem::Tracking t;
-            t.kind = TWindowSystem::Tracking::Move;
-            t.wnd = this;
-            t.start = p;
-            t.startBounds = BoundsRect();
-            ws.StartTracking(t);
-            Perform(WM_ENTERSIZEMOVE);
-            return;
-        }
-        if (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON) {
-            if (hit == HTMINBUTTON && !(m_borderIcons & biMinimize)) return;
-            if (hit == HTMAXBUTTON && !(m_borderIcons & biMaximize)) return;
-            TWindowSystem::Tracking t;
-            t.kind = TWindowSystem::Tracking::Button;
-            t.wnd = this;
-            t.code = hit;
-            t.inside = true;
-            ws.StartTracking(t);
-            RedrawWindow(this, nullptr, RDW_FRAME);
-            return;
-        }
-        TCustomControl::DefaultHandler(m);
-        return;
-    }
-    case WM_NCLBUTTONDBLCLK:
-        if (int(m.WParam) == HTCAPTION && (m_borderIcons & biMaximize) &&
-            m_borderStyle == bsSizeable) {
-            SetWindowState(m_windowState == wsMaximized ? wsNormal : wsMaximized);
-            return;
-        }
-        TCustomControl::DefaultHandler(m);
-        return;
-    case WM_GETMINMAXINFO: {
-        TCustomControl::DefaultHandler(m);
-        return;
-    }
-    default:
-        break;
-    }
-    TCustomControl::DefaultHandler(m);
+    TCustomControl::WMNCLButtonDblClk(m);
 }
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}

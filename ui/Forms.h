@@ -145,9 +145,6 @@ public:
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
-    void WndProc(TMessage& message) override;
-    void DefaultHandler(TMessage& message) override;
-
 protected:
     friend class TWindowSystem;
     friend class TApplication;
@@ -155,10 +152,18 @@ protected:
     void Paint() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void DoClose(TCloseAction& action);
-    void WMClose(TMessage& m);
-    void WMActivate(TMessage& m);
-    void WMSysCommand(TMessage& m);
-    void CMDialogKeyForm(TMessage& m);
+    void WMClose(TMessage& m) override;
+    void WMActivate(TMessage& m) override;
+    void WMSysCommand(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void CMDialogKey(TMessage& m) override;
+    void CMRelease(TMessage& m) override;
+    void CMTextChanged(TMessage& m) override;
+    void WMNCCalcSize(TMessage& m) override;
+    void WMNCPaint(TMessage& m) override;
+    void WMNCHitTest(TMessage& m) override;
+    void WMNCLButtonDown(TMessage& m) override;
+    void WMNCLButtonDblClk(TMessage& m) override;
 
     TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
     TFormBorderStyle m_borderStyle = bsSizeable;

@@ -160,25 +160,23 @@ char AccelOf(const AnsiString& text) {
 }
 } // namespace
 
-void TCustomLabel::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case CM_TEXTCHANGED:
-    case CM_FONTCHANGED:
-        AdjustBounds();
-        Invalidate();
-        return;
-    case CM_DIALOGCHAR: {
-        char key = char(m.WParam);
-        if (key >= 'A' && key <= 'Z') key = char(key + 32);
-        if (m_showAccelChar && m_focusControl && m_enabled && AccelOf(GetLabelText()) == key &&
-            m_focusControl->CanFocus()) {
-            m_focusControl->SetFocus();
-            m.Result = 1;
-        }
-        return;
+void TCustomLabel::CMTextChanged(TMessage&) {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::CMFontChanged(TMessage&) {
+    AdjustBounds();
+    Invalidate();
+}
+
+// Alt+letter of the accelerator focuses the FocusControl.
+void TCustomLabel::CMDialogChar(TMessage& m) {
+    char key = char(m.WParam);
+    if (key >= 'A' && key <= 'Z') key = char(key + 32);
+    if (m_showAccelChar && m_focusControl && m_enabled && AccelOf(GetLabelText()) == key &&
+        m_focusControl->CanFocus()) {
+        m_focusControl->SetFocus();
+        m.Result = 1;
     }
-    default:
-        break;
-    }
-    TGraphicControl::WndProc(m);
 }

@@ -1,7 +1,8 @@
 // Default non-client area of a window: border, client edge, static edge and the standard
-// scroll bars (arrows, thumb, page areas, tracking).
+// scroll bars (arrows, thumb, page areas, tracking); and the classic frame of a form.
 #include <algorithm>
 
+#include "gfx/DrawText.h"
 #include "ui/Forms.h"
 #include "ui/WindowSystem.h"
 
@@ -297,6 +298,17 @@ void ScrollBarRepeat(TWinControl* w) {
     RedrawWindow(w, nullptr, RDW_FRAME);
 }
 
+void ShowCursorFor(int hit) {
+    TCursor cursor = crArrow;
+    if (hit == HTLEFT || hit == HTRIGHT)
+        cursor = crSizeWE;
+    else if (hit == HTTOP || hit == HTBOTTOM)
+        cursor = crSizeNS;
+    else if (hit == HTTOPLEFT || hit == HTBOTTOMRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMLEFT)
+        cursor = crSizeAll;
+    Screen->ShowCursor(cursor);
+}
+
 void ScrollBarUp(TWinControl* w) {
     auto t = WS().Track();
     WS().StartTracking(TWindowSystem::Tracking{});
@@ -304,86 +316,182 @@ void ScrollBarUp(TWinControl* w) {
     if (WS().Alive(w)) SendScroll(w, t.bar, SB_ENDSCROLL, 0);
     if (WS().Alive(w)) RedrawWindow(w, nullptr, RDW_FRAME);
 }
-} // namespace NonClient
 
-// The default window procedure of every windowed control.
-void TWinControl::DefaultHandler(TMessage& m) {
-    switch (m.Msg) {
-    case WM_NCCALCSIZE:
-        NonClient::CalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
-        return;
-    case WM_NCPAINT:
-        if (auto* canvas = reinterpret_cast<TCanvas*>(m.WParam)) NonClient::Paint(this, *canvas);
-        return;
-    case WM_NCHITTEST: {
-        TRect wr = WindowRectOnScreen();
-        TPoint p = LParamToPoint(m.LParam);
-        m.Result = NonClient::HitTest(this, {p.X - wr.Left, p.Y - wr.Top});
-        return;
-    }
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-        if (m.WParam == WPARAM(HTVSCROLL) || m.WParam == WPARAM(HTHSCROLL)) {
-            TRect wr = WindowRectOnScreen();
-            TPoint p = LParamToPoint(m.LParam);
-            NonClient::ScrollBarDown(this, m.WParam == WPARAM(HTVSCROLL) ? SB_VERT : SB_HORZ,
-                                     {p.X - wr.Left, p.Y - wr.Top});
-        }
-        return;
-    case WM_NCACTIVATE:
-        m_wnd->ncDirty = true;
-        TWindowSystem::Get().MarkDirty(this);
-        m.Result = 1;
-        return;
-    case WM_SETCURSOR: {
-        int hit = int(int16_t(LOWORD(uintptr_t(m.LParam))));
-        TCursor cursor = crArrow;
-        if (hit == HTLEFT || hit == HTRIGHT)
-            cursor = crSizeWE;
-        else if (hit == HTTOP || hit == HTBOTTOM)
-            cursor = crSizeNS;
-        else if (hit == HTTOPLEFT || hit == HTBOTTOMRIGHT || hit == HTTOPRIGHT ||
-                 hit == HTBOTTOMLEFT)
-            cursor = crSizeAll;
-        Screen->ShowCursor(cursor);
-        m.Result = 1;
-        return;
-    }
-    case WM_MOUSEWHEEL:
-        if (Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) != 0) {
-            m.Result = 1;
-            return;
-        }
-        if (m_parent) m.Result = m_parent->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
-        return;
-    case WM_SETTEXT: {
-        const char* text = reinterpret_cast<const char*>(m.LParam);
-        m_text = text ? text : "";
-        Perform(CM_TEXTCHANGED);
-        m.Result = 1;
-        return;
-    }
-    case WM_GETMINMAXINFO: {
-        auto* info = reinterpret_cast<TMinMaxInfo*>(m.LParam);
-        if (!info) return;
-        TRect work = GetWorkArea();
-        info->ptMaxSize = {work.Width(), work.Height()};
-        info->ptMaxPosition = {work.Left, work.Top};
-        info->ptMinTrackSize = {112, 27};
-        info->ptMaxTrackSize = {Screen->Width() + 12, Screen->Height() + 12};
-        return;
-    }
-    case WM_CANCELMODE:
-        if (GetCapture() == this) ReleaseCapture();
-        return;
-    case WM_GETDLGCODE:
-        m.Result = 0;
-        return;
-    default:
-        break;
-    }
-    TControl::DefaultHandler(m);
+// --- the classic frame of a form: border, caption bar, caption buttons ---
+
+namespace {
+constexpr int ButtonWidth = 16;
+constexpr int ButtonHeight = 14;
+// The caption bar's last row is a line in the face colour between it and the client area.
+constexpr int CaptionBarHeight = CaptionHeight - 1;
+
+bool HasFrame(const TCustomForm* f) {
+    return f->BorderStyle() != bsNone;
 }
+
+// Caption buttons right to left: close, then maximise and minimise as a pair.
+struct CaptionButtons {
+    TRect close, max, min;
+};
+
+CaptionButtons ButtonsOf(const TCustomForm* f) {
+    CaptionButtons b;
+    if (!HasFrame(f) || !(f->BorderIcons() & biSystemMenu)) return b;
+    int top = FrameWidth + (CaptionBarHeight - ButtonHeight) / 2;
+    int right = f->Width() - FrameWidth - 2;
+    b.close = Rect(right - ButtonWidth, top, right, top + ButtonHeight);
+    right = b.close.Left - 2;
+    bool toolWindow = f->BorderStyle() == bsToolWindow || f->BorderStyle() == bsSizeToolWin ||
+                      f->BorderStyle() == bsDialog;
+    if (toolWindow) return b;
+    if (f->BorderIcons() & (biMinimize | biMaximize)) {
+        b.max = Rect(right - ButtonWidth, top, right, top + ButtonHeight);
+        b.min = Rect(b.max.Left - ButtonWidth, top, b.max.Left, top + ButtonHeight);
+    }
+    return b;
+}
+
+enum GlyphKind { CloseGlyph, MaximizeGlyph, MinimizeGlyph };
+
+void Glyph(TCanvas& c, const TRect& r, GlyphKind kind, bool enabled, bool pressed) {
+    int s = pressed ? 1 : 0;
+    int x = r.Left + 4 + s, y = r.Top + 3 + s;
+    auto draw = [&](int ox, int oy, TColor color) {
+        c.Pen()->SetColor(color);
+        c.Brush()->SetColor(color);
+        if (kind == CloseGlyph) { // a bold cross
+            for (int i = 0; i < 2; ++i) {
+                c.MoveTo(x + i + ox, y + oy);
+                c.LineTo(x + 7 + i + ox, y + 7 + oy);
+                c.MoveTo(x + 6 + i + ox, y + oy);
+                c.LineTo(x - 1 + i + ox, y + 7 + oy);
+            }
+        } else if (kind == MaximizeGlyph) { // a box with a thick top
+            c.FrameRect(Rect(x + ox, y + oy - 1, x + 9 + ox, y + 8 + oy));
+            c.FillRect(Rect(x + ox, y + oy, x + 9 + ox, y + 1 + oy));
+        } else { // a bar at the bottom
+            c.FillRect(Rect(x + ox, y + 6 + oy, x + 6 + ox, y + 8 + oy));
+        }
+    };
+    if (!enabled) draw(1, 1, clBtnHighlight);
+    draw(0, 0, enabled ? clBtnText : clBtnShadow);
+}
+
+// The sizing edge or corner a border point is on.
+int SizingHit(const TCustomForm* f, TPoint p) {
+    bool l = p.X < FrameWidth, r = p.X >= f->Width() - FrameWidth;
+    bool t = p.Y < FrameWidth, b = p.Y >= f->Height() - FrameWidth;
+    if (t) return l ? HTTOPLEFT : r ? HTTOPRIGHT : HTTOP;
+    if (b) return l ? HTBOTTOMLEFT : r ? HTBOTTOMRIGHT : HTBOTTOM;
+    if (l) return HTLEFT;
+    if (r) return HTRIGHT;
+    return HTBORDER;
+}
+} // namespace
+
+void FormCalcSize(TCustomForm* f, TNCCalcSizeParams& p) {
+    if (HasFrame(f)) {
+        TRect& r = p.rgrc[0];
+        r.Left += FrameWidth;
+        r.Right -= FrameWidth;
+        r.Bottom -= FrameWidth;
+        r.Top += FrameWidth + CaptionHeight;
+    }
+    CalcSize(f, p);
+}
+
+void FormPaint(TCustomForm* f, TCanvas& c) {
+    if (HasFrame(f)) {
+        int width = f->Width();
+        bool active = f->Active();
+        DrawEdge3D(c, Rect(0, 0, width, f->Height()), true, false);
+        // Caption bar: a gradient in the caption colours, bold text, the buttons.
+        TRect bar = Rect(FrameWidth, FrameWidth, width - FrameWidth, FrameWidth + CaptionBarHeight);
+        TColor from = active ? clActiveCaption : clInactiveCaption;
+        TColor to = active ? clGradientActiveCaption : clGradientInactiveCaption;
+        for (int x = bar.Left; x < bar.Right; ++x) {
+            double t = bar.Width() > 1 ? double(x - bar.Left) / (bar.Width() - 1) : 0;
+            c.Pen()->SetColor(BlendColors(from, to, t));
+            c.MoveTo(x, bar.Top);
+            c.LineTo(x, bar.Bottom);
+        }
+        CaptionButtons b = ButtonsOf(f);
+        TFont font;
+        font.SetName("Arial");
+        font.SetHeight(-11);
+        font.SetStyle({fsBold});
+        font.SetColor(active ? clCaptionText : clInactiveCaptionText);
+        c.SetFont(font);
+        c.Brush()->SetStyle(bsClear);
+        int right = b.min.IsEmpty() ? (b.close.IsEmpty() ? bar.Right : b.close.Left) : b.min.Left;
+        TRect text = Rect(bar.Left + 4, bar.Top, right - 4, bar.Bottom);
+        DrawText(c, f->Caption(), text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+        c.Brush()->SetStyle(bsSolid);
+        const auto& t = WS().Track();
+        auto pressed = [&](int code) {
+            return t.kind == TWindowSystem::Tracking::Button && t.wnd == f && t.code == code &&
+                   t.inside;
+        };
+        TBorderIcons icons = f->BorderIcons();
+        if (!b.close.IsEmpty()) {
+            DrawEdge3D(c, b.close, true, pressed(HTCLOSE));
+            Glyph(c, b.close, CloseGlyph, true, pressed(HTCLOSE));
+        }
+        if (!b.max.IsEmpty()) {
+            DrawEdge3D(c, b.max, true, pressed(HTMAXBUTTON));
+            Glyph(c, b.max, MaximizeGlyph, (icons & biMaximize) != 0, pressed(HTMAXBUTTON));
+            DrawEdge3D(c, b.min, true, pressed(HTMINBUTTON));
+            Glyph(c, b.min, MinimizeGlyph, (icons & biMinimize) != 0, pressed(HTMINBUTTON));
+        }
+        c.Pen()->SetColor(clBtnFace);
+        c.MoveTo(FrameWidth, bar.Bottom);
+        c.LineTo(width - FrameWidth, bar.Bottom);
+    }
+    Paint(f, c);
+}
+
+int FormHitTest(TCustomForm* f, TPoint p) {
+    if (!Rect(0, 0, f->Width(), f->Height()).Contains(p)) return HTNOWHERE;
+    if (f->ClientRectInWindow().Contains(p)) return HTCLIENT;
+    if (!HasFrame(f)) return HitTest(f, p);
+    CaptionButtons b = ButtonsOf(f);
+    if (b.close.Contains(p)) return HTCLOSE;
+    if (b.max.Contains(p)) return HTMAXBUTTON;
+    if (b.min.Contains(p)) return HTMINBUTTON;
+    if (p.Y >= FrameWidth && p.Y < FrameWidth + CaptionBarHeight && p.X >= FrameWidth &&
+        p.X < f->Width() - FrameWidth)
+        return HTCAPTION;
+    int hit = HitTest(f, p);
+    if (hit == HTBORDER && (f->BorderStyle() == bsSizeable || f->BorderStyle() == bsSizeToolWin))
+        hit = SizingHit(f, p);
+    return hit;
+}
+
+bool FormButtonDown(TCustomForm* f, int hit, TPoint screen) {
+    if (hit == HTCAPTION) {
+        if (f->WindowState() == wsMaximized) return true;
+        TWindowSystem::Tracking t;
+        t.kind = TWindowSystem::Tracking::Move;
+        t.wnd = f;
+        t.start = screen;
+        t.startBounds = f->BoundsRect();
+        WS().StartTracking(t);
+        f->Perform(WM_ENTERSIZEMOVE);
+        return true;
+    }
+    if (hit != HTCLOSE && hit != HTMINBUTTON && hit != HTMAXBUTTON) return false;
+    if (hit == HTMINBUTTON && !(f->BorderIcons() & biMinimize)) return true;
+    if (hit == HTMAXBUTTON && !(f->BorderIcons() & biMaximize)) return true;
+    TWindowSystem::Tracking t;
+    t.kind = TWindowSystem::Tracking::Button;
+    t.wnd = f;
+    t.code = hit;
+    t.inside = true;
+    WS().StartTracking(t);
+    RedrawWindow(f, nullptr, RDW_FRAME);
+    return true;
+}
+} // namespace NonClient
 
 void TWinControl::SetTextValue(const AnsiString& text) {
     TMessage m{WM_SETTEXT, 0, LPARAM(text.c_str()), 0};

@@ -63,12 +63,12 @@ void TTabSheet::SetImageIndex(int value) {
     if (m_pageControl) m_pageControl->TabsChanged();
 }
 
-void TTabSheet::WndProc(TMessage& m) {
-    if (m.Msg == CM_TEXTCHANGED && m_pageControl) {
+// The caption is the tab's text.
+void TTabSheet::CMTextChanged(TMessage& m) {
+    if (m_pageControl)
         m_pageControl->TabsChanged();
-        return;
-    }
-    TWinControl::WndProc(m);
+    else
+        TWinControl::CMTextChanged(m);
 }
 
 // --- TPageControl ---
@@ -365,30 +365,33 @@ void TPageControl::KeyDown(WORD& key, TShiftState shift) {
     }
 }
 
-void TPageControl::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTARROWS;
-        return;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Invalidate();
-        break;
-    case WM_ERASEBKGND:
+void TPageControl::WMGetDlgCode(TMessage& m) {
+    m.Result = DLGC_WANTARROWS;
+}
+
+void TPageControl::WMSetFocus(TMessage& m) {
+    Invalidate();
+    TCustomControl::WMSetFocus(m);
+}
+
+void TPageControl::WMKillFocus(TMessage& m) {
+    Invalidate();
+    TCustomControl::WMKillFocus(m);
+}
+
+// Paint covers everything.
+void TPageControl::WMEraseBkgnd(TMessage& m) {
+    m.Result = 1;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab move between the pages.
+void TPageControl::CMDialogKey(TMessage& m) {
+    if (m.WParam == VK_TAB && (KeyboardShiftState() & ssCtrl) && TabCount() > 0 && Showing()) {
+        int n = TabCount(), tab = TabIndex();
+        bool back = (KeyboardShiftState() & ssShift) != 0;
+        SelectPage(TabPage(((tab < 0 ? 0 : tab) + (back ? n - 1 : 1)) % n));
         m.Result = 1;
-        return; // Paint covers everything
-    case CM_DIALOGKEY:
-        // Ctrl+Tab and Ctrl+Shift+Tab move between the pages.
-        if (m.WParam == VK_TAB && (KeyboardShiftState() & ssCtrl) && TabCount() > 0 && Showing()) {
-            int n = TabCount(), tab = TabIndex();
-            bool back = (KeyboardShiftState() & ssShift) != 0;
-            SelectPage(TabPage(((tab < 0 ? 0 : tab) + (back ? n - 1 : 1)) % n));
-            m.Result = 1;
-            return;
-        }
-        break;
-    default:
-        break;
+        return;
     }
-    TCustomControl::WndProc(m);
+    TCustomControl::CMDialogKey(m);
 }

@@ -33,7 +33,9 @@ public:
 
 protected:
     void Paint() override;
-    void WndProc(TMessage& m) override;
+    void CMTextChanged(TMessage& m) override;
+    void CMFontChanged(TMessage& m) override;
+    void CMDialogChar(TMessage& m) override;
     virtual AnsiString GetLabelText() const { return GetText(); }
     // Draws (or with DT_CALCRECT measures) the text in rect with the label's flags added.
     virtual void DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags);
@@ -69,7 +71,12 @@ public:
 
 protected:
     void Paint() override;
-    void WndProc(TMessage& m) override;
+    void CMDialogKey(TMessage& m) override;
+    void CMDialogChar(TMessage& m) override;
+    void CMFocusChanged(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void WMKillFocus(TMessage& m) override;
+    void WMGetDlgCode(TMessage& m) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -139,7 +146,6 @@ public:
 protected:
     AnsiString GetText() const override { return m_value; }
     void Paint() override;
-    void WndProc(TMessage& m) override;
     void DoEnter() override;
     void DoExit() override;
     void KeyDown(WORD& key, TShiftState shift) override;
@@ -149,6 +155,32 @@ protected:
     void DblClick() override;
     void EraseBackground(TCanvas& canvas) override;
     virtual void Change();
+    void DefaultHandler(TMessage& m) override;
+    void WMGetDlgCode(TMessage& m) override;
+    void WMChar(TMessage& m) override;
+    void WMSetText(TMessage& m) override;
+    void WMGetTextLength(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void WMKillFocus(TMessage& m) override;
+    void WMSize(TMessage& m) override;
+    void CMFontChanged(TMessage& m) override;
+    void CMEnabledChanged(TMessage& m) override;
+    void WMUndo(TMessage& m) override; // and EM_UNDO
+    void WMCut(TMessage& m) override;
+    void WMCopy(TMessage& m) override;
+    void WMPaste(TMessage& m) override;
+    void WMClear(TMessage& m) override;
+    void EMGetSel(TMessage& m);
+    void EMSetSel(TMessage& m);
+    void EMSetMargins(TMessage& m);
+    void EMGetMargins(TMessage& m);
+    void EMLimitText(TMessage& m);
+    void EMSetReadOnly(TMessage& m);
+    void EMSetPasswordChar(TMessage& m);
+    void EMCanUndo(TMessage& m);
+    void EMEmptyUndoBuffer(TMessage& m);
+    void EMScrollCaret(TMessage& m);
+    void MetricsChanged();
     // The text as shown (password characters in place of the letters).
     AnsiString DisplayText() const;
     int TextTop() const;

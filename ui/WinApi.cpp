@@ -502,7 +502,7 @@ int GetSystemMetrics(int index) {
     case SM_CXHTHUMB:
         return NonClient::ScrollBarSize;
     case SM_CYCAPTION:
-        return 19;
+        return NonClient::CaptionHeight;
     case SM_CXBORDER:
     case SM_CYBORDER:
         return 1;
@@ -510,7 +510,7 @@ int GetSystemMetrics(int index) {
     case SM_CYDLGFRAME:
     case SM_CXFRAME:
     case SM_CYFRAME:
-        return 3;
+        return NonClient::FrameWidth;
     case SM_CXEDGE:
     case SM_CYEDGE:
         return 2;

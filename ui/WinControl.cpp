@@ -396,118 +396,75 @@ void TWinControl::EraseBackground(TCanvas& canvas) {
     canvas.FillRect(ClientRect());
 }
 
-void TWinControl::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT:
-        WMPaint(m);
-        return;
-    case WM_ERASEBKGND:
-        WMEraseBkgnd(m);
-        return;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        WMKeyDown(m);
-        return;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        WMKeyUp(m);
-        return;
-    case WM_CHAR:
-        WMChar(m);
-        return;
-    case WM_SETFOCUS:
-        WMSetFocus(m);
-        return;
-    case WM_KILLFOCUS:
-        WMKillFocus(m);
-        return;
-    case WM_SETCURSOR:
-        WMSetCursor(m);
-        return;
-    case WM_SIZE:
-        WMSize(m);
-        return;
-    case CM_DIALOGKEY:
-        CMDialogKey(m);
-        return;
-    case CM_DIALOGCHAR:
-        CMDialogChar(m);
-        return;
-    case CM_ENTER:
-        CMEnter(m);
-        return;
-    case CM_EXIT:
-        CMExit(m);
-        return;
-    case CM_SHOWINGCHANGED:
-        CMShowingChanged(m);
-        return;
-    case CM_FONTCHANGED:
-        for (TControl* c : m_controls) c->Perform(CM_PARENTFONTCHANGED);
-        Invalidate();
-        return;
-    case CM_COLORCHANGED:
-        for (TControl* c : m_controls) c->Perform(CM_PARENTCOLORCHANGED);
-        Invalidate();
-        return;
-    case CM_VISIBLECHANGED:
-        if (m_handleAllocated) {
-            if (m_visible)
-                m_style |= WS_VISIBLE;
-            else
-                m_style &= ~WS_VISIBLE;
-            if (!m_visible) {
-                TWindowSystem& ws = TWindowSystem::Get();
-                if (ws.Focus() && (ws.Focus() == this || ContainsControl(ws.Focus()))) {
-                    TCustomForm* form = GetParentForm(this);
-                    ws.SetFocusWindow(form && form != this ? form : nullptr);
-                }
-                if (ws.Capture() && (ws.Capture() == this || ContainsControl(ws.Capture())))
-                    ws.SetCaptureWindow(nullptr);
-            } else {
-                m_wnd->ncDirty = true;
-                Invalidate();
-            }
-            Perform(CM_SHOWINGCHANGED);
+// --- message handlers ---
+
+void TWinControl::CMFontChanged(TMessage&) {
+    for (TControl* c : m_controls) c->Perform(CM_PARENTFONTCHANGED);
+    Invalidate();
+}
+
+void TWinControl::CMColorChanged(TMessage&) {
+    for (TControl* c : m_controls) c->Perform(CM_PARENTCOLORCHANGED);
+    Invalidate();
+}
+
+void TWinControl::CMVisibleChanged(TMessage&) {
+    if (!m_handleAllocated) return;
+    if (m_visible)
+        m_style |= WS_VISIBLE;
+    else
+        m_style &= ~WS_VISIBLE;
+    if (!m_visible) {
+        TWindowSystem& ws = TWindowSystem::Get();
+        if (ws.Focus() && (ws.Focus() == this || ContainsControl(ws.Focus()))) {
+            TCustomForm* form = GetParentForm(this);
+            ws.SetFocusWindow(form && form != this ? form : nullptr);
         }
-        return;
-    case CM_ENABLEDCHANGED:
-        if (!m_enabled) {
-            TWindowSystem& ws = TWindowSystem::Get();
-            if (ws.Focus() == this) {
-                TCustomForm* form = GetParentForm(this);
-                ws.SetFocusWindow(form && form != this ? form : nullptr);
-            }
-        }
-        if (m_enabled)
-            m_style &= ~WS_DISABLED;
-        else
-            m_style |= WS_DISABLED;
-        Perform(WM_ENABLE, m_enabled ? 1 : 0);
+        if (ws.Capture() && (ws.Capture() == this || ContainsControl(ws.Capture())))
+            ws.SetCaptureWindow(nullptr);
+    } else {
+        m_wnd->ncDirty = true;
         Invalidate();
-        return;
-    case CM_PARENTSHOWHINTCHANGED:
-    case CM_SHOWHINTCHANGED:
-        TControl::WndProc(m);
-        for (TControl* c : m_controls) c->Perform(CM_PARENTSHOWHINTCHANGED);
-        return;
-    default:
-        break;
     }
-    if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST && m.Msg != WM_MOUSEWHEEL) {
-        WMMouseForChildren(m);
-        return;
+    Perform(CM_SHOWINGCHANGED);
+}
+
+void TWinControl::CMEnabledChanged(TMessage&) {
+    if (!m_enabled) {
+        TWindowSystem& ws = TWindowSystem::Get();
+        if (ws.Focus() == this) {
+            TCustomForm* form = GetParentForm(this);
+            ws.SetFocusWindow(form && form != this ? form : nullptr);
+        }
     }
-    if (m.Msg == WM_MOUSELEAVE && m_mouseControl) {
-        TControl* old = m_mouseControl;
-        m_mouseControl = nullptr;
-        old->Perform(CM_MOUSELEAVE);
-    }
-    TControl::WndProc(m);
+    if (m_enabled)
+        m_style &= ~WS_DISABLED;
+    else
+        m_style |= WS_DISABLED;
+    Perform(WM_ENABLE, m_enabled ? 1 : 0);
+    Invalidate();
+}
+
+void TWinControl::CMShowHintChanged(TMessage& m) {
+    TControl::CMShowHintChanged(m);
+    for (TControl* c : m_controls) c->Perform(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMParentShowHintChanged(TMessage& m) {
+    TControl::CMParentShowHintChanged(m);
+    for (TControl* c : m_controls) c->Perform(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMEnter(TMessage&) {
+    DoEnter();
+}
+
+void TWinControl::CMExit(TMessage&) {
+    DoExit();
 }
 
 // Mouse messages over a windowless child (or held by one) go to that child.
-void TWinControl::WMMouseForChildren(TMessage& m) {
+bool TWinControl::MouseToChild(TMessage& m) {
     TPoint p = LParamToPoint(m.LParam);
     TControl* target = m_captureControl;
     if (!target) target = ControlAtPos(p, false, false);
@@ -517,16 +474,119 @@ void TWinControl::WMMouseForChildren(TMessage& m) {
         if (old) old->Perform(CM_MOUSELEAVE);
         if (target) target->Perform(CM_MOUSEENTER);
     }
-    if (target) {
-        TControl* keep = target;
-        LPARAM local = PointToLParam({p.X - keep->m_left, p.Y - keep->m_top});
-        std::shared_ptr<bool> alive = m_alive;
-        keep->Perform(m.Msg, m.WParam, local);
-        if (*alive && m.Msg == WM_LBUTTONUP && m_captureControl == keep && GetCapture() != this)
-            m_captureControl = nullptr;
+    if (!target) return false;
+    LPARAM local = PointToLParam({p.X - target->m_left, p.Y - target->m_top});
+    std::shared_ptr<bool> alive = m_alive;
+    target->Perform(m.Msg, m.WParam, local);
+    if (*alive && m.Msg == WM_LBUTTONUP && m_captureControl == target && GetCapture() != this)
+        m_captureControl = nullptr;
+    return true;
+}
+
+void TWinControl::WMMouseMove(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMMouseMove(m);
+}
+void TWinControl::WMLButtonDown(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMLButtonDown(m);
+}
+void TWinControl::WMLButtonUp(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMLButtonUp(m);
+}
+void TWinControl::WMLButtonDblClk(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMLButtonDblClk(m);
+}
+void TWinControl::WMRButtonDown(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMRButtonDown(m);
+}
+void TWinControl::WMRButtonUp(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMRButtonUp(m);
+}
+void TWinControl::WMRButtonDblClk(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMRButtonDblClk(m);
+}
+void TWinControl::WMMButtonDown(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMMButtonDown(m);
+}
+void TWinControl::WMMButtonUp(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMMButtonUp(m);
+}
+void TWinControl::WMMButtonDblClk(TMessage& m) {
+    if (!MouseToChild(m)) TControl::WMMButtonDblClk(m);
+}
+
+void TWinControl::WMMouseLeave(TMessage& m) {
+    if (m_mouseControl) {
+        TControl* old = m_mouseControl;
+        m_mouseControl = nullptr;
+        old->Perform(CM_MOUSELEAVE);
+    }
+    TControl::WMMouseLeave(m);
+}
+
+// The wheel goes to the control first (OnMouseWheel), then up to its parent.
+void TWinControl::WMMouseWheel(TMessage& m) {
+    if (Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) != 0) {
+        m.Result = 1;
         return;
     }
-    TControl::WndProc(m);
+    if (m_parent) m.Result = m_parent->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
+}
+
+void TWinControl::WMSetText(TMessage& m) {
+    const char* text = reinterpret_cast<const char*>(m.LParam);
+    m_text = text ? text : "";
+    Perform(CM_TEXTCHANGED);
+    m.Result = 1;
+}
+
+void TWinControl::WMGetMinMaxInfo(TMessage& m) {
+    auto* info = reinterpret_cast<TMinMaxInfo*>(m.LParam);
+    if (!info) return;
+    TRect work = GetWorkArea();
+    info->ptMaxSize = {work.Width(), work.Height()};
+    info->ptMaxPosition = {work.Left, work.Top};
+    info->ptMinTrackSize = {112, 27};
+    info->ptMaxTrackSize = {Screen->Width() + 12, Screen->Height() + 12};
+}
+
+void TWinControl::WMCancelMode(TMessage&) {
+    if (GetCapture() == this) ReleaseCapture();
+}
+
+// --- the default non-client area: border, edges and scroll bars ---
+
+void TWinControl::WMNCCalcSize(TMessage& m) {
+    NonClient::CalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
+}
+
+void TWinControl::WMNCPaint(TMessage& m) {
+    if (auto* canvas = reinterpret_cast<TCanvas*>(m.WParam)) NonClient::Paint(this, *canvas);
+}
+
+void TWinControl::WMNCHitTest(TMessage& m) {
+    TRect wr = WindowRectOnScreen();
+    TPoint p = LParamToPoint(m.LParam);
+    m.Result = NonClient::HitTest(this, {p.X - wr.Left, p.Y - wr.Top});
+}
+
+void TWinControl::WMNCActivate(TMessage& m) {
+    m_wnd->ncDirty = true;
+    TWindowSystem::Get().MarkDirty(this);
+    m.Result = 1;
+}
+
+// A press on a scroll bar starts tracking it.
+void TWinControl::WMNCLButtonDown(TMessage& m) {
+    if (m.WParam != WPARAM(HTVSCROLL) && m.WParam != WPARAM(HTHSCROLL)) return;
+    TRect wr = WindowRectOnScreen();
+    TPoint p = LParamToPoint(m.LParam);
+    NonClient::ScrollBarDown(this, m.WParam == WPARAM(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                             {p.X - wr.Left, p.Y - wr.Top});
+}
+
+// The second press of a double click on a scroll bar scrolls again.
+void TWinControl::WMNCLButtonDblClk(TMessage& m) {
+    TWinControl::WMNCLButtonDown(m);
 }
 
 void TWinControl::WMPaint(TMessage& m) {
@@ -591,7 +651,8 @@ void TWinControl::WMKillFocus(TMessage&) {}
 void TWinControl::WMSetCursor(TMessage& m) {
     int hit = int(int16_t(LOWORD(uintptr_t(m.LParam))));
     if (hit != HTCLIENT) {
-        DefaultHandler(m);
+        NonClient::ShowCursorFor(hit);
+        m.Result = 1;
         return;
     }
     TCursor cursor = Screen->Cursor();
