@@ -388,6 +388,34 @@ void TCanvas::RestoreState() {
     m_penPos = s.penPos;
 }
 
+int TCanvas::SavedStates() const {
+    return int(m_states.size());
+}
+
+void TCanvas::ResetTools(const TFont& font, TColor brushColor) {
+    m_pen.SetColor(clBlack);
+    m_pen.SetStyle(psSolid);
+    m_pen.SetMode(pmCopy);
+    m_pen.SetWidth(1);
+    m_brush.SetColor(brushColor);
+    m_brush.SetStyle(bsSolid);
+    m_font.Assign(font);
+    m_copyMode = cmSrcCopy;
+}
+
+void TCanvas::StartPaint(const TCanvas& target, const TFont& font, TColor brushColor) {
+    ShareSurface(target);
+    ResetTools(font, brushColor);
+}
+
+void TCanvas::StartPaint(TBitmap& surface, const TRegion& clip, TPoint origin, const TFont& font,
+                         TColor brushColor) {
+    SetSurface(&surface);
+    SetClipRegion(clip);
+    SetOrigin(origin.X, origin.Y);
+    ResetTools(font, brushColor);
+}
+
 template <class F> void TCanvas::ForEachClip(const TRect& deviceRect, F&& fn) const {
     if (deviceRect.IsEmpty() || !m_pixels) return;
     const std::vector<TRect>& rects = m_clip.Rects();
@@ -937,9 +965,8 @@ void TCanvas::TextOut(int x, int y, const std::u16string& text) {
                 std::fill(SurfaceRow(py) + c.Left, SurfaceRow(py) + c.Right, color);
         });
     }
-    const TRect everywhere = Rect(-(1 << 29), -(1 << 29), 1 << 29, 1 << 29);
-    DrawTextLine(x, y, text, m_font.Color(), everywhere);
-    DrawTextDecorations(x, y, size.cx, m_font.Color(), everywhere);
+    DrawTextLine(x, y, text, m_font.Color(), UnboundedRect);
+    DrawTextDecorations(x, y, size.cx, m_font.Color(), UnboundedRect);
     m_penPos = {x + size.cx, y};
     Changed();
 }

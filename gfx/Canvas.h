@@ -154,9 +154,22 @@ public:
     TRect ClipRect() const;
     bool IsVisible(const TRect& rect) const; // any pixel of the logical rect inside the clip
 
-    // Saved state: origin, clip, pen, brush, font, copy mode and pen position.
+    // Saved state: origin, clip, pen, brush, font, copy mode and pen position. SaveState
+    // answers how many states are saved, this one included. TCanvasStateGuard pairs the two
+    // so that an exception cannot leave a state behind.
     int SaveState();
     void RestoreState();
+    int SavedStates() const;
+
+    // The tools every paint starts with: a black solid pen of width 1 in copy mode, a solid
+    // brush of brushColor, the font, and source copy for block transfers.
+    void ResetTools(const TFont& font, TColor brushColor);
+    // Sets the canvas up for a paint: drawing where `target` draws (its surface, stride,
+    // origin and clip), or on `surface` through clip (surface coordinates) from origin, with
+    // the tools of ResetTools.
+    void StartPaint(const TCanvas& target, const TFont& font, TColor brushColor);
+    void StartPaint(TBitmap& surface, const TRegion& clip, TPoint origin, const TFont& font,
+                    TColor brushColor);
 
     TPoint PenPos() const { return m_penPos; }
     void SetPenPos(TPoint p) { m_penPos = p; }
@@ -255,4 +268,24 @@ private:
     TCopyMode m_copyMode = cmSrcCopy;
     TPoint m_penPos;
     std::vector<State> m_states;
+};
+
+// Saves the canvas state for a scope: the destructor restores it and drops whatever the scope
+// saved and did not restore, also when an exception leaves the scope.
+//
+//     TCanvasStateGuard saved(canvas);
+//     canvas.IntersectClipRect(part);
+//     PaintPart(canvas); // may throw
+class TCanvasStateGuard {
+public:
+    explicit TCanvasStateGuard(TCanvas& canvas) : m_canvas(canvas), m_depth(canvas.SaveState()) {}
+    ~TCanvasStateGuard() {
+        while (m_canvas.SavedStates() >= m_depth) m_canvas.RestoreState();
+    }
+    TCanvasStateGuard(const TCanvasStateGuard&) = delete;
+    TCanvasStateGuard& operator=(const TCanvasStateGuard&) = delete;
+
+private:
+    TCanvas& m_canvas;
+    int m_depth;
 };

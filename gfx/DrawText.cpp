@@ -253,7 +253,7 @@ int DrawText(TCanvas& canvas, const std::u16string& text, TRect& rect, unsigned 
     }
 
     const TColor color = canvas.Font()->Color();
-    const TRect clip = (flags & DT_NOCLIP) ? Rect(-(1 << 29), -(1 << 29), 1 << 29, 1 << 29) : rect;
+    const TRect clip = (flags & DT_NOCLIP) ? UnboundedRect : rect;
     const bool opaque = canvas.Brush()->Style() == bsSolid;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const Line& l = lines[n];

@@ -35,6 +35,9 @@ struct TRect {
 inline TPoint Point(int x, int y) {
     return {x, y};
 }
+// Larger than any surface: a clip rectangle that clips nothing (only the canvas's own clip).
+constexpr TRect UnboundedRect{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
+
 inline TRect Rect(int left, int top, int right, int bottom) {
     return {left, top, right, bottom};
 }

@@ -534,23 +534,8 @@ TGraphicControl::~TGraphicControl() {
 void TGraphicControl::WMPaint(TMessage& m) {
     auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
     if (!canvas || m_width <= 0 || m_height <= 0) return;
-    m_canvas.SetSurface(canvas->SurfaceRow(0), canvas->SurfaceWidth(), canvas->SurfaceHeight(),
-                        canvas->SurfaceWidth() * 4);
-    m_canvas.SetClipRegion(canvas->ClipRegion());
-    m_canvas.SetOrigin(canvas->Origin().X, canvas->Origin().Y);
-    m_canvas.SetFont(m_font);
-    m_canvas.Brush()->SetColor(m_color);
-    m_canvas.Brush()->SetStyle(bsSolid);
-    m_canvas.Pen()->SetColor(clBlack);
-    m_canvas.Pen()->SetStyle(psSolid);
-    m_canvas.Pen()->SetMode(pmCopy);
-    m_canvas.Pen()->SetWidth(1);
-    m_controlState |= csPainting;
-    try {
-        Paint();
-    } catch (...) {
-        m_controlState &= ~csPainting;
-        throw;
-    }
-    m_controlState &= ~csPainting;
+    m_canvas.StartPaint(*canvas, m_font, m_color);
+    TPaintingScope painting(*this);
+    TCanvasStateGuard saved(m_canvas);
+    Paint();
 }

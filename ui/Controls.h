@@ -302,6 +302,19 @@ protected:
     virtual void Changed() { Perform(CM_CHANGED, 0, LPARAM(this)); }
     // Window area this control covers in its parent's client coordinates.
     void InvalidateControl(bool isVisible, bool isOpaque);
+    // csPainting for the length of a paint, however it ends.
+    class TPaintingScope {
+    public:
+        explicit TPaintingScope(TControl& control) : m_control(control) {
+            m_control.m_controlState |= csPainting;
+        }
+        ~TPaintingScope() { m_control.m_controlState &= ~csPainting; }
+        TPaintingScope(const TPaintingScope&) = delete;
+        TPaintingScope& operator=(const TPaintingScope&) = delete;
+
+    private:
+        TControl& m_control;
+    };
 
     // --- message handlers: one per message, called by WndProc ---
     // Window messages (a windowless control receives the mouse ones and WM_PAINT).

@@ -358,11 +358,10 @@ void TWinControl::PaintControls(TCanvas& canvas, TControl* first) {
         if (!c->m_visible || c->m_width <= 0 || c->m_height <= 0) continue;
         TRect r = c->BoundsRect();
         if (!canvas.IsVisible(r)) continue;
-        canvas.SaveState();
+        TCanvasStateGuard saved(canvas);
         canvas.IntersectClipRect(r);
         canvas.MoveOrigin(r.Left, r.Top);
         c->Perform(WM_PAINT, WPARAM(&canvas), 0);
-        canvas.RestoreState();
     }
 }
 
@@ -592,14 +591,8 @@ void TWinControl::WMNCLButtonDblClk(TMessage& m) {
 void TWinControl::WMPaint(TMessage& m) {
     auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
     if (!canvas) return;
-    m_controlState |= csPainting;
-    try {
-        PaintWindow(*canvas);
-    } catch (...) {
-        m_controlState &= ~csPainting;
-        throw;
-    }
-    m_controlState &= ~csPainting;
+    TPaintingScope painting(*this);
+    PaintWindow(*canvas);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& m) {
@@ -722,18 +715,10 @@ TCanvas* TCustomControl::Canvas() {
 }
 
 void TCustomControl::PaintWindow(TCanvas& canvas) {
-    m_canvas.SetSurface(canvas.SurfaceRow(0), canvas.SurfaceWidth(), canvas.SurfaceHeight(),
-                        canvas.SurfaceWidth() * 4);
-    m_canvas.SetClipRegion(canvas.ClipRegion());
-    m_canvas.SetOrigin(canvas.Origin().X, canvas.Origin().Y);
-    m_canvas.SetFont(m_font);
-    m_canvas.Brush()->SetColor(m_color);
-    m_canvas.Brush()->SetStyle(bsSolid);
-    m_canvas.Pen()->SetColor(clBlack);
-    m_canvas.Pen()->SetStyle(psSolid);
-    m_canvas.Pen()->SetMode(pmCopy);
-    m_canvas.Pen()->SetWidth(1);
-    m_canvas.SetCopyMode(cmSrcCopy);
-    Paint();
+    m_canvas.StartPaint(canvas, m_font, m_color);
+    {
+        TCanvasStateGuard saved(m_canvas);
+        Paint();
+    }
     PaintControls(canvas, nullptr);
 }

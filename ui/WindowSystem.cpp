@@ -225,19 +225,14 @@ bool TWindowSystem::SubtreeDirty(const TWinControl* w) {
 }
 
 namespace {
-void ResetCanvas(TCanvas& canvas, TBitmap& surface, const TRegion& clip, TPoint origin) {
-    canvas.SetSurface(&surface);
-    canvas.SetClipRegion(clip);
-    canvas.SetOrigin(origin.X, origin.Y);
-    canvas.Pen()->SetColor(clBlack);
-    canvas.Pen()->SetStyle(psSolid);
-    canvas.Pen()->SetMode(pmCopy);
-    canvas.Pen()->SetWidth(1);
-    canvas.Brush()->SetColor(clWhite);
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.SetCopyMode(cmSrcCopy);
+// Sends one paint message with the canvas set up on the top-level surface; the guard leaves
+// nothing saved on the canvas should the handler throw.
+void SendPaint(TWinControl* w, UINT msg, TCanvas& canvas, TBitmap& surface, const TRegion& clip,
+               TPoint origin) {
     static const TFont defaultFont;
-    canvas.SetFont(defaultFont);
+    canvas.StartPaint(surface, clip, origin, defaultFont, clWhite);
+    TCanvasStateGuard saved(canvas);
+    w->Perform(msg, WPARAM(&canvas), 0);
 }
 
 TCanvas& PaintCanvas() {
@@ -303,9 +298,8 @@ void TWindowSystem::PaintTree(TWinControl* w, const TRegion& visible, TPoint off
         d.ncDirty = false;
         TRegion nc = visible.Subtracted(TRegion(client));
         if (!nc.IsEmpty()) {
-            ResetCanvas(canvas, topData.surface, nc, offset);
             try {
-                w->Perform(WM_NCPAINT, WPARAM(&canvas), 0);
+                SendPaint(w, WM_NCPAINT, canvas, topData.surface, nc, offset);
             } catch (...) {
                 Application->HandleException(w);
             }
@@ -329,14 +323,10 @@ void TWindowSystem::PaintTree(TWinControl* w, const TRegion& visible, TPoint off
                                  cw->m_width, cw->m_height));
         if (!upd.IsEmpty()) {
             try {
-                if (erase) {
-                    ResetCanvas(canvas, topData.surface, upd, client.TopLeft());
-                    w->Perform(WM_ERASEBKGND, WPARAM(&canvas), 0);
-                }
-                if (Alive(w)) {
-                    ResetCanvas(canvas, topData.surface, upd, client.TopLeft());
-                    w->Perform(WM_PAINT, WPARAM(&canvas), 0);
-                }
+                if (erase)
+                    SendPaint(w, WM_ERASEBKGND, canvas, topData.surface, upd, client.TopLeft());
+                if (Alive(w))
+                    SendPaint(w, WM_PAINT, canvas, topData.surface, upd, client.TopLeft());
             } catch (...) {
                 Application->HandleException(w);
             }
@@ -391,9 +381,9 @@ TCanvas* TWindowSystem::BindCanvas(TCanvas& canvas, TWinControl* w, bool wholeWi
     TWinControl* top = TopOf(w);
     if (!top || !top->Showing() || top->m_wnd->surface.Width() != top->m_width ||
         top->m_wnd->surface.Height() != top->m_height || top->m_wnd->surface.Empty()) {
+        // Nothing of the window can be seen: an empty clip draws nothing.
         canvas.SetSurface(&nowhere);
-        canvas.SetClipRegion(TRegion(Rect(0, 0, 0, 0)));
-        canvas.SetClipRect(Rect(-10, -10, -9, -9));
+        canvas.SetClipRegion(TRegion());
         return &canvas;
     }
     TPoint off = WindowOffset(w);
@@ -410,10 +400,7 @@ TCanvas* TWindowSystem::BindCanvas(TCanvas& canvas, TWinControl* w, bool wholeWi
         origin = client.TopLeft();
     }
     canvas.SetSurface(&top->m_wnd->surface);
-    if (clip.IsEmpty())
-        canvas.SetClipRect(Rect(-10, -10, -9, -9));
-    else
-        canvas.SetClipRegion(clip);
+    canvas.SetClipRegion(clip);
     canvas.SetOrigin(origin.X, origin.Y);
     top->m_wnd->presentDirty = UnionRect(top->m_wnd->presentDirty, clip.Bounds());
     m_dirty = true;

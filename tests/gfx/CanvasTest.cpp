@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 namespace {
 
 TBitmap White(int w, int h) {
@@ -130,8 +133,8 @@ TEST(Canvas, LinesReachingFarOutsideDrawOnlyTheirVisiblePartInPhase) {
     c->LineTo(4, 1000000000);
     c->MoveTo(-1000000000, 7);
     c->LineTo(1000000000, 7);
-    EXPECT_EQ(CountColor(b, clBlack), 20); // every other pixel of each, none shared
-    EXPECT_EQ(b.PixelColor(4, 0), clBlack);    // index 1000000000 from the start is even
+    EXPECT_EQ(CountColor(b, clBlack), 20);  // every other pixel of each, none shared
+    EXPECT_EQ(b.PixelColor(4, 0), clBlack); // index 1000000000 from the start is even
     EXPECT_EQ(b.PixelColor(4, 1), clWhite);
     EXPECT_EQ(b.PixelColor(0, 7), clBlack);
     EXPECT_EQ(b.PixelColor(1, 7), clWhite);
@@ -363,4 +366,65 @@ TEST(Canvas, AlphaFillBlendsOverThePixels) {
     b.Canvas()->AlphaFillRect(Rect(0, 0, 2, 4), clBlack, 64);
     EXPECT_NEAR(GetRValue(b.PixelColor(0, 0)), 191, 1);
     EXPECT_EQ(b.PixelColor(3, 0), clWhite);
+}
+
+TEST(Canvas, StateGuardRestoresAndDropsWhatItsScopeLeftSaved) {
+    TBitmap b = White(20, 20);
+    TCanvas* c = b.Canvas();
+    c->Pen()->SetColor(clRed);
+    c->SaveState(); // an outer state the guard must not touch
+    try {
+        TCanvasStateGuard saved(*c);
+        EXPECT_EQ(c->SavedStates(), 2);
+        c->SetOrigin(4, 4);
+        c->SetClipRect(Rect(0, 0, 2, 2));
+        c->Pen()->SetColor(clBlue);
+        c->SaveState(); // left behind on purpose
+        c->SetOrigin(9, 9);
+        throw std::runtime_error("paint failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(c->SavedStates(), 1);
+    EXPECT_EQ(c->Origin(), TPoint{});
+    EXPECT_EQ(c->ClipRect(), Rect(0, 0, 20, 20));
+    EXPECT_EQ(c->Pen()->Color(), clRed);
+    c->RestoreState();
+    EXPECT_EQ(c->SavedStates(), 0);
+}
+
+TEST(Canvas, StartPaintDrawsWhereTheTargetDrawsWithFreshTools) {
+    // 6 x 4 pixels in rows of 10: a canvas that assumed rows of width * 4 bytes would draw
+    // the lower rows in the wrong place.
+    std::vector<TPixel> buffer(10 * 4, 0x12345678u);
+    TCanvas target(buffer.data(), 6, 4, 10 * 4);
+    target.SetOrigin(1, 2);
+    target.IntersectClipRect(Rect(0, 0, 3, 2));
+    TCanvas paint;
+    paint.Pen()->SetMode(pmXor);
+    paint.Pen()->SetColor(clYellow);
+    paint.Brush()->SetStyle(bsClear);
+    paint.SetCopyMode(cmSrcInvert);
+    TFont font;
+    font.SetHeight(-15);
+    paint.StartPaint(target, font, clBlue);
+    EXPECT_EQ(paint.Origin(), TPoint(1, 2));
+    EXPECT_EQ(paint.ClipRect(), Rect(0, 0, 3, 2));
+    EXPECT_EQ(paint.Pen()->Mode(), pmCopy);
+    EXPECT_EQ(paint.Pen()->Color(), clBlack);
+    EXPECT_EQ(paint.Brush()->Style(), bsSolid);
+    EXPECT_EQ(paint.CopyMode(), cmSrcCopy);
+    EXPECT_EQ(paint.Font()->Height(), -15);
+    paint.FillRect(Rect(-5, -5, 50, 50));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 10; ++x) {
+            bool inside = x >= 1 && x < 4 && y >= 2 && y < 4;
+            EXPECT_EQ(buffer[std::size_t(y) * 10 + x], inside ? 0xFF0000FFu : 0x12345678u)
+                << x << "," << y;
+        }
+    // On a bitmap through a clip region from an origin.
+    TBitmap b = White(8, 8);
+    TRegion clip(Rect(2, 2, 6, 6));
+    paint.StartPaint(b, clip, {2, 2}, font, clRed);
+    paint.FillRect(Rect(0, 0, 100, 100));
+    EXPECT_EQ(InkBounds(b, clWhite), Rect(2, 2, 6, 6));
 }

@@ -1,0 +1,70 @@
+// A paint that fails part way: the error reaches the application, and neither the window
+// system's canvas nor the control's own keeps a saved state or the painting flag.
+#include <vector>
+
+#include "UiTest.h"
+
+namespace {
+class TFailingGraphic : public TGraphicControl {
+public:
+    explicit TFailingGraphic(TComponent* owner) : TGraphicControl(owner) {}
+    bool fail = true;
+    bool paintingSeen = false;
+
+protected:
+    void Paint() override {
+        paintingSeen = (ControlState() & csPainting) != 0;
+        TCanvas& c = *Canvas();
+        c.SaveState();
+        c.MoveOrigin(5, 5);
+        if (fail) throw Exception("paint failed");
+        c.Brush()->SetColor(clRed);
+        c.FillRect(Rect(0, 0, 4, 4));
+        c.RestoreState();
+    }
+};
+
+// Records how many states the window system's canvas holds when a paint arrives.
+class TStateProbe : public TCustomControl {
+public:
+    explicit TStateProbe(TComponent* owner) : TCustomControl(owner) {}
+    std::vector<int> depths;
+
+protected:
+    void WMPaint(TMessage& m) override {
+        depths.push_back(reinterpret_cast<TCanvas*>(m.WParam)->SavedStates());
+        TCustomControl::WMPaint(m);
+    }
+};
+} // namespace
+
+TEST_F(UiTest, AFailedPaintLeavesNoSavedCanvasStateBehind) {
+    TForm* f = NewForm();
+    auto* probe = new TStateProbe(f);
+    probe->SetParent(f);
+    probe->SetBounds(0, 0, 100, 100);
+    probe->SetColor(clWhite);
+    auto* g = new TFailingGraphic(probe);
+    g->SetParent(probe);
+    g->SetBounds(10, 10, 20, 20);
+    std::vector<std::string> errors;
+    Application->OnException = [&](TObject*, const std::exception& e) {
+        errors.push_back(e.what());
+    };
+    f->Show();
+    Pump();
+    ASSERT_EQ(errors, std::vector<std::string>{"paint failed"});
+    EXPECT_TRUE(g->paintingSeen);
+    EXPECT_EQ(g->ControlState() & csPainting, 0u);
+    EXPECT_EQ(g->Canvas()->SavedStates(), 0);
+    g->fail = false;
+    probe->Invalidate();
+    Pump();
+    EXPECT_EQ(errors.size(), 1u);
+    ASSERT_EQ(probe->depths.size(), 2u);
+    EXPECT_EQ(probe->depths[1], probe->depths[0]);
+    // The control's own origin is where it should be: the square at (5, 5) of the control.
+    EXPECT_EQ(PixelOf(probe, 15, 15), ColorToRGB(clRed));
+    EXPECT_EQ(PixelOf(probe, 14, 14), ColorToRGB(clWhite));
+    Application->OnException = nullptr;
+}
