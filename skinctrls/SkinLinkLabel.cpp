@@ -58,20 +58,16 @@ void TspSkinLinkLabel::ChooseFont(TFont& font, TspDataSkinStdLabelControl* recor
     }
 }
 
-void TspSkinLinkLabel::CMMouseEnter(TMessage&) {
+void TspSkinLinkLabel::CMMouseEnter(TMessage& m) {
+    TspSkinStdLabel::CMMouseEnter(m);
     if (ComponentState() & csDesigning) return;
     m_hovered = true;
     Invalidate();
 }
 
-void TspSkinLinkLabel::CMMouseLeave(TMessage&) {
+void TspSkinLinkLabel::CMMouseLeave(TMessage& m) {
+    TspSkinStdLabel::CMMouseLeave(m);
     if (ComponentState() & csDesigning) return;
     m_hovered = false;
     Invalidate();
-}
-
-void TspSkinLinkLabel::WndProc(TMessage& m) {
-    TspSkinStdLabel::WndProc(m);
-    if (m.Msg == CM_MOUSEENTER) CMMouseEnter(m);
-    if (m.Msg == CM_MOUSELEAVE) CMMouseLeave(m);
 }

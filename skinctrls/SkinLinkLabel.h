@@ -20,9 +20,8 @@ public:
 
 protected:
     void ChooseFont(TFont& font, TspDataSkinStdLabelControl* record) override;
-    void WndProc(TMessage& m) override;
-    void CMMouseEnter(TMessage& m);
-    void CMMouseLeave(TMessage& m);
+    void CMMouseEnter(TMessage& m) override;
+    void CMMouseLeave(TMessage& m) override;
 
     std::string m_url;
     bool m_useUnderLine = true;

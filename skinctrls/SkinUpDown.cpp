@@ -174,22 +174,15 @@ void TspSkinUpDown::WMTimer(TMessage& m) {
     if (m_hot == m_pressed) Step(m_pressed);
 }
 
-void TspSkinUpDown::CMMouseLeave(TMessage&) {
+void TspSkinUpDown::CMMouseLeave(TMessage& m) {
+    TCustomControl::CMMouseLeave(m);
     if (m_pressed < 0 && m_hot != -1) {
         m_hot = -1;
         Invalidate();
     }
 }
 
-void TspSkinUpDown::WndProc(TMessage& m) {
-    if (m.Msg == WM_TIMER) {
-        WMTimer(m);
-        return;
-    }
-    if (m.Msg == WM_ERASEBKGND) {
-        m.Result = 1;
-        return;
-    }
-    TCustomControl::WndProc(m);
-    if (m.Msg == CM_MOUSELEAVE) CMMouseLeave(m);
+// Paint covers the whole control.
+void TspSkinUpDown::WMEraseBkgnd(TMessage& m) {
+    m.Result = 1;
 }

@@ -35,12 +35,12 @@ public:
 
 protected:
     void Paint() override;
-    void WndProc(TMessage& m) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void WMTimer(TMessage& m);
-    void CMMouseLeave(TMessage& m);
+    void WMTimer(TMessage& m) override;
+    void WMEraseBkgnd(TMessage& m) override;
+    void CMMouseLeave(TMessage& m) override;
     TspDataSkinUpDownControl* LookUpSkinRecord() const;
     void Step(int button);
     void StopRepeat();
