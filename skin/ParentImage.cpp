@@ -28,7 +28,7 @@ struct CaptureMark {
 
 // Paints `sibling` into the canvas whose origin stands at the parent's client (0, 0).
 void PaintSibling(TControl* sibling, TCanvas& canvas, bool recurse) {
-    canvas.SaveState();
+    TCanvasStateGuard saved(canvas);
     canvas.MoveOrigin(sibling->Left(), sibling->Top());
     canvas.IntersectClipRect(Rect(0, 0, sibling->Width(), sibling->Height()));
     if (auto* custom = dynamic_cast<TCustomControl*>(sibling)) {
@@ -45,7 +45,6 @@ void PaintSibling(TControl* sibling, TCanvas& canvas, bool recurse) {
     } else if (dynamic_cast<TGraphicControl*>(sibling)) {
         sibling->Perform(WM_PAINT, WPARAM(&canvas), 0);
     }
-    canvas.RestoreState();
 }
 
 bool Overlaps(const TControl* a, const TControl* b) {
@@ -70,7 +69,7 @@ void CaptureParentImage(TWinControl* control, TCanvas& canvas) {
     TWinControl* parent = control ? control->Parent() : nullptr;
     if (!parent) return;
     CaptureMark mark(control);
-    canvas.SaveState();
+    TCanvasStateGuard saved(canvas);
     canvas.MoveOrigin(-control->Left(), -control->Top());
     PaintParentBackground(parent, canvas, true);
     for (int i = 0; i < parent->ControlCount(); ++i) {
@@ -82,14 +81,13 @@ void CaptureParentImage(TWinControl* control, TCanvas& canvas) {
             continue;
         PaintSibling(sibling, canvas, true);
     }
-    canvas.RestoreState();
 }
 
 void CaptureParentImageGraphic(TControl* control, TCanvas& canvas) {
     TWinControl* parent = control ? control->Parent() : nullptr;
     if (!parent) return;
     CaptureMark mark(control);
-    canvas.SaveState();
+    TCanvasStateGuard saved(canvas);
     canvas.MoveOrigin(-control->Left(), -control->Top());
     const bool isForm = dynamic_cast<TCustomForm*>(parent) != nullptr;
     PaintParentBackground(parent, canvas, true);
@@ -102,5 +100,4 @@ void CaptureParentImageGraphic(TControl* control, TCanvas& canvas) {
                 PaintSibling(sibling, canvas, false);
         }
     }
-    canvas.RestoreState();
 }

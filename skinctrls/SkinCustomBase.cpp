@@ -1,0 +1,127 @@
+#include "skinctrls/SkinCustomBase.h"
+
+#include "gfx/Canvas.h"
+#include "skin/SkinData.h"
+#include "skinctrls/GraphicSkinControl.h"
+#include "skinctrls/SkinControl.h"
+#include "skinctrls/SkinFontRule.h"
+
+template <class B> TspSkinCustomBase<B>::TspSkinCustomBase(TComponent* owner) : B(owner) {
+    m_defaultFont.SetName("Arial");
+    m_defaultFont.SetHeight(14);
+    m_defaultFont.OnChange = [this](TObject*) {
+        DefaultFontChanged();
+        if (this->SkinIndex() == -1) this->Invalidate();
+    };
+}
+
+template <class B> TspSkinCustomBase<B>::~TspSkinCustomBase() {
+    m_defaultFont.OnChange = nullptr;
+}
+
+template <class B> void TspSkinCustomBase<B>::SetUseSkinFont(bool value) {
+    if (m_useSkinFont == value) return;
+    m_useSkinFont = value;
+    this->Invalidate();
+}
+
+template <class B> void TspSkinCustomBase<B>::SetDefaultWidth(int value) {
+    m_defaultWidth = value;
+    if (value > 0 && this->SkinIndex() == -1) this->SetWidth(value);
+}
+
+template <class B> void TspSkinCustomBase<B>::SetDefaultHeight(int value) {
+    m_defaultHeight = value;
+    if (value > 0 && this->SkinIndex() == -1) this->SetHeight(value);
+}
+
+template <class B> void TspSkinCustomBase<B>::LookUpSkinRecord() {
+    B::LookUpSkinRecord();
+    if (this->SkinIndex() != -1)
+        m_cache.Fill(*this->SkinData(), this->SkinIndex(), std::is_same_v<B, TspSkinControl>);
+    else
+        m_cache.Clear();
+}
+
+template <class B> void TspSkinCustomBase<B>::AdjustToSkinSize(int& width, int& height) {
+    m_cache.AdjustToSkinSize(width, height);
+}
+
+template <class B> void TspSkinCustomBase<B>::SetBounds(int left, int top, int width, int height) {
+    LookUpSkinRecord();
+    bool adjusted = false;
+    if ((width != this->Width() || height != this->Height()) && this->SkinIndex() != -1) {
+        AdjustToSkinSize(width, height);
+        adjusted = true;
+    }
+    B::SetBounds(left, top, width, height);
+    if (adjusted) {
+        FitRegion();
+        this->Invalidate();
+    }
+}
+
+template <class B> void TspSkinCustomBase<B>::ApplySkinChange() {
+    LookUpSkinRecord();
+    this->ApplySkinCursor();
+    if (this->SkinIndex() == -1) {
+        if (m_defaultWidth > 0) this->SetWidth(m_defaultWidth);
+        if (m_defaultHeight > 0) this->SetHeight(m_defaultHeight);
+        FitRegion();
+        this->Invalidate();
+        return;
+    }
+    int width = this->Width(), height = this->Height();
+    AdjustToSkinSize(width, height);
+    if (width != this->Width() || height != this->Height()) {
+        SetBounds(this->Left(), this->Top(), width, height); // fits the region and repaints
+        return;
+    }
+    FitRegion();
+    this->Invalidate();
+}
+
+template <class B>
+void TspSkinCustomBase<B>::ChooseSkinFont(TFont& font, const std::string& fontname, int fontheight,
+                                          TspSkinFontStyles fontstyle) const {
+    if (m_useSkinFont && this->SkinIndex() != -1) {
+        AssignSkinFont(font, fontname, fontheight, fontstyle, this->SkinData(),
+                       m_defaultFont.Charset());
+        return;
+    }
+    font.Assign(m_defaultFont);
+    font.SetCharset(SkinCharset(this->SkinData(), m_defaultFont.Charset()));
+}
+
+template <class B> void TspSkinCustomBase<B>::PaintDefault(TBitmap& bitmap) {
+    TCanvas& c = *bitmap.Canvas();
+    c.Brush()->SetStyle(bsSolid);
+    c.Brush()->SetColor(clBtnFace);
+    c.FillRect(this->ClientRect());
+}
+
+template <class B> void TspSkinCustomBase<B>::PaintSkinned(TBitmap& bitmap) {
+    m_cache.DrawPicture(bitmap, m_cache.skinrect, this->Width(), this->Height(),
+                        m_containerPainting);
+}
+
+template <class B> void TspSkinCustomBase<B>::DrawControlImage(TBitmap& bitmap) {
+    // A record of another class, or one whose picture is missing, gives nothing to cut the
+    // control from: the control keeps its built-in look.
+    const bool hasPicture =
+        m_cache.SliceMode == smNoPicture || (m_cache.IsSliced && m_cache.Picture);
+    if (this->SkinIndex() != -1 && hasPicture)
+        PaintSkinned(bitmap);
+    else if (this->DrawDefault())
+        PaintDefault(bitmap);
+}
+
+template <class B> bool TspSkinCustomBase<B>::PaintDirect() {
+    // Refresh the resized points for the current size; the size itself stays.
+    int width = this->Width(), height = this->Height();
+    AdjustToSkinSize(width, height);
+    return false;
+}
+
+template class TspSkinCustomBase<TspSkinControl>;
+template class TspSkinCustomBase<TspGraphicSkinControl>;

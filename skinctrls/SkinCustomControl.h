@@ -1,0 +1,77 @@
+#pragma once
+// TspSkinCustomControl: the windowed base of the skinned controls whose picture is sliced
+// (see TspSkinCustomBase for the record cache, the size fitting and the font rule). Having a
+// window, it also takes the shape of the record's mask, paints large containers from border
+// strips, and carries two mechanisms its buttons and check boxes share:
+//
+// - the hover morph: a control whose record has `morphing` fades between its normal and its
+//   active look in steps of 0.2 on a 20 ms timer instead of switching at once. A derived
+//   control tells the base what its record says (RecordMorphing, RecordMorphKind) and when
+//   it should look active (MorphTarget), calls RefreshMorph when that changes, and paints
+//   the two looks through DrawMorphed while MorphRunning is true;
+// - click-to-focus: a left press on a control whose ClickToFocus is true first focuses it,
+//   and is dropped when the focus did not move there.
+#include "skin/SkinIni.h"
+#include "skinctrls/SkinControl.h"
+#include "skinctrls/SkinCustomBase.h"
+
+class TspSkinCustomControl : public TspSkinCustomBase<TspSkinControl> {
+public:
+    explicit TspSkinCustomControl(TComponent* owner);
+    ~TspSkinCustomControl() override;
+
+    void ApplySkinChange() override;
+    // The window's shape from the record's mask picture, or none.
+    virtual void UpdateRegion();
+
+    // The hover morph's factor: 0 the normal look, 1 the active one.
+    double MorphFactor() const { return m_morphFactor; }
+
+    static constexpr uintptr_t MorphTimerId = 0x5350;
+    static constexpr unsigned MorphInterval = 20;
+
+protected:
+    void FitRegion() override { UpdateRegion(); }
+    bool PaintDirect() override;
+    void CreateHandle() override;
+
+    // --- hover morph ---
+    virtual bool RecordMorphing() const { return false; }
+    virtual TspMorphKind RecordMorphKind() const { return mkDefault; }
+    // True while the control should show its active look (hot, or focused when it takes
+    // the focus).
+    virtual bool MorphTarget() const { return m_mouseInControl; }
+    // The record asks for it, the store holds a skin and allows effects.
+    bool MorphAvailable() const;
+    // Between the two looks right now: paint through DrawMorphed.
+    bool MorphRunning() const;
+    // After a change of the target: start the timer (morph) or repaint (no morph).
+    void RefreshMorph();
+    void StopMorph();
+    void SetMorphFactor(double value) { m_morphFactor = value; }
+    // `normal` and `active` combined by the record's morph kind at the current factor.
+    void DrawMorphed(TBitmap& result, const TBitmap& normal, const TBitmap& active) const;
+    // One tick of the morph timer.
+    virtual void MorphStep();
+
+    // --- click-to-focus ---
+    virtual bool ClickToFocus() const { return false; }
+    // True while a click's focus request runs.
+    bool FocusingByClick() const { return m_focusingByClick; }
+
+    void WMTimer(TMessage& m) override;
+    void WMLButtonDown(TMessage& m) override;
+    void WMLButtonDblClk(TMessage& m) override;
+    void CMEnabledChanged(TMessage& m) override;
+
+    // Containers tile the client part of their picture (set by them).
+    bool m_clientTiling = true;
+
+private:
+    bool FocusBeforeClick();
+
+    double m_morphFactor = 0.0;
+    bool m_morphTimer = false;
+    bool m_focusingByClick = false;
+    bool m_hasRegion = false;
+};
