@@ -165,7 +165,10 @@ void TspSkinUpDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TspSkinUpDown::WMTimer(TMessage& m) {
-    if (m.WParam != RepeatTimer) return;
+    if (m.WParam != RepeatTimer) {
+        TCustomControl::WMTimer(m);
+        return;
+    }
     if (m_pressed < 0 || !m_repeating) {
         StopRepeat();
         return;
@@ -182,7 +185,6 @@ void TspSkinUpDown::CMMouseLeave(TMessage& m) {
     }
 }
 
-// Paint covers the whole control.
 void TspSkinUpDown::WMEraseBkgnd(TMessage& m) {
-    m.Result = 1;
+    m.Result = 1; // the paint covers every pixel
 }

@@ -1,0 +1,132 @@
+// The skinned edit field: its frame and text area from the record, Enter and Escape as
+// dialog keys, colours by state, and text of any bytes.
+#include "SkinCtrlsTest.h"
+
+#include "skinctrls/SkinEdit.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+constexpr TColor DisabledText = 12500670;
+constexpr TColor Accent = RGB(45, 140, 240); // the active frame of the program's skin
+} // namespace
+
+class SkinEditTest : public SkinCtrlsTest {
+protected:
+    TspSkinEdit* MakeEdit(TForm* form, TspSkinData* skin, int top = 10) {
+        auto* edit = new TspSkinEdit(form);
+        edit->SetParent(form);
+        edit->SetBounds(10, top, 273, 25);
+        if (skin) edit->SetSkinData(skin);
+        return edit;
+    }
+};
+
+TEST_F(SkinEditTest, RecordFixesHeightAndTextArea) {
+    TForm* form = NewForm(300, 100);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    form->Show();
+    Pump();
+    EXPECT_EQ(edit->Height(), 21);
+    EXPECT_EQ(edit->Width(), 273);
+    // Inset 2 left and right and 3 above and below: the window's client area.
+    EXPECT_EQ(edit->ClientRectInWindow(), Rect(2, 3, 271, 18));
+    EXPECT_EQ(edit->ClientWidth(), 269);
+    // Without a store the built-in frame keeps the given size, text inside 2 pixels.
+    TspSkinEdit* plain = MakeEdit(form, nullptr, 50);
+    Pump();
+    EXPECT_EQ(plain->Height(), 25);
+    EXPECT_EQ(plain->ClientRectInWindow(), Rect(2, 2, 271, 23));
+    EXPECT_EQ(PixelOf(plain, -2, 5), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(plain, -1, 5), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelOf(plain, 100, 15), ColorToRGB(clWindow));
+}
+
+TEST_F(SkinEditTest, EnterGoesToOnKeyPressAndThenToTheForm) {
+    TForm* form = NewForm(300, 100);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    auto* ok = new TButton(form);
+    ok->SetParent(form);
+    ok->SetBounds(10, 60, 75, 25);
+    ok->SetDefault(true);
+    auto* cancel = new TButton(form);
+    cancel->SetParent(form);
+    cancel->SetBounds(100, 60, 75, 25);
+    cancel->SetCancel(true);
+    int okClicks = 0, cancelClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+    std::vector<int> pressed;
+    edit->OnKeyPress = [&](TObject*, char& key) { pressed.push_back(key); };
+    form->Show();
+    Pump();
+    edit->SetFocus();
+    Type("abc");
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(cancelClicks, 1);
+    ASSERT_EQ(pressed.size(), 5u);
+    EXPECT_EQ(pressed[3], 13);
+    EXPECT_EQ(pressed[4], 27);
+    // An OnKeyPress that eats the key keeps it from the form.
+    edit->OnKeyPress = [&](TObject*, char& key) { key = 0; };
+    Press(VK_RETURN);
+    EXPECT_EQ(okClicks, 1);
+}
+
+TEST_F(SkinEditTest, ColoursFollowHoverFocusAndEnabled) {
+    TForm* form = NewForm(300, 100);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    TspSkinEdit* other = MakeEdit(form, skin, 50);
+    edit->SetText("WWWW");
+    form->Show();
+    Pump();
+    other->SetFocus();
+    Pump();
+    // The normal frame, then the active one under the pointer.
+    EXPECT_NE(PixelOf(edit, 100, -3), Accent);
+    MoveTo(edit, 100, 5);
+    EXPECT_TRUE(edit->Hovered());
+    EXPECT_EQ(PixelOf(edit, 100, -3), Accent);
+    MoveTo(form, 295, 95);
+    EXPECT_NE(PixelOf(edit, 100, -3), Accent);
+    // Disabled: the field writes its text in the record's disabled colour.
+    edit->SetEnabled(false);
+    EXPECT_EQ(edit->Font()->Color(), DisabledText);
+    EXPECT_GT(CountNear(edit, Rect(0, 0, 60, 15), DisabledText, 8), 5);
+    EXPECT_EQ(CountNear(edit, Rect(0, 0, 60, 15), RGB(30, 36, 48), 30), 0);
+    edit->SetEnabled(true);
+    EXPECT_GT(CountNear(edit, Rect(0, 0, 60, 15), RGB(30, 36, 48), 30), 5);
+}
+
+TEST_F(SkinEditTest, TextOfAnyBytes) {
+    TForm* form = NewForm(300, 100);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    form->Show();
+    Pump();
+    edit->SetFocus();
+    std::string bytes;
+    for (int i = 1; i < 256; ++i) bytes.push_back(char(i));
+    Clipboard()->SetAsText(bytes.substr(31));
+    Press('V', ModCtrl);
+    EXPECT_FALSE(edit->Text().empty());
+    // A megabyte pasted into a field without a limit.
+    std::string big(1 << 20, 'x');
+    Clipboard()->SetAsText(big);
+    edit->SelectAll();
+    Press('V', ModCtrl);
+    EXPECT_EQ(edit->Text().size(), big.size());
+    Press(VK_END);
+    Press(VK_BACK);
+    EXPECT_EQ(edit->Text().size(), big.size() - 1);
+    // Read-only refuses typing and pasting.
+    edit->SetReadOnly(true);
+    Type("zz");
+    Press('V', ModCtrl);
+    EXPECT_EQ(edit->Text().size(), big.size() - 1);
+}
