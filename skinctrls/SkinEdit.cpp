@@ -7,20 +7,13 @@
 #include "skin/SkinSlicing.h"
 #include "skin/spEffBmp.h"
 #include "skinctrls/SkinFontRule.h"
+#include "skinctrls/SkinPictureParts.h"
 #include "ui/Forms.h"
 
 namespace {
 constexpr TColor HotFill = 0x00D2BDB6;
 constexpr TColor PressedFill = 0x00B59285;
 constexpr int ButtonHit = HTOBJECT;
-
-// A picture part stretched into a rectangle.
-void StretchPart(TCanvas& canvas, const TBitmap& picture, const TRect& part, const TRect& dest) {
-    if (part.IsEmpty() || dest.IsEmpty()) return;
-    TBitmap piece(part.Width(), part.Height());
-    piece.Canvas()->CopyRect(piece.BoundsRect(), picture, part);
-    canvas.StretchDraw(dest, piece);
-}
 } // namespace
 
 TspSkinCustomEdit::TspSkinCustomEdit(TComponent* owner) : TspCustomEdit(owner) {

@@ -4,6 +4,7 @@
 
 #include "skin/SkinData.h"
 #include "skinctrls/SkinArrows.h"
+#include "skinctrls/SkinPictureParts.h"
 
 namespace {
 constexpr uintptr_t RepeatTimer = 1;
@@ -93,9 +94,7 @@ void TspSkinUpDown::Paint() {
             else if (enabled && hot && !active.IsEmpty())
                 part = active;
             if (!part.IsEmpty()) {
-                TBitmap piece(part.Width(), part.Height());
-                piece.Canvas()->CopyRect(piece.BoundsRect(), *picture, part);
-                c.StretchDraw(rect, piece);
+                StretchPart(c, *picture, part, rect);
                 continue;
             }
         }
