@@ -105,6 +105,9 @@ public:
 
     virtual void StartTextInput() = 0;
     virtual void StopTextInput() = 0;
+
+    // The system's default sound for a refused input (nothing where there is none).
+    virtual void Beep() {}
 };
 
 // The process's display, installed by the program's entry before any window exists: the real

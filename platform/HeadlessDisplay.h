@@ -36,6 +36,7 @@ public:
     std::string ClipboardText() override { return m_clipboard; }
     void StartTextInput() override { m_textInput = true; }
     void StopTextInput() override { m_textInput = false; }
+    void Beep() override { ++m_beeps; }
 
     // --- driving it ---
     void Advance(uint64_t ms) { m_now += ms; }
@@ -71,6 +72,8 @@ public:
     CursorShape Cursor() const { return m_cursor; }
     int CursorImage() const { return m_cursorImage; }
     bool TextInputOn() const { return m_textInput; }
+    // How many times the default sound was asked for.
+    int Beeps() const { return m_beeps; }
     uint32_t PixelAt(int id, int x, int y) const; // window coordinates; 0 outside
 
 private:
@@ -95,4 +98,5 @@ private:
     int m_nextCursor = 1;
     std::string m_clipboard;
     bool m_textInput = false;
+    int m_beeps = 0;
 };

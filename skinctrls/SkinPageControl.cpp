@@ -7,7 +7,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
 #include "skinctrls/SkinFontRule.h"
-#include "skinctrls/SkinPictureParts.h"
+#include "skinctrls/SkinTile.h"
 #include "skinctrls/SkinUpDown.h"
 
 namespace {

@@ -561,7 +561,9 @@ TRect GetWorkArea() {
     return Bounds(r.x, r.y, r.w, r.h);
 }
 
-void MessageBeep(UINT) {}
+void MessageBeep(UINT) {
+    if (HasDisplay()) CurrentDisplay().Beep();
+}
 
 namespace {
 TCanvas& DcCanvas() {
