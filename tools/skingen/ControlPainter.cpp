@@ -209,6 +209,15 @@ void PaintPanels(Raster& r) {
                     return y == header.Top ? White : c;
                 });
     r.HLine(g.Left + 1, g.Right - 1, g.Top + GroupHeader - 1, {196, 205, 218});
+    // Below the header the box is drawn from one-pixel border strips around a tiled client
+    // part: the sides and the bottom are straight lines, the client part one plain colour,
+    // and only the two bottom corner pixels are softened.
+    r.FillRect({g.Left + 1, g.Top + GroupHeader, g.Right - 1, g.Bottom - 1}, PanelSurface);
+    r.VLine(g.Left, g.Top + GroupHeader, g.Bottom, Line);
+    r.VLine(g.Right - 1, g.Top + GroupHeader, g.Bottom, Line);
+    r.HLine(g.Left, g.Right, g.Bottom - 1, Line);
+    r.Put(g.Left, g.Bottom - 1, Mix(Line, Surface, 0.5));
+    r.Put(g.Right - 1, g.Bottom - 1, Mix(Line, Surface, 0.5));
 }
 
 void PaintLabelBadge(Raster& r) {

@@ -77,7 +77,7 @@ inline constexpr TRect SpinUpHot{310, 152, 325, 160}, SpinUpPressed{328, 152, 34
 inline constexpr TRect SpinDownHot{310, 161, 325, 169}, SpinDownPressed{328, 161, 343, 169};
 
 inline constexpr TRect PanelRect{4, 220, 64, 260};
-inline constexpr TRect GroupRect{70, 220, 150, 300};
+inline constexpr TRect GroupRect{70, 220, 129, 300};
 inline constexpr int GroupHeader = 18;
 
 inline constexpr TRect UpDownLeft{4, 304, 22, 322}, UpDownRight{22, 304, 40, 322};
