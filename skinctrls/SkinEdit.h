@@ -17,6 +17,7 @@ public:
     ~TspSkinCustomEdit() override;
 
     TspSkinData* SkinData() const override { return m_skinData; }
+    TspSkinData* MenuSkinData() const override { return m_skinData; }
     void SetSkinData(TspSkinData* value);
     const std::string& SkinDataName() const { return m_skinDataName; }
     void SetSkinDataName(const std::string& value) { m_skinDataName = value; }

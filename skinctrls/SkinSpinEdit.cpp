@@ -48,6 +48,10 @@ TspSkinNumEdit::TspSkinNumEdit(TspSkinSpinEdit* box) : TspCustomEdit(box), m_box
     SetAutoSelect(false);
 }
 
+TspSkinData* TspSkinNumEdit::MenuSkinData() const {
+    return m_box->SkinData();
+}
+
 void TspSkinNumEdit::SetTransparent(bool value) {
     m_transparent = value;
     Invalidate();

@@ -14,6 +14,7 @@ class TspSkinSpinEdit;
 class TspSkinNumEdit : public TspCustomEdit {
 public:
     explicit TspSkinNumEdit(TspSkinSpinEdit* box);
+    TspSkinData* MenuSkinData() const override;
     // Draw the box's picture behind the text instead of a colour of its own.
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool value);

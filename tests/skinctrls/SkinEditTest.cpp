@@ -2,6 +2,9 @@
 // dialog keys, colours by state, and text of any bytes.
 #include "SkinCtrlsTest.h"
 
+#include "skin/ResourceStrData.h"
+#include "skin/SkinMenu.h"
+#include "skin/SkinMenuWindow.h"
 #include "skinctrls/SkinEdit.h"
 #include "ui/StdCtrls.h"
 
@@ -129,4 +132,94 @@ TEST_F(SkinEditTest, TextOfAnyBytes) {
     Type("zz");
     Press('V', ModCtrl);
     EXPECT_EQ(edit->Text().size(), big.size() - 1);
+}
+
+TEST_F(SkinEditTest, EditingMenu) {
+    TForm* form = NewForm(300, 200);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    edit->SetText("user@example.org");
+    form->Show();
+    Pump();
+    edit->SetFocus();
+    edit->SetSelStart(0);
+    edit->SetSelLength(4);
+    Clipboard()->SetAsText("");
+    MoveTo(edit, 40, 5);
+    display->MouseDown(2); // the right button
+    display->MouseUp(2);
+    Pump();
+    TspSkinPopupMenu* menu = edit->EditMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->Shown());
+    auto enabled = [&](const char* name) { return menu->Items(menu->IndexOfName(name)).Enabled; };
+    EXPECT_EQ(menu->Items(menu->IndexOfName("EDIT_UNDO")).Caption, "Undo");
+    EXPECT_FALSE(enabled("EDIT_UNDO"));
+    EXPECT_TRUE(enabled("EDIT_CUT"));
+    EXPECT_TRUE(enabled("EDIT_COPY"));
+    EXPECT_FALSE(enabled("EDIT_PASTE")); // the clipboard holds no text
+    EXPECT_TRUE(enabled("EDIT_DELETE"));
+    EXPECT_TRUE(enabled("EDIT_SELECTALL"));
+    // Choosing Cut with the mouse.
+    TspSkinMenuWindow* window = menu->Window();
+    ASSERT_NE(window, nullptr);
+    int row = -1;
+    for (int i = 0; i < window->ItemCount(); ++i)
+        if (window->ItemAt({window->ItemRect(i).Left + 4, window->ItemRect(i).Top + 2}) ==
+            menu->IndexOfName("EDIT_CUT"))
+            row = i;
+    ASSERT_GE(row, 0);
+    TRect r = window->ItemRect(row);
+    Click(window, r.Left + 10, r.Top + r.Height() / 2);
+    EXPECT_FALSE(menu->Shown());
+    EXPECT_EQ(Clipboard()->AsText(), "user");
+    EXPECT_EQ(edit->Text(), "@example.org");
+    // From the keyboard: the menu key opens it; read-only fields offer no changes.
+    edit->SetReadOnly(true);
+    edit->SelectAll();
+    Press(VK_APPS);
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_FALSE(enabled("EDIT_CUT"));
+    EXPECT_FALSE(enabled("EDIT_PASTE"));
+    EXPECT_FALSE(enabled("EDIT_DELETE"));
+    EXPECT_TRUE(enabled("EDIT_COPY"));
+    EXPECT_FALSE(enabled("EDIT_SELECTALL")); // everything is selected already
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(menu->Shown());
+    // The store's string table names the items.
+    auto* strings = new TspResourceStrData(form);
+    strings->SetResStr("EDIT_UNDO", "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC");
+    skin->SetResourceStrData(strings);
+    Press(VK_APPS);
+    EXPECT_EQ(menu->Items(menu->IndexOfName("EDIT_UNDO")).Caption,
+              "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC");
+    EXPECT_EQ(menu->Items(menu->IndexOfName("EDIT_COPY")).Caption, "Copy");
+    Press(VK_ESCAPE);
+}
+
+TEST_F(SkinEditTest, ButtonModeClicksOnReleaseOverIt) {
+    TForm* form = NewForm(300, 100);
+    TspSkinEdit* edit = MakeEdit(form, nullptr);
+    edit->SetButtonMode(true);
+    int clicks = 0;
+    edit->OnButtonClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    Pump();
+    // The text stops short of the square button at the right end.
+    EXPECT_EQ(edit->ClientRectInWindow().Right, 273 - 25 - 2);
+    TRect b = edit->ButtonRect();
+    EXPECT_EQ(b, Rect(273 - 25, 0, 273, 25));
+    TPoint inWindow{b.Left + 5, 10};
+    TRect client = edit->ClientRectInWindow();
+    Click(edit, inWindow.X - client.Left, inWindow.Y - client.Top);
+    EXPECT_EQ(clicks, 1);
+    // Released away from it: no click.
+    MoveTo(edit, inWindow.X - client.Left, inWindow.Y - client.Top);
+    display->MouseDown();
+    Pump();
+    MoveTo(form, 290, 90);
+    display->MouseUp();
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(edit->Text(), "");
 }

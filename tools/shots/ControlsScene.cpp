@@ -5,6 +5,7 @@
 #include "platform/HeadlessDisplay.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
+#include "skin/SkinFrame.h"
 #include "skinctrls/SkinBevel.h"
 #include "skinctrls/SkinButton.h"
 #include "skinctrls/SkinCheckRadioBox.h"
@@ -83,6 +84,10 @@ public:
         auto* stored = new TspCompressedStoredSkin(form);
         LoadProgramSkin(*stored);
         m_skin->SetCompressedStoredSkin(stored);
+        // The form wears the skin's frame too.
+        auto* frame = new TspSkinFrame(form);
+        frame->SetBorderIcons(biSystemMenu | biMinimize);
+        frame->SetSkinData(m_skin);
     }
 
     // A heading over each group of controls.
@@ -136,13 +141,13 @@ void RunClock(int ms) {
 
 void RenderControls(const std::string& pngPath) {
     TForm* form = Application->CreateForm<TForm>();
-    form->SetCaption("Controls");
+    form->SetCaption("Brelvan - skinned controls");
     form->SetBorderStyle(bsSingle);
     form->SetBounds(40, 40, 100, 100);
-    form->SetClientWidth(900);
-    form->SetClientHeight(660);
     form->SetColor(Surface);
     ControlsSheet s(form);
+    form->SetClientWidth(900);
+    form->SetClientHeight(660);
 
     // --- buttons: normal, hovered half-way and fully, pressed, disabled, focused ---
     s.Heading("Buttons", 12, 8);
