@@ -5,30 +5,10 @@
 #include "gfx/DrawText.h"
 #include "skin/SPUtils.h"
 #include "skin/SkinData.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "ui/Forms.h"
-
-namespace {
-
-// Fills of the built-in look: the highlighted and the pressed face.
-constexpr TColor HotFill = 0x00D2BDB6;
-constexpr TColor PressedFill = 0x00B59285;
-
-// The accelerator character of a caption ("&x"), lower case, or 0.
-char AccelOf(const AnsiString& text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        char c = text[i + 1];
-        return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-    }
-    return 0;
-}
-
-} // namespace
+#include "ui/StdCtrls.h"
 
 TspSkinButton::TspSkinButton(TComponent* owner) : TspSkinCustomControl(owner) {
     m_width = 75;
@@ -302,7 +282,7 @@ void TspSkinButton::PaintDefault(TBitmap& bitmap) {
     if (pressed || m_highlighted || FocusedWithFocus()) {
         c.Brush()->SetColor(clNavy);
         c.FrameRect(r);
-        c.Brush()->SetColor(pressed ? PressedFill : HotFill);
+        c.Brush()->SetColor(pressed ? BuiltInPressedFill : BuiltInHotFill);
     } else {
         c.Brush()->SetColor(clBtnShadow);
         c.FrameRect(r);
@@ -525,9 +505,7 @@ void TspSkinButton::CMDialogKey(TMessage& m) {
 }
 
 void TspSkinButton::CMDialogChar(TMessage& m) {
-    char key = char(m.WParam);
-    if (key >= 'A' && key <= 'Z') key = char(key + 32);
-    if (m_canFocused && key != 0 && AccelOf(Caption()) == key && CanFocus()) {
+    if (m_canFocused && IsAccel(char(m.WParam), Caption()) && CanFocus()) {
         std::shared_ptr<bool> alive = m_alive;
         SetFocus();
         if (!*alive) return;

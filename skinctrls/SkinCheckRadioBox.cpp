@@ -5,38 +5,10 @@
 #include "gfx/DrawText.h"
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinPictureParts.h"
-
-namespace {
-
-// The accelerator character of a caption ("&x"), lower case, or 0.
-char AccelOf(const AnsiString& text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        char c = text[i + 1];
-        return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-    }
-    return 0;
-}
-
-// The built-in check mark: three parallel strokes, their end points left out.
-void DrawCheckMark(TCanvas& c, int left, int top, TColor color) {
-    c.Pen()->SetColor(color);
-    c.Pen()->SetWidth(1);
-    c.Pen()->SetStyle(psSolid);
-    for (int i = 0; i <= 2; ++i) {
-        c.MoveTo(left, top + 5 - i);
-        c.LineTo(left + 2, top + 7 - i);
-        c.LineTo(left + 7, top + 2 - i);
-    }
-}
-
-} // namespace
+#include "ui/StdCtrls.h"
 
 TspSkinCheckRadioBox::TspSkinCheckRadioBox(TComponent* owner) : TspSkinCustomControl(owner) {
     m_width = 150;
@@ -258,14 +230,14 @@ void TspSkinCheckRadioBox::DrawBuiltInBox(TCanvas& c, int height) {
     c.Brush()->SetColor(m_highlighted ? clNavy : clBtnShadow);
     c.FrameRect(box);
     if (m_state == cbGrayed && !m_radio) {
-        DrawCheckMark(c, 7, mid - 4, clGrayText);
+        DrawBuiltInCheckMark(c, 7, mid - 4, clGrayText);
     } else if (m_checked) {
         TColor color = m_enabled ? clBlack : clBtnShadow;
         if (m_radio) {
             c.Brush()->SetColor(color);
             c.FillRect(Bounds(7, mid - 3, 6, 6));
         } else {
-            DrawCheckMark(c, 7, mid - 4, color);
+            DrawBuiltInCheckMark(c, 7, mid - 4, color);
         }
     }
 }
@@ -403,9 +375,7 @@ void TspSkinCheckRadioBox::KeyUp(WORD& key, TShiftState shift) {
 }
 
 void TspSkinCheckRadioBox::CMDialogChar(TMessage& m) {
-    char key = char(m.WParam);
-    if (key >= 'A' && key <= 'Z') key = char(key + 32);
-    if (m_canFocused && key != 0 && AccelOf(Caption()) == key && CanFocus()) {
+    if (m_canFocused && IsAccel(char(m.WParam), Caption()) && CanFocus()) {
         std::shared_ptr<bool> alive = m_alive;
         SetFocus();
         if (!*alive) return;

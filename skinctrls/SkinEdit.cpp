@@ -6,13 +6,12 @@
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
 #include "skin/spEffBmp.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinPictureParts.h"
 #include "ui/Forms.h"
 
 namespace {
-constexpr TColor HotFill = 0x00D2BDB6;
-constexpr TColor PressedFill = 0x00B59285;
 constexpr int ButtonHit = HTOBJECT;
 } // namespace
 
@@ -228,7 +227,7 @@ void TspSkinCustomEdit::PaintFrame(TBitmap& frame) {
     c.Brush()->SetStyle(bsSolid);
     c.Brush()->SetColor(pressed || m_buttonHot ? clNavy : clBtnShadow);
     c.FrameRect(b);
-    c.Brush()->SetColor(pressed ? PressedFill : m_buttonHot ? HotFill : clBtnFace);
+    c.Brush()->SetColor(pressed ? BuiltInPressedFill : m_buttonHot ? BuiltInHotFill : clBtnFace);
     c.FillRect(InflateRect(b, -1, -1));
     c.Font()->Assign(m_font);
     c.Font()->SetColor(m_enabled ? clBlack : clBtnShadow);

@@ -3,21 +3,7 @@
 #include "gfx/DrawText.h"
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
-
-namespace {
-// A 1-pixel frame: top and left in one colour, bottom and right in the other.
-void Frame3D(TCanvas& c, const TRect& r, TColor topLeft, TColor bottomRight) {
-    c.Pen()->SetWidth(1);
-    c.Pen()->SetStyle(psSolid);
-    c.Pen()->SetColor(topLeft);
-    c.MoveTo(r.Left, r.Bottom - 1);
-    c.LineTo(r.Left, r.Top);
-    c.LineTo(r.Right - 1, r.Top);
-    c.Pen()->SetColor(bottomRight);
-    c.LineTo(r.Right - 1, r.Bottom - 1);
-    c.LineTo(r.Left - 1, r.Bottom - 1);
-}
-} // namespace
+#include "skinctrls/SkinBuiltInLook.h"
 
 TspSkinLabel::TspSkinLabel(TComponent* owner) : TspSkinCustomControl(owner) {
     m_width = 75;
@@ -171,20 +157,7 @@ void TspSkinLabel::PaintDefault(TBitmap& bitmap) {
     TspSkinCustomControl::PaintDefault(bitmap);
     TCanvas& c = *bitmap.Canvas();
     TRect r = bitmap.BoundsRect();
-    switch (m_borderStyle) {
-    case bvFrame:
-        c.Brush()->SetColor(clBtnShadow);
-        c.FrameRect(r);
-        break;
-    case bvRaised:
-        Frame3D(c, r, clBtnHighlight, clBtnShadow);
-        break;
-    case bvLowered:
-        Frame3D(c, r, clBtnShadow, clBtnHighlight);
-        break;
-    default:
-        break;
-    }
+    DrawBevelCutFrame(c, r, m_borderStyle);
     DrawCaption(c, InflateRect(r, -2, -2));
 }
 

@@ -6,15 +6,12 @@
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinTile.h"
 #include "skinctrls/SkinUpDown.h"
 
 namespace {
-
-// Fill colours of the built-in look: hot tab, selected tab, selected tab with the focus.
-constexpr TColor HotFill = 0x00D2BDB6;
-constexpr TColor PressedFill = 0x00B59285;
 
 // Room the system leaves around a caption, and between the tab row and the page area.
 constexpr int TabTextPadding = 12;
@@ -329,13 +326,13 @@ void TspSkinPageControl::DrawSkinTab(TCanvas& c, int tabIndex, const TRect& rect
     if (!r || !picture) {
         TColor fill = clBtnFace;
         if (active) {
-            fill = focused ? PressedFill : HotFill;
+            fill = focused ? BuiltInPressedFill : BuiltInHotFill;
             c.Brush()->SetColor(clNavy);
             c.FrameRect(rect);
             c.Brush()->SetColor(fill);
             c.FillRect(InflateRect(rect, -1, -1));
         } else {
-            c.Brush()->SetColor(hot ? HotFill : clBtnFace);
+            c.Brush()->SetColor(hot ? BuiltInHotFill : clBtnFace);
             c.FillRect(rect);
         }
         TFont font;

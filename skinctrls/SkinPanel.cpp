@@ -6,6 +6,7 @@
 #include "skin/SPUtils.h"
 #include "skin/SkinData.h"
 #include "skinctrls/SkinArrows.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinPictureParts.h"
 #include "skinctrls/SkinTile.h"
@@ -21,31 +22,6 @@ TAlignment AlignmentOf(TspSkinAlignment a) {
     default:
         return taCenter;
     }
-}
-
-// The built-in check mark: three parallel strokes, their end points left out.
-void DrawCheckMark(TCanvas& c, int left, int top, TColor color) {
-    c.Pen()->SetColor(color);
-    c.Pen()->SetStyle(psSolid);
-    c.Pen()->SetWidth(1);
-    for (int i = 0; i <= 2; ++i) {
-        c.MoveTo(left, top + 5 - i);
-        c.LineTo(left + 2, top + 7 - i);
-        c.LineTo(left + 7, top + 2 - i);
-    }
-}
-
-// A 1-pixel frame: top and left in one colour, bottom and right in the other.
-void Frame3D(TCanvas& c, const TRect& r, TColor topLeft, TColor bottomRight) {
-    c.Pen()->SetWidth(1);
-    c.Pen()->SetStyle(psSolid);
-    c.Pen()->SetColor(topLeft);
-    c.MoveTo(r.Left, r.Bottom - 1);
-    c.LineTo(r.Left, r.Top);
-    c.LineTo(r.Right - 1, r.Top);
-    c.Pen()->SetColor(bottomRight);
-    c.LineTo(r.Right - 1, r.Bottom - 1);
-    c.LineTo(r.Left - 1, r.Bottom - 1);
 }
 
 bool InRect(const TRect& r, TPoint p) {
@@ -379,7 +355,7 @@ void TspSkinPanel::DrawDefaultCaption(TCanvas& c) {
         TRect box = Bounds(5, bar.Top + (bar.Height() - 14) / 2, 14, 14);
         c.Brush()->SetColor(clBtnShadow);
         c.FrameRect(box);
-        if (m_checked) DrawCheckMark(c, box.Left + 3, box.Top + 2, clBtnText);
+        if (m_checked) DrawBuiltInCheckMark(c, box.Left + 3, box.Top + 2, clBtnText);
         area.Left += 20;
     }
     if (m_rollUpMode) {
@@ -428,20 +404,7 @@ void TspSkinPanel::PaintDefault(TBitmap& bitmap) {
     TspSkinCustomControl::PaintDefault(bitmap);
     TCanvas& c = *bitmap.Canvas();
     TRect r = bitmap.BoundsRect();
-    switch (m_borderStyle) {
-    case bvFrame:
-        c.Brush()->SetColor(clBtnShadow);
-        c.FrameRect(r);
-        break;
-    case bvRaised:
-        Frame3D(c, r, clBtnHighlight, clBtnShadow);
-        break;
-    case bvLowered:
-        Frame3D(c, r, clBtnShadow, clBtnHighlight);
-        break;
-    default:
-        break;
-    }
+    DrawBevelCutFrame(c, r, m_borderStyle);
     if (m_captionMode) DrawDefaultCaption(c);
 }
 

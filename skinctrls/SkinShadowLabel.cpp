@@ -4,24 +4,7 @@
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
 #include "skin/spEffBmp.h"
-
-namespace {
-
-// The accelerator character of a caption ("&x"), lower case, or 0.
-char AccelOf(const AnsiString& text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        char c = text[i + 1];
-        return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-    }
-    return 0;
-}
-
-} // namespace
+#include "ui/StdCtrls.h"
 
 TspSkinShadowLabel::TspSkinShadowLabel(TComponent* owner) : TspGraphicSkinControl(owner) {
     m_width = 65;
@@ -183,9 +166,7 @@ void TspSkinShadowLabel::CMFontChanged(TMessage& m) {
 }
 
 void TspSkinShadowLabel::CMDialogChar(TMessage& m) {
-    char key = char(m.WParam);
-    if (key >= 'A' && key <= 'Z') key = char(key + 32);
-    if (m_showAccelChar && m_focusControl && Enabled() && key != 0 && AccelOf(Caption()) == key &&
+    if (m_showAccelChar && m_focusControl && Enabled() && IsAccel(char(m.WParam), Caption()) &&
         m_focusControl->CanFocus()) {
         m_focusControl->SetFocus();
         m.Result = 1;

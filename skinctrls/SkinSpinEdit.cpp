@@ -6,14 +6,13 @@
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
 #include "skinctrls/SkinArrows.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinPictureParts.h"
 #include "ui/Forms.h"
 
 namespace {
 
-constexpr TColor HotFill = 0x00D2BDB6;
-constexpr TColor PressedFill = 0x00B59285;
 // The repeat: the first step waits, then one step per interval; coming back onto the held
 // button resumes sooner.
 constexpr unsigned FirstDelay = 500;
@@ -436,7 +435,7 @@ void TspSkinSpinEdit::PaintDefault(TBitmap& bitmap) {
         if (button.hot || pressed) {
             c.Brush()->SetColor(clNavy);
             c.FrameRect(button.rect);
-            c.Brush()->SetColor(pressed ? PressedFill : HotFill);
+            c.Brush()->SetColor(pressed ? BuiltInPressedFill : BuiltInHotFill);
             c.FillRect(InflateRect(button.rect, -1, -1));
         } else {
             c.Brush()->SetColor(clBtnFace);

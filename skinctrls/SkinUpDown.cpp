@@ -4,14 +4,13 @@
 
 #include "skin/SkinData.h"
 #include "skinctrls/SkinArrows.h"
+#include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinPictureParts.h"
 
 namespace {
 constexpr uintptr_t RepeatTimer = 1;
 constexpr unsigned FirstRepeatDelay = 400;
 constexpr unsigned RepeatInterval = 100;
-constexpr TColor HotFill = 0x00D2BDB6;
-constexpr TColor PressedFill = 0x00B59285;
 } // namespace
 
 TspSkinUpDown::TspSkinUpDown(TComponent* owner) : TCustomControl(owner) {
@@ -103,7 +102,7 @@ void TspSkinUpDown::Paint() {
         if (enabled && (hot || pressed)) {
             c.Brush()->SetColor(clNavy);
             c.FrameRect(rect);
-            c.Brush()->SetColor(pressed ? PressedFill : HotFill);
+            c.Brush()->SetColor(pressed ? BuiltInPressedFill : BuiltInHotFill);
             c.FillRect(InflateRect(rect, -1, -1));
         } else {
             c.Brush()->SetColor(clBtnShadow);

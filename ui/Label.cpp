@@ -144,21 +144,18 @@ void TCustomLabel::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component == m_focusControl) m_focusControl = nullptr;
 }
 
-namespace {
-// The accelerator character of a caption ("&x"), lower case, or 0.
-char AccelOf(const AnsiString& text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
+bool IsAccel(char key, const AnsiString& caption) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
             ++i;
             continue;
         }
-        char c = text[i + 1];
-        return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        return key != 0 && lower(caption[i + 1]) == lower(key);
     }
-    return 0;
+    return false;
 }
-} // namespace
 
 void TCustomLabel::CMTextChanged(TMessage&) {
     AdjustBounds();
@@ -172,9 +169,7 @@ void TCustomLabel::CMFontChanged(TMessage&) {
 
 // Alt+letter of the accelerator focuses the FocusControl.
 void TCustomLabel::CMDialogChar(TMessage& m) {
-    char key = char(m.WParam);
-    if (key >= 'A' && key <= 'Z') key = char(key + 32);
-    if (m_showAccelChar && m_focusControl && m_enabled && AccelOf(GetLabelText()) == key &&
+    if (m_showAccelChar && m_focusControl && m_enabled && IsAccel(char(m.WParam), GetLabelText()) &&
         m_focusControl->CanFocus()) {
         m_focusControl->SetFocus();
         m.Result = 1;

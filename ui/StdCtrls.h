@@ -2,6 +2,10 @@
 // Standard controls: labels, push buttons and the single-line edit window.
 #include "ui/Controls.h"
 
+// Whether a character (either case) is the accelerator of a caption: "&x" marks x, "&&" is a
+// plain "&".
+bool IsAccel(char key, const AnsiString& caption);
+
 // A windowless text label. The text is drawn with the accelerator prefix ("&x" underlines x),
 // word wrap, alignment and layout; AutoSize fits the bounds to the text.
 class TCustomLabel : public TGraphicControl {

@@ -1,6 +1,7 @@
 // The "controls" scene: every skinned control in each of its looks side by side, on one
 // form wearing the program's skin.
 #include "Scene.h"
+#include "SceneArt.h"
 #include "data/ProgramSkin.h"
 #include "platform/HeadlessDisplay.h"
 #include "skin/CompressedStoredSkin.h"
@@ -26,30 +27,6 @@
 namespace {
 
 constexpr TColor Surface = RGB(238, 241, 245);
-
-// Small tab pictures drawn here: a globe and a ball.
-void AddTabImages(TImageList& list) {
-    list.SetSize(16, 16);
-    for (int kind = 0; kind < 2; ++kind) {
-        TBitmap b(16, 16);
-        b.Fill(clFuchsia);
-        TCanvas& c = *b.Canvas();
-        c.Pen()->SetColor(kind == 0 ? RGB(20, 70, 150) : RGB(40, 40, 40));
-        c.Brush()->SetColor(kind == 0 ? RGB(80, 150, 230) : clWhite);
-        c.Ellipse(1, 1, 15, 15);
-        if (kind == 0) {
-            c.Pen()->SetColor(RGB(40, 140, 60));
-            c.MoveTo(4, 6);
-            c.LineTo(8, 4);
-            c.LineTo(11, 8);
-            c.LineTo(7, 11);
-        } else {
-            c.Brush()->SetColor(RGB(40, 40, 40));
-            c.Polygon({{8, 5}, {11, 7}, {10, 10}, {6, 10}, {5, 7}});
-        }
-        list.AddMasked(b, clFuchsia);
-    }
-}
 
 // A glyph strip of two cells: a small arrow, and its grey disabled cell.
 TBitmap ArrowGlyph() {
@@ -91,26 +68,17 @@ public:
     }
 
     // A heading over each group of controls.
-    void Heading(const char* text, int x, int y) {
-        auto* label = Make<TspSkinStdLabel>(m_form);
-        label->SetUseSkinFont(false);
-        label->SetUseSkinColor(false);
-        label->Font()->SetName("Arial");
-        label->Font()->SetHeight(13);
-        label->Font()->SetStyle({fsBold});
-        label->Font()->SetColor(RGB(96, 106, 122));
-        label->SetCaption(text);
-        label->SetLeft(x);
-        label->SetTop(y);
-    }
+    void Heading(const char* text, int x, int y) { Text(text, x, y, 13, true, RGB(96, 106, 122)); }
     // A small note under a control.
-    void Note(const char* text, int x, int y) {
+    void Note(const char* text, int x, int y) { Text(text, x, y, 11, false, RGB(120, 128, 142)); }
+    void Text(const char* text, int x, int y, int height, bool bold, TColor color) {
         auto* label = Make<TspSkinStdLabel>(m_form);
         label->SetUseSkinFont(false);
         label->SetUseSkinColor(false);
         label->Font()->SetName("Arial");
-        label->Font()->SetHeight(11);
-        label->Font()->SetColor(RGB(120, 128, 142));
+        label->Font()->SetHeight(height);
+        if (bold) label->Font()->SetStyle({fsBold});
+        label->Font()->SetColor(color);
         label->SetCaption(text);
         label->SetLeft(x);
         label->SetTop(y);
