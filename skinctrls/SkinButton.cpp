@@ -34,6 +34,7 @@ void TspSkinButton::SetUseSkinSize(bool value) {
 
 void TspSkinButton::SetUseSkinFontColor(bool value) {
     m_useSkinFontColor = value;
+    LooksChanged();
     Invalidate();
 }
 
@@ -53,29 +54,34 @@ void TspSkinButton::SetGroupIndex(int value) {
 
 void TspSkinButton::SetGlyph(const TBitmap& glyph) {
     m_glyph = glyph;
+    LooksChanged();
     Invalidate();
 }
 
 void TspSkinButton::SetNumGlyphs(int value) {
     m_numGlyphs = std::clamp(value, 1, 4);
+    LooksChanged();
     Invalidate();
 }
 
 void TspSkinButton::SetMargin(int value) {
     if (value < -1 || value == m_margin) return;
     m_margin = value;
+    LooksChanged();
     Invalidate();
 }
 
 void TspSkinButton::SetSpacing(int value) {
     if (value == m_spacing) return;
     m_spacing = value;
+    LooksChanged();
     Invalidate();
 }
 
 void TspSkinButton::SetLayout(TspButtonLayout value) {
     if (value == m_layout) return;
     m_layout = value;
+    LooksChanged();
     Invalidate();
 }
 
@@ -116,9 +122,13 @@ void TspSkinButton::SetDown(bool value) {
 
 void TspSkinButton::LookUpSkinRecord() {
     TspSkinCustomControl::LookUpSkinRecord();
+    Looks before = std::move(m_looks);
     m_looks = Looks{};
     auto* r = dynamic_cast<TspDataSkinButtonControl*>(SkinRecord());
-    if (!r || !m_cache.IsSliced) return;
+    if (!r || !m_cache.IsSliced) {
+        if (before.valid) LooksChanged();
+        return;
+    }
     Looks& l = m_looks;
     l.valid = true;
     l.fontname = r->fontname;
@@ -148,6 +158,15 @@ void TspSkinButton::LookUpSkinRecord() {
         else
             l.skinrect = frame;
     }
+    // A new record, skin or animation frame draws the looks differently.
+    if (before.valid != l.valid || before.skinrect != l.skinrect ||
+        before.activeskinrect != l.activeskinrect || before.fontname != l.fontname ||
+        before.fontheight != l.fontheight || before.fontstyle != l.fontstyle ||
+        before.fontcolor != l.fontcolor || before.activefontcolor != l.activefontcolor ||
+        before.showfocus != l.showfocus || m_fadePicture != m_cache.Picture) {
+        m_fadePicture = m_cache.Picture;
+        LooksChanged();
+    }
 }
 
 void TspSkinButton::AdjustToSkinSize(int& width, int& height) {
@@ -156,6 +175,7 @@ void TspSkinButton::AdjustToSkinSize(int& width, int& height) {
 }
 
 void TspSkinButton::ApplySkinChange() {
+    LooksChanged();
     StopAnimation();
     StopMorph();
     TspSkinCustomControl::ApplySkinChange();
@@ -255,10 +275,22 @@ void TspSkinButton::PaintSkinned(TBitmap& bitmap) {
     }
     const Looks& l = m_looks;
     if (MorphRunning() && m_enabled) {
-        TBitmap normal(bitmap.Width(), bitmap.Height()), active(bitmap.Width(), bitmap.Height());
-        DrawState(normal, l.skinrect, false, false);
-        DrawState(active, l.activeskinrect, true, false);
-        DrawMorphed(bitmap, normal, active);
+        FadeLooks& f = m_fade;
+        AnsiString caption = Caption();
+        bool focused = Focused();
+        if (f.generation != m_looksGeneration || f.width != Width() || f.height != Height() ||
+            f.caption != caption || f.focused != focused) {
+            f.normal.SetSize(bitmap.Width(), bitmap.Height());
+            f.active.SetSize(bitmap.Width(), bitmap.Height());
+            DrawState(f.normal, l.skinrect, false, false);
+            DrawState(f.active, l.activeskinrect, true, false);
+            f.generation = m_looksGeneration;
+            f.width = Width();
+            f.height = Height();
+            f.caption = caption;
+            f.focused = focused;
+        }
+        DrawMorphed(bitmap, f.normal, f.active);
         return;
     }
     if (!m_enabled && !l.disabledskinrect.IsEmpty())

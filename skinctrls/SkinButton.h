@@ -107,6 +107,10 @@ protected:
     void StartAnimation(bool forward);
     void StopAnimation();
     TRect AnimationFrame(int frame) const;
+    // The two looks a hover fade blends, kept while the fade runs: a step then only mixes
+    // them. Anything that changes how the looks are drawn makes them again.
+    void LooksChanged() { ++m_looksGeneration; }
+    void DefaultFontChanged() override { LooksChanged(); }
     // The mouse-over look starts (forward) or ends: animation and morph.
     void HoverChanged(bool forward);
     bool HoverRule() const;
@@ -136,6 +140,15 @@ protected:
     bool m_animTimer = false;
     bool m_animForward = true;
     int m_animFrame = 0;
+    unsigned m_looksGeneration = 0;
+    const TBitmap* m_fadePicture = nullptr;
+    struct FadeLooks {
+        unsigned generation = ~0u;
+        int width = 0, height = 0;
+        AnsiString caption;
+        bool focused = false;
+        TBitmap normal, active;
+    } m_fade;
 
     // The record's fields this button uses.
     struct Looks {

@@ -341,3 +341,27 @@ TEST_F(SkinButtonTest, PicturesWithoutARecord) {
     display->MouseUp();
     Pump();
 }
+
+TEST_F(SkinButtonTest, FadeFollowsChangesWhileItRuns) {
+    TForm* form = NewForm(300, 120);
+    TspSkinData* skin = ProgramSkin(form);
+    auto* login = MakeButton(form, skin, 20, 20);
+    auto* blank = MakeButton(form, skin, 150, 20, "");
+    form->Show();
+    Pump();
+    // Both half-way through the fade; one loses its caption on the way.
+    MoveTo(login, 100, 20);
+    display->Advance(20);
+    Pump();
+    display->Advance(20);
+    Pump();
+    login->SetCaption("");
+    blank->Perform(CM_MOUSEENTER);
+    blank->Perform(WM_TIMER, TspSkinCustomControl::MorphTimerId);
+    blank->Perform(WM_TIMER, TspSkinCustomControl::MorphTimerId);
+    Pump();
+    ASSERT_DOUBLE_EQ(login->MorphFactor(), 0.4);
+    ASSERT_DOUBLE_EQ(blank->MorphFactor(), 0.4);
+    for (int x = 10; x < 100; x += 3)
+        for (int y = 4; y < 22; y += 3) ASSERT_EQ(PixelOf(login, x, y), PixelOf(blank, x, y));
+}
