@@ -459,6 +459,15 @@ void TspSkinPanel::Roll(bool up) {
     Invalidate();
 }
 
+void TspSkinPanel::CMControlListChange(TMessage& m) {
+    TspSkinCustomControl::CMControlListChange(m);
+    // A child that leaves while the panel is rolled up is not shown again by it.
+    if (m.LParam == 0)
+        m_hiddenByRollUp.erase(std::remove(m_hiddenByRollUp.begin(), m_hiddenByRollUp.end(),
+                                           reinterpret_cast<TControl*>(m.WParam)),
+                               m_hiddenByRollUp.end());
+}
+
 void TspSkinPanel::CMTextChanged(TMessage& m) {
     TspSkinCustomControl::CMTextChanged(m);
     if (m_captionMode) Invalidate();

@@ -73,6 +73,7 @@ protected:
     void AlignControls(TControl* control, TRect& rect) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CMTextChanged(TMessage& m) override;
+    void CMControlListChange(TMessage& m) override;
 
     TBevelCut m_borderStyle = bvFrame;
     bool m_captionMode = false;

@@ -346,6 +346,12 @@ void TspSkinSpinEdit::Layout() {
                       std::max(0, m_textRect.Width()), editHeight);
 }
 
+void TspSkinSpinEdit::DefaultFontChanged() {
+    if (m_looks.valid && UseSkinFont()) return;
+    UpdateEditLook();
+    Layout();
+}
+
 void TspSkinSpinEdit::WMSize(TMessage& m) {
     TspSkinCustomControl::WMSize(m);
     Layout();

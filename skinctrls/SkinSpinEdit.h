@@ -106,6 +106,8 @@ protected:
     void ShowText(const AnsiString& text);
     void Layout();
     void UpdateEditLook();
+    // DefaultFont is the inner edit's font while no record's font is used.
+    void DefaultFontChanged() override;
     void UpdateHover();
     int ButtonAt(int x, int y) const;
     void StartTimer(unsigned interval);

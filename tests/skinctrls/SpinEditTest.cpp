@@ -334,3 +334,19 @@ TEST_F(SpinEditTest, BadTextKeepsAValidValue) {
     EXPECT_GE(count->Value(), 1);
     EXPECT_LE(count->Value(), 1000);
 }
+
+TEST_F(SpinEditTest, DefaultFontReachesTheInnerEditWithoutARecord) {
+    TForm* form = NewForm(200, 80);
+    auto* f = Field(form, nullptr, 10);
+    f->SetBounds(10, 10, 120, 40);
+    f->DefaultFont()->SetHeight(24);
+    f->DefaultFont()->SetColor(clMaroon);
+    EXPECT_EQ(f->Edit()->Font()->Height(), 24);
+    EXPECT_EQ(f->Edit()->Font()->Color(), clMaroon);
+    // The inner edit is as high as the font's text, centred in the box.
+    TBitmap scratch(1, 1);
+    scratch.Canvas()->SetFont(*f->Edit()->Font());
+    int h = scratch.Canvas()->TextHeight("Wg");
+    EXPECT_EQ(f->Edit()->Height(), h);
+    EXPECT_EQ(f->Edit()->Top(), 40 / 2 - h / 2);
+}
