@@ -3,9 +3,6 @@
 // look, keeps a valid value and leaves no timer running.
 #include "SkinCtrlsTest.h"
 
-#include <filesystem>
-
-#include "rtl/StringList.h"
 #include "skinctrls/SkinButton.h"
 #include "skinctrls/SkinCheckRadioBox.h"
 #include "skinctrls/SkinEdit.h"
@@ -19,55 +16,36 @@
 
 namespace {
 
-// A skin folder written for the test and removed with it.
-class BrokenSkinFolder {
-public:
-    BrokenSkinFolder() {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("brelvan-broken-skin-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-        std::filesystem::create_directories(m_path);
-        TBitmap picture(50, 50);
-        picture.Fill(clTeal);
-        picture.SaveToFile((m_path / "controls.bmp").string());
-        TStringList ini;
-        for (const char* line :
-             {"[VERSION]", "skinname=Broken", "[PICTURES]", "picture=", "activepicturescount=1",
-              "0=controls.bmp", "[FORMINFO]", "clientrect=0,0,0,0", "[SKINOBJECTS]", "count=0",
-              "[SKINCONTROLS]", "count=8", "0=button:button", "1=checkbox:checkradio",
-              "2=edit:button", "3=spinedit:spinedit", "4=tab:tab", "5=panel:panel",
-              "6=groupbox:panel", "7=radiobox:checkradio",
-              // a picture beyond the list
-              "[button]", "pictureindex=99", "skinrect=0,0,40,20", "righttoppoint=30,5",
-              // every rectangle outside the picture
-              "[checkbox]", "pictureindex=0", "skinrect=100,100,190,125",
-              "checkimagerect=300,300,315,315", "uncheckimagerect=-20,-20,-5,-5", "[radiobox]",
-              "pictureindex=0", "skinrect=0,0,0,0", "[spinedit]", "pictureindex=5",
-              "skinrect=0,0,81,21", "righttoppoint=60,5", "upbuttonrect=64,2,79,10", "[tab]",
-              "pictureindex=7", "tabrect=0,0,60,18",
-              // points outside, zero-length pieces
-              "[panel]", "pictureindex=0", "skinrect=0,0,60,40", "lefttoppoint=70,70",
-              "righttoppoint=70,70", "leftbottompoint=70,70", "rightbottompoint=70,70",
-              "clientrect=-5,-5,100,100", "[groupbox]", "pictureindex=0", "skinrect=10,10,10,40",
-              "captionrect=3,3,56,17"})
-            ini.Add(line);
-        ini.SaveToFile((m_path / "skin.ini").string());
-    }
-    ~BrokenSkinFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string Ini() const { return (m_path / "skin.ini").string(); }
+// Records pointing at pictures that are not there, lying outside their picture, of the wrong
+// kind, or missing ("label").
+const std::vector<std::string> BrokenRecords = {
+    "[SKINCONTROLS]", "count=8", "0=button:button", "1=checkbox:checkradio", "2=edit:button",
+    "3=spinedit:spinedit", "4=tab:tab", "5=panel:panel", "6=groupbox:panel",
+    "7=radiobox:checkradio",
+    // a picture beyond the list
+    "[button]", "pictureindex=99", "skinrect=0,0,40,20", "righttoppoint=30,5",
+    // every rectangle outside the picture
+    "[checkbox]", "pictureindex=0", "skinrect=100,100,190,125", "checkimagerect=300,300,315,315",
+    "uncheckimagerect=-20,-20,-5,-5", "[radiobox]", "pictureindex=0", "skinrect=0,0,0,0",
+    "[spinedit]", "pictureindex=5", "skinrect=0,0,81,21", "righttoppoint=60,5",
+    "upbuttonrect=64,2,79,10", "[tab]", "pictureindex=7", "tabrect=0,0,60,18",
+    // points outside, zero-length pieces
+    "[panel]", "pictureindex=0", "skinrect=0,0,60,40", "lefttoppoint=70,70", "righttoppoint=70,70",
+    "leftbottompoint=70,70", "rightbottompoint=70,70", "clientrect=-5,-5,100,100", "[groupbox]",
+    "pictureindex=0", "skinrect=10,10,10,40", "captionrect=3,3,56,17"};
 
-private:
-    std::filesystem::path m_path;
-};
+TBitmap TealPicture() {
+    TBitmap picture(50, 50);
+    picture.Fill(clTeal);
+    return picture;
+}
 
 } // namespace
 
 class BrokenSkinTest : public SkinCtrlsTest {};
 
 TEST_F(BrokenSkinTest, EveryControlKeepsWorking) {
-    BrokenSkinFolder folder;
+    TestSkinFolder folder(BrokenRecords, TealPicture());
     TForm* form = NewForm(600, 400);
     auto* skin = new TspSkinData(form);
     skin->ApplySkinFile(folder.Ini());

@@ -365,3 +365,50 @@ TEST_F(SkinButtonTest, FadeFollowsChangesWhileItRuns) {
     for (int x = 10; x < 100; x += 3)
         for (int y = 4; y < 22; y += 3) ASSERT_EQ(PixelOf(login, x, y), PixelOf(blank, x, y));
 }
+
+TEST_F(SkinButtonTest, FocusAnimationRunsItsFrames) {
+    // A 40 x 20 button whose active look is four frames of a strip: red, lime, blue, yellow.
+    TBitmap picture(200, 60);
+    picture.Fill(clWhite);
+    const TColor frames[] = {clRed, clLime, clBlue, clYellow};
+    for (int i = 0; i < 4; ++i) {
+        picture.Canvas()->Brush()->SetColor(frames[i]);
+        picture.Canvas()->FillRect(Rect(i * 40, 20, i * 40 + 40, 40));
+    }
+    picture.Canvas()->Brush()->SetColor(clGray);
+    picture.Canvas()->FillRect(Rect(0, 0, 40, 20));
+    TestSkinFolder folder({"[SKINCONTROLS]", "count=1", "0=button:button", "[button]",
+                           "pictureindex=0", "skinrect=0,0,40,20", "activeskinrect=0,40,40,60",
+                           "animateskinrect=0,20,160,40", "framecount=4", "animateinterval=30"},
+                          picture);
+    TForm* form = NewForm(200, 100);
+    auto* skin = new TspSkinData(form);
+    skin->ApplySkinFile(folder.Ini());
+    auto* b = MakeButton<TspSkinButton>(form, skin, 20, 20, "");
+    b->SetCanFocused(false);
+    form->Show();
+    Pump();
+    EXPECT_EQ(PixelOf(b, 20, 10), ColorToRGB(clGray));
+    // Entering starts the frames at the first one, one frame per 30 ms.
+    MoveTo(b, 20, 10);
+    EXPECT_TRUE(b->AnimationRunning());
+    std::vector<TColor> seen{PixelOf(b, 20, 10)};
+    for (int i = 0; i < 4; ++i) {
+        display->Advance(30);
+        Pump();
+        seen.push_back(PixelOf(b, 20, 10));
+    }
+    EXPECT_EQ(seen[0], ColorToRGB(clRed));
+    EXPECT_EQ(seen[1], ColorToRGB(clLime));
+    EXPECT_EQ(seen[2], ColorToRGB(clBlue));
+    EXPECT_EQ(seen[3], ColorToRGB(clYellow));
+    EXPECT_FALSE(b->AnimationRunning());     // past the last frame it stops
+    EXPECT_EQ(seen[4], ColorToRGB(clWhite)); // the active look itself
+    // Leaving runs it backward from the last frame; then no timer is left.
+    MoveTo(form, 190, 90);
+    EXPECT_TRUE(b->AnimationRunning());
+    EXPECT_EQ(PixelOf(b, 20, 10), ColorToRGB(clYellow));
+    RunClock(300);
+    EXPECT_FALSE(b->AnimationRunning());
+    EXPECT_EQ(PixelOf(b, 20, 10), ColorToRGB(clGray));
+}

@@ -3,10 +3,45 @@
 // request, a form's own skin store holding the program's skin.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "data/ProgramSkin.h"
+#include "rtl/StringList.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
 #include "tests/ui/UiTest.h"
+
+// A skin folder written for a test and removed with it: the sections before [SKINCONTROLS]
+// and one picture, "controls.bmp", as active picture 0; the caller gives the control records.
+class TestSkinFolder {
+public:
+    TestSkinFolder(const std::vector<std::string>& records, const TBitmap& picture) {
+        static int serial = 0;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("brelvan-test-skin-" + std::to_string(std::random_device{}()) + "-" +
+                  std::to_string(++serial));
+        std::filesystem::create_directories(m_path);
+        picture.SaveToFile((m_path / "controls.bmp").string());
+        TStringList ini;
+        for (const char* line :
+             {"[VERSION]", "skinname=Test", "[PICTURES]", "picture=", "activepicturescount=1",
+              "0=controls.bmp", "[FORMINFO]", "clientrect=0,0,0,0", "[SKINOBJECTS]", "count=0"})
+            ini.Add(line);
+        for (const std::string& line : records) ini.Add(line);
+        ini.SaveToFile((m_path / "skin.ini").string());
+    }
+    ~TestSkinFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string Ini() const { return (m_path / "skin.ini").string(); }
+
+private:
+    std::filesystem::path m_path;
+};
 
 class SkinCtrlsTest : public UiTest {
 protected:
