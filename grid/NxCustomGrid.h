@@ -228,8 +228,6 @@ public:
     bool IndicatorShown() const override { return m_options.Contains(goIndicator); }
     TCanvas* MeasureCanvas() override;
 
-    void WndProc(TMessage& message) override;
-
 protected:
     void Paint() override;
     // The grid paints every pixel of its client area itself: rows, empty cells, headers and
@@ -244,12 +242,17 @@ protected:
 
     // Message handlers (NxGridInput.cpp).
     void WMGetDlgCode(TMessage& m) override;
-    void WMTimerGrid(TMessage& m);
-    void WMSetFocusGrid(TMessage& m);
-    void WMKillFocusGrid(TMessage& m);
-    void CMMouseLeaveGrid(TMessage& m);
-    void CMFontChangedGrid(TMessage& m);
-    void CMEnabledChangedGrid(TMessage& m);
+    void WMVScroll(TMessage& m) override;
+    void WMHScroll(TMessage& m) override;
+    void WMSize(TMessage& m) override;
+    void WMTimer(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void WMKillFocus(TMessage& m) override;
+    void WMCancelMode(TMessage& m) override;
+    void CMCancelMode(TMessage& m) override;
+    void CMMouseLeave(TMessage& m) override;
+    void CMFontChanged(TMessage& m) override;
+    void CMEnabledChanged(TMessage& m) override;
 
 private:
     // Repaint, scroll range and notices after rows from `oldCount` on were appended.

@@ -184,11 +184,3 @@ void TNxCustomGridControl::WMNCPaint(TMessage& m) {
     canvas->Brush()->SetColor(RGB(130, 135, 144));
     canvas->FrameRect({0, 0, Width(), Height()});
 }
-
-void TNxCustomGridControl::WndProc(TMessage& message) {
-    if (message.Msg == WM_NCPAINT) {
-        WMNCPaint(message);
-        return;
-    }
-    TCustomControl::WndProc(message);
-}

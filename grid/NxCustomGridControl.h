@@ -95,8 +95,6 @@ public:
     const WideString& HintText() const { return m_hintText; }
     THintWindow* GridHintWindow() const { return m_hintWindow; }
 
-    void WndProc(TMessage& message) override;
-
 protected:
     void CreateHandle() override;
     void WMNCPaint(TMessage& m) override;

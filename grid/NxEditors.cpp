@@ -102,17 +102,8 @@ void TNxInplaceEdit::WMChar(TMessage& m) {
     if (c >= 32) InsertChar(c);
 }
 
-void TNxInplaceEdit::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case WM_CHAR:
-        WMChar(message);
-        return;
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
-        return;
-    default:
-        TCustomControl::WndProc(message);
-    }
+void TNxInplaceEdit::WMGetDlgCode(TMessage& m) {
+    m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
 }
 
 void TNxInplaceEdit::Paint() {

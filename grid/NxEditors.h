@@ -24,13 +24,12 @@ public:
     // Enter (true) or Escape / focus loss (false for Escape).
     std::function<void(TNxInplaceEdit* sender, bool accept)> OnFinish;
 
-    void WndProc(TMessage& message) override;
-
 protected:
     void Paint() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     virtual void InsertChar(char16_t c);
     void WMChar(TMessage& m) override;
+    void WMGetDlgCode(TMessage& m) override;
 
     WideString m_text;
     int m_caret = 0;

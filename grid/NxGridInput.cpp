@@ -3,54 +3,29 @@
 // incremental search.
 #include "grid/NxCustomGrid.h"
 
-// ---- message dispatch --------------------------------------------------------------------
+// ---- message handlers --------------------------------------------------------------------
 
-void TNxCustomGrid::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case WM_VSCROLL:
-        m_navigator.VertScrollMessage(message);
-        return;
-    case WM_HSCROLL:
-        m_navigator.HorzScrollMessage(message);
-        return;
-    case WM_GETDLGCODE:
-        WMGetDlgCode(message);
-        return;
-    case WM_SIZE:
-        TNxCustomGridControl::WndProc(message);
-        ClientSizeChanged();
-        return;
-    case WM_TIMER:
-        WMTimerGrid(message);
-        return;
-    case WM_SETFOCUS:
-        TNxCustomGridControl::WndProc(message);
-        WMSetFocusGrid(message);
-        return;
-    case WM_KILLFOCUS:
-        TNxCustomGridControl::WndProc(message);
-        WMKillFocusGrid(message);
-        return;
-    case CM_MOUSELEAVE:
-        TNxCustomGridControl::WndProc(message);
-        CMMouseLeaveGrid(message);
-        return;
-    case CM_FONTCHANGED:
-        TNxCustomGridControl::WndProc(message);
-        CMFontChangedGrid(message);
-        return;
-    case CM_ENABLEDCHANGED:
-        TNxCustomGridControl::WndProc(message);
-        CMEnabledChangedGrid(message);
-        return;
-    case WM_CANCELMODE:
-    case CM_CANCELMODE:
-        m_mouse.Cancel();
-        TNxCustomGridControl::WndProc(message);
-        return;
-    default:
-        TNxCustomGridControl::WndProc(message);
-    }
+void TNxCustomGrid::WMVScroll(TMessage& m) {
+    m_navigator.VertScrollMessage(m);
+}
+
+void TNxCustomGrid::WMHScroll(TMessage& m) {
+    m_navigator.HorzScrollMessage(m);
+}
+
+void TNxCustomGrid::WMSize(TMessage& m) {
+    TNxCustomGridControl::WMSize(m);
+    ClientSizeChanged();
+}
+
+void TNxCustomGrid::WMCancelMode(TMessage& m) {
+    m_mouse.Cancel();
+    TNxCustomGridControl::WMCancelMode(m);
+}
+
+void TNxCustomGrid::CMCancelMode(TMessage& m) {
+    m_mouse.Cancel();
+    TNxCustomGridControl::CMCancelMode(m);
 }
 
 void TNxCustomGrid::WMGetDlgCode(TMessage& m) {
@@ -59,9 +34,9 @@ void TNxCustomGrid::WMGetDlgCode(TMessage& m) {
     if (m_wantReturns) m.Result |= DLGC_WANTALLKEYS;
 }
 
-void TNxCustomGrid::WMTimerGrid(TMessage& m) {
+void TNxCustomGrid::WMTimer(TMessage& m) {
     if (m.WParam != TNxGridNavigator::SearchTimerId) {
-        TNxCustomGridControl::WndProc(m);
+        TNxCustomGridControl::WMTimer(m);
         return;
     }
     m_navigator.EndSearch();
@@ -75,26 +50,31 @@ void TNxCustomGrid::RepaintCurrent() {
         RedrawCell(CurrentColumn(), CurrentRow());
 }
 
-void TNxCustomGrid::WMSetFocusGrid(TMessage&) {
+void TNxCustomGrid::WMSetFocus(TMessage& m) {
+    TNxCustomGridControl::WMSetFocus(m);
     RepaintCurrent();
 }
 
-void TNxCustomGrid::WMKillFocusGrid(TMessage&) {
+void TNxCustomGrid::WMKillFocus(TMessage& m) {
+    TNxCustomGridControl::WMKillFocus(m);
     HideGridHint();
     m_mouse.Cancel();
     RepaintCurrent();
 }
 
-void TNxCustomGrid::CMMouseLeaveGrid(TMessage&) {
+void TNxCustomGrid::CMMouseLeave(TMessage& m) {
+    TNxCustomGridControl::CMMouseLeave(m);
     m_mouse.MouseLeft();
 }
 
-void TNxCustomGrid::CMFontChangedGrid(TMessage&) {
+void TNxCustomGrid::CMFontChanged(TMessage& m) {
+    TNxCustomGridControl::CMFontChanged(m);
     for (int i = 0; i < m_columns->Count(); ++i) m_columns->Item(i)->GridFontChanged(*Font());
     Invalidate();
 }
 
-void TNxCustomGrid::CMEnabledChangedGrid(TMessage&) {
+void TNxCustomGrid::CMEnabledChanged(TMessage& m) {
+    TNxCustomGridControl::CMEnabledChanged(m);
     Invalidate();
     m_horzScrollBar.Apply();
     m_vertScrollBar.Apply();

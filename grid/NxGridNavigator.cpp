@@ -469,7 +469,7 @@ void TNxGridNavigator::SearchChar(char16_t c) {
         if (g.Columns()->Item(i)->Options().Contains(coSearchColumn)) searchColumn = i;
     if (searchColumn < 0) return;
     m_searchText += c;
-    if (g.HandleAllocated()) SetTimer(g.Handle(), SearchTimerId, 700);
+    if (g.HandleAllocated()) SetTimer(g.Handle(), SearchTimerId, SearchPauseMs);
     const WideString wanted = WideLowerCase(m_searchText);
     for (int r = 0; r < g.RowCount(); ++r) {
         if (!g.RowIsVisible(r)) continue;

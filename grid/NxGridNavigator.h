@@ -50,6 +50,8 @@ public:
     // The search text's timer ran out.
     void EndSearch();
     static constexpr uintptr_t SearchTimerId = 0x4E58;
+    // A pause in typing this long starts the incremental search afresh.
+    static constexpr unsigned SearchPauseMs = 700;
 
     // ---- keeping in step with the rows -----------------------------------------------------
     // The rows were replaced or cleared: no current row, view at the top.

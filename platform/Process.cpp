@@ -15,3 +15,7 @@ std::string ExecutablePath() {
         buf.resize(buf.size() * 2);
     }
 }
+
+int ProcessId() {
+    return int(::getpid());
+}

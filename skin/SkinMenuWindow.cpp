@@ -204,21 +204,16 @@ void TspSkinMenuWindow::CloseMenu(int chosen) {
     m_menu->WindowClosed(chosen);
 }
 
-void TspSkinMenuWindow::WndProc(TMessage& m) {
-    if (m_open && !m_closing) {
-        // Someone else took the mouse or the keyboard: the menu goes away.
-        if (m.Msg == WM_CAPTURECHANGED && reinterpret_cast<TWinControl*>(m.LParam) != this) {
-            THintWindow::WndProc(m);
-            CloseMenu(-1);
-            return;
-        }
-        if (m.Msg == WM_KILLFOCUS) {
-            THintWindow::WndProc(m);
-            CloseMenu(-1);
-            return;
-        }
-    }
-    THintWindow::WndProc(m);
+void TspSkinMenuWindow::WMCaptureChanged(TMessage& m) {
+    const bool lost = m_open && !m_closing && reinterpret_cast<TWinControl*>(m.LParam) != this;
+    THintWindow::WMCaptureChanged(m);
+    if (lost) CloseMenu(-1);
+}
+
+void TspSkinMenuWindow::WMKillFocus(TMessage& m) {
+    const bool lost = m_open && !m_closing;
+    THintWindow::WMKillFocus(m);
+    if (lost) CloseMenu(-1);
 }
 
 // --- items ---

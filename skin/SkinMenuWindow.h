@@ -32,14 +32,15 @@ public:
     // The item under a client point, -1 when none (or a separator).
     int ItemAt(TPoint client) const;
 
-    void WndProc(TMessage& m) override;
-
 protected:
     void Paint() override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(WORD& key, TShiftState shift) override;
+    // Someone else taking the mouse or the keyboard closes an open menu.
+    void WMCaptureChanged(TMessage& m) override;
+    void WMKillFocus(TMessage& m) override;
 
 private:
     struct Row {

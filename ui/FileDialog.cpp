@@ -2,9 +2,9 @@
 // file type filter.
 #include <algorithm>
 #include <filesystem>
-#include <fnmatch.h>
 
 #include "gfx/DrawText.h"
+#include "platform/FileNamePattern.h"
 #include "ui/Dialogs.h"
 #include "ui/StdCtrls.h"
 
@@ -35,7 +35,7 @@ bool TOpenDialog::MatchesPattern(const std::string& name, const AnsiString& patt
         std::string p = Trim(
             patterns.substr(start, semi == AnsiString::npos ? AnsiString::npos : semi - start));
         if (p == "*.*" || p == "*") return true;
-        if (!p.empty() && fnmatch(p.c_str(), name.c_str(), FNM_CASEFOLD) == 0) return true;
+        if (MatchesFileNamePattern(p, name)) return true;
         if (semi == AnsiString::npos) return false;
         start = semi + 1;
     }

@@ -8,6 +8,10 @@
 
 namespace NonClient {
 namespace {
+// Holding an arrow or the track scrolls once, then after a pause again and again.
+constexpr unsigned ScrollRepeatDelayMs = 400;
+constexpr unsigned ScrollRepeatIntervalMs = 50;
+
 TWindowSystem& WS() {
     return TWindowSystem::Get();
 }
@@ -253,7 +257,7 @@ void ScrollBarDown(TWinControl* w, int bar, TPoint p) {
         sb.trackPos = sb.pos;
         WS().StartTracking(t);
     } else {
-        t.nextRepeat = CurrentDisplay().Now() + 400;
+        t.nextRepeat = CurrentDisplay().Now() + ScrollRepeatDelayMs;
         WS().StartTracking(t);
         SendScroll(w, bar, part, 0);
     }
@@ -289,7 +293,7 @@ void ScrollBarMove(TWinControl* w, TPoint p) {
 void ScrollBarRepeat(TWinControl* w) {
     auto& t = WS().Track();
     if (!w || !WS().Alive(w)) return;
-    t.nextRepeat = CurrentDisplay().Now() + 50;
+    t.nextRepeat = CurrentDisplay().Now() + ScrollRepeatIntervalMs;
     TRect wr = w->WindowRectOnScreen();
     TPoint p = WS().MousePos();
     BarGeometry g = Geometry(w, t.bar);

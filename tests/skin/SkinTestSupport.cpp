@@ -1,20 +1,20 @@
 #include "SkinTestSupport.h"
 
 #include "platform/HeadlessDisplay.h"
+#include "platform/Process.h"
 #include "ui/Forms.h"
 
 #include <cstdio>
 #include <fstream>
 #include <jpeglib.h>
 #include <memory>
-#include <unistd.h>
 
 namespace skintest {
 
 TempFolder::TempFolder() {
     static int counter = 0;
     m_path = std::filesystem::temp_directory_path() /
-             ("brelvan-skin-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+             ("brelvan-skin-" + std::to_string(ProcessId()) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(m_path);
 }
 

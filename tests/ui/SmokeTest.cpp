@@ -1,10 +1,10 @@
 #include "UiTest.h"
 #include "gfx/Png.h"
+#include "platform/Process.h"
 #include "ui/StdCtrls.h"
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 TEST_F(UiTest, FormShowsAndPaints) {
     TForm* f = NewForm();
@@ -20,7 +20,7 @@ TEST_F(UiTest, FormShowsAndPaints) {
     EXPECT_EQ(PixelOf(e, 50, 10), ColorToRGB(clWindow));
     // The file holds the window as painted, pixel for pixel. Each run writes a file of its
     // own, so that runs side by side never read each other's.
-    const std::string path = ::testing::TempDir() + "smoke-" + std::to_string(::getpid()) + ".png";
+    const std::string path = ::testing::TempDir() + "smoke-" + std::to_string(ProcessId()) + ".png";
     ASSERT_TRUE(WriteWindowPng(f, path));
     TBitmap painted, written;
     ASSERT_TRUE(SnapshotControl(f, painted));
