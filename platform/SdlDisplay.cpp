@@ -1,6 +1,7 @@
 #include "platform/SdlDisplay.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -105,6 +106,44 @@ unsigned ModsFrom(Uint16 mod) {
            ((mod & KMOD_ALT) ? ModAlt : 0);
 }
 
+// The X error record as Xlib hands it to an error handler (the layout Xlib fixes).
+struct XErrorRecord {
+    int type;
+    void* display;
+    unsigned long resourceId;
+    unsigned long serial;
+    unsigned char errorCode;
+    unsigned char requestCode;
+    unsigned char minorCode;
+};
+using XErrorHandlerFn = int (*)(void*, XErrorRecord*);
+using XSetErrorHandlerFn = XErrorHandlerFn (*)(XErrorHandlerFn);
+
+constexpr unsigned char kXBadWindow = 3;
+XErrorHandlerFn previousXErrorHandler = nullptr;
+
+// SDL may still address a window of ours that the server has just destroyed (its wake-up
+// message races the window's end). Xlib's default answer to that is to end the process with
+// status 1, so a window closed at the wrong moment would report a failure. A window that is
+// already gone needs nothing more; every other error goes on to the handler before ours.
+int TolerateGoneWindows(void* display, XErrorRecord* error) {
+    if (error && error->errorCode == kXBadWindow) return 0;
+    return previousXErrorHandler ? previousXErrorHandler(display, error) : 0;
+}
+
+void InstallXErrorTolerance() {
+    // Before SDL starts: it keeps the handler it finds and puts it back when it quits, which
+    // is also when the last of those errors arrives. Xlib stays loaded for the process.
+    const char* x = std::getenv("DISPLAY");
+    if (!x || !*x) return;
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_GLOBAL);
+    if (!xlib) return;
+    auto set = reinterpret_cast<XSetErrorHandlerFn>(dlsym(xlib, "XSetErrorHandler"));
+    if (!set) return;
+    XErrorHandlerFn previous = set(TolerateGoneWindows);
+    if (previous != TolerateGoneWindows) previousXErrorHandler = previous;
+}
+
 // Where SDL keeps a shaped window while its shape is being made.
 constexpr int ShapedParkingSpot = -1000;
 
@@ -127,6 +166,7 @@ std::unique_ptr<Display> SdlDisplay::Open() {
 }
 
 std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
+    InstallXErrorTolerance();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         error = SDL_GetError();
         SDL_Quit();

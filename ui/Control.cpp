@@ -534,6 +534,10 @@ TGraphicControl::~TGraphicControl() {
 void TGraphicControl::WMPaint(TMessage& m) {
     auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
     if (!canvas || m_width <= 0 || m_height <= 0) return;
+    // Asked to paint from inside its own paint (it captures what its parent shows beneath
+    // it, and the parent paints its children): it is not part of that picture, and its
+    // canvas must stay bound to the paint under way.
+    if (m_controlState & csPainting) return;
     m_canvas.StartPaint(*canvas, m_font, m_color);
     TPaintingScope painting(*this);
     TCanvasStateGuard saved(m_canvas);

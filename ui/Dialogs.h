@@ -46,6 +46,9 @@ public:
 
 protected:
     virtual bool IsSave() const { return false; }
+    // Called with the dialog's window once its controls are made, before it is shown: a
+    // dialog that dresses its window differently (a skinned frame) does it here.
+    virtual void PrepareForm(TForm& form) { (void)form; }
     AnsiString m_title;
     AnsiString m_filter;
     int m_filterIndex = 1;

@@ -342,6 +342,7 @@ bool TOpenDialog::Execute() {
     if (!m_fileName.empty()) name->SetText(Utf8ToAnsi(fs::path(m_fileName).filename().string()));
     refresh();
     form->SetActiveControl(name);
+    PrepareForm(*form);
     int result = form->ShowModal();
     delete form;
     if (result != mrOk || chosen.empty()) return false;

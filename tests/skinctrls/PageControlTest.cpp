@@ -177,7 +177,7 @@ TEST_F(PageControlTest, PagesShowTheSkinsPageSurface) {
     TRect page = pc->DisplayRect();
     // The page area: record's client margins inside the control, below the tab row.
     EXPECT_EQ(page.Left, 1);
-    EXPECT_EQ(page.Top, 18 + 4 + 1 - 6);
+    EXPECT_EQ(page.Top, 18 + 4 + 5 - 6);
     EXPECT_EQ(page.Right, pc->ClientWidth() - 1);
     EXPECT_EQ(sheets[0]->BoundsRect(), page);
     EXPECT_EQ(PixelOf(sheets[0], 50, 50), RGB(250, 251, 253));

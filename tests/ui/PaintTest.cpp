@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "UiTest.h"
+#include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -194,4 +195,42 @@ TEST_F(UiTest, CaretIsDrawnInvertedAndBlinksWithTheClock) {
     EXPECT_EQ(PixelOf(w, 5, 6), ColorToRGB(clBlack));
     DestroyCaret();
     EXPECT_EQ(PixelOf(w, 5, 6), ColorToRGB(clWhite));
+}
+
+namespace {
+// During its paint it has its parent paint into a picture of its own (as a control that
+// blends over what lies beneath does), then fills itself.
+class TCapturing : public TGraphicControl {
+public:
+    explicit TCapturing(TComponent* owner) : TGraphicControl(owner) {}
+    int paints = 0;
+
+protected:
+    void Paint() override {
+        if (m_capturing) return; // not part of the picture of what lies beneath it
+        ++paints;
+        TBitmap beneath(Width(), Height());
+        beneath.Canvas()->MoveOrigin(-Left(), -Top());
+        m_capturing = true;
+        Parent()->Perform(WM_PAINT, WPARAM(beneath.Canvas()), 0);
+        m_capturing = false;
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(ClientRect());
+    }
+    bool m_capturing = false;
+};
+} // namespace
+
+TEST_F(UiTest, AWindowlessControlThatCapturesItsParentStillPaintsOnTheWindow) {
+    TForm* f = NewForm();
+    auto* panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(10, 10, 200, 100);
+    auto* capturing = new TCapturing(f);
+    capturing->SetParent(panel);
+    capturing->SetBounds(20, 20, 50, 30);
+    f->Show();
+    Pump();
+    EXPECT_EQ(capturing->paints, 1);
+    EXPECT_EQ(PixelOf(capturing, 25, 15), ColorToRGB(clRed));
 }

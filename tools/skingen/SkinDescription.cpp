@@ -322,7 +322,9 @@ std::vector<std::string> SkinDescriptionLines() {
     w.Key("tabrect", R(TabNormal));
     w.Key("activetabrect", R(TabActive));
     w.Key("mouseintabrect", R(TabHot));
-    w.Key("clientrect", "1,1," + N(TabPage.Width() - 1) + "," + N(TabPage.Height() - 1));
+    // The page frame is one pixel wide but five deep under the tabs: a band in the active
+    // tab's colour joins it to the pages, which then measure 801 x 567 in the main window.
+    w.Key("clientrect", "1,5," + N(TabPage.Width() - 1) + "," + N(TabPage.Height() - 1));
     w.Key("bgpictureindex", "-1");
     w.Key("lefttoppoint", "10,10");
     w.Key("righttoppoint", P(TabPage.Width() - 10, 10));

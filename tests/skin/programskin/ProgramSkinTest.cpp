@@ -181,6 +181,12 @@ TEST_F(ProgramSkin, ControlRecordsTheWindowNames) {
     auto* tab = Control<TspDataSkinTabControl>("tab");
     ASSERT_NE(tab, nullptr);
     EXPECT_EQ(tab->tabrect, Rect(4, 106, 63, 124));
+    // Margins of the page area: the main window's 803 x 589 page control gives its pages
+    // 801 x 567 below 18-pixel tabs.
+    EXPECT_EQ(tab->clientrect.Left, 1);
+    EXPECT_EQ(tab->clientrect.Top, 5);
+    EXPECT_EQ(tab->skinrect.Width() - tab->clientrect.Right, 1);
+    EXPECT_EQ(tab->skinrect.Height() - tab->clientrect.Bottom, 1);
     EXPECT_EQ(tab->updown, "hupdown");
     EXPECT_NE(Control<TspDataSkinUpDownControl>("hupdown"), nullptr);
 
