@@ -101,7 +101,8 @@ int TNxCustomGrid::AddRowsFrom(TNxCustomGrid& source, const std::vector<int>& ro
 }
 
 int TNxCustomGrid::RowsAdded(int oldCount) {
-    if (!RefreshSuspended() && HandleAllocated()) {
+    // Rows appended below the window change nothing on screen.
+    if (!RefreshSuspended() && HandleAllocated() && oldCount - 1 < m_rowsShownEnd) {
         if (m_gridLinesStyle == lsFramed && m_options.Contains(goGrid) && RowCount() > 1 &&
             oldCount > 0)
             RedrawRow(oldCount - 1);
@@ -253,7 +254,10 @@ void TNxCustomGrid::SetStartRowCount(int value) {
 void TNxCustomGrid::CellChanged(int column, int row) {
     if (RefreshSuspended()) return;
     if (column < 0 || column >= m_columns->Count() || row < 0 || row >= RowCount()) return;
-    RedrawCell(column, row);
+    // A row that was below the window at the last paint is off screen still, or has come into
+    // view since, by a change that invalidated it: either way it needs no repaint of its own.
+    // Filling a long list changes mostly such rows.
+    if (row < m_rowsShownEnd) RedrawCell(column, row);
     RedrawFormulaFooters(column);
     if (OnChange) OnChange(this, column, row);
 }

@@ -14,6 +14,7 @@
 #include "grid/NxGridPainter.h"
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -311,6 +312,10 @@ private:
     bool m_customHeights = false; // some row's height differs from RowSize
 
     std::unique_ptr<TBitmap> m_measureBitmap;
+    // Rows from this index on lay below the body at the last paint; the painter sets it. Until
+    // the first paint every row counts as shown.
+    int m_rowsShownEnd = std::numeric_limits<int>::max();
+    friend class TNxGridPainter;
     TSize m_clientSize; // as last laid out
     int m_sizeNesting = 0;
     static constexpr int kMaxSizeNesting = 4;

@@ -130,7 +130,8 @@ void TNxGridPainter::PaintRows(TCanvas& c) {
     const int marginRight = g.LineMarginRight();
     const int marginVertical = marginTop + marginBottom;
     int y = body.Top + marginTop;
-    for (int row = g.TopRow(); y < body.Bottom; ++row) {
+    int row = g.TopRow();
+    for (; y < body.Bottom; ++row) {
         const bool inStore = row < g.RowCount();
         if (inStore && !g.RowIsVisible(row)) continue;
         const int height = inStore ? g.Cells()->Row(row)->Height : g.RowSize();
@@ -160,6 +161,7 @@ void TNxGridPainter::PaintRows(TCanvas& c) {
         }
         y += height + marginVertical;
     }
+    g.m_rowsShownEnd = row;
     if (g.Options().Contains(goSelectFullRow)) PaintFocusRect(c);
 }
 

@@ -286,7 +286,9 @@ AnsiString IntToStr(int64_t value) {
 }
 
 WideString IntToWideStr(int64_t value) {
-    return StringAsciiToWide(IntToStr(value));
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return WideString(buf, r.ptr); // digits and a minus sign widen as they are
 }
 
 int64_t Round(double value) {

@@ -36,6 +36,47 @@ TEST_F(GridBehaviour, ManyChangesEndInOnePaint) {
     grid->OnPostDraw = nullptr;
 }
 
+// Rows below the window at the last paint ask for no repaint when they change or are
+// appended; once they come into view their changes show again, the row cut by the bottom edge
+// included.
+TEST_F(GridBehaviour, ChangesBelowTheWindowRepaintOnlyOnceInView) {
+    for (int i = 0; i < 100; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    Pump();
+    int paints = 0;
+    grid->OnPostDraw = [&](TObject*) { ++paints; };
+    const int cut = grid->TopRow() + grid->FullyVisibleRowCount(); // partly shown
+    grid->SetCellText(3, cut + 1, u"Below");
+    grid->CellObject(8, 90)->SetColor(clRed);
+    AddRow(u"11:00", u"H", u"A", 1, 1);
+    Pump();
+    EXPECT_EQ(paints, 0);
+    grid->SetCellText(3, cut, u"Cut");
+    Pump();
+    EXPECT_EQ(paints, 1);
+
+    // Scrolled into view, a row shows what changed while it was below, and changes again.
+    grid->ScrollRowIntoView(90);
+    Pump();
+    EXPECT_EQ(paints, 2);
+    const int y = grid->CellBounds(8, 90).Top + 4;
+    const int x = grid->CellBounds(8, 90).Left + 2;
+    EXPECT_EQ(At(Shot(), x, y), clRed);
+    grid->CellObject(8, 90)->SetColor(clLime);
+    EXPECT_EQ(At(Shot(), x, y), clLime);
+    EXPECT_EQ(paints, 3);
+
+    // Back at the top after the rows are replaced, rows that were shown lower down before are
+    // near the top now and repaint.
+    grid->ClearRows();
+    for (int i = 0; i < 3; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    Pump();
+    const int before = paints;
+    grid->CellObject(8, 2)->SetColor(clRed);
+    EXPECT_EQ(At(Shot(), grid->CellBounds(8, 2).Left + 2, grid->CellBounds(8, 2).Top + 4), clRed);
+    EXPECT_EQ(paints, before + 1);
+    grid->OnPostDraw = nullptr;
+}
+
 TEST_F(GridBehaviour, SuspendedRefreshRaisesNoChangeEvents) {
     AddRow(u"10:00", u"H", u"A", 1, 1);
     std::vector<std::pair<int, int>> changes;
