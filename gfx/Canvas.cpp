@@ -433,11 +433,26 @@ void TCanvas::Changed() {
 
 // ---- spans -------------------------------------------------------------------------------------
 
+namespace {
+
+// Fills `count` pixels from `to` with one colour, four to a store: filled pixel by pixel, the
+// cell backgrounds alone were a sixth of a grid's paint.
+void FillPixels(TPixel* to, int count, TPixel color) {
+    struct TQuad {
+        TPixel p[4];
+    };
+    const TQuad quad{{color, color, color, color}};
+    for (; count >= 4; count -= 4, to += 4) std::memcpy(to, &quad, sizeof quad);
+    for (; count > 0; --count) *to++ = color;
+}
+
+} // namespace
+
 void TCanvas::RopSpan(int y, int x1, int x2, TPixel pen, TPenMode mode) {
     ForEachClip(Rect(x1, y, x2, y + 1), [&](const TRect& c) {
         TPixel* row = SurfaceRow(y);
         if (mode == pmCopy) {
-            std::fill(row + c.Left, row + c.Right, pen);
+            FillPixels(row + c.Left, c.Right - c.Left, pen);
         } else {
             for (int x = c.Left; x < c.Right; ++x) row[x] = Rop2(mode, pen, row[x]);
         }
@@ -679,7 +694,7 @@ void TCanvas::FillRect(const TRect& rect) {
         const TPixel color = ColorToPixel(m_brush.Color());
         ForEachClip(r, [&](const TRect& c) {
             for (int y = c.Top; y < c.Bottom; ++y)
-                std::fill(SurfaceRow(y) + c.Left, SurfaceRow(y) + c.Right, color);
+                FillPixels(SurfaceRow(y) + c.Left, c.Right - c.Left, color);
         });
     } else {
         for (int y = r.Top; y < r.Bottom; ++y) BrushSpan(y, r.Left, r.Right, pmCopy);
@@ -945,7 +960,7 @@ void TCanvas::DrawTextDecorations(int x, int y, int width, TColor color, const T
         const TRect r = IntersectRect(Rect(x, top, x + width, top + thickness), clip);
         ForEachClip(DeviceRect(r), [&](const TRect& c) {
             for (int py = c.Top; py < c.Bottom; ++py)
-                std::fill(SurfaceRow(py) + c.Left, SurfaceRow(py) + c.Right, pixel);
+                FillPixels(SurfaceRow(py) + c.Left, c.Right - c.Left, pixel);
         });
     };
     if (style.Contains(fsUnderline))
@@ -962,7 +977,7 @@ void TCanvas::TextOut(int x, int y, const std::u16string& text) {
         const TPixel color = ColorToPixel(m_brush.Color());
         ForEachClip(DeviceRect(cell), [&](const TRect& c) {
             for (int py = c.Top; py < c.Bottom; ++py)
-                std::fill(SurfaceRow(py) + c.Left, SurfaceRow(py) + c.Right, color);
+                FillPixels(SurfaceRow(py) + c.Left, c.Right - c.Left, color);
         });
     }
     DrawTextLine(x, y, text, m_font.Color(), UnboundedRect);
@@ -980,7 +995,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::u16string& te
         const TPixel color = ColorToPixel(m_brush.Color());
         ForEachClip(DeviceRect(rect), [&](const TRect& c) {
             for (int py = c.Top; py < c.Bottom; ++py)
-                std::fill(SurfaceRow(py) + c.Left, SurfaceRow(py) + c.Right, color);
+                FillPixels(SurfaceRow(py) + c.Left, c.Right - c.Left, color);
         });
     }
     DrawTextLine(x, y, text, m_font.Color(), rect);

@@ -129,6 +129,25 @@ Library& Lib() {
 
 std::shared_ptr<TFontFace> TFontFace::Get(const std::string& name, int height, bool bold,
                                           bool italic) {
+    // Painting asks for one face over and over (every cell of a column copies the column's
+    // font); the last face asked for on this thread is found without locking or lowering.
+    struct TLastFace {
+        std::string Name;
+        int Height = 0;
+        bool Bold = false;
+        bool Italic = false;
+        std::weak_ptr<TFontFace> Face;
+    };
+    thread_local TLastFace last;
+    if (last.Height == height && last.Bold == bold && last.Italic == italic && last.Name == name)
+        if (auto face = last.Face.lock()) return face;
+    std::shared_ptr<TFontFace> face = Find(name, height, bold, italic);
+    last = {name, height, bold, italic, face};
+    return face;
+}
+
+std::shared_ptr<TFontFace> TFontFace::Find(const std::string& name, int height, bool bold,
+                                           bool italic) {
     Library& lib = Lib();
     std::lock_guard<std::mutex> lock(lib.mutex);
     if (height == 0) height = -11;

@@ -44,6 +44,9 @@ public:
     int StrikeOutThickness() const { return m_strikeOutThickness; }
 
 private:
+    // Get without the last-face shortcut: the face from the library, made on first use.
+    static std::shared_ptr<TFontFace> Find(const std::string& name, int height, bool bold,
+                                           bool italic);
     TFontFace() = default;
     void Render(char32_t ch, TGlyph& glyph);
 

@@ -78,6 +78,7 @@ WideString TNxNumberColumn::DisplayText(const TCellValues& values) const {
     if (m_hideWhenEmpty && values.Float == 0) return m_emptyCaption;
     if (!m_formatMask.empty())
         return m_textBefore + AnsiToWide(FormatFloat(m_formatMask, values.Float)) + m_textAfter;
+    if (m_textBefore.empty() && m_textAfter.empty()) return FloatToWideStr(values.Float);
     return m_textBefore + FloatToWideStr(values.Float) + m_textAfter;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/HeadlessDisplay.h"
 
 #include <algorithm>
+#include <cstring>
 
 HeadlessDisplay::HeadlessDisplay(int screenWidth, int screenHeight)
     : m_screenW(screenWidth), m_screenH(screenHeight) {}
@@ -121,9 +122,22 @@ void HeadlessDisplay::Present(int id, const uint32_t* pixels, int w, int h,
     }
     int x0 = std::max(0, dirty.x), y0 = std::max(0, dirty.y);
     int x1 = std::min(w, dirty.x + dirty.w), y1 = std::min(h, dirty.y + dirty.h);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            win.pixels[size_t(y) * w + x] = pixels[size_t(y) * w + x] & 0x00FFFFFF;
+    // Four pixels to a step: copied one at a time, this copy took a quarter of a full paint.
+    struct TQuad {
+        uint32_t p[4];
+    };
+    for (int y = y0; y < y1; ++y) {
+        const uint32_t* from = pixels + size_t(y) * size_t(w);
+        uint32_t* to = win.pixels.data() + size_t(y) * size_t(w);
+        int x = x0;
+        for (; x + 4 <= x1; x += 4) {
+            TQuad q;
+            std::memcpy(&q, from + x, sizeof q);
+            for (uint32_t& p : q.p) p &= 0x00FFFFFFu;
+            std::memcpy(to + x, &q, sizeof q);
+        }
+        for (; x < x1; ++x) to[x] = from[x] & 0x00FFFFFFu;
+    }
     ++win.presents;
     win.lastDirty = dirty;
 }

@@ -194,6 +194,9 @@ AnsiString FloatToStr(double value) {
 }
 
 WideString FloatToWideStr(double value) {
+    // Whole numbers below 10^15 read as their digits in the general form (-0 as "0"); grids
+    // show thousands of them at every paint.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) return IntToWideStr(int64_t(value));
     return StringAsciiToWide(FloatToStr(value));
 }
 

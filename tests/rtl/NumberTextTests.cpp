@@ -47,6 +47,18 @@ TEST(FloatText, ShortestFormUnderComma) {
     EXPECT_EQ(FloatToStr(2.0 / 3.0), "0,666666666666667");
 }
 
+// The wide form takes a shortcut for whole numbers; it must read as the narrow one does.
+TEST(FloatText, WideFormMatchesTheNarrowOne) {
+    SeparatorScope comma(',');
+    for (double v :
+         {0.0, -0.0, 57.0, -42.0, 100.0, 2.5, -2.25, 1e14, 999999999999999.0, 1e15, -1e15,
+          999999999999999.9, 123456789012345678.0, 1e-5, std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(FloatToWideStr(v), StringAsciiToWide(FloatToStr(v))) << v;
+    EXPECT_EQ(FloatToWideStr(-0.0), u"0");
+    EXPECT_EQ(FloatToWideStr(-42), u"-42");
+}
+
 TEST(FloatText, ExponentFormAtTheEdges) {
     SeparatorScope point('.');
     EXPECT_EQ(FloatToStr(1e14), "100000000000000");
