@@ -106,6 +106,15 @@ unsigned ModsFrom(Uint16 mod) {
            ((mod & KMOD_ALT) ? ModAlt : 0);
 }
 
+bool HasValue(const char* text) {
+    return text && *text;
+}
+
+// Drivers that draw into memory only.
+bool IsInvisibleDriver(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 // The X error record as Xlib hands it to an error handler (the layout Xlib fixes).
 struct XErrorRecord {
     int type;
@@ -134,8 +143,7 @@ int TolerateGoneWindows(void* display, XErrorRecord* error) {
 void InstallXErrorTolerance() {
     // Before SDL starts: it keeps the handler it finds and puts it back when it quits, which
     // is also when the last of those errors arrives. Xlib stays loaded for the process.
-    const char* x = std::getenv("DISPLAY");
-    if (!x || !*x) return;
+    if (!HasValue(std::getenv("DISPLAY"))) return;
     void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_GLOBAL);
     if (!xlib) return;
     auto set = reinterpret_cast<XSetErrorHandlerFn>(dlsym(xlib, "XSetErrorHandler"));
@@ -166,9 +174,22 @@ std::unique_ptr<Display> SdlDisplay::Open() {
 }
 
 std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
+    // Without a screen SDL falls back to drawing into memory, and the program would run with
+    // a window nobody can see. A driver the user names on purpose is taken as it is.
+    const bool driverChosen = HasValue(std::getenv("SDL_VIDEODRIVER"));
+    if (!driverChosen && !HasValue(std::getenv("DISPLAY")) &&
+        !HasValue(std::getenv("WAYLAND_DISPLAY"))) {
+        error = "no screen to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return nullptr;
+    }
     InstallXErrorTolerance();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         error = SDL_GetError();
+        SDL_Quit();
+        return nullptr;
+    }
+    if (!driverChosen && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+        error = "no screen to show windows on";
         SDL_Quit();
         return nullptr;
     }

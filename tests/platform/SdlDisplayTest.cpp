@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -198,4 +199,43 @@ TEST_F(SdlDisplayTest, AShapeTheSystemCannotMakeLeavesTheWindowRectangularAndUsa
     display->DestroyWindow(id);
     EXPECT_EQ(SystemId("still here"), 0u);
     display->SetWindowShape(id, {{0, 0, 1, 1}}); // unknown ids are ignored
+}
+
+namespace {
+// Sets or clears an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old, m_had = true;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_had)
+            setenv(m_name, m_old.c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::string m_old;
+    bool m_had = false;
+};
+} // namespace
+
+TEST(SdlDisplayOpen, WithoutAScreenItSaysSoInsteadOfDrawingIntoMemory) {
+    ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
+    ScopedEnv x("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", "");
+    std::string error;
+    EXPECT_EQ(SdlDisplay::TryOpen(error), nullptr);
+    EXPECT_NE(error.find("DISPLAY"), std::string::npos) << error;
+
+    // A driver named on purpose is taken as it is, screen or not.
+    ScopedEnv chosen("SDL_VIDEODRIVER", "dummy");
+    error.clear();
+    EXPECT_NE(SdlDisplay::TryOpen(error), nullptr) << error;
 }
