@@ -1,7 +1,7 @@
 // The program as a whole:
-// - StartToFirstPaint: the real program started as a process on a virtual X screen until its
-//   window's first frame is painted (skin inflated, every component made, both pages laid
-//   out) and the process has ended; goal 100 ms.
+// - StartToFirstPaint: the real program started as a process on a virtual X screen until it
+//   says that its window's first frame is presented (skin inflated, every component made,
+//   both pages laid out); goal 100 ms. shell_ms: what the shell that starts it costs alone.
 // - LoginToPaintedGrid: LOGIN pressed in the real window on the headless display against the
 //   demo service (a process of its own on loopback, 2,000 matches) until the grid is painted:
 //   the probe and both requests included; goal 50 ms.
@@ -135,12 +135,20 @@ void StartToFirstPaint(benchmark::State& state) {
                                 " BRELVAN_SERVICE=127.0.0.1:1 " + kBrelvan + " --startup-only";
     double shellSeconds = 0;
     for (auto _ : state) {
+        // Timed until the program says its first frame is presented; its teardown after
+        // that line is not part of the start.
         const auto start = Clock::now();
-        if (!Run(command)) {
+        FILE* out = popen(command.c_str(), "r");
+        char line[64] = {};
+        const bool presented = out && std::fgets(line, sizeof line, out) &&
+                               std::string(line).rfind("first frame presented", 0) == 0;
+        const auto end = Clock::now();
+        const int status = out ? pclose(out) : -1;
+        if (!presented || status != 0) {
             state.SkipWithError("brelvan --startup-only failed");
             return;
         }
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
     // What the shell that starts it costs by itself, for comparison.
     const auto start = Clock::now();
