@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: test demo package fuzz deps configure build clean
+.PHONY: test demo package screenshots fuzz deps configure build clean
 
 deps:
 	@scripts/install-deps.sh
@@ -22,6 +22,10 @@ demo: build
 # The Debian package, written into $(BUILD)/.
 package: build
 	@cd $(BUILD) && cpack -G DEB
+
+# The README's pictures: the login page and the match table, rendered by shots into docs/.
+screenshots: build
+	@scripts/screenshots.sh $(BUILD)
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS (default 60), two at a
 # time; fails on any finding and prints its reproducer.
