@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 
 #include "platform/SdlDisplay.h"
+#include "rtl/CommandLine.h"
 #include "service/ServiceUrls.h"
 
 #include <cstdio>
@@ -15,47 +16,46 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitNoDisplay = 3;
 
-void PrintUsage() {
-    std::printf("usage: brelvan [--help] [--version]\n"
-                "\n"
-                "The Brelvan football tips client: log in, read the day's matches with their\n"
-                "odds and percentages, and filter them.\n"
-                "\n"
-                "options:\n"
-                "  --help      show this text and exit\n"
-                "  --version   show the version and exit\n"
-                "  --startup-only\n"
-                "              open the window, show its first frame, say so on standard\n"
-                "              output and exit (for timing the start)\n"
-                "\n"
-                "environment:\n"
-                "  BRELVAN_SERVICE=host[:port]   the tips service and product site to use\n"
-                "                                (built-in: %s)\n"
-                "\n"
-                "exit status: 0 when the window was closed, %d for a usage error or a bad\n"
-                "BRELVAN_SERVICE, %d when no display can be opened.\n",
-                kTipsServiceHost, kExitUsage, kExitNoDisplay);
+// The usage names the built-in service, so it is written out once at start.
+std::string UsageText() {
+    char text[2048];
+    std::snprintf(text, sizeof text,
+                  "usage: brelvan [--startup-only]\n"
+                  "       brelvan --help | --version\n"
+                  "\n"
+                  "The Brelvan football tips client: log in, read the day's matches with their\n"
+                  "odds and percentages, and filter them.\n"
+                  "\n"
+                  "Options:\n"
+                  "  --startup-only  open the window, show its first frame, say so on standard\n"
+                  "                  output and exit (for timing the start)\n"
+                  "  --help          prints this text\n"
+                  "  --version       prints the version\n"
+                  "\n"
+                  "Environment:\n"
+                  "  BRELVAN_SERVICE=host[:port]  the tips service and product site to use\n"
+                  "                               (built-in: %s)\n"
+                  "\n"
+                  "Exit codes:\n"
+                  "  0  the window was closed\n"
+                  "  %d  usage error: an unknown option or argument, or a bad BRELVAN_SERVICE\n"
+                  "  %d  no display can be opened\n",
+                  kTipsServiceHost, kExitUsage, kExitNoDisplay);
+    return text;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::string usage = UsageText();
+    const TCommandLineTool tool{"brelvan", usage.c_str(), kExitUsage};
+    if (auto stop = CheckCommandLine(tool, argc, argv, {{"--startup-only"}})) return *stop;
     bool startupOnly = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            PrintUsage();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("brelvan %s\n", kProgramVersion);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--startup-only") == 0) {
+        if (std::strcmp(argv[i], "--startup-only") == 0)
             startupOnly = true;
-            continue;
-        }
-        std::fprintf(stderr, "brelvan: unknown argument \"%s\" (see brelvan --help)\n", argv[i]);
-        return kExitUsage;
+        else
+            return UsageError(tool, std::string("unexpected argument \"") + argv[i] + "\"");
     }
     std::string error;
     if (!CheckServiceEnvironment(error)) {

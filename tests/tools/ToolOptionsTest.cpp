@@ -21,8 +21,14 @@ struct Tool {
 };
 
 // brelvan-cli keeps 1 for a usage error: 2 tells scripts that the program needs an update.
-const Tool kTools[] = {{"brelvan-cli", 1}, {"tipsd", 2}, {"skinpack", 2},
-                       {"skingen", 2},     {"shots", 2}, {"flaggen", 2}};
+const Tool kTools[] = {{"brelvan", 2}, {"brelvan-cli", 1}, {"tipsd", 2},  {"skinpack", 2},
+                       {"skingen", 2}, {"shots", 2},       {"flaggen", 2}};
+
+// The window program is built in app/, the tools each in their folder of tools/.
+std::string BinaryOf(const std::string& tool) {
+    const std::string dir = tool == "brelvan" ? "/app/" : "/tools/" + tool + "/";
+    return std::string(BRELVAN_BINARY_DIR) + dir + tool;
+}
 
 std::string Quote(const std::string& arg) {
     std::string out = "'";
@@ -49,7 +55,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     ToolRun Start(const std::string& tool, const std::vector<std::string>& args) {
-        const std::string binary = std::string(BRELVAN_BINARY_DIR) + "/tools/" + tool + "/" + tool;
+        const std::string binary = BinaryOf(tool);
         const std::filesystem::path err =
             m_dir.parent_path() / (m_dir.filename().string() + ".err");
         std::string command = "cd " + Quote(m_dir.string()) + " && " + Quote(binary);
@@ -119,15 +125,11 @@ TEST_F(ToolOptions, AnUnknownOptionIsRefusedOnOneLine) {
 
 TEST_F(ToolOptions, AnArgumentStartingWithADashIsNeverAPath) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
-        {"shots", {"-out"}},
-        {"shots", {"out", "--bogus"}},
-        {"skingen", {"-out"}},
-        {"skingen", {"--preview", "-x.png"}},
-        {"skinpack", {"build", "-skin.ini", "out"}},
-        {"skinpack", {"dump", "-x"}},
-        {"flaggen", {"-flags", "out.cpp"}},
-        {"tipsd", {"--answer", "--verbose"}},
-        {"brelvan-cli", {"parse", "-answer"}},
+        {"brelvan", {"-startup-only"}},         {"shots", {"-out"}},
+        {"shots", {"out", "--bogus"}},          {"skingen", {"-out"}},
+        {"skingen", {"--preview", "-x.png"}},   {"skinpack", {"build", "-skin.ini", "out"}},
+        {"skinpack", {"dump", "-x"}},           {"flaggen", {"-flags", "out.cpp"}},
+        {"tipsd", {"--answer", "--verbose"}},   {"brelvan-cli", {"parse", "-answer"}},
         {"brelvan-cli", {"get", "-http://x/"}},
     };
     for (const auto& [tool, args] : runs) {
