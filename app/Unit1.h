@@ -152,9 +152,9 @@ private:
     void CreateFilterPanel();
     void ConnectHandlers();
     void LoadPictures();
-    void ShowServiceFailure(const std::exception& e);
+    void ShowServiceFailure(const AnsiString& reason);
     bool RunVersionProbe(); // false when LOGIN must stop
-    // The login URL's answer; false, with the reason shown, when no answer arrived.
+    // The login URL's answer; false, with the reason shown, when nothing of one arrived.
     bool AskLoginUrl(AnsiString& answer);
 
     AnsiString m_serviceHost;

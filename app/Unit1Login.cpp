@@ -38,11 +38,8 @@ void ShowText(const AnsiString& text) {
 } // namespace
 
 // A request that got no answer is not an answer: it neither logs in nor empties the list.
-void TForm1::ShowServiceFailure(const std::exception& e) {
-    if (const auto* refused = dynamic_cast<const EHttpProtocolError*>(&e))
-        ShowText("The tips service could not answer: " + refused->StatusLine());
-    else
-        ShowText("Cannot reach the tips service: " + Utf8ToAnsi(e.what()));
+void TForm1::ShowServiceFailure(const AnsiString& reason) {
+    ShowText("Cannot reach the tips service: " + reason);
 }
 
 bool TForm1::RunVersionProbe() {
@@ -53,7 +50,7 @@ bool TForm1::RunVersionProbe() {
         return true;
     case TVersionProbeAnswer::Unreachable:
         // Nothing says this version is outdated: the user may try again later.
-        ShowText("Cannot reach the tips service: " + probe.Reason);
+        ShowServiceFailure(probe.Reason);
         return false;
     case TVersionProbeAnswer::NotServed:
         break;
@@ -69,11 +66,18 @@ bool TForm1::AskLoginUrl(AnsiString& answer) {
     try {
         HttpClient1->HttpGetText(BuildLoginUrl(m_serviceHost, CurrentLogin, CurrentPassword),
                                  answer);
-        return true;
+    } catch (const EHttpProtocolError&) {
+        // The service answered, with a status other than success: an answer all the same,
+        // whose text is empty.
     } catch (const EHttpError& e) {
-        ShowServiceFailure(e);
-        return false;
+        // What arrived of a body before the connection broke is the answer; nothing at all is
+        // not one.
+        if (answer.empty()) {
+            ShowServiceFailure(Utf8ToAnsi(e.what()));
+            return false;
+        }
     }
+    return true;
 }
 
 void TForm1::logbClick(TObject*) {

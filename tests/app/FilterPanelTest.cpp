@@ -6,10 +6,10 @@
 #include "grid/NxGrid.h"
 #include "rtl/FormatSettings.h"
 #include "skinctrls/SkinButton.h"
-#include "skinctrls/SkinXFormButton.h"
 #include "skinctrls/SkinLabel.h"
 #include "skinctrls/SkinPanel.h"
 #include "skinctrls/SkinSpinEdit.h"
+#include "skinctrls/SkinXFormButton.h"
 #include "table/FilterRanges.h"
 #include "table/MatchColumns.h"
 #include "ui/StdCtrls.h"
@@ -44,6 +44,18 @@ protected:
     TFormatSettings saved;
 };
 
+TEST_F(FilterPanel, TheFilterButtonExplainsItselfUnderTheMouse) {
+    const TPoint p = form->fi->ClientToScreen({form->fi->Width() / 2, form->fi->Height() / 2});
+    display->MouseMove(p.X, p.Y);
+    Pump();
+    display->Advance(Application->HintPause() + 50);
+    Pump();
+    THintWindow* tip = Application->HintWindow();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->Active());
+    EXPECT_EQ(tip->Caption(), "Filter");
+}
+
 TEST_F(FilterPanel, OpeningNarrowsTheGridAndCancelGivesItBack) {
     EXPECT_EQ(BoundsOf(form->FG), Rect(0, 21, 801, 567));
     EXPECT_FALSE(form->filter->Visible());
@@ -66,7 +78,7 @@ TEST_F(FilterPanel, OpeningNarrowsTheGridAndCancelGivesItBack) {
 
 TEST_F(FilterPanel, OkShowsTheMatchingRowsInTheSecondGrid) {
     ClickCentre(form->fi);
-    form->f[6]->SetValue(99); // p1 from 99
+    form->f[6]->SetValue(99);              // p1 from 99
     ClickCentre(form->spSkinXFormButton3); // OK
     EXPECT_FALSE(form->filter->Visible());
     EXPECT_TRUE(form->FG5->Visible());
@@ -176,6 +188,45 @@ TEST_F(FilterPanel, PresetsGoThroughTheDialogs) {
     form->spSkinXFormButton1Click(form->spSkinXFormButton1);
     EXPECT_TRUE(boxes.empty());
     EXPECT_DOUBLE_EQ(form->f[6]->Value(), 50.5);
+}
+
+// A file that cannot be written shows the error and no success; a short file sets the bounds
+// it has and says which line was missing.
+TEST_F(FilterPanel, PresetFailuresShowTheErrorBox) {
+    const std::string tooLong(300, 'n'); // longer than any file name may be
+    Application->OnIdle = [&](TObject*, bool&) {
+        TCustomForm* active = Screen->ActiveForm();
+        if (!active || active == form || !active->Modal() || active->ModalResult() != mrNone)
+            return;
+        if (active->Caption() == "Save file" || active->Caption() == "Open skin") {
+            display->Type(active->Caption() == "Save file" ? tooLong : "short.brelvan");
+            display->KeyPress(VK_RETURN);
+        } else {
+            boxes.push_back(BoxText(active));
+            active->SetModalResult(mrOk);
+        }
+    };
+    // The buttons are hidden, so the handlers run from code; what escapes them reaches the
+    // standard error box as it does from a click.
+    auto run = [this](void (TForm1::*handler)(TObject*), TObject* sender) {
+        try {
+            (form->*handler)(sender);
+        } catch (...) {
+            Application->HandleException(form);
+        }
+    };
+    run(&TForm1::spSkinXFormButton5Click, form->spSkinXFormButton5);
+    ASSERT_EQ(boxes.size(), 1u); // the error only, no success
+    EXPECT_EQ(boxes[0].rfind("Cannot create file \"", 0), 0u) << boxes[0];
+
+    std::ofstream(workDir / "short.brelvan", std::ios::binary) << "2,5\r\n999\r\n";
+    boxes.clear();
+    run(&TForm1::spSkinXFormButton1Click, form->spSkinXFormButton1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "List index out of bounds (2)");
+    EXPECT_DOUBLE_EQ(form->f[0]->Value(), 2.5);
+    EXPECT_DOUBLE_EQ(form->f[1]->Value(), 999);
+    EXPECT_DOUBLE_EQ(form->f[2]->Value(), 1.01); // not reached: as it was
 }
 
 } // namespace
