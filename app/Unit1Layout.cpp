@@ -242,7 +242,7 @@ void TForm1::CreateAboutPage() {
     zap->SetCanFocused(false);
     zap->SetCursor(crHandPoint);
     DesignFont(*loginedit->DefaultFont(), "Arial", 14, {}, clBlack);
-    loginedit->SetUseSkinFont(true);
+    loginedit->SetUseSkinFont(false); // its own font: Arial 14, black
     passedit->SetPasswordKind(pkRoundRect);
     logb->SetCanFocused(false);
     logb->SetCursor(crHandPoint);
