@@ -1,4 +1,6 @@
 // TButton: the classic push button.
+#include "ui/Button.h"
+
 #include "gfx/DrawText.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"

@@ -1,4 +1,6 @@
 // TCustomEdit: the single-line edit window.
+#include "ui/Edit.h"
+
 #include <algorithm>
 #include <cctype>
 

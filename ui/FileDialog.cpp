@@ -1,5 +1,7 @@
 // The open and save dialogs: a modal form with the folder listing, a file name field and the
 // file type filter.
+#include "ui/FileDialog.h"
+
 #include <algorithm>
 #include <filesystem>
 

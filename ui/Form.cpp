@@ -1,4 +1,6 @@
 // TCustomForm: top-level windows with the classic default frame, showing, closing, modality.
+#include "ui/Form.h"
+
 #include <algorithm>
 
 #include "ui/Forms.h"

@@ -1,4 +1,6 @@
 // TCustomLabel: text on the parent's canvas.
+#include "ui/Label.h"
+
 #include "gfx/DrawText.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"

@@ -1,4 +1,6 @@
 // The message box: a small modal form of our own.
+#include "ui/MessageBox.h"
+
 #include <algorithm>
 
 #include "gfx/DrawText.h"

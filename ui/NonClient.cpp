@@ -1,5 +1,7 @@
 // Default non-client area of a window: border, client edge, static edge and the standard
 // scroll bars (arrows, thumb, page areas, tracking); and the classic frame of a form.
+#include "ui/NonClient.h"
+
 #include <algorithm>
 
 #include "gfx/DrawText.h"
@@ -496,45 +498,3 @@ bool FormButtonDown(TCustomForm* f, int hit, TPoint screen) {
     return true;
 }
 } // namespace NonClient
-
-void TWinControl::SetTextValue(const AnsiString& text) {
-    TMessage m{WM_SETTEXT, 0, LPARAM(text.c_str()), 0};
-    WindowProc(m);
-}
-
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    if (width < 0) width = 0;
-    if (height < 0) height = 0;
-    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
-    bool moved = left != m_left || top != m_top;
-    bool sized = width != m_width || height != m_height;
-    ++s_layoutGeneration;
-    if (m_parent && m_visible) {
-        TRect old = BoundsRect();
-        InvalidateRect(m_parent, &old, true);
-    }
-    m_left = left;
-    m_top = top;
-    m_width = width;
-    m_height = height;
-    TWindowSystem& ws = TWindowSystem::Get();
-    if (sized) ws.UpdateNonClient(this);
-    if (!m_parent) {
-        ws.MoveTopLevel(this);
-    } else if (m_visible) {
-        TRect now = BoundsRect();
-        InvalidateRect(m_parent, &now, true);
-    }
-    if (moved || sized) {
-        // Moved pixels: this window and everything inside it paints again.
-        RedrawWindow(this, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
-        if (!m_parent && !sized) ws.MarkDirty(this);
-    }
-    if (moved) Perform(WM_MOVE, 0, MAKELPARAM(ClientOrigin().X, ClientOrigin().Y));
-    if (sized) {
-        Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(ClientWidth(), ClientHeight()));
-        Resize();
-    }
-    if (m_parent && m_align != alNone && !(m_parent->m_controlState & csAligning))
-        m_parent->Realign();
-}

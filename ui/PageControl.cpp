@@ -1,4 +1,6 @@
 // TPageControl and TTabSheet.
+#include "ui/PageControl.h"
+
 #include <algorithm>
 
 #include "gfx/DrawText.h"

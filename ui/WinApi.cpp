@@ -1,4 +1,6 @@
 // The window functions: the procedural face of the window system.
+#include "ui/WinApi.h"
+
 #include <algorithm>
 
 #include "ui/Forms.h"

@@ -1,4 +1,6 @@
-// TWinControl and TCustomControl: controls that own a window.
+// TWinControl: a control that owns a window.
+#include "ui/WinControl.h"
+
 #include <algorithm>
 
 #include "ui/Forms.h"
@@ -700,25 +702,44 @@ void TWinControl::CMShowingChanged(TMessage&) {
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->Perform(CM_SHOWINGCHANGED);
 }
 
-// --- TCustomControl ---
-
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
-
-TCustomControl::~TCustomControl() = default;
-
-TCanvas* TCustomControl::Canvas() {
-    if (!(m_controlState & csPainting)) {
-        TWindowSystem::Get().BindCanvas(m_canvas, this, false);
-        m_canvas.SetFont(m_font);
-    }
-    return &m_canvas;
+void TWinControl::SetTextValue(const AnsiString& text) {
+    TMessage m{WM_SETTEXT, 0, LPARAM(text.c_str()), 0};
+    WindowProc(m);
 }
 
-void TCustomControl::PaintWindow(TCanvas& canvas) {
-    m_canvas.StartPaint(canvas, m_font, m_color);
-    {
-        TCanvasStateGuard saved(m_canvas);
-        Paint();
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
+    bool moved = left != m_left || top != m_top;
+    bool sized = width != m_width || height != m_height;
+    ++s_layoutGeneration;
+    if (m_parent && m_visible) {
+        TRect old = BoundsRect();
+        InvalidateRect(m_parent, &old, true);
     }
-    PaintControls(canvas, nullptr);
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    TWindowSystem& ws = TWindowSystem::Get();
+    if (sized) ws.UpdateNonClient(this);
+    if (!m_parent) {
+        ws.MoveTopLevel(this);
+    } else if (m_visible) {
+        TRect now = BoundsRect();
+        InvalidateRect(m_parent, &now, true);
+    }
+    if (moved || sized) {
+        // Moved pixels: this window and everything inside it paints again.
+        RedrawWindow(this, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+        if (!m_parent && !sized) ws.MarkDirty(this);
+    }
+    if (moved) Perform(WM_MOVE, 0, MAKELPARAM(ClientOrigin().X, ClientOrigin().Y));
+    if (sized) {
+        Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(ClientWidth(), ClientHeight()));
+        Resize();
+    }
+    if (m_parent && m_align != alNone && !(m_parent->m_controlState & csAligning))
+        m_parent->Realign();
 }

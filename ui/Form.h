@@ -1,0 +1,152 @@
+#pragma once
+// TCustomForm and TForm: top-level windows, their frame, modal runs and closing.
+#include <functional>
+
+#include "gfx/Bitmap.h"
+#include "ui/Controls.h"
+
+class TForm;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+
+// Border icons, a set of bits.
+using TBorderIcons = unsigned;
+constexpr TBorderIcons biSystemMenu = 0x01;
+constexpr TBorderIcons biMinimize = 0x02;
+constexpr TBorderIcons biMaximize = 0x04;
+constexpr TBorderIcons biHelp = 0x08;
+
+// Modal results.
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+// A top-level window. Without a frame of its own program (a WindowProc takeover), the default
+// non-client area is a classic frame: 3-pixel border, a caption bar with the caption text and
+// the border icons' buttons.
+class TCustomForm : public TCustomControl {
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Raises OnCreate; Application->CreateForm calls it after construction.
+    virtual void AfterConstruction();
+
+    void Show();
+    void Hide();
+    // Asks to close: CloseQuery, OnClose, then hide or free by the close action. Closing
+    // the main form ends the application.
+    void Close();
+    virtual bool CloseQuery();
+    // Shows the form modally; returns ModalResult once it is set (or the form closes).
+    virtual TModalResult ShowModal();
+    TModalResult ModalResult() const { return m_modalResult; }
+    void SetModalResult(TModalResult value) { m_modalResult = value; }
+    bool Modal() const { return m_modal; }
+    // Deletes the form from the loop, after the current message (safe from its handlers).
+    void Release();
+
+    TBorderIcons BorderIcons() const { return m_borderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TFormBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TPosition Position() const { return m_position; }
+    void SetPosition(TPosition position) { m_position = position; }
+    TWindowState WindowState() const { return m_windowState; }
+    void SetWindowState(TWindowState state);
+    TFormStyle FormStyle() const { return m_formStyle; }
+    void SetFormStyle(TFormStyle style) { m_formStyle = style; }
+    bool AutoScroll() const { return m_autoScroll; }
+    void SetAutoScroll(bool value) { m_autoScroll = value; }
+    bool KeyPreview() const { return m_keyPreview; }
+    void SetKeyPreview(bool value) { m_keyPreview = value; }
+
+    // Focus within the form.
+    TWinControl* ActiveControl() const { return m_activeControl; }
+    void SetActiveControl(TWinControl* control);
+    // Called by the window system when the focus moved inside this form.
+    void FocusChanged(TWinControl* control);
+    bool Active() const { return m_active; }
+
+    bool Showing() const override;
+    TPoint ClientOrigin() const override;
+    void SetClientWidth(int value) override;
+    void SetClientHeight(int value) override;
+
+    // Display window id (0 while not shown).
+    int DisplayWindow() const;
+    // The picture the system shows for the window; empty: the application's icon.
+    const TBitmap* Icon() const { return &m_icon; }
+    void SetIcon(const TBitmap& icon);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    friend class TWindowSystem;
+    friend class TApplication;
+    friend class TWinControl;
+    void Paint() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void DoClose(TCloseAction& action);
+    void WMClose(TMessage& m) override;
+    void WMActivate(TMessage& m) override;
+    void WMSysCommand(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void CMDialogKey(TMessage& m) override;
+    void CMRelease(TMessage& m) override;
+    void CMTextChanged(TMessage& m) override;
+    void WMNCCalcSize(TMessage& m) override;
+    void WMNCPaint(TMessage& m) override;
+    void WMNCHitTest(TMessage& m) override;
+    void WMNCLButtonDown(TMessage& m) override;
+    void WMNCLButtonDblClk(TMessage& m) override;
+
+    TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
+    TFormBorderStyle m_borderStyle = bsSizeable;
+    TPosition m_position = poDesigned;
+    TWindowState m_windowState = wsNormal;
+    TFormStyle m_formStyle = fsNormal;
+    bool m_autoScroll = false;
+    bool m_keyPreview = false;
+    TWinControl* m_activeControl = nullptr;
+    bool m_active = false;
+    bool m_modal = false;
+    bool m_shownOnce = false;
+    TModalResult m_modalResult = mrNone;
+    TRect m_restoreBounds;
+    TBitmap m_icon;
+};
+
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* owner);
+};
