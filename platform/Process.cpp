@@ -1,7 +1,14 @@
 #include "platform/Process.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 std::string ExecutablePath() {
     // The link's length is unknown in advance: grow until the whole target fits.
@@ -18,4 +25,37 @@ std::string ExecutablePath() {
 
 int ProcessId() {
     return int(::getpid());
+}
+
+TCommandResult RunShellCommand(const std::string& command) {
+    TCommandResult result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.output.append(buffer, got);
+    const int status = ::pclose(pipe);
+    if (status != -1 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    return result;
+}
+
+bool TChildProcess::Start(const std::vector<std::string>& argv) {
+    if (m_pid > 0 || argv.empty()) return false;
+    std::vector<std::string> args = argv;
+    std::vector<char*> pointers;
+    for (std::string& arg : args) pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, args[0].c_str(), nullptr, nullptr, pointers.data(), environ) != 0)
+        return false;
+    m_pid = int(pid);
+    return true;
+}
+
+void TChildProcess::Stop() {
+    if (m_pid <= 0) return;
+    ::kill(pid_t(m_pid), SIGTERM);
+    while (::waitpid(pid_t(m_pid), nullptr, 0) < 0 && errno == EINTR) {
+    }
+    m_pid = -1;
 }

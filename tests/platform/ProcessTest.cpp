@@ -17,3 +17,27 @@ TEST(Process, ProcessIdIsTheOneTheSystemGivesThisProcess) {
     EXPECT_EQ(std::to_string(ProcessId()), self);
     EXPECT_GT(ProcessId(), 0);
 }
+
+TEST(Process, AShellCommandGivesItsOutputAndExitCode) {
+    const TCommandResult ended = RunShellCommand("printf 'one\\ntwo'; exit 3");
+    EXPECT_EQ(ended.output, "one\ntwo");
+    EXPECT_EQ(ended.exitCode, 3);
+    // Ended by a signal rather than by exiting: no exit code to give.
+    EXPECT_EQ(RunShellCommand("kill -TERM $$").exitCode, -1);
+    EXPECT_EQ(RunShellCommand("true").exitCode, 0);
+}
+
+TEST(Process, AChildProcessRunsUntilStoppedAndAMissingProgramDoesNotStart) {
+    TChildProcess child;
+    // Stop waits for the program: were it not ended, this test would hang.
+    ASSERT_TRUE(child.Start({"/bin/sleep", "3600"}));
+    EXPECT_TRUE(child.Running());
+    EXPECT_FALSE(child.Start({"/bin/sleep", "3600"})) << "one program at a time";
+    child.Stop();
+    EXPECT_FALSE(child.Running());
+
+    TChildProcess missing;
+    EXPECT_FALSE(missing.Start({"/nonexistent/brelvan-no-such-program"}));
+    EXPECT_FALSE(missing.Running());
+    EXPECT_FALSE(missing.Start({}));
+}

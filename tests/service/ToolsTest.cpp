@@ -1,20 +1,15 @@
 // The command-line client and the demo service, run as the programs they are.
 
 #include "LoopbackPeer.h"
+#include "platform/Process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
-#include <signal.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -44,14 +39,10 @@ ToolRun Cli(const std::vector<std::string>& args, const std::string& input = "")
         command += " < " + Quote(inputFile);
     }
     command += " 2>/dev/null";
+    const TCommandResult result = RunShellCommand(command);
     ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.exitCode = result.exitCode;
+    run.out = result.output;
     return run;
 }
 
@@ -225,27 +216,17 @@ public:
         probe.Close();
         std::vector<std::string> args = {kTipsd, "--port", std::to_string(m_port)};
         args.insert(args.end(), extra.begin(), extra.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, kTipsd.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-            m_pid = -1;
-        for (int i = 0; i < 300 && m_pid > 0; ++i) { // until it listens
+        m_tipsd.Start(args);
+        for (int i = 0; i < 300 && m_tipsd.Running(); ++i) { // until it listens
             TcpSocket socket;
             if (socket.Connect("127.0.0.1", m_port, 1000)) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    ~DemoService() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
     std::string Host() const { return "127.0.0.1:" + std::to_string(m_port); }
 
 private:
-    pid_t m_pid = -1;
+    TChildProcess m_tipsd;
     int m_port = 0;
 };
 

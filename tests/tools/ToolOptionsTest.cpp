@@ -1,6 +1,8 @@
 // Every command-line program, run as it is built: --help and --version answer on stdout with
 // exit code 0, an unknown option is refused on one line of stderr, and an argument starting
 // with "-" is never taken for a path (no folder named "--help" appears).
+#include "platform/Process.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +11,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,7 +47,7 @@ class ToolOptions : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = std::filesystem::temp_directory_path() /
-                ("brelvan-tools-" + std::to_string(::getpid()) + "-" +
+                ("brelvan-tools-" + std::to_string(ProcessId()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
@@ -61,14 +61,10 @@ protected:
         std::string command = "cd " + Quote(m_dir.string()) + " && " + Quote(binary);
         for (const std::string& arg : args) command += " " + Quote(arg);
         command += " 2>" + Quote(err.string()) + " </dev/null";
+        const TCommandResult result = RunShellCommand(command);
         ToolRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, got);
-        const int status = ::pclose(pipe);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.exitCode = result.exitCode;
+        run.out = result.output;
         std::ostringstream text;
         text << std::ifstream(err).rdbuf();
         run.err = text.str();
