@@ -2,11 +2,11 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/FileSizeLimit.h"
 #include "tests/rtl/Unprivileged.h"
 #include "tests/table/TableTestSupport.h"
 
-#include <csignal>
-#include <sys/resource.h>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -182,21 +182,16 @@ TEST(PresetFile, FailedWriteLeavesTheEarlierFileWhole) {
     WriteFileBytes(path, earlier);
 
     // A file size limit makes the write fail part-way, as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool failed = false;
-    try {
-        SavePresetFile(path, SampleValues());
-    } catch (const EFCreateError&) {
-        failed = true;
+    {
+        TFileSizeLimit limit(16);
+        ASSERT_TRUE(limit.Set());
+        try {
+            SavePresetFile(path, SampleValues());
+        } catch (const EFCreateError&) {
+            failed = true;
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
     EXPECT_TRUE(failed);
     EXPECT_EQ(ReadFileBytes(path), earlier);
     int entries = 0;
@@ -210,7 +205,7 @@ TEST(PresetFile, SavingOverAReadOnlyPresetIsRefusedAndKeepsIt) {
     const std::string path = folder.File("locked.brelvan");
     const std::string earlier = "1,5\r\nlocked preset\r\n";
     WriteFileBytes(path, earlier);
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
     const std::string answer = RunUnprivileged(folder.Path().string(), [&]() -> std::string {
         try {
             SavePresetFile(path, SampleValues());
@@ -227,10 +222,8 @@ TEST(PresetFile, SavingOverAPresetKeepsItsMode) {
     ScratchFolder folder;
     const std::string path = folder.File("shared.brelvan");
     WriteFileBytes(path, "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    std::filesystem::permissions(path, std::filesystem::perms(0664));
     SavePresetFile(path, SampleValues());
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0664));
     EXPECT_EQ(Load(path).values, SampleValues());
 }
