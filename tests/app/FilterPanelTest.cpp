@@ -15,6 +15,7 @@
 #include "ui/StdCtrls.h"
 
 #include <fstream>
+#include <functional>
 
 namespace apptest {
 namespace {
@@ -208,20 +209,21 @@ TEST_F(FilterPanel, PresetFailuresShowTheErrorBox) {
     };
     // The buttons are hidden, so the handlers run from code; what escapes them reaches the
     // standard error box as it does from a click.
-    auto run = [this](void (TForm1::*handler)(TObject*), TObject* sender) {
+    TForm1* window = form;
+    auto run = [window](const std::function<void()>& handler) {
         try {
-            (form->*handler)(sender);
+            handler();
         } catch (...) {
-            Application->HandleException(form);
+            Application->HandleException(window);
         }
     };
-    run(&TForm1::spSkinXFormButton5Click, form->spSkinXFormButton5);
+    run([window] { window->spSkinXFormButton5Click(window->spSkinXFormButton5); });
     ASSERT_EQ(boxes.size(), 1u); // the error only, no success
     EXPECT_EQ(boxes[0].rfind("Cannot create file \"", 0), 0u) << boxes[0];
 
     std::ofstream(workDir / "short.brelvan", std::ios::binary) << "2,5\r\n999\r\n";
     boxes.clear();
-    run(&TForm1::spSkinXFormButton1Click, form->spSkinXFormButton1);
+    run([window] { window->spSkinXFormButton1Click(window->spSkinXFormButton1); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "List index out of bounds (2)");
     EXPECT_DOUBLE_EQ(form->f[0]->Value(), 2.5);
