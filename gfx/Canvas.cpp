@@ -938,11 +938,11 @@ void TCanvas::DrawTextLine(int x, int y, const std::u16string& text, TColor colo
                 const TRect part = IntersectRect(box, c);
                 if (part.IsEmpty()) continue;
                 for (int py = part.Top; py < part.Bottom; ++py) {
-                    const std::uint8_t* cov =
-                        g.coverage.data() + std::size_t(py - box.Top) * g.width - box.Left;
-                    TPixel* row = SurfaceRow(py);
-                    for (int px = part.Left; px < part.Right; ++px)
-                        if (cov[px]) row[px] = BlendPixel(row[px], pixel, cov[px]);
+                    const std::uint8_t* cov = g.coverage.data() +
+                                              std::size_t(py - box.Top) * g.width +
+                                              (part.Left - box.Left);
+                    BlendCoverageSpan(SurfaceRow(py) + part.Left, cov, part.Right - part.Left,
+                                      pixel);
                 }
             }
         }

@@ -1,6 +1,7 @@
 #include "gfx/Color.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(Color, SystemColoursResolveThroughTheLightTheme) {
     EXPECT_EQ(ColorToRGB(clBtnFace), RGB(240, 240, 240));
@@ -36,6 +37,48 @@ TEST(Color, BlendRoundsHalvesToEven) {
     EXPECT_EQ(GetRValue(blended), 204); // 0.75*255 + 0.25*51 = 204
     EXPECT_EQ(GetGValue(blended), 230); // 0.75*255 + 0.25*153 = 229.5 -> 230
     EXPECT_EQ(GetBValue(blended), 160); // 0.75*128 + 0.25*255 = 159.75
+}
+
+// The span blend must give exactly what BlendPixel gives pixel by pixel, for every coverage,
+// over pixels of any alpha, in spans of every length around its blocks of four.
+TEST(Color, CoverageSpanBlendsAsBlendPixelDoes) {
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (TPixel src : {0x00000000u, 0xFFFFFFFFu, 0x12345678u, 0x80FF0080u}) {
+        for (int count = 0; count <= 11; ++count) {
+            for (int round = 0; round < 64; ++round) {
+                std::vector<TPixel> pixels(size_t(count) + 2);
+                std::vector<uint8_t> cov(static_cast<size_t>(count));
+                for (TPixel& p : pixels) p = next();
+                for (int i = 0; i < count; ++i) {
+                    // Runs of 0 and 255 as glyph edges have, and every value in between.
+                    const uint32_t r = next() >> 24;
+                    cov[size_t(i)] = r < 64   ? 0
+                                     : r < 96 ? 255
+                                              : uint8_t((round * 11 + i * 7) & 255);
+                }
+                std::vector<TPixel> expected = pixels;
+                for (int i = 0; i < count; ++i)
+                    if (cov[size_t(i)])
+                        expected[size_t(i) + 1] =
+                            BlendPixel(pixels[size_t(i) + 1], src, cov[size_t(i)]);
+                BlendCoverageSpan(pixels.data() + 1, cov.data(), count, src);
+                ASSERT_EQ(pixels, expected) << "count " << count << " round " << round;
+            }
+        }
+    }
+    // Every coverage over every grey.
+    std::vector<TPixel> row(256 * 256);
+    std::vector<uint8_t> cov(row.size());
+    for (size_t i = 0; i < row.size(); ++i) {
+        row[i] = 0x01010101u * uint32_t(i / 256);
+        cov[i] = uint8_t(i % 256);
+    }
+    std::vector<TPixel> expected = row;
+    for (size_t i = 0; i < row.size(); ++i)
+        if (cov[i]) expected[i] = BlendPixel(row[i], 0xFF3C7AE1u, cov[i]);
+    BlendCoverageSpan(row.data(), cov.data(), int(row.size()), 0xFF3C7AE1u);
+    EXPECT_EQ(row, expected);
 }
 
 TEST(Color, BlendPixelIsExactAtTheEndsAndCloseBetween) {
