@@ -108,10 +108,10 @@ __m128i BlendFour(__m128i dst, std::uint32_t covBytes, __m128i src16) {
 } // namespace
 
 void BlendCoverageSpan(TPixel* to, const std::uint8_t* cov, int count, TPixel src) {
+    int i = 0;
 #if defined(__SSE2__)
     const __m128i src16 =
         _mm_unpacklo_epi8(_mm_set1_epi32(int(src | 0xFF000000u)), _mm_setzero_si128());
-    int i = 0;
     for (; i + 4 <= count; i += 4) {
         std::uint32_t covBytes;
         std::memcpy(&covBytes, cov + i, 4);
@@ -119,20 +119,8 @@ void BlendCoverageSpan(TPixel* to, const std::uint8_t* cov, int count, TPixel sr
         __m128i* at = reinterpret_cast<__m128i*>(to + i);
         _mm_storeu_si128(at, BlendFour(_mm_loadu_si128(at), covBytes, src16));
     }
-    if (i < count) {
-        // The last one to three pixels, through a block of four whose extra coverages are 0.
-        const int left = count - i;
-        std::uint32_t covBytes = 0;
-        std::memcpy(&covBytes, cov + i, std::size_t(left));
-        if (covBytes == 0) return;
-        TPixel block[4] = {};
-        std::memcpy(block, to + i, std::size_t(left) * sizeof(TPixel));
-        __m128i* at = reinterpret_cast<__m128i*>(block);
-        _mm_storeu_si128(at, BlendFour(_mm_loadu_si128(at), covBytes, src16));
-        std::memcpy(to + i, block, std::size_t(left) * sizeof(TPixel));
-    }
-#else
-    for (int i = 0; i < count; ++i)
-        if (cov[i]) to[i] = BlendPixel(to[i], src, cov[i]);
 #endif
+    // The rest (the last one to three pixels) one by one.
+    for (; i < count; ++i)
+        if (cov[i]) to[i] = BlendPixel(to[i], src, cov[i]);
 }
