@@ -1,5 +1,7 @@
 #include "platform/SdlDisplay.h"
 
+#include "platform/XWindowShape.h"
+
 #include <SDL.h>
 #include <dlfcn.h>
 
@@ -287,6 +289,13 @@ void SdlDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
     if (it == m_windows.end()) return;
     Win& win = it->second;
     win.shape = rects;
+    // On X11 the server shapes the window itself from the rectangles.
+    if (!SDL_IsShapedWindow(win.window)) {
+        std::vector<XShapeRect> xrects;
+        xrects.reserve(rects.size());
+        for (const DisplayRect& r : rects) xrects.push_back(XShapeRect{r.x, r.y, r.w, r.h});
+        if (SetXWindowShape(win.window, xrects)) return;
+    }
     if (!SDL_IsShapedWindow(win.window)) {
         // A plain window is rectangular already; only a real shape is worth a shaped window.
         if (rects.empty() || win.shapeFailed) return;

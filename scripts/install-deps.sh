@@ -7,11 +7,11 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libfreetype-dev libfontconfig-dev libjpeg-dev zlib1g-dev libpng-dev
+    libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libjpeg-dev zlib1g-dev libpng-dev
     libcurl4-openssl-dev uuid-dev
     fonts-liberation2 famfamfam-flag-png
     curl clang-format
-    xvfb xdotool
+    xvfb xdotool x11-utils
     desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X screen, finds its window, checks that it is
-# 821 x 633 (803 x 589 inside the skinned frame) and centred on the screen, closes it with
+# 821 x 633 (803 x 589 inside the skinned frame), centred on the screen and shaped by the
+# server (the frame's rounded corners), closes it with
 # the frame's close button and checks that the program ended with status 0.
 #
 #   window-check.sh BRELVAN CLOSE_X CLOSE_Y
@@ -13,7 +14,7 @@ close_y=$3
 width=1280
 height=1024
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xwininfo; do
     if ! command -v "$tool" >/dev/null; then
         # Skipped, not failed: a machine without them cannot run this check.
         echo "window-check: $tool is missing (scripts/install-deps.sh installs it)" >&2
@@ -76,6 +77,12 @@ want_y=$(((height - 633) / 2))
 if [ $((X - want_x)) -lt -1 ] || [ $((X - want_x)) -gt 1 ] ||
     [ $((Y - want_y)) -lt -1 ] || [ $((Y - want_y)) -gt 1 ]; then
     echo "window-check: the window is at $X,$Y, not centred at $want_x,$want_y" >&2
+    status=1
+fi
+# The rounded corners are the server's shape of the window, not pixels painted black.
+if ! xwininfo -shape -id "$window" | grep -q "Window shape extents: *821x633+0+0"; then
+    echo "window-check: the window has no shape of its size:" >&2
+    xwininfo -shape -id "$window" | grep -i shape >&2
     status=1
 fi
 
