@@ -4,7 +4,7 @@
 
 #include <cstring>
 #include <curl/curl.h>
-#include <mutex>
+#include <dlfcn.h>
 #include <string>
 
 namespace {
@@ -26,9 +26,56 @@ struct Request {
 
 thread_local std::string t_lastError;
 
-void InitOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+constexpr const char* kCurlLibrary = "libcurl.so.4";
+
+// The transfer library and what of it is used. It is loaded on first use, not with the
+// program: it brings a few dozen libraries of its own (TLS, directory and login protocols)
+// that would otherwise all be mapped and relocated before the first window could show.
+struct CurlApi {
+    decltype(&curl_global_init) global_init = nullptr;
+    decltype(&curl_easy_init) easy_init = nullptr;
+    decltype(&curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&curl_easy_perform) easy_perform = nullptr;
+    decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&curl_slist_append) slist_append = nullptr;
+    decltype(&curl_slist_free_all) slist_free_all = nullptr;
+    std::string failure; // why it could not be used; empty when it can
+};
+
+template <typename Fn> bool Resolve(void* library, const char* name, Fn& fn, std::string& failure) {
+    fn = reinterpret_cast<Fn>(dlsym(library, name));
+    if (!fn && failure.empty()) failure = std::string(kCurlLibrary) + " has no " + name;
+    return fn != nullptr;
+}
+
+CurlApi LoadCurl() {
+    CurlApi api;
+    void* library = dlopen(kCurlLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const char* why = dlerror();
+        api.failure =
+            std::string("The transfer library cannot be loaded: ") + (why ? why : kCurlLibrary);
+        return api;
+    }
+    bool ok = Resolve(library, "curl_global_init", api.global_init, api.failure);
+    ok = Resolve(library, "curl_easy_init", api.easy_init, api.failure) && ok;
+    ok = Resolve(library, "curl_easy_setopt", api.easy_setopt, api.failure) && ok;
+    ok = Resolve(library, "curl_easy_perform", api.easy_perform, api.failure) && ok;
+    ok = Resolve(library, "curl_easy_cleanup", api.easy_cleanup, api.failure) && ok;
+    ok = Resolve(library, "curl_easy_strerror", api.easy_strerror, api.failure) && ok;
+    ok = Resolve(library, "curl_slist_append", api.slist_append, api.failure) && ok;
+    ok = Resolve(library, "curl_slist_free_all", api.slist_free_all, api.failure) && ok;
+    if (ok && api.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+        api.failure = "The transfer library could not be initialised";
+    // Kept loaded for the rest of the process: handles may outlive any one session.
+    return api;
+}
+
+// Loaded and initialised once for the process, from whichever thread asks first.
+const CurlApi& Curl() {
+    static const CurlApi api = LoadCurl();
+    return api;
 }
 
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
@@ -56,7 +103,10 @@ size_t OnBody(char*, size_t, size_t, void*) {
 
 HINTERNET InternetOpenA(const char* agent, DWORD accessType, const char*, const char*, DWORD) {
     if (accessType != INTERNET_OPEN_TYPE_PRECONFIG) return nullptr;
-    InitOnce();
+    if (!Curl().failure.empty()) {
+        t_lastError = Curl().failure;
+        return nullptr;
+    }
     auto* session = new Session;
     session->agent = agent ? agent : "";
     return session;
@@ -66,19 +116,20 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
                            DWORD headersLength, DWORD, std::uintptr_t) {
     auto* session = static_cast<Session*>(sessionHandle);
     if (!session || session->magic != kSessionMagic || !url) return nullptr;
-    CURL* curl = curl_easy_init();
+    const CurlApi& api = Curl(); // loaded: the session could not have been opened otherwise
+    CURL* curl = api.easy_init();
     if (!curl) return nullptr;
     auto* request = new Request;
     char errorText[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
-    curl_easy_setopt(curl, CURLOPT_URL, url);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, session->agent.c_str());
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, request);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, request);
+    api.easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    api.easy_setopt(curl, CURLOPT_URL, url);
+    api.easy_setopt(curl, CURLOPT_USERAGENT, session->agent.c_str());
+    api.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    api.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api.easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeader);
+    api.easy_setopt(curl, CURLOPT_HEADERDATA, request);
+    api.easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBody);
+    api.easy_setopt(curl, CURLOPT_WRITEDATA, request);
     curl_slist* extra = nullptr;
     if (headers && headersLength > 0) {
         std::string text(headers, strnlen(headers, headersLength));
@@ -87,28 +138,28 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
             std::size_t end = text.find("\r\n", start);
             if (end == std::string::npos) end = text.size();
             if (end > start)
-                extra = curl_slist_append(extra, text.substr(start, end - start).c_str());
+                extra = api.slist_append(extra, text.substr(start, end - start).c_str());
             start = end + 2;
         }
-        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, extra);
+        api.easy_setopt(curl, CURLOPT_HTTPHEADER, extra);
     }
     if (session->timeoutMs > 0) {
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(session->timeoutMs));
+        api.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(session->timeoutMs));
         // Less than one byte in the whole period counts as a silent server.
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
-                         static_cast<long>((session->timeoutMs + 999) / 1000));
+        api.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        api.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
+                        static_cast<long>((session->timeoutMs + 999) / 1000));
     }
-    CURLcode rc = curl_easy_perform(curl);
-    curl_slist_free_all(extra);
-    curl_easy_cleanup(curl);
+    CURLcode rc = api.easy_perform(curl);
+    api.slist_free_all(extra);
+    api.easy_cleanup(curl);
     // Ending the transfer at the first body bytes is our own doing, not a failure.
     bool opened = request->headersDone && (rc == CURLE_OK || rc == CURLE_WRITE_ERROR);
     if (!opened) {
         if (rc == CURLE_OK || rc == CURLE_WRITE_ERROR)
             t_lastError = "The connection closed before the answer's headers ended";
         else
-            t_lastError = errorText[0] ? errorText : curl_easy_strerror(rc);
+            t_lastError = errorText[0] ? errorText : api.easy_strerror(rc);
         delete request;
         return nullptr;
     }
@@ -157,4 +208,8 @@ void InternetSetTimeout(HINTERNET sessionHandle, int timeoutMs) {
 
 const char* InternetLastErrorText() {
     return t_lastError.c_str();
+}
+
+void InternetPreload() {
+    Curl();
 }

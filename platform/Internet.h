@@ -1,8 +1,8 @@
 #pragma once
 // A small internet API for the version probe: open a session, open a URL (the answer's status
-// and headers), read the status code as text, close handles. libcurl does the work underneath;
-// the operating system's proxy settings (the proxy environment variables) apply, nothing is
-// ever answered from a cache, and redirects are never followed.
+// and headers), read the status code as text, close handles. libcurl, loaded on first use, does
+// the work underneath; the operating system's proxy settings (the proxy environment variables)
+// apply, nothing is ever answered from a cache, and redirects are never followed.
 
 #include <cstdint>
 
@@ -47,3 +47,7 @@ void InternetSetTimeout(HINTERNET session, int timeoutMs);
 // Our own addition: why the last InternetOpenUrlA of this thread returned nothing, in words
 // ("Could not connect to server", "Timeout was reached", ...); empty after one that opened.
 const char* InternetLastErrorText();
+
+// Our own addition: loads the transfer library now rather than at the first session, so that
+// a later request does not wait for it. Safe from any thread, and more than once.
+void InternetPreload();

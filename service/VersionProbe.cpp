@@ -17,7 +17,9 @@ bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiS
     HINTERNET session =
         InternetOpenA(kVersionProbeAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session) {
-        if (reason) *reason = "The internet session could not be opened";
+        if (reason)
+            *reason = *InternetLastErrorText() ? InternetLastErrorText()
+                                               : "The internet session could not be opened";
         return false;
     }
     InternetSetTimeout(session, timeoutMs);

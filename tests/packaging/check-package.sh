@@ -57,6 +57,7 @@ check "the package is named brelvan" grep -q '^ Package: brelvan$' "$tmp/info"
 check "the package has this version" grep -q "^ Version: $version\$" "$tmp/info"
 check "the package depends on the C library (read off the programs)" grep -Eq '^ Depends:.*libc6 \(>=' "$tmp/info"
 check "the package depends on the fonts the window draws with" grep -Eq '^ Depends:.*fonts-liberation2' "$tmp/info"
+check "the package depends on the transfer library loaded at run time" grep -Eq '^ Depends:.*libcurl4' "$tmp/info"
 if [ -x "$usr/bin/brelvan" ]; then
     check "the package depends on the display library of the window" grep -Eq '^ Depends:.*libsdl2' "$tmp/info"
 fi
