@@ -93,7 +93,8 @@ void TBitmap::SetSize(int width, int height) {
         height > MaxPictureSide)
         throw EInvalidGraphic("Bitmap size " + std::to_string(width) + " x " +
                               std::to_string(height) + " is too large");
-    std::vector<TPixel> pixels(std::size_t(width) * std::size_t(height), kWhite);
+    std::vector<TPixel, TLargeBlockAllocator<TPixel>> pixels(
+        std::size_t(width) * std::size_t(height), kWhite);
     const int copyW = std::min(width, m_width);
     const int copyH = std::min(height, m_height);
     for (int y = 0; y < copyH; ++y)

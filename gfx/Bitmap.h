@@ -5,6 +5,7 @@
 #include "gfx/Color.h"
 #include "gfx/GraphicsError.h"
 #include "gfx/Types.h"
+#include "rtl/LargeBlock.h"
 #include "rtl/Object.h"
 
 #include <cstddef>
@@ -128,7 +129,7 @@ private:
 
     int m_width = 0;
     int m_height = 0;
-    std::vector<TPixel> m_pixels;
+    std::vector<TPixel, TLargeBlockAllocator<TPixel>> m_pixels;
     TPixelFormat m_pixelFormat = pf24bit;
     TAlphaFormat m_alphaFormat = afIgnored;
     bool m_transparent = false;

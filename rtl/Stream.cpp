@@ -94,7 +94,7 @@ void TMemoryStream::Clear() {
 void TMemoryStream::LoadFromStream(TStream& source) {
     source.SetPosition(0);
     int64_t size = source.Size();
-    std::vector<uint8_t> data(static_cast<size_t>(size));
+    std::vector<uint8_t, TLargeBlockAllocator<uint8_t>> data(static_cast<size_t>(size));
     source.ReadBuffer(data.data(), size);
     m_data.swap(data);
     m_position = 0;

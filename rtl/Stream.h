@@ -1,5 +1,6 @@
 #pragma once
 // Byte streams: the abstract TStream, a growable TMemoryStream and a TFileStream on an OS file.
+#include "rtl/LargeBlock.h"
 #include "rtl/Object.h"
 #include <cstdint>
 #include <string>
@@ -46,7 +47,7 @@ public:
     void SaveToFile(const std::string& fileName);
 
 private:
-    std::vector<uint8_t> m_data;
+    std::vector<uint8_t, TLargeBlockAllocator<uint8_t>> m_data;
     int64_t m_position = 0;
 };
 
