@@ -92,8 +92,11 @@ const std::string& VirtualScreen() {
     if (display.empty() && Have("Xvfb")) {
         const fs::path out = WorkDir() / "display";
         fs::remove(out);
+        // -noreset: a desktop's server keeps running between programs (its window manager
+        // stays connected), while a bare virtual server starts itself over whenever its
+        // last client leaves, and the next program started would wait for that.
         server = std::make_unique<Background>("exec Xvfb -displayfd 3 -screen 0 1280x1024x24 "
-                                              "-nolisten tcp 3>" +
+                                              "-nolisten tcp -noreset 3>" +
                                                   out.string() + " 2>/dev/null",
                                               "xvfb");
         for (int i = 0; i < 100 && ReadText(out).empty(); ++i)
