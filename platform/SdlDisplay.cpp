@@ -1,10 +1,14 @@
 #include "platform/SdlDisplay.h"
 
+#include "platform/OwnEnvironment.h"
 #include "platform/XWindowShape.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -154,6 +158,27 @@ void InstallXErrorTolerance() {
     if (previous != TolerateGoneWindows) previousXErrorHandler = previous;
 }
 
+// A folder of the user's cache ($XDG_CACHE_HOME, else ~/.cache), made with its parents and
+// private to the user; empty when it cannot be made.
+std::string UserCacheFolder(const std::string& name) {
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && xdg[0] == '/')
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        base = std::string(home) + "/.cache";
+    else
+        return {};
+    std::string path = base + "/" + name;
+    for (std::size_t at = 1; at <= path.size(); ++at) {
+        if (at < path.size() && path[at] != '/') continue;
+        const std::string part = path.substr(0, at);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    return path;
+}
+
 // Where SDL keeps a shaped window while its shape is being made.
 constexpr int ShapedParkingSpot = -1000;
 
@@ -173,6 +198,21 @@ std::unique_ptr<Display> SdlDisplay::Open() {
         std::exit(1);
     }
     return display;
+}
+
+void SdlDisplay::PrepareEnvironment() {
+    // With no message bus named, the bus library starts one of its own for SDL's input-method
+    // and screen-saver lookups: a process forked and waited for at every start, and a bus
+    // left running after the program. A session without a bus has nothing there to find.
+    if (!HasValue(std::getenv("DBUS_SESSION_BUS_ADDRESS")))
+        SetOwnEnvironment("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    // The X library compiles the keyboard's compose table (half a megabyte of text) at every
+    // start unless it may keep the compiled table in a folder of the user's; it never does
+    // for root's programs.
+    if (::geteuid() != 0 && !std::getenv("XCOMPOSECACHE")) {
+        const std::string folder = UserCacheFolder("brelvan/compose");
+        if (!folder.empty()) SetOwnEnvironment("XCOMPOSECACHE", folder);
+    }
 }
 
 std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {

@@ -17,6 +17,9 @@ public:
     static std::unique_ptr<Display> Open();
     // Opens the display; when none can be opened, returns nothing and says why in `error`.
     static std::unique_ptr<Display> TryOpen(std::string& error);
+    // Settings in the process's environment for the libraries under the display, made first
+    // thing in main, before any thread starts. The programs it starts do not see them.
+    static void PrepareEnvironment();
     ~SdlDisplay() override;
 
     int CreateWindow(const DisplayRect& bounds, bool popup) override;

@@ -1,5 +1,6 @@
 // Opening URLs with the desktop's handler, started detached without a shell.
 #include "platform/Shell.h"
+#include "platform/OwnEnvironment.h"
 #include "rtl/Strings.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <mutex>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -17,6 +19,11 @@ std::string g_program = "xdg-open";
 // Double fork: the grandchild runs the program and is adopted by init, so nothing is left to
 // reap and we never wait for the browser. A close-on-exec pipe reports whether exec worked.
 bool StartDetached(const std::string& program, const std::string& argument) {
+    // Made before forking: the child of a threaded program may not allocate.
+    std::vector<std::string> environment = UserEnvironment();
+    std::vector<char*> envp;
+    for (std::string& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
     pid_t child = ::fork();
@@ -44,7 +51,7 @@ bool StartDetached(const std::string& program, const std::string& argument) {
         }
         char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()),
                         nullptr};
-        ::execvp(program.c_str(), argv);
+        ::execvpe(program.c_str(), argv, envp.data());
         int e = errno;
         (void)!::write(fds[1], &e, sizeof e);
         ::_exit(127);

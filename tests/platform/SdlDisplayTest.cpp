@@ -8,7 +8,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -238,4 +241,36 @@ TEST(SdlDisplayOpen, WithoutAScreenItSaysSoInsteadOfDrawingIntoMemory) {
     ScopedEnv chosen("SDL_VIDEODRIVER", "dummy");
     error.clear();
     EXPECT_NE(SdlDisplay::TryOpen(error), nullptr) << error;
+}
+
+// A session without a message bus gets none started for it; one that names a bus keeps it.
+// The user's programs keep their compiled compose table in a private cache folder.
+TEST(SdlDisplayOpen, TheEnvironmentNeitherStartsABusNorRecompilesTheComposeTable) {
+    {
+        ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/1000/bus");
+        ScopedEnv cache("XCOMPOSECACHE", "/somewhere/of/the/user");
+        SdlDisplay::PrepareEnvironment();
+        EXPECT_STREQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), "unix:path=/run/user/1000/bus");
+        EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), "/somewhere/of/the/user");
+    }
+    char folder[] = "/tmp/brelvan-cache-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    {
+        ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", nullptr);
+        ScopedEnv cache("XCOMPOSECACHE", nullptr);
+        ScopedEnv xdg("XDG_CACHE_HOME", folder);
+        SdlDisplay::PrepareEnvironment();
+        EXPECT_STREQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), "disabled:");
+        const std::string compose = std::string(folder) + "/brelvan/compose";
+        struct stat info {};
+        if (::geteuid() == 0) {
+            // The X library never keeps one for root: nothing is set or made.
+            EXPECT_EQ(std::getenv("XCOMPOSECACHE"), nullptr);
+        } else {
+            EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), compose.c_str());
+            ASSERT_EQ(::stat(compose.c_str(), &info), 0);
+            EXPECT_EQ(info.st_mode & 0777, 0700u);
+        }
+    }
+    std::filesystem::remove_all(folder);
 }

@@ -1,10 +1,12 @@
 // Opening URLs: the argument reaches the program untouched, no shell interprets it, the call
 // does not wait, and a missing program is reported.
 #include "platform/Shell.h"
+#include "platform/OwnEnvironment.h"
 #include "rtl/SysUtils.h"
 #include "tests/rtl/TempDir.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
@@ -71,4 +73,28 @@ TEST(Shell, HandlerReplacesTheProgram) {
     EXPECT_TRUE(ShellExecute("", "http://b/"));
     SetOpenUrlHandler(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{"http://a/", "http://b/"}));
+}
+
+// What the program sets for its own libraries stays its own: the opener sees the user's
+// environment, and nothing the user set is overridden.
+TEST(Shell, TheOpenerGetsTheUsersEnvironmentWithoutTheProgramsOwnSettings) {
+    ::unsetenv("BRELVAN_TEST_OWN_SETTING");
+    ::setenv("BRELVAN_TEST_USER_SETTING", "the user's", 1);
+    SetOwnEnvironment("BRELVAN_TEST_OWN_SETTING", "ours");
+    SetOwnEnvironment("BRELVAN_TEST_USER_SETTING", "ours");
+    EXPECT_STREQ(std::getenv("BRELVAN_TEST_OWN_SETTING"), "ours");
+    EXPECT_STREQ(std::getenv("BRELVAN_TEST_USER_SETTING"), "the user's");
+
+    TempDir dir;
+    const std::string script = dir.File("opener.sh");
+    WriteFileBytes(script, "#!/bin/sh\nprintf '%s|%s' \"${BRELVAN_TEST_OWN_SETTING-unset}\" "
+                           "\"$BRELVAN_TEST_USER_SETTING\" > '" +
+                               dir.File("env.txt") + "'\n");
+    ::chmod(script.c_str(), 0755);
+    ProgramScope program(script);
+    EXPECT_TRUE(OpenUrl("http://x/"));
+    ASSERT_TRUE(WaitForFile(dir.File("env.txt")));
+    EXPECT_EQ(ReadFileBytes(dir.File("env.txt")), "unset|the user's");
+    ::unsetenv("BRELVAN_TEST_OWN_SETTING");
+    ::unsetenv("BRELVAN_TEST_USER_SETTING");
 }
