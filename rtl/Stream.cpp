@@ -79,6 +79,10 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
     return m_position;
 }
 
+void TMemoryStream::Reserve(int64_t bytes) {
+    if (bytes > 0) m_data.reserve(static_cast<size_t>(bytes));
+}
+
 void TMemoryStream::SetSize(int64_t size) {
     if (size < 0) throw EStreamError("Stream size cannot be negative");
     m_data.resize(static_cast<size_t>(size));

@@ -37,6 +37,8 @@ public:
     int64_t Size() override { return static_cast<int64_t>(m_data.size()); }
     void SetSize(int64_t size) override;
 
+    // Room for `bytes` in all without moving the contents again; the size stays.
+    void Reserve(int64_t bytes);
     void* Memory() { return m_data.data(); }
     const void* Memory() const { return m_data.data(); }
     // Empties the stream and sets the position to 0.

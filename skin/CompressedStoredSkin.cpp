@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,28 @@ void LoadBmpFile(TBitmap& bitmap, const std::string& path) {
     if (!IsBmp(file.Memory(), static_cast<std::size_t>(file.Size())))
         throw EInvalidGraphic("Bitmap image is not valid: " + path);
     bitmap.LoadFromMemory(file.Memory(), static_cast<std::size_t>(file.Size()));
+}
+
+constexpr int64_t kInflateStartRoom = int64_t(2) << 20;
+
+// Inflates the whole of `source` from its start and appends it to `target`.
+void InflateAll(TMemoryStream& source, TMemoryStream& target) {
+    // Skins inflate to a few hundred kilobytes up to megabytes: starting with a huge page's
+    // worth spares growing through a dozen copies, each of fresh pages.
+    target.Reserve(target.Size() + kInflateStartRoom);
+    source.SetPosition(0);
+    TspDecompressionStream inflater(source);
+    std::uint8_t buffer[ZStreamChunk];
+    int64_t total = 0;
+    for (;;) {
+        int64_t got = inflater.Read(buffer, ZStreamChunk);
+        if (got <= 0) break;
+        total += got;
+        if (total > MaxInflatedSkinSize)
+            throw EDecompressionError("Skin data inflates beyond " +
+                                      std::to_string(MaxInflatedSkinSize) + " bytes");
+        target.WriteBuffer(buffer, got);
+    }
 }
 
 } // namespace
@@ -54,19 +77,39 @@ void TspCompressedStoredSkin::SetCompressedFileName(const std::string& value) {
 }
 
 void TspCompressedStoredSkin::DecompressInto(TMemoryStream& target) {
-    m_data.SetPosition(0);
-    TspDecompressionStream inflater(m_data);
-    std::uint8_t buffer[ZStreamChunk];
-    int64_t total = 0;
-    for (;;) {
-        int64_t got = inflater.Read(buffer, ZStreamChunk);
-        if (got <= 0) break;
-        total += got;
-        if (total > MaxInflatedSkinSize)
-            throw EDecompressionError("Skin data inflates beyond " +
-                                      std::to_string(MaxInflatedSkinSize) + " bytes");
-        target.WriteBuffer(buffer, got);
+    std::unique_ptr<TMemoryStream> inflated = Inflated();
+    target.WriteBuffer(inflated->Memory(), inflated->Size());
+}
+
+std::unique_ptr<TMemoryStream> TspCompressedStoredSkin::Inflated() {
+    std::unique_ptr<TMemoryStream> ahead = std::move(m_ahead);
+    const std::string source = std::move(m_aheadSource);
+    m_aheadSource.clear();
+    if (ahead && static_cast<int64_t>(source.size()) == m_data.Size() &&
+        std::memcmp(source.data(), m_data.Memory(), source.size()) == 0) {
+        ahead->SetPosition(0);
+        return ahead;
     }
+    auto target = std::make_unique<TMemoryStream>();
+    InflateAll(m_data, *target);
+    target->SetPosition(0);
+    return target;
+}
+
+std::unique_ptr<TMemoryStream> TspCompressedStoredSkin::Inflate(const void* data,
+                                                                std::size_t size) {
+    TMemoryStream source;
+    if (size > 0) source.WriteBuffer(data, static_cast<int64_t>(size));
+    auto target = std::make_unique<TMemoryStream>();
+    InflateAll(source, *target);
+    target->SetPosition(0);
+    return target;
+}
+
+void TspCompressedStoredSkin::UseInflatedAhead(std::string source,
+                                               std::unique_ptr<TMemoryStream> inflated) {
+    m_aheadSource = std::move(source);
+    m_ahead = std::move(inflated);
 }
 
 void TspCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {

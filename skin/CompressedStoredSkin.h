@@ -5,6 +5,7 @@
 #include "rtl/Stream.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // No skin comes near this; a stream that inflates beyond it is refused rather than let
@@ -28,6 +29,15 @@ public:
     // Inflates the whole stored data and appends it to `target` (EDecompressionError for a
     // bad stream or one that inflates beyond MaxInflatedSkinSize).
     void DecompressInto(TMemoryStream& target);
+    // The whole stored data inflated, as a stream of its own (errors as DecompressInto).
+    std::unique_ptr<TMemoryStream> Inflated();
+
+    // Inflates compressed skin data on its own, touching no component: safe on any thread.
+    static std::unique_ptr<TMemoryStream> Inflate(const void* data, std::size_t size);
+    // Takes an inflation made ahead of time (by Inflate on another thread, say) of the
+    // compressed bytes `source`. The next Inflated() or DecompressInto() uses it instead of
+    // inflating again, once, provided the data stored by then is exactly `source`.
+    void UseInflatedAhead(std::string source, std::unique_ptr<TMemoryStream> inflated);
 
     // Turns a skin folder (INI file plus its BMP pictures) into stored data. Does nothing
     // when a required section is missing; a picture that is not a BMP file raises.
@@ -51,4 +61,6 @@ private:
     std::string m_fileName;
     std::string m_compressedFileName;
     mutable TMemoryStream m_data;
+    std::string m_aheadSource;
+    std::unique_ptr<TMemoryStream> m_ahead;
 };

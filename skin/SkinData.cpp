@@ -167,9 +167,9 @@ void TspSkinData::ApplyStoredSkin(TspCompressedStoredSkin* storedSkin) {
     if (storedSkin == nullptr || storedSkin->IsStoreEmpty()) return;
     BeginLoad();
     try {
-        TMemoryStream inflated;
-        storedSkin->DecompressInto(inflated);
-        TspSkinContainerReader reader(inflated.Memory(), static_cast<std::size_t>(inflated.Size()));
+        std::unique_ptr<TMemoryStream> inflated = storedSkin->Inflated();
+        TspSkinContainerReader reader(inflated->Memory(),
+                                      static_cast<std::size_t>(inflated->Size()));
         int version = reader.ReadInt32();
         m_containerVersion = version;
         if (version > 3) return; // stays cleared, no changed message

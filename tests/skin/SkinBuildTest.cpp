@@ -153,3 +153,43 @@ TEST_F(SkinBuild, FileNamesBuildOnlyWhileDesigned) {
 }
 
 } // namespace
+
+// An inflation made ahead of time (on another thread at start) stands in for inflating, once,
+// and only for the very data it was made from.
+TEST_F(SkinBuild, AnInflationMadeAheadIsUsedOnceAndOnlyForItsOwnData) {
+    TspCompressedStoredSkin stored(nullptr);
+    stored.BuildFromSkinFile(dir.Path("skin.ini"));
+    const std::string source(static_cast<const char*>(stored.Data().Memory()),
+                             static_cast<std::size_t>(stored.Data().Size()));
+    const std::vector<std::uint8_t> real = Inflated(stored);
+    auto ahead = TspCompressedStoredSkin::Inflate(source.data(), source.size());
+    ASSERT_EQ(ahead->Size(), static_cast<int64_t>(real.size()));
+    EXPECT_EQ(std::memcmp(ahead->Memory(), real.data(), real.size()), 0);
+
+    // A marked copy shows which one comes back.
+    auto marked = std::make_unique<TMemoryStream>();
+    marked->WriteBuffer("ahead", 5);
+    stored.UseInflatedAhead(source, std::move(marked));
+    std::unique_ptr<TMemoryStream> first = stored.Inflated();
+    ASSERT_EQ(first->Size(), 5);
+    EXPECT_EQ(first->Position(), 0);
+    EXPECT_EQ(Inflated(stored), real); // used up: inflated for real again
+
+    // Data that changed in between is inflated for real.
+    marked = std::make_unique<TMemoryStream>();
+    marked->WriteBuffer("ahead", 5);
+    stored.UseInflatedAhead(source.substr(0, source.size() - 1) + "?", std::move(marked));
+    EXPECT_EQ(Inflated(stored), real);
+    marked = std::make_unique<TMemoryStream>();
+    marked->WriteBuffer("ahead", 5);
+    stored.UseInflatedAhead(source, std::move(marked));
+    stored.LoadData(source.data(), source.size() - 1); // now other data, cut short
+    std::unique_ptr<TMemoryStream> other;
+    try {
+        other = stored.Inflated();
+    } catch (const Exception&) {
+    }
+    EXPECT_TRUE(!other || other->Size() != 5 || std::memcmp(other->Memory(), "ahead", 5) != 0);
+
+    EXPECT_THROW(TspCompressedStoredSkin::Inflate("not zlib", 8), Exception);
+}
