@@ -146,8 +146,8 @@ public:
     std::function<void(const AnsiString& url)> OpenDownloadPage;
 
 private:
-    void CreateComponents(); // Unit1Layout.cpp
-    void CreateAboutPage();
+    void CreateComponents();                        // Unit1Layout.cpp
+    void CreateAboutPage(TBitmap* preparedPicture); // decoded ahead, or null
     void CreateFootballPage();
     void CreateFilterPanel();
     void ConnectHandlers();

@@ -1,8 +1,10 @@
 // The main window as it is designed: every component, where it stands, what it says and
 // which skin record it wears. The tables below read like the window's design sheet; the few
 // settings that do not fit a table follow each one.
-#include "data/AboutPicture.h"
 #include "app/Unit1.h"
+
+#include "app/StartPreparation.h"
+#include "data/AboutPicture.h"
 
 #include "data/ProgramSkin.h"
 #include "gfx/Jpeg.h"
@@ -14,18 +16,18 @@
 #include "skin/SkinFrame.h"
 #include "skinctrls/SkinBevel.h"
 #include "skinctrls/SkinButton.h"
-#include "skinctrls/SkinXFormButton.h"
 #include "skinctrls/SkinCheckRadioBox.h"
 #include "skinctrls/SkinDialogs.h"
 #include "skinctrls/SkinEdit.h"
 #include "skinctrls/SkinLabel.h"
 #include "skinctrls/SkinLinkLabel.h"
+#include "skinctrls/SkinPageControl.h"
 #include "skinctrls/SkinPanel.h"
 #include "skinctrls/SkinPasswordEdit.h"
 #include "skinctrls/SkinShadowLabel.h"
 #include "skinctrls/SkinSpinEdit.h"
 #include "skinctrls/SkinStdLabel.h"
-#include "skinctrls/SkinPageControl.h"
+#include "skinctrls/SkinXFormButton.h"
 #include "table/FilterRanges.h"
 #include "table/ImageLists.h"
 #include "table/MatchColumns.h"
@@ -67,7 +69,7 @@ T* Place(TComponent* owner, TspSkinData* store, TWinControl* parent, const TPlac
 }
 
 void DesignFont(TFont& font, const char* name, int height, TFontStyles style = {},
-             TColor color = clBtnText) {
+                TColor color = clBtnText) {
     font.SetName(name);
     font.SetHeight(height);
     font.SetStyle(style);
@@ -110,9 +112,15 @@ void TForm1::CreateComponents() {
     SetClientWidth(kForm1ClientWidth);
     SetClientHeight(kForm1ClientHeight);
 
+    // Whatever was prepared while the display opened; the rest is done here.
+    std::unique_ptr<TPreparedStart> prepared = TakePreparedStart();
+
     spCompressedStoredSkin1 = new TspCompressedStoredSkin(this);
     spCompressedStoredSkin1->SetName("spCompressedStoredSkin1");
     LoadProgramSkin(*spCompressedStoredSkin1);
+    if (prepared && prepared->skinInflated)
+        spCompressedStoredSkin1->UseInflatedAhead(std::move(prepared->skinSource),
+                                                  std::move(prepared->skinInflated));
     spSkinData1 = new TspSkinData(this);
     spSkinData1->SetName("spSkinData1");
     spSkinData1->SetEnableSkinEffects(true);
@@ -177,7 +185,7 @@ void TForm1::CreateComponents() {
     spSkinTabSheet2->SetCaption("Football");
     spSkinTabSheet2->SetImageIndex(1);
 
-    CreateAboutPage();
+    CreateAboutPage(prepared ? &prepared->aboutPicture : nullptr);
     CreateFootballPage();
     CreateFilterPanel();
     ConnectHandlers();
@@ -193,7 +201,7 @@ void TForm1::LoadPictures() {
     LoadFlagHeaderGlyph(m_flagGlyph);
 }
 
-void TForm1::CreateAboutPage() {
+void TForm1::CreateAboutPage(TBitmap* preparedPicture) {
     TspSkinTabSheet* about = spSkinTabSheet1;
     TspSkinData* skin = spSkinData1;
     const AnsiString site = m_serviceHost;
@@ -220,7 +228,10 @@ void TForm1::CreateAboutPage() {
     // clang-format on
 
     Image1->SetStretch(true);
-    DecodeJpeg(*Image1->Picture(), AboutPictureJpeg(), AboutPictureJpegSize());
+    if (preparedPicture && !preparedPicture->Empty())
+        Image1->Picture()->Swap(*preparedPicture);
+    else
+        DecodeJpeg(*Image1->Picture(), AboutPictureJpeg(), AboutPictureJpegSize());
     spSkinShadowLabel1->SetCaption(AnsiString("Version ") + kProgramVersion);
     for (TspSkinLinkLabel* link : {spSkinLinkLabel1, spSkinLinkLabel2}) {
         link->SetCaption(site);
@@ -310,7 +321,8 @@ void TForm1::CreateFilterPanel() {
 
     spSkinBevel2->SetShape(bsTopLine);
     spSkinBevel1->SetShape(bsBottomLine);
-    for (TspSkinShadowLabel* heading : {spSkinShadowLabel2, spSkinShadowLabel3, spSkinShadowLabel4}) {
+    for (TspSkinShadowLabel* heading :
+         {spSkinShadowLabel2, spSkinShadowLabel3, spSkinShadowLabel4}) {
         DesignFont(*heading->Font(), "Arial", 16, {fsBold});
         heading->SetAutoSize(true);
     }
@@ -324,15 +336,16 @@ void TForm1::CreateFilterPanel() {
         const TRangeRow& row = kRangeRows[k];
         const std::string index = std::to_string(k + 6);
         rangeLabels[size_t(k)] = Place<TspSkinStdLabel>(
-            this, nullptr, panel, {("spSkinStdLabel" + index).c_str(), 8, row.labelTop, 0, 13, row.label});
+            this, nullptr, panel,
+            {("spSkinStdLabel" + index).c_str(), 8, row.labelTop, 0, 13, row.label});
         for (int side = 0; side < 2; ++side) {
             const int i = 2 * k + side;
             const std::string name = "f" + std::to_string(i + 1);
             const TFilterEditSetting& setting = kFilterEdits[size_t(i)];
-            TspSkinSpinEdit* edit = Place<TspSkinSpinEdit>(
-                this, skin, panel,
-                {name.c_str(), side ? row.upperLeft : row.lowerLeft, row.top, 81, 20, nullptr,
-                 "spinedit", 1 + i});
+            TspSkinSpinEdit* edit =
+                Place<TspSkinSpinEdit>(this, skin, panel,
+                                       {name.c_str(), side ? row.upperLeft : row.lowerLeft, row.top,
+                                        81, 20, nullptr, "spinedit", 1 + i});
             edit->SetValueType(setting.Decimal ? vtFloat : vtInteger);
             edit->SetMinValue(setting.MinValue);
             edit->SetMaxValue(setting.MaxValue);

@@ -3,22 +3,25 @@
 
 #include "AppTest.h"
 
+#include "app/StartPreparation.h"
+#include "gfx/FontFace.h"
+
 #include "grid/NxGrid.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinFrameObjects.h"
 #include "skinctrls/SkinButton.h"
-#include "skinctrls/SkinXFormButton.h"
 #include "skinctrls/SkinCheckRadioBox.h"
 #include "skinctrls/SkinEdit.h"
 #include "skinctrls/SkinLabel.h"
 #include "skinctrls/SkinLinkLabel.h"
+#include "skinctrls/SkinPageControl.h"
 #include "skinctrls/SkinPanel.h"
 #include "skinctrls/SkinPasswordEdit.h"
 #include "skinctrls/SkinShadowLabel.h"
 #include "skinctrls/SkinSpinEdit.h"
 #include "skinctrls/SkinStdLabel.h"
-#include "skinctrls/SkinPageControl.h"
+#include "skinctrls/SkinXFormButton.h"
 #include "ui/ExtCtrls.h"
 
 namespace apptest {
@@ -80,9 +83,9 @@ TEST_F(Window, TheLoginPageStandsAsDesigned) {
     EXPECT_EQ(form->spSkinLinkLabel2->Top(), 24);
     EXPECT_EQ(form->spSkinLinkLabel2->URL(), "http://" + service.Host() + "/");
     // Under the picture, drawn over and never seen: a click there reaches the picture.
-    for (TControl* hidden : std::initializer_list<TControl*>{
-             form->spSkinStdLabel1, form->spSkinStdLabel2, form->spSkinStdLabel3,
-             form->spSkinLinkLabel1}) {
+    for (TControl* hidden :
+         std::initializer_list<TControl*>{form->spSkinStdLabel1, form->spSkinStdLabel2,
+                                          form->spSkinStdLabel3, form->spSkinLinkLabel1}) {
         const TPoint inside{hidden->Left() + 2, hidden->Top() + 2};
         EXPECT_EQ(form->spSkinTabSheet1->ControlAtPos(inside, false), form->Image1)
             << hidden->Name();
@@ -150,6 +153,63 @@ TEST_F(Window, TheFramesCloseButtonEndsTheProgram) {
     display->Click(form->Left() + form->Width() - 20, form->Top() + 14);
     Pump();
     EXPECT_TRUE(Application->Terminated());
+}
+
+} // namespace
+} // namespace apptest
+
+namespace apptest {
+namespace {
+
+// What the window has presented on the display: its pixels, found by its size.
+std::vector<uint32_t> WindowPixels(const HeadlessDisplay& display) {
+    for (int id : display.Windows())
+        if (const auto* w = display.FindWindow(id);
+            w && w->visible && w->bounds.w == 821 && w->bounds.h == 633)
+            return w->pixels;
+    return {};
+}
+
+TEST_F(Window, TheStartIsPreparedOnASecondThread) {
+    BeginPreparingStart();
+    BeginPreparingStart(); // one at a time
+    FinishPreparingStart();
+    FinishPreparingStart();
+    std::unique_ptr<TPreparedStart> prepared = TakePreparedStart();
+    ASSERT_NE(prepared, nullptr);
+    EXPECT_EQ(TakePreparedStart(), nullptr); // taken once
+    ASSERT_NE(prepared->skinInflated, nullptr);
+    EXPECT_GT(prepared->skinInflated->Size(), 100000);
+    EXPECT_FALSE(prepared->skinSource.empty());
+    EXPECT_EQ(prepared->aboutPicture.Width(), 801);
+    EXPECT_EQ(prepared->aboutPicture.Height(), 567);
+    EXPECT_EQ(prepared->faces.size(), 6u);
+    for (const auto& face : prepared->faces) EXPECT_GT(face->Metrics().Height, 0);
+    FinishPreparingStart(); // with none under way: nothing to wait for
+    EXPECT_EQ(TakePreparedStart(), nullptr);
+}
+
+// Made from what was prepared (the skin inflated ahead, the picture decoded, the faces
+// loaded), the window is the same, pixel for pixel, as one that did it all itself.
+TEST_F(Window, AWindowMadeFromAPreparedStartIsTheSameWindow) {
+    StartWindow();
+    const std::vector<uint32_t> plain = WindowPixels(*display);
+    ASSERT_EQ(plain.size(), 821u * 633u);
+
+    Application->Reset();
+    form = nullptr;
+    display = new HeadlessDisplay(1280, 1024);
+    SetDisplay(std::unique_ptr<Display>(display));
+    Application->Initialize();
+    BeginPreparingStart();
+    FinishPreparingStart();
+    StartWindow();
+    EXPECT_EQ(TakePreparedStart(), nullptr); // the window took it
+    const std::vector<uint32_t> prepared = WindowPixels(*display);
+    ASSERT_EQ(prepared.size(), plain.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < plain.size(); ++i) differing += plain[i] != prepared[i];
+    EXPECT_EQ(differing, 0u);
 }
 
 } // namespace
