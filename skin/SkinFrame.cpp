@@ -232,34 +232,27 @@ void TspSkinFrame::Pass(TMessage& m) {
     if (m_savedWindowProc) m_savedWindowProc(m);
 }
 
-// Messages that end whatever the frame had open: the object hint and the skinned menu.
+namespace {
+// Messages that end whatever the frame had open (the object hint and the skinned menu): the
+// window moving, resizing, losing focus or activation, and any press of a mouse button.
+bool EndsWhatTheFrameOpened(UINT msg) {
+    static constexpr UINT kEnding[] = {
+        WM_KILLFOCUS,     WM_MOVE,          WM_SIZE,         WM_ACTIVATE,    WM_CANCELMODE,
+        WM_MOUSEACTIVATE, WM_PARENTNOTIFY,  WM_LBUTTONDOWN,  WM_RBUTTONDOWN, WM_MBUTTONDOWN,
+        WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN};
+    return std::find(std::begin(kEnding), std::end(kEnding), msg) != std::end(kEnding);
+}
+} // namespace
+
 void TspSkinFrame::PreWork(TMessage& m) {
-    switch (m.Msg) {
-    case WM_KILLFOCUS:
-        // The menu window takes the keyboard while it is open; that must not close it.
-        if (m_builtInMenu && reinterpret_cast<TWinControl*>(m.WParam) &&
-            reinterpret_cast<TWinControl*>(m.WParam) ==
-                reinterpret_cast<TWinControl*>(m_builtInMenu->Window()))
-            return;
-        [[fallthrough]];
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_ACTIVATE:
-    case WM_CANCELMODE:
-    case WM_MOUSEACTIVATE:
-    case WM_PARENTNOTIFY:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        HideObjectHint();
-        if (MenuShown()) CloseMenu();
-        break;
-    default:
-        break;
-    }
+    if (!EndsWhatTheFrameOpened(m.Msg)) return;
+    // The menu window takes the keyboard while it is open; that must not close it.
+    if (m.Msg == WM_KILLFOCUS && m_builtInMenu && reinterpret_cast<TWinControl*>(m.WParam) &&
+        reinterpret_cast<TWinControl*>(m.WParam) ==
+            reinterpret_cast<TWinControl*>(m_builtInMenu->Window()))
+        return;
+    HideObjectHint();
+    if (MenuShown()) CloseMenu();
 }
 
 // Whether the frame computes and paints the non-client area of its form.
