@@ -537,14 +537,7 @@ void TspSkinButton::CMDialogKey(TMessage& m) {
 }
 
 void TspSkinButton::CMDialogChar(TMessage& m) {
-    if (m_canFocused && IsAccel(char(m.WParam), Caption()) && CanFocus()) {
-        std::shared_ptr<bool> alive = m_alive;
-        SetFocus();
-        if (!*alive) return;
-        RunClick();
-        m.Result = 1;
-        return;
-    }
+    if (m_canFocused && FocusForAccelerator(m, [this] { RunClick(); })) return;
     TspSkinCustomControl::CMDialogChar(m);
 }
 

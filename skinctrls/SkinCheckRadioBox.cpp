@@ -375,14 +375,7 @@ void TspSkinCheckRadioBox::KeyUp(WORD& key, TShiftState shift) {
 }
 
 void TspSkinCheckRadioBox::CMDialogChar(TMessage& m) {
-    if (m_canFocused && IsAccel(char(m.WParam), Caption()) && CanFocus()) {
-        std::shared_ptr<bool> alive = m_alive;
-        SetFocus();
-        if (!*alive) return;
-        Toggle();
-        m.Result = 1;
-        return;
-    }
+    if (m_canFocused && FocusForAccelerator(m, [this] { Toggle(); })) return;
     TspSkinCustomControl::CMDialogChar(m);
 }
 

@@ -4,6 +4,7 @@
 #include "skin/SPUtils.h"
 #include "skin/SkinData.h"
 #include "skinctrls/SkinTile.h"
+#include "ui/Label.h"
 
 #include <algorithm>
 #include <cmath>
@@ -161,4 +162,14 @@ void TspSkinCustomControl::WMLButtonDown(TMessage& m) {
 
 void TspSkinCustomControl::WMLButtonDblClk(TMessage& m) {
     if (FocusBeforeClick()) TspSkinCustomBase<TspSkinControl>::WMLButtonDblClk(m);
+}
+
+bool TspSkinCustomControl::FocusForAccelerator(TMessage& m, const std::function<void()>& act) {
+    if (!IsAccel(char(m.WParam), Caption()) || !CanFocus()) return false;
+    std::shared_ptr<bool> alive = m_alive;
+    SetFocus();
+    if (!*alive) return true;
+    act();
+    m.Result = 1;
+    return true;
 }

@@ -10,10 +10,13 @@
 //   it should look active (MorphTarget), calls RefreshMorph when that changes, and paints
 //   the two looks through DrawMorphed while MorphRunning is true;
 // - click-to-focus: a left press on a control whose ClickToFocus is true first focuses it,
-//   and is dropped when the focus did not move there.
+//   and is dropped when the focus did not move there; its accelerator does the same through
+//   FocusForAccelerator.
 #include "skin/SkinIni.h"
 #include "skinctrls/SkinControl.h"
 #include "skinctrls/SkinCustomBase.h"
+
+#include <functional>
 
 class TspSkinCustomControl : public TspSkinCustomBase<TspSkinControl> {
 public:
@@ -58,6 +61,10 @@ protected:
     virtual bool ClickToFocus() const { return false; }
     // True while a click's focus request runs.
     bool FocusingByClick() const { return m_focusingByClick; }
+    // A dialog character that is the caption's accelerator, on a control that can take the
+    // focus: focuses the control and, unless focusing ended it, runs `act` and marks the
+    // message taken. False, with nothing done, for any other character.
+    bool FocusForAccelerator(TMessage& m, const std::function<void()>& act);
 
     void WMTimer(TMessage& m) override;
     void WMLButtonDown(TMessage& m) override;

@@ -3,6 +3,7 @@
 #include "SkinCtrlsTest.h"
 
 #include "skinctrls/SkinButton.h"
+#include "skinctrls/SkinCheckRadioBox.h"
 #include "skinctrls/SkinEdit.h"
 #include "skinctrls/SkinXFormButton.h"
 
@@ -411,4 +412,42 @@ TEST_F(SkinButtonTest, FocusAnimationRunsItsFrames) {
     RunClock(300);
     EXPECT_FALSE(b->AnimationRunning());
     EXPECT_EQ(PixelOf(b, 20, 10), ColorToRGB(clGray));
+}
+
+// Alt and the underlined letter of the caption: a button that takes the focus is focused and
+// clicked, a check box is focused and toggled; a control that never takes the focus, or
+// another letter, leaves the key alone.
+TEST_F(SkinButtonTest, TheCaptionsAcceleratorFocusesAndActs) {
+    TForm* form = NewForm(300, 160);
+    TspSkinData* skin = ProgramSkin(form);
+    auto* edit = new TspSkinEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 120, 200, 21);
+    auto* go = MakeButton<TspSkinButton>(form, skin, 10, 10, "&Go");
+    auto* login = MakeButton(form, skin, 130, 10, "&Login"); // never takes the focus
+    auto* remember = new TspSkinCheckRadioBox(form);
+    remember->SetParent(form);
+    remember->SetBounds(10, 60, 120, 25);
+    remember->SetCaption("&Remember");
+    remember->SetSkinData(skin);
+    form->Show();
+    Pump();
+    edit->SetFocus();
+
+    Press('G', ModAlt);
+    EXPECT_TRUE(go->Focused());
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], go);
+
+    Press('R', ModAlt);
+    EXPECT_TRUE(remember->Focused());
+    EXPECT_TRUE(remember->Checked());
+    Press('R', ModAlt);
+    EXPECT_FALSE(remember->Checked());
+
+    Press('L', ModAlt);
+    Press('X', ModAlt);
+    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_FALSE(login->Focused());
+    EXPECT_TRUE(remember->Focused());
 }
