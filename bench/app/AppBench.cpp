@@ -11,6 +11,8 @@
 // The whole-process cases need Xvfb and xdotool (scripts/install-deps.sh) and skip without.
 #include <benchmark/benchmark.h>
 
+#include "bench/HeadlessStart.h"
+
 #include "app/Unit1.h"
 #include "grid/NxGrid.h"
 #include "platform/HeadlessDisplay.h"
@@ -160,14 +162,6 @@ void StartToFirstPaint(benchmark::State& state) {
     state.counters["shell_ms"] = shellSeconds * 1000;
 }
 BENCHMARK(StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-
-HeadlessDisplay* StartHeadless() {
-    Application->Reset();
-    auto* display = new HeadlessDisplay(1280, 1024);
-    SetDisplay(std::unique_ptr<Display>(display));
-    Application->Initialize();
-    return display;
-}
 
 void ClickOn(HeadlessDisplay& display, TControl* control) {
     const TPoint p = control->ClientToScreen({control->Width() / 2, control->Height() / 2});

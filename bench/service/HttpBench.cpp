@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fcntl.h>
@@ -132,23 +133,28 @@ void BM_CurlCommand10MB(benchmark::State& state) {
 }
 BENCHMARK(BM_CurlCommand10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
-// Shows the runs as usual and keeps the real time per iteration of each, by name.
+// Shows the runs as usual and keeps the real time per iteration of each repetition, by name;
+// the ratio is taken between medians, so one disturbed repetition does not decide it.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
-                m_seconds[run.benchmark_name()] =
-                    run.real_accumulated_time / static_cast<double>(run.iterations);
+                m_seconds[run.benchmark_name()].push_back(run.real_accumulated_time /
+                                                          static_cast<double>(run.iterations));
         ConsoleReporter::ReportRuns(runs);
     }
-    double Seconds(const std::string& name) const {
+    double MedianSeconds(const std::string& name) const {
         auto it = m_seconds.find(name);
-        return it == m_seconds.end() ? 0 : it->second;
+        if (it == m_seconds.end() || it->second.empty()) return 0;
+        std::vector<double> times = it->second;
+        std::sort(times.begin(), times.end());
+        const std::size_t n = times.size();
+        return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
     }
 
 private:
-    std::map<std::string, double> m_seconds;
+    std::map<std::string, std::vector<double>> m_seconds;
 };
 
 } // namespace
@@ -158,8 +164,8 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    double client = reporter.Seconds("BM_HttpGetText10MB/min_time:2.000/real_time");
-    double curl = reporter.Seconds("BM_CurlCommand10MB/min_time:2.000/real_time");
+    double client = reporter.MedianSeconds("BM_HttpGetText10MB/min_time:2.000/real_time");
+    double curl = reporter.MedianSeconds("BM_CurlCommand10MB/min_time:2.000/real_time");
     if (client > 0 && curl > 0)
         std::printf("brelvan-cli get / curl, whole processes, same 10 MB body: %.2f (%.1f ms / "
                     "%.1f ms; goal 1.1 or less)\n",

@@ -3,6 +3,8 @@
 // one step of a button's hover fade.
 #include <benchmark/benchmark.h>
 
+#include "bench/HeadlessStart.h"
+
 #include "data/ProgramSkin.h"
 #include "platform/HeadlessDisplay.h"
 #include "skin/CompressedStoredSkin.h"
@@ -15,14 +17,6 @@
 #include "ui/Forms.h"
 
 namespace {
-
-HeadlessDisplay* StartHeadless() {
-    Application->Reset();
-    auto* display = new HeadlessDisplay(1280, 1024);
-    SetDisplay(std::unique_ptr<Display>(display));
-    Application->Initialize();
-    return display;
-}
 
 TspSkinData* ProgramSkinOf(TForm* form) {
     auto* data = new TspSkinData(form);

@@ -2,6 +2,8 @@
 // controls, and the dispatch of 10,000 mouse moves through the real input path.
 #include <benchmark/benchmark.h>
 
+#include "bench/HeadlessStart.h"
+
 #include "platform/HeadlessDisplay.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -9,14 +11,6 @@
 #include "ui/StdCtrls.h"
 
 namespace {
-HeadlessDisplay* StartHeadless() {
-    Application->Reset();
-    auto* display = new HeadlessDisplay(1280, 1024);
-    SetDisplay(std::unique_ptr<Display>(display));
-    Application->Initialize();
-    return display;
-}
-
 // 803 x 589 client area with 40 controls of the usual kinds.
 TForm* BuildForm() {
     TForm* form = Application->CreateForm<TForm>();
