@@ -4,16 +4,15 @@
 #include "data/ProgramSkin.h"
 #include "gfx/FontFace.h"
 #include "gfx/Jpeg.h"
+#include "platform/Process.h"
 #include "skin/CompressedStoredSkin.h"
-
-#include <sys/resource.h>
 
 #include <mutex>
 #include <thread>
 
 namespace {
 
-// Niceness of the preparation's thread (Linux sets it per thread).
+// Niceness of the preparation's thread.
 constexpr int kPreparationNice = 10;
 
 struct FaceUse {
@@ -72,7 +71,7 @@ void BeginPreparingStart() {
         g_worker = std::thread([] {
             // Below the thread that opens the display, which mostly waits on the display
             // server: on a machine of two cores the three of them would otherwise contend.
-            setpriority(PRIO_PROCESS, 0, kPreparationNice);
+            LowerThisThreadsPriority(kPreparationNice);
             std::unique_ptr<TPreparedStart> prepared = Prepare();
             std::lock_guard<std::mutex> lock(g_mutex);
             g_prepared = std::move(prepared);

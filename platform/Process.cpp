@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,6 +26,12 @@ std::string ExecutablePath() {
 
 int ProcessId() {
     return int(::getpid());
+}
+
+void LowerThisThreadsPriority(int niceness) {
+    // On Linux niceness belongs to each thread, and "this process" in the call means the
+    // calling thread.
+    ::setpriority(PRIO_PROCESS, 0, niceness);
 }
 
 TCommandResult RunShellCommand(const std::string& command) {

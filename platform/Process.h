@@ -8,6 +8,9 @@
 std::string ExecutablePath();
 // This process's id, as the system numbers processes.
 int ProcessId();
+// Lowers the scheduling priority of the calling thread only (its niceness, 0 to 19), so that
+// the process's other threads come first when the processors are busy.
+void LowerThisThreadsPriority(int niceness);
 
 // What a shell command wrote on its standard output and how it ended.
 struct TCommandResult {

@@ -2,6 +2,8 @@
 #include "platform/Process.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <thread>
 
 #include <filesystem>
 
@@ -40,4 +42,16 @@ TEST(Process, AChildProcessRunsUntilStoppedAndAMissingProgramDoesNotStart) {
     EXPECT_FALSE(missing.Start({"/nonexistent/brelvan-no-such-program"}));
     EXPECT_FALSE(missing.Running());
     EXPECT_FALSE(missing.Start({}));
+}
+
+TEST(Process, OnlyTheCallingThreadIsLowered) {
+    const int before = ::getpriority(PRIO_PROCESS, 0);
+    int inThread = -100;
+    std::thread worker([&] {
+        LowerThisThreadsPriority(before + 5 > 19 ? 19 : before + 5);
+        inThread = ::getpriority(PRIO_PROCESS, 0);
+    });
+    worker.join();
+    EXPECT_EQ(inThread, before + 5 > 19 ? 19 : before + 5);
+    EXPECT_EQ(::getpriority(PRIO_PROCESS, 0), before);
 }
