@@ -253,7 +253,9 @@ void TForm1::CreateAboutPage(TBitmap* preparedPicture) {
     zap->SetCanFocused(false);
     zap->SetCursor(crHandPoint);
     DesignFont(*loginedit->DefaultFont(), "Arial", 14, {}, clBlack);
-    loginedit->SetUseSkinFont(false); // its own font: Arial 14, black
+    // The record's font (Arial 14 in the program's skin) and its height (21) win over the
+    // design font while a skin is applied.
+    loginedit->SetUseSkinFont(true);
     passedit->SetPasswordKind(pkRoundRect);
     logb->SetCanFocused(false);
     logb->SetCursor(crHandPoint);
