@@ -67,7 +67,8 @@ private:
         bool shapeFailed = false;       // the system refused a shaped window once: stop asking
         std::vector<DisplayRect> shape; // window coordinates; empty: rectangular
         int iconWidth = 0, iconHeight = 0;
-        std::vector<uint32_t> icon; // kept: a shaped window made later needs it again
+        std::vector<uint32_t> icon;    // kept: a shaped window made later needs it again
+        void* surfacePixels = nullptr; // the window surface's memory last presented into
     };
     std::map<int, Win> m_windows;
     int m_nextId = 1;
