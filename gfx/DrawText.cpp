@@ -4,6 +4,7 @@
 #include "rtl/Strings.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -13,6 +14,7 @@ const std::u16string kEllipsis = u"...";
 struct Line {
     std::u16string text;
     std::vector<std::size_t> underlined; // indexes of "&"-prefixed characters
+    int width = 0;                       // measured once the line is final
 };
 
 class Layout {
@@ -203,16 +205,18 @@ int DrawText(TCanvas& canvas, const std::u16string& text, TRect& rect, unsigned 
         return 0;
     }
 
-    const Line stripped = StripPrefixes(text, flags);
-    std::vector<Line> lines;
-    if (flags & DT_SINGLELINE) {
-        lines.push_back(stripped);
-    } else {
-        const std::vector<Line> hard = SplitLines(stripped);
+    // A single line, what cells and captions draw, needs no list of lines: the grid draws
+    // hundreds of texts a paint.
+    Line stripped = StripPrefixes(text, flags);
+    std::vector<Line> several;
+    std::span<Line> lines(&stripped, 1);
+    if (!(flags & DT_SINGLELINE)) {
+        std::vector<Line> hard = SplitLines(stripped);
         if (flags & DT_WORDBREAK)
-            for (const Line& l : hard) WordBreak(l, maxWidth, layout, lines);
+            for (const Line& l : hard) WordBreak(l, maxWidth, layout, several);
         else
-            lines = hard;
+            several = std::move(hard);
+        lines = std::span<Line>(several);
     }
 
     const bool calc = (flags & DT_CALCRECT) != 0;
@@ -227,11 +231,10 @@ int DrawText(TCanvas& canvas, const std::u16string& text, TRect& rect, unsigned 
         }
     }
 
-    std::vector<int> widths;
     int widest = 0;
-    for (const Line& l : lines) {
-        widths.push_back(layout.Width(l.text));
-        widest = std::max(widest, widths.back());
+    for (Line& l : lines) {
+        l.width = layout.Width(l.text);
+        widest = std::max(widest, l.width);
     }
     const int totalHeight = lineHeight * int(lines.size());
 
@@ -257,7 +260,7 @@ int DrawText(TCanvas& canvas, const std::u16string& text, TRect& rect, unsigned 
     const bool opaque = canvas.Brush()->Style() == bsSolid;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const Line& l = lines[n];
-        const int w = widths[n];
+        const int w = l.width;
         int x = rect.Left;
         if (flags & DT_RIGHT)
             x = rect.Right - w;
