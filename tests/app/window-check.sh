@@ -32,8 +32,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The server picks a free display number and writes it to the descriptor.
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
+# The server picks a free display number and writes it to the descriptor. It must not start
+# itself over when its last client leaves, as a bare Xvfb does (a desktop's server never does:
+# its window manager stays): the first search for the window, made before the program has
+# connected, would leave and reset it just as the program opens the display.
+Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
     2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
@@ -54,7 +57,14 @@ app_pid=$!
 window=
 for _ in $(seq 200); do
     if ! kill -0 "$app_pid" 2>/dev/null; then
-        echo "window-check: the program ended before its window appeared" >&2
+        app_status=0
+        wait "$app_pid" || app_status=$?
+        app_pid=
+        echo "window-check: the program ended with status $app_status before its window appeared;" \
+            "it said:" >&2
+        cat "$work/brelvan.log" >&2
+        echo "window-check: the server said:" >&2
+        cat "$work/xvfb.log" >&2
         exit 1
     fi
     window=$(xdotool search --onlyvisible --name '^Brelvan$' 2>/dev/null | head -n 1 || true)
