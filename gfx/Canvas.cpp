@@ -1,6 +1,7 @@
 #include "gfx/Canvas.h"
 
 #include "gfx/FontFace.h"
+#include "gfx/PixelSpans.h"
 #include "rtl/Strings.h"
 
 #include <algorithm>
@@ -432,21 +433,6 @@ void TCanvas::Changed() {
 }
 
 // ---- spans -------------------------------------------------------------------------------------
-
-namespace {
-
-// Fills `count` pixels from `to` with one colour, four to a store: filled pixel by pixel, the
-// cell backgrounds alone were a sixth of a grid's paint.
-void FillPixels(TPixel* to, int count, TPixel color) {
-    struct TQuad {
-        TPixel p[4];
-    };
-    const TQuad quad{{color, color, color, color}};
-    for (; count >= 4; count -= 4, to += 4) std::memcpy(to, &quad, sizeof quad);
-    for (; count > 0; --count) *to++ = color;
-}
-
-} // namespace
 
 void TCanvas::RopSpan(int y, int x1, int x2, TPixel pen, TPenMode mode) {
     ForEachClip(Rect(x1, y, x2, y + 1), [&](const TRect& c) {
@@ -937,12 +923,17 @@ void TCanvas::DrawTextLine(int x, int y, const std::u16string& text, TColor colo
             for (const TRect& c : clips) {
                 const TRect part = IntersectRect(box, c);
                 if (part.IsEmpty()) continue;
+                // Right of the glyph its rows hold zeros, which leave pixels as they are: a
+                // span that ends with the glyph is blended in whole groups of eight while the
+                // surface's row has room.
+                int count = part.Right - part.Left;
+                if (part.Right == box.Right && part.Left + ((count + 7) & ~7) <= m_width)
+                    count = (count + 7) & ~7;
                 for (int py = part.Top; py < part.Bottom; ++py) {
                     const std::uint8_t* cov = g.coverage.data() +
-                                              std::size_t(py - box.Top) * g.width +
+                                              std::size_t(py - box.Top) * g.stride +
                                               (part.Left - box.Left);
-                    BlendCoverageSpan(SurfaceRow(py) + part.Left, cov, part.Right - part.Left,
-                                      pixel);
+                    BlendCoverageSpan(SurfaceRow(py) + part.Left, cov, count, pixel);
                 }
             }
         }

@@ -149,8 +149,3 @@ inline TPixel BlendPixel(TPixel dst, TPixel src, unsigned alpha) {
     g = ((g + (g >> 8)) >> 8) & 0xFFu;
     return 0xFF000000u | rb | (g << 8);
 }
-
-// BlendPixel over `count` pixels from `to` with the coverages from `cov` (a pixel of coverage 0
-// is left as it is), four pixels at a time where the processor allows: blended one by one,
-// glyphs were a third of a grid's paint.
-void BlendCoverageSpan(TPixel* to, const std::uint8_t* cov, int count, TPixel src);

@@ -269,10 +269,12 @@ void TFontFace::Render(char32_t ch, TGlyph& glyph) {
     glyph.top = slot->bitmap_top;
     glyph.width = int(bm.width);
     glyph.height = int(bm.rows);
-    glyph.coverage.resize(std::size_t(glyph.width) * std::size_t(glyph.height));
+    // At least seven zeros after each row, so that eight coverages can be read from any column.
+    glyph.stride = (glyph.width + 7 + 7) & ~7;
+    glyph.coverage.assign(std::size_t(glyph.stride) * std::size_t(glyph.height), 0);
     for (int y = 0; y < glyph.height; ++y) {
         const unsigned char* src = bm.buffer + std::ptrdiff_t(y) * bm.pitch;
-        std::uint8_t* dst = glyph.coverage.data() + std::size_t(y) * glyph.width;
+        std::uint8_t* dst = glyph.coverage.data() + std::size_t(y) * glyph.stride;
         if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
             std::copy_n(src, glyph.width, dst);
         } else if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {

@@ -17,7 +17,8 @@ struct TGlyph {
     int width = 0; // bitmap size
     int height = 0;
     int advance = 0;                    // pen movement in pixels
-    std::vector<std::uint8_t> coverage; // width x height, 0..255
+    int stride = 0;                     // from one row of coverage to the next
+    std::vector<std::uint8_t> coverage; // stride x height, 0..255; zeros right of the width
 };
 
 class TFontFace {

@@ -1,4 +1,5 @@
 #include "gfx/Color.h"
+#include "gfx/PixelSpans.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -39,46 +40,65 @@ TEST(Color, BlendRoundsHalvesToEven) {
     EXPECT_EQ(GetBValue(blended), 160); // 0.75*128 + 0.25*255 = 159.75
 }
 
-// The span blend must give exactly what BlendPixel gives pixel by pixel, for every coverage,
-// over pixels of any alpha, in spans of every length around its blocks of four.
+// The span blend, wide and narrow, must give exactly what BlendPixel gives pixel by pixel, for
+// every coverage, over pixels of any alpha, in spans of every length around its blocks of four
+// and eight, touching nothing beyond the span.
 TEST(Color, CoverageSpanBlendsAsBlendPixelDoes) {
-    uint32_t seed = 12345;
-    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
-    for (TPixel src : {0x00000000u, 0xFFFFFFFFu, 0x12345678u, 0x80FF0080u}) {
-        for (int count = 0; count <= 11; ++count) {
-            for (int round = 0; round < 64; ++round) {
-                std::vector<TPixel> pixels(size_t(count) + 2);
-                std::vector<uint8_t> cov(static_cast<size_t>(count));
-                for (TPixel& p : pixels) p = next();
-                for (int i = 0; i < count; ++i) {
-                    // Runs of 0 and 255 as glyph edges have, and every value in between.
-                    const uint32_t r = next() >> 24;
-                    cov[size_t(i)] = r < 64   ? 0
-                                     : r < 96 ? 255
-                                              : uint8_t((round * 11 + i * 7) & 255);
+    using TBlend = void (*)(TPixel*, const uint8_t*, int, TPixel);
+    for (TBlend blend : {&BlendCoverageSpan, &BlendCoverageSpanNarrow}) {
+        uint32_t seed = 12345;
+        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+        for (TPixel src : {0x00000000u, 0xFFFFFFFFu, 0x12345678u, 0x80FF0080u}) {
+            for (int count = 0; count <= 19; ++count) {
+                for (int round = 0; round < 64; ++round) {
+                    std::vector<TPixel> pixels(size_t(count) + 2);
+                    std::vector<uint8_t> cov(static_cast<size_t>(count));
+                    for (TPixel& p : pixels) p = next();
+                    for (int i = 0; i < count; ++i) {
+                        // Runs of 0 and 255 as glyph edges have, and every value in between.
+                        const uint32_t r = next() >> 24;
+                        cov[size_t(i)] = r < 64   ? 0
+                                         : r < 96 ? 255
+                                                  : uint8_t((round * 11 + i * 7) & 255);
+                    }
+                    std::vector<TPixel> expected = pixels;
+                    for (int i = 0; i < count; ++i)
+                        if (cov[size_t(i)])
+                            expected[size_t(i) + 1] =
+                                BlendPixel(pixels[size_t(i) + 1], src, cov[size_t(i)]);
+                    blend(pixels.data() + 1, cov.data(), count, src);
+                    ASSERT_EQ(pixels, expected) << "count " << count << " round " << round;
                 }
-                std::vector<TPixel> expected = pixels;
-                for (int i = 0; i < count; ++i)
-                    if (cov[size_t(i)])
-                        expected[size_t(i) + 1] =
-                            BlendPixel(pixels[size_t(i) + 1], src, cov[size_t(i)]);
-                BlendCoverageSpan(pixels.data() + 1, cov.data(), count, src);
-                ASSERT_EQ(pixels, expected) << "count " << count << " round " << round;
             }
         }
+        // Every coverage over every grey.
+        std::vector<TPixel> row(256 * 256);
+        std::vector<uint8_t> cov(row.size());
+        for (size_t i = 0; i < row.size(); ++i) {
+            row[i] = 0x01010101u * uint32_t(i / 256);
+            cov[i] = uint8_t(i % 256);
+        }
+        std::vector<TPixel> expected = row;
+        for (size_t i = 0; i < row.size(); ++i)
+            if (cov[i]) expected[i] = BlendPixel(row[i], 0xFF3C7AE1u, cov[i]);
+        blend(row.data(), cov.data(), int(row.size()), 0xFF3C7AE1u);
+        EXPECT_EQ(row, expected);
     }
-    // Every coverage over every grey.
-    std::vector<TPixel> row(256 * 256);
-    std::vector<uint8_t> cov(row.size());
-    for (size_t i = 0; i < row.size(); ++i) {
-        row[i] = 0x01010101u * uint32_t(i / 256);
-        cov[i] = uint8_t(i % 256);
-    }
-    std::vector<TPixel> expected = row;
-    for (size_t i = 0; i < row.size(); ++i)
-        if (cov[i]) expected[i] = BlendPixel(row[i], 0xFF3C7AE1u, cov[i]);
-    BlendCoverageSpan(row.data(), cov.data(), int(row.size()), 0xFF3C7AE1u);
-    EXPECT_EQ(row, expected);
+}
+
+TEST(Color, FillPixelsFillsExactlyTheSpan) {
+    using TFill = void (*)(TPixel*, int, TPixel);
+    for (TFill fill : {&FillPixels, &FillPixelsNarrow})
+        for (int offset = 0; offset < 8; ++offset)
+            for (int count = 0; count <= 19; ++count) {
+                std::vector<TPixel> pixels(40, 0x11223344u);
+                fill(pixels.data() + offset + 1, count, 0xFFABCDEFu);
+                for (int i = 0; i < 40; ++i) {
+                    const bool inside = i > offset && i <= offset + count;
+                    ASSERT_EQ(pixels[size_t(i)], inside ? 0xFFABCDEFu : 0x11223344u)
+                        << "offset " << offset << " count " << count << " pixel " << i;
+                }
+            }
 }
 
 TEST(Color, BlendPixelIsExactAtTheEndsAndCloseBetween) {
