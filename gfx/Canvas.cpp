@@ -278,14 +278,14 @@ bool RoundSpan(const TRect& r, int cw, int ch, int y, int& l, int& rr) {
 struct TCanvas::State {
     TPoint origin;
     TRegion clip;
-    TColor penColor;
-    int penWidth;
-    TPenStyle penStyle;
-    TPenMode penMode;
-    TColor brushColor;
-    TBrushStyle brushStyle;
+    TColor penColor = clBlack;
+    int penWidth = 1;
+    TPenStyle penStyle = psSolid;
+    TPenMode penMode = pmCopy;
+    TColor brushColor = clWhite;
+    TBrushStyle brushStyle = bsSolid;
     TFont font;
-    TCopyMode copyMode;
+    TCopyMode copyMode = cmSrcCopy;
     TPoint penPos;
 };
 
@@ -365,19 +365,32 @@ bool TCanvas::IsVisible(const TRect& rect) const {
     return m_clip.Intersects(DeviceRect(rect));
 }
 
+// The saved states stay in their slots after a restore, so that saving again (once per cell of
+// a grid) copies into the room they left instead of allocating.
 int TCanvas::SaveState() {
-    m_states.push_back(State{m_origin, m_clip, m_pen.Color(), m_pen.Width(), m_pen.Style(),
-                             m_pen.Mode(), m_brush.Color(), m_brush.Style(), m_font, m_copyMode,
-                             m_penPos});
-    return int(m_states.size());
+    if (m_savedCount == m_states.size()) m_states.emplace_back();
+    State& s = m_states[m_savedCount];
+    s.origin = m_origin;
+    s.clip = m_clip;
+    s.penColor = m_pen.Color();
+    s.penWidth = m_pen.Width();
+    s.penStyle = m_pen.Style();
+    s.penMode = m_pen.Mode();
+    s.brushColor = m_brush.Color();
+    s.brushStyle = m_brush.Style();
+    s.font = m_font;
+    s.copyMode = m_copyMode;
+    s.penPos = m_penPos;
+    return int(++m_savedCount);
 }
 
 void TCanvas::RestoreState() {
-    if (m_states.empty()) return;
-    State s = std::move(m_states.back());
-    m_states.pop_back();
+    if (m_savedCount == 0) return;
+    const State& s = m_states[--m_savedCount];
     m_origin = s.origin;
-    m_clip = s.clip.Intersected(Rect(0, 0, m_width, m_height));
+    // The surface may have changed size since.
+    m_clip = s.clip;
+    m_clip.Intersect(Rect(0, 0, m_width, m_height));
     m_pen.SetColor(s.penColor);
     m_pen.SetWidth(s.penWidth);
     m_pen.SetStyle(s.penStyle);
@@ -390,7 +403,7 @@ void TCanvas::RestoreState() {
 }
 
 int TCanvas::SavedStates() const {
-    return int(m_states.size());
+    return int(m_savedCount);
 }
 
 void TCanvas::ResetTools(const TFont& font, TColor brushColor) {
@@ -912,7 +925,8 @@ void TCanvas::DrawTextLine(int x, int y, const std::u16string& text, TColor colo
     const TRect lineBox =
         IntersectRect(DeviceRect(clip), Rect(penX - 2 * m.MaxCharWidth, baseline - 4 * m.Height,
                                              right, baseline + 4 * m.Height));
-    std::vector<TRect> clips;
+    std::vector<TRect>& clips = m_lineClips;
+    clips.clear();
     ForEachClip(lineBox, [&](const TRect& c) { clips.push_back(c); });
     if (clips.empty()) return;
 

@@ -267,7 +267,9 @@ private:
     TFont m_font;
     TCopyMode m_copyMode = cmSrcCopy;
     TPoint m_penPos;
-    std::vector<State> m_states;
+    std::vector<State> m_states; // the first m_savedCount are saved; the rest is room
+    std::size_t m_savedCount = 0;
+    std::vector<TRect> m_lineClips; // DrawTextLine's, kept for their room
 };
 
 // Saves the canvas state for a scope: the destructor restores it and drops whatever the scope

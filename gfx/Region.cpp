@@ -222,7 +222,22 @@ void TRegion::Intersect(const TRegion& other) {
     *this = Combine(*this, other, RGN_AND);
 }
 void TRegion::Intersect(const TRect& rect) {
-    *this = Intersected(rect);
+    // In place for the common cases, as Intersected does them: clipping one cell's paint
+    // should not allocate.
+    if (m_rects.empty()) return;
+    if (m_bounds.Left >= rect.Left && m_bounds.Top >= rect.Top && m_bounds.Right <= rect.Right &&
+        m_bounds.Bottom <= rect.Bottom)
+        return;
+    if (m_rects.size() == 1) {
+        const TRect r = IntersectRect(m_rects.front(), rect);
+        if (r.IsEmpty())
+            m_rects.clear();
+        else
+            m_rects.front() = r;
+        UpdateBounds();
+        return;
+    }
+    *this = Combine(*this, TRegion(rect), RGN_AND);
 }
 void TRegion::Subtract(const TRegion& other) {
     *this = Combine(*this, other, RGN_DIFF);

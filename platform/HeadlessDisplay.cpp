@@ -122,22 +122,12 @@ void HeadlessDisplay::Present(int id, const uint32_t* pixels, int w, int h,
     }
     int x0 = std::max(0, dirty.x), y0 = std::max(0, dirty.y);
     int x1 = std::min(w, dirty.x + dirty.w), y1 = std::min(h, dirty.y + dirty.h);
-    // Four pixels to a step: copied one at a time, this copy took a quarter of a full paint.
-    struct TQuad {
-        uint32_t p[4];
-    };
-    for (int y = y0; y < y1; ++y) {
-        const uint32_t* from = pixels + size_t(y) * size_t(w);
-        uint32_t* to = win.pixels.data() + size_t(y) * size_t(w);
-        int x = x0;
-        for (; x + 4 <= x1; x += 4) {
-            TQuad q;
-            std::memcpy(&q, from + x, sizeof q);
-            for (uint32_t& p : q.p) p &= 0x00FFFFFFu;
-            std::memcpy(to + x, &q, sizeof q);
-        }
-        for (; x < x1; ++x) to[x] = from[x] & 0x00FFFFFFu;
-    }
+    // Kept as they come, alpha bits and all, as a screen's memory would: the screen ignores
+    // them, and so does PixelAt. A plain copy is the fastest there is.
+    if (x1 > x0)
+        for (int y = y0; y < y1; ++y)
+            std::memcpy(win.pixels.data() + size_t(y) * size_t(w) + x0,
+                        pixels + size_t(y) * size_t(w) + x0, size_t(x1 - x0) * sizeof(uint32_t));
     ++win.presents;
     win.lastDirty = dirty;
 }
@@ -193,7 +183,7 @@ std::vector<int> HeadlessDisplay::Windows() const {
 uint32_t HeadlessDisplay::PixelAt(int id, int x, int y) const {
     const Window* w = FindWindow(id);
     if (!w || x < 0 || y < 0 || x >= w->bounds.w || y >= w->bounds.h) return 0;
-    return w->pixels[size_t(y) * w->bounds.w + x];
+    return w->pixels[size_t(y) * w->bounds.w + x] & 0x00FFFFFFu; // the screen has no alpha
 }
 
 int HeadlessDisplay::WindowAt(int x, int y) const {

@@ -62,7 +62,7 @@ public:
         int iconWidth = 0, iconHeight = 0;
         std::vector<uint32_t> icon; // 0xAARRGGBB
         std::vector<DisplayRect> shape;
-        std::vector<uint32_t> pixels; // bounds.w x bounds.h, what was presented
+        std::vector<uint32_t> pixels; // bounds.w x bounds.h, what was presented (alpha ignored)
         int presents = 0;
         DisplayRect lastDirty;
     };

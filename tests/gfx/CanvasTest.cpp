@@ -392,6 +392,41 @@ TEST(Canvas, StateGuardRestoresAndDropsWhatItsScopeLeftSaved) {
     EXPECT_EQ(c->SavedStates(), 0);
 }
 
+// Saved states keep their room after a restore; what a new save writes there must be all of
+// the new state, with nothing of the one saved there before.
+TEST(Canvas, ASaveAfterARestoreKeepsOnlyTheNewState) {
+    TBitmap b = White(30, 30);
+    TCanvas* c = b.Canvas();
+    c->SaveState();
+    c->SetClipRect(Rect(0, 0, 5, 5));
+    c->Font()->SetHeight(-20);
+    c->Font()->SetStyle({fsBold});
+    c->Brush()->SetColor(clRed);
+    c->SaveState();
+    c->RestoreState();
+    c->RestoreState();
+    ASSERT_EQ(c->SavedStates(), 0);
+
+    c->SetOrigin(2, 3);
+    c->Font()->SetHeight(-9);
+    c->SaveState(); // into the first slot, which held the full clip and the default font
+    c->SetClipRect(Rect(1, 1, 3, 3));
+    c->Font()->SetHeight(-30);
+    c->SaveState(); // into the second, which held the 5 x 5 clip and the bold font
+    c->SetOrigin(0, 0);
+    c->Brush()->SetColor(clBlue);
+    c->RestoreState();
+    EXPECT_EQ(c->Origin(), (TPoint{2, 3}));
+    EXPECT_EQ(c->ClipRect(), Rect(1, 1, 3, 3));
+    EXPECT_EQ(c->Font()->Height(), -30);
+    EXPECT_FALSE(c->Font()->Style().Contains(fsBold));
+    EXPECT_EQ(c->Brush()->Color(), clWhite);
+    c->RestoreState();
+    EXPECT_EQ(c->ClipRect(), Rect(-2, -3, 28, 27));
+    EXPECT_EQ(c->Font()->Height(), -9);
+    EXPECT_EQ(c->SavedStates(), 0);
+}
+
 TEST(Canvas, StartPaintDrawsWhereTheTargetDrawsWithFreshTools) {
     // 6 x 4 pixels in rows of 10: a canvas that assumed rows of width * 4 bytes would draw
     // the lower rows in the wrong place.

@@ -62,6 +62,18 @@ TEST(Region, BasicSetOperations) {
     EXPECT_TRUE(none.IsEmpty());
     EXPECT_EQ(none.Bounds(), TRect{});
 
+    // Clipped in place: one rectangle, a region inside the rectangle, a banded region.
+    TRegion one(Rect(0, 0, 10, 10));
+    one.Intersect(Rect(4, -5, 20, 6));
+    EXPECT_EQ(one.Rects(), std::vector<TRect>{Rect(4, 0, 10, 6)});
+    EXPECT_EQ(one.Bounds(), Rect(4, 0, 10, 6));
+    TRegion holed = hole;
+    holed.Intersect(Rect(-1, -1, 11, 11));
+    EXPECT_EQ(holed, hole);
+    holed.Intersect(Rect(0, 0, 4, 10));
+    EXPECT_EQ(Pixels(holed).size(), 37u); // 40 less the hole's 3 x 1 column
+    EXPECT_EQ(holed.Bounds(), Rect(0, 0, 4, 10));
+
     TRegion moved = hole.Offsetted(100, -3);
     EXPECT_TRUE(moved.Contains(100, -3));
     EXPECT_FALSE(moved.Contains(104, 1));
