@@ -3,6 +3,7 @@
 #include "rtl/Exceptions.h"
 
 #include <algorithm>
+#include <cstring>
 
 // ---- TCell --------------------------------------------------------------------------------
 
@@ -378,7 +379,10 @@ void TCells::PermuteRows(const std::vector<int>& order) {
 }
 
 const WideString* TCells::InternHint(const WideString& hint) {
-    if (m_lastHint && *m_lastHint == hint) return m_lastHint;
+    // Rows of one league follow each other: most hints are the last one again.
+    if (m_lastHint && m_lastHint->size() == hint.size() &&
+        std::memcmp(m_lastHint->data(), hint.data(), hint.size() * sizeof(char16_t)) == 0)
+        return m_lastHint;
     m_lastHint = &*m_hints.insert(hint).first;
     return m_lastHint;
 }

@@ -64,9 +64,14 @@ TCell* TNxCustomGrid::CellObject(int column, int row) {
     return m_cells->Cell(column, row);
 }
 
-static void CheckCellBounds(int column, int row, int columns, int rows) {
-    if (row < 0 || row > rows - 1 || column < 0 || column > columns - 1)
-        throw Exception(Format("Cell out of bounds (%d, %d)", column, row));
+[[noreturn, gnu::cold, gnu::noinline]] static void CellOutOfBounds(int column, int row) {
+    throw Exception(Format("Cell out of bounds (%d, %d)", column, row));
+}
+
+// Inline, with the throw kept apart: every cell read and write of a fill passes here.
+static inline void CheckCellBounds(int column, int row, int columns, int rows) {
+    if (unsigned(row) >= unsigned(rows) || unsigned(column) >= unsigned(columns))
+        CellOutOfBounds(column, row);
 }
 
 WideString TNxCustomGrid::CellText(int column, int row) {

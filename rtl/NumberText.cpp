@@ -289,9 +289,17 @@ AnsiString IntToStr(int64_t value) {
 }
 
 WideString IntToWideStr(int64_t value) {
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, value);
-    return WideString(buf, r.ptr); // digits and a minus sign widen as they are
+    // Written wide from the last digit back: grids are filled with such texts by the million.
+    char16_t buf[20];
+    char16_t* const end = buf + 20;
+    char16_t* p = end;
+    uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+    do {
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *--p = u'-';
+    return WideString(p, end);
 }
 
 int64_t Round(double value) {

@@ -217,6 +217,11 @@ TEST(IntegerText, DecimalAndHex) {
     EXPECT_EQ(StrToInt(u"42"), 42);
     EXPECT_EQ(IntToStr(-9876543210LL), "-9876543210");
     EXPECT_EQ(IntToWideStr(15), u"15");
+    EXPECT_EQ(IntToWideStr(0), u"0");
+    EXPECT_EQ(IntToWideStr(-7), u"-7");
+    EXPECT_EQ(IntToWideStr(100000), u"100000");
+    EXPECT_EQ(IntToWideStr(std::numeric_limits<int64_t>::max()), u"9223372036854775807");
+    EXPECT_EQ(IntToWideStr(std::numeric_limits<int64_t>::min()), u"-9223372036854775808");
 }
 
 TEST(IntegerText, RejectsAndDefaults) {
