@@ -492,7 +492,7 @@ void TCells::ClearAll() {
 }
 
 void TCells::CellChanged() {
-    if (OnCellChange) OnCellChange(this, m_lastColumn, m_lastRow);
+    if (!m_changeCallbackMuted && OnCellChange) OnCellChange(this, m_lastColumn, m_lastRow);
     m_sorted = false;
 }
 

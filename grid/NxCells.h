@@ -259,9 +259,12 @@ public:
     // the rows are reversed instead (unless `fullResort`).
     void SortRows(int column, TSortType sortType, bool descending, bool fullResort);
 
-    // Called by a cell's NotifyChanged: the change callback at the last position, then the
-    // sorted flag is cleared.
+    // Called by a cell's NotifyChanged: the change callback at the last position (unless
+    // muted), then the sorted flag is cleared.
     void CellChanged();
+    // Set by the grid while its refresh is suspended, when a change is news to nobody but the
+    // sort: a list loaded inside an update makes no call per cell.
+    void MuteChangeCallback(bool muted) { m_changeCallbackMuted = muted; }
 
     // Installed by the grid.
     std::function<void(TCells*, int column, int row)> OnCellChange;
@@ -322,6 +325,7 @@ private:
     int m_defaultRowHeight = 16;
     int m_lastColumn = 0;
     int m_lastRow = 0;
+    bool m_changeCallbackMuted = false;
     bool m_sorted = false;
     int m_lastSortColumn = -1;
     bool m_lastSortDescending = false;

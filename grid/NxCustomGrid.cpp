@@ -228,9 +228,16 @@ void TNxCustomGrid::SetRowHeightPx(int row, int height) {
     m_navigator.RecalcVertScroll();
 }
 
+void TNxCustomGrid::SuspendRefresh() {
+    ++m_refreshSuspended;
+    m_cells->MuteChangeCallback(true); // CellChanged would ignore every call
+}
+
 void TNxCustomGrid::ResumeRefresh() {
     if (m_refreshSuspended > 0) --m_refreshSuspended;
-    if (m_refreshSuspended > 0 || !HandleAllocated()) return;
+    if (m_refreshSuspended > 0) return;
+    m_cells->MuteChangeCallback(false);
+    if (!HandleAllocated()) return;
     InvalidateBody();
     if (m_options.Contains(goHeader)) {
         const TRect r{0, 0, ClientWidth(), m_headerSize};

@@ -61,7 +61,7 @@ public:
     void SetRowIsSelected(int row, bool selected);
     int RowHeightPx(int row) const;
     void SetRowHeightPx(int row, int height);
-    void SuspendRefresh() { ++m_refreshSuspended; }
+    void SuspendRefresh();
     void ResumeRefresh();
     bool RefreshSuspended() const { return m_refreshSuspended > 0; }
     // Same as SuspendRefresh / ResumeRefresh.

@@ -90,6 +90,15 @@ TEST_F(GridBehaviour, SuspendedRefreshRaisesNoChangeEvents) {
     // Setting a colour to the value it has still reports the change.
     grid->CellObject(8, 0)->SetColor(grid->CellObject(8, 0)->Color());
     EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{8, 0}}));
+    // Nested updates: news again only when the outer one ends.
+    grid->BeginUpdate();
+    grid->BeginUpdate();
+    grid->EndUpdate();
+    grid->SetCellText(4, 0, u"Y");
+    EXPECT_EQ(changes.size(), 1u);
+    grid->EndUpdate();
+    grid->SetCellText(4, 0, u"Z");
+    EXPECT_EQ(changes.back(), (std::pair<int, int>{4, 0}));
     const TBitmap shot = Shot();
     EXPECT_EQ(grid->CellText(3, 0), u"X");
     (void)shot;
