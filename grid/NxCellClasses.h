@@ -241,12 +241,14 @@ public:
         const int end = first + count;
         m_values.Reserve(Pool(), end);
         MakeLooks(first, count, tpl); // may throw: the values are made last
-        for (int slot = first; slot < end; ++slot) {
-            if (slot < m_slots)
-                m_values[slot] = Cell::InitialValue();
-            else
-                ::new (static_cast<void*>(&m_values[slot])) Value(Cell::InitialValue());
-        }
+        m_values.ForEachRun(first, end, [&](Value* values, int firstSlot, int n) {
+            for (int i = 0; i < n; ++i) {
+                if (firstSlot + i < m_slots)
+                    values[i] = Cell::InitialValue();
+                else
+                    ::new (static_cast<void*>(values + i)) Value(Cell::InitialValue());
+            }
+        });
         m_slots = std::max(m_slots, end);
     }
     void ReleaseSlot(int slot) override {

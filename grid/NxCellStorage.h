@@ -4,6 +4,7 @@
 // from. A long list takes its chunks from large slabs that the system may back with huge
 // pages, which saves most of the page faults of filling 100,000 rows; a small grid takes
 // little.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -63,6 +64,17 @@ public:
             m_chunks[size_t(slot) >> ChunkShift])[slot & (SlotsPerChunk - 1)];
     }
     int Capacity() const { return int(m_chunks.size()) * SlotsPerChunk; }
+    // Calls fn(values, firstSlot, count) for each stretch of slots first .. end - 1 that lies
+    // in one chunk (all within the capacity): loops over many slots run without the per-slot
+    // chunk lookup.
+    template <class F> void ForEachRun(int first, int end, F&& fn) {
+        while (first < end) {
+            const int offset = first & (SlotsPerChunk - 1);
+            const int count = std::min(end - first, SlotsPerChunk - offset);
+            fn(static_cast<T*>(m_chunks[size_t(first) >> ChunkShift]) + offset, first, count);
+            first += count;
+        }
+    }
     // Room for slots 0 .. slots - 1.
     void Reserve(TCellChunkPool& pool, int slots) {
         while (Capacity() < slots) {
@@ -90,6 +102,10 @@ template <> class TSlotArray<TNoValue> {
 public:
     TNoValue& operator[](int) { return m_none; }
     const TNoValue& operator[](int) const { return m_none; }
+    // One slot at a time: there is only the one nothing.
+    template <class F> void ForEachRun(int first, int end, F&& fn) {
+        for (int slot = first; slot < end; ++slot) fn(&m_none, slot, 1);
+    }
     void Reserve(TCellChunkPool&, int) {}
     void Release(TCellChunkPool&) {}
     size_t MemoryBytes() const { return 0; }

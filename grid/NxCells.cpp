@@ -133,10 +133,9 @@ void TCellColumn::MakeLooks(int first, int count, const TCellTemplate& tpl) {
         if (m_extras.Allocated()) m_extras.Reserve(Pool(), end);
     }
     const uint8_t flags = MakeFlags(tpl.FontStyle, 0);
-    for (int slot = first; slot < end; ++slot) {
-        m_colors[slot] = tpl.Color;
-        m_flags[slot] = flags;
-    }
+    m_colors.ForEachRun(first, end,
+                        [&](TColor* colors, int, int n) { std::fill_n(colors, n, tpl.Color); });
+    m_flags.ForEachRun(first, end, [&](uint8_t* f, int, int n) { std::fill_n(f, n, flags); });
     if (m_extras.Allocated())
         for (int slot = first; slot < end; ++slot) {
             if (slot < m_slots)
