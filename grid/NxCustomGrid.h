@@ -242,18 +242,18 @@ protected:
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
 
     // Message handlers (NxGridInput.cpp).
-    void WMGetDlgCode(TMessage& m) override;
-    void WMVScroll(TMessage& m) override;
-    void WMHScroll(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void WMTimer(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMCancelMode(TMessage& m) override;
-    void CMCancelMode(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
+    void WMVScroll(TWMScroll& m) override;
+    void WMHScroll(TWMScroll& m) override;
+    void WMSize(TWMSize& m) override;
+    void WMTimer(TWMTimer& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMCancelMode(TWMNoParams& m) override;
+    void CMCancelMode(TCMCancelMode& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
 
 private:
     // Repaint, scroll range and notices after rows from `oldCount` on were appended.

@@ -175,10 +175,10 @@ void TNxCustomGridControl::HideGridHint() {
     m_hintText.clear();
 }
 
-void TNxCustomGridControl::WMNCPaint(TMessage& m) {
+void TNxCustomGridControl::WMNCPaint(TWMNCPaint& m) {
     TCustomControl::WMNCPaint(m);
     // Under visual styles the border is a flat one-pixel frame instead of the static edge.
-    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+    auto* canvas = m.Canvas;
     if (!canvas || m_borderStyle != bsSingle || !Themed()) return;
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(RGB(130, 135, 144));

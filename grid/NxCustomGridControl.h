@@ -97,7 +97,7 @@ public:
 
 protected:
     void CreateHandle() override;
-    void WMNCPaint(TMessage& m) override;
+    void WMNCPaint(TWMNCPaint& m) override;
 
     TNxScrollBar m_horzScrollBar{this, SB_HORZ};
     TNxScrollBar m_vertScrollBar{this, SB_VERT};

@@ -95,14 +95,14 @@ void TNxInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
     Invalidate();
 }
 
-void TNxInplaceEdit::WMChar(TMessage& m) {
+void TNxInplaceEdit::WMChar(TWMChar& m) {
     // Characters arrive as code page bytes.
-    const char16_t c =
-        m.WParam < 256 ? AnsiCharToWide(static_cast<unsigned char>(m.WParam)) : char16_t(m.WParam);
+    const char16_t c = m.CharCode < 256 ? AnsiCharToWide(static_cast<unsigned char>(m.CharCode))
+                                        : char16_t(m.CharCode);
     if (c >= 32) InsertChar(c);
 }
 
-void TNxInplaceEdit::WMGetDlgCode(TMessage& m) {
+void TNxInplaceEdit::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
 }
 

@@ -28,8 +28,8 @@ protected:
     void Paint() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     virtual void InsertChar(char16_t c);
-    void WMChar(TMessage& m) override;
-    void WMGetDlgCode(TMessage& m) override;
+    void WMChar(TWMChar& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
 
     WideString m_text;
     int m_caret = 0;

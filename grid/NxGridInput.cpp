@@ -5,37 +5,37 @@
 
 // ---- message handlers --------------------------------------------------------------------
 
-void TNxCustomGrid::WMVScroll(TMessage& m) {
+void TNxCustomGrid::WMVScroll(TWMScroll& m) {
     m_navigator.VertScrollMessage(m);
 }
 
-void TNxCustomGrid::WMHScroll(TMessage& m) {
+void TNxCustomGrid::WMHScroll(TWMScroll& m) {
     m_navigator.HorzScrollMessage(m);
 }
 
-void TNxCustomGrid::WMSize(TMessage& m) {
+void TNxCustomGrid::WMSize(TWMSize& m) {
     TNxCustomGridControl::WMSize(m);
     ClientSizeChanged();
 }
 
-void TNxCustomGrid::WMCancelMode(TMessage& m) {
+void TNxCustomGrid::WMCancelMode(TWMNoParams& m) {
     m_mouse.Cancel();
     TNxCustomGridControl::WMCancelMode(m);
 }
 
-void TNxCustomGrid::CMCancelMode(TMessage& m) {
+void TNxCustomGrid::CMCancelMode(TCMCancelMode& m) {
     m_mouse.Cancel();
     TNxCustomGridControl::CMCancelMode(m);
 }
 
-void TNxCustomGrid::WMGetDlgCode(TMessage& m) {
+void TNxCustomGrid::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
     if (m_wantTabs) m.Result |= DLGC_WANTTAB;
     if (m_wantReturns) m.Result |= DLGC_WANTALLKEYS;
 }
 
-void TNxCustomGrid::WMTimer(TMessage& m) {
-    if (m.WParam != TNxGridNavigator::SearchTimerId) {
+void TNxCustomGrid::WMTimer(TWMTimer& m) {
+    if (m.TimerID != TNxGridNavigator::SearchTimerId) {
         TNxCustomGridControl::WMTimer(m);
         return;
     }
@@ -50,30 +50,30 @@ void TNxCustomGrid::RepaintCurrent() {
         RedrawCell(CurrentColumn(), CurrentRow());
 }
 
-void TNxCustomGrid::WMSetFocus(TMessage& m) {
+void TNxCustomGrid::WMSetFocus(TWMFocus& m) {
     TNxCustomGridControl::WMSetFocus(m);
     RepaintCurrent();
 }
 
-void TNxCustomGrid::WMKillFocus(TMessage& m) {
+void TNxCustomGrid::WMKillFocus(TWMFocus& m) {
     TNxCustomGridControl::WMKillFocus(m);
     HideGridHint();
     m_mouse.Cancel();
     RepaintCurrent();
 }
 
-void TNxCustomGrid::CMMouseLeave(TMessage& m) {
+void TNxCustomGrid::CMMouseLeave(TCMMouseEnterLeave& m) {
     TNxCustomGridControl::CMMouseLeave(m);
     m_mouse.MouseLeft();
 }
 
-void TNxCustomGrid::CMFontChanged(TMessage& m) {
+void TNxCustomGrid::CMFontChanged(TWMNoParams& m) {
     TNxCustomGridControl::CMFontChanged(m);
     for (int i = 0; i < m_columns->Count(); ++i) m_columns->Item(i)->GridFontChanged(*Font());
     Invalidate();
 }
 
-void TNxCustomGrid::CMEnabledChanged(TMessage& m) {
+void TNxCustomGrid::CMEnabledChanged(TWMNoParams& m) {
     TNxCustomGridControl::CMEnabledChanged(m);
     Invalidate();
     m_horzScrollBar.Apply();

@@ -207,13 +207,13 @@ namespace {
 constexpr int kHorzLineStep = 5;
 } // namespace
 
-bool TNxGridNavigator::RequestedPosition(const TMessage& m, int bar, int& pos) {
+bool TNxGridNavigator::RequestedPosition(const TWMScroll& m, int bar, int& pos) {
     TNxCustomGrid& g = m_grid;
     const TNxScrollBar& sb = bar == SB_VERT ? *g.VertScrollBar() : *g.HorzScrollBar();
     const int line = bar == SB_VERT ? sb.SmallChange() : kHorzLineStep;
     pos = sb.Position();
     // The horizontal codes (SB_LINELEFT ...) have the same values as the vertical ones.
-    switch (LOWORD(m.WParam)) {
+    switch (m.ScrollCode) {
     case SB_LINEUP:
         pos -= line;
         return true;
@@ -230,7 +230,7 @@ bool TNxGridNavigator::RequestedPosition(const TMessage& m, int bar, int& pos) {
     case SB_THUMBTRACK: {
         TScrollInfo info;
         info.fMask = SIF_TRACKPOS;
-        pos = GetScrollInfo(g.Handle(), bar, info) ? info.nTrackPos : HIWORD(m.WParam);
+        pos = GetScrollInfo(g.Handle(), bar, info) ? info.nTrackPos : m.Pos;
         return true;
     }
     case SB_TOP:
@@ -244,7 +244,7 @@ bool TNxGridNavigator::RequestedPosition(const TMessage& m, int bar, int& pos) {
     }
 }
 
-void TNxGridNavigator::VertScrollMessage(TMessage& m) {
+void TNxGridNavigator::VertScrollMessage(TWMScroll& m) {
     TNxCustomGrid& g = m_grid;
     g.EditController().End();
     int pos = 0;
@@ -256,7 +256,7 @@ void TNxGridNavigator::VertScrollMessage(TMessage& m) {
     m.Result = 0;
 }
 
-void TNxGridNavigator::HorzScrollMessage(TMessage& m) {
+void TNxGridNavigator::HorzScrollMessage(TWMScroll& m) {
     m_grid.EditController().End();
     int pos = 0;
     if (!RequestedPosition(m, SB_HORZ, pos)) return;

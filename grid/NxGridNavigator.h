@@ -38,8 +38,8 @@ public:
     void RecalcVertScroll();
 
     // ---- input -----------------------------------------------------------------------------
-    void VertScrollMessage(TMessage& m);
-    void HorzScrollMessage(TMessage& m);
+    void VertScrollMessage(TWMScroll& m);
+    void HorzScrollMessage(TWMScroll& m);
     // The wheel: rows while the vertical bar can scroll, else columns. Never moves the
     // current cell.
     void Wheel(TShiftState shift, int wheelDelta);
@@ -71,7 +71,7 @@ public:
 private:
     void SetTopRow(int row);
     // The position a scroll bar message asks `bar` for; false for a code that asks for none.
-    bool RequestedPosition(const TMessage& m, int bar, int& pos);
+    bool RequestedPosition(const TWMScroll& m, int bar, int& pos);
     void MoveCurrentRow(int delta);
     void MoveCurrentColumn(int delta);
     void MoveHomeEnd(bool home);

@@ -204,13 +204,13 @@ void TspSkinMenuWindow::CloseMenu(int chosen) {
     m_menu->WindowClosed(chosen);
 }
 
-void TspSkinMenuWindow::WMCaptureChanged(TMessage& m) {
-    const bool lost = m_open && !m_closing && reinterpret_cast<TWinControl*>(m.LParam) != this;
+void TspSkinMenuWindow::WMCaptureChanged(TWMCaptureChanged& m) {
+    const bool lost = m_open && !m_closing && m.NewCapture != this;
     THintWindow::WMCaptureChanged(m);
     if (lost) CloseMenu(-1);
 }
 
-void TspSkinMenuWindow::WMKillFocus(TMessage& m) {
+void TspSkinMenuWindow::WMKillFocus(TWMFocus& m) {
     const bool lost = m_open && !m_closing;
     THintWindow::WMKillFocus(m);
     if (lost) CloseMenu(-1);

@@ -39,8 +39,8 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(WORD& key, TShiftState shift) override;
     // Someone else taking the mouse or the keyboard closes an open menu.
-    void WMCaptureChanged(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
+    void WMCaptureChanged(TWMCaptureChanged& m) override;
+    void WMKillFocus(TWMFocus& m) override;
 
 private:
     struct Row {

@@ -402,8 +402,8 @@ bool TspSkinButton::HoverRule() const {
     return !FocusedWithFocus() || m_down;
 }
 
-void TspSkinButton::WMTimer(TMessage& m) {
-    if (m.WParam == RepeatTimerId) {
+void TspSkinButton::WMTimer(TWMTimer& m) {
+    if (m.TimerID == RepeatTimerId) {
         if (!m_repeatTimer) {
             KillTimer(this, RepeatTimerId);
             return;
@@ -411,7 +411,7 @@ void TspSkinButton::WMTimer(TMessage& m) {
         RunClick();
         return;
     }
-    if (m.WParam == AnimationTimerId) {
+    if (m.TimerID == AnimationTimerId) {
         if (!m_animTimer) {
             KillTimer(this, AnimationTimerId);
             return;
@@ -427,7 +427,7 @@ void TspSkinButton::WMTimer(TMessage& m) {
 
 // --- mouse ---
 
-void TspSkinButton::CMMouseEnter(TMessage& m) {
+void TspSkinButton::CMMouseEnter(TCMMouseEnterLeave& m) {
     std::shared_ptr<bool> alive = m_alive;
     TspSkinCustomControl::CMMouseEnter(m);
     if (!*alive || (ComponentState() & csDesigning)) return;
@@ -443,7 +443,7 @@ void TspSkinButton::CMMouseEnter(TMessage& m) {
     if (m_down && m_repeatMode && m_groupIndex == 0) StartRepeat();
 }
 
-void TspSkinButton::CMMouseLeave(TMessage& m) {
+void TspSkinButton::CMMouseLeave(TCMMouseEnterLeave& m) {
     std::shared_ptr<bool> alive = m_alive;
     TspSkinCustomControl::CMMouseLeave(m);
     if (!*alive || (ComponentState() & csDesigning)) return;
@@ -473,7 +473,7 @@ void TspSkinButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
     }
 }
 
-void TspSkinButton::WMLButtonUp(TMessage& m) {
+void TspSkinButton::WMLButtonUp(TWMMouse& m) {
     std::shared_ptr<bool> alive = m_alive;
     bool wasDown = m_down;
     m_mousePressed = false;
@@ -518,15 +518,15 @@ void TspSkinButton::KeyUp(WORD& key, TShiftState shift) {
     RunClick();
 }
 
-void TspSkinButton::CMDialogKey(TMessage& m) {
+void TspSkinButton::CMDialogKey(TWMKey& m) {
     if (m_canFocused) {
         TShiftState shift = KeyboardShiftState();
-        if (m.WParam == VK_RETURN && m_activeDefault && m_enabled) {
+        if (m.CharCode == VK_RETURN && m_activeDefault && m_enabled) {
             RunClick();
             m.Result = 1;
             return;
         }
-        if (m.WParam == VK_ESCAPE && m_cancel && !(shift & (ssShift | ssCtrl | ssAlt)) &&
+        if (m.CharCode == VK_ESCAPE && m_cancel && !(shift & (ssShift | ssCtrl | ssAlt)) &&
             CanFocus()) {
             RunClick();
             m.Result = 1;
@@ -536,14 +536,14 @@ void TspSkinButton::CMDialogKey(TMessage& m) {
     TspSkinCustomControl::CMDialogKey(m);
 }
 
-void TspSkinButton::CMDialogChar(TMessage& m) {
+void TspSkinButton::CMDialogChar(TWMChar& m) {
     if (m_canFocused && FocusForAccelerator(m, [this] { RunClick(); })) return;
     TspSkinCustomControl::CMDialogChar(m);
 }
 
-void TspSkinButton::CMFocusChanged(TMessage& m) {
+void TspSkinButton::CMFocusChanged(TCMFocusChanged& m) {
     TspSkinCustomControl::CMFocusChanged(m);
-    auto* target = reinterpret_cast<TWinControl*>(m.LParam);
+    auto* target = m.Sender;
     auto* button = dynamic_cast<TspSkinButton*>(target);
     m_activeDefault = button ? button == this : m_default;
     if (!m_canFocused || !m_default) return;
@@ -559,14 +559,14 @@ void TspSkinButton::CMFocusChanged(TMessage& m) {
     }
 }
 
-void TspSkinButton::WMSetFocus(TMessage& m) {
+void TspSkinButton::WMSetFocus(TWMFocus& m) {
     TspSkinCustomControl::WMSetFocus(m);
     if (!m_canFocused) return;
     if (AnimationAvailable()) StartAnimation(true);
     RefreshMorph();
 }
 
-void TspSkinButton::WMKillFocus(TMessage& m) {
+void TspSkinButton::WMKillFocus(TWMFocus& m) {
     TspSkinCustomControl::WMKillFocus(m);
     StopRepeat();
     if (m_groupIndex == 0 && m_down) m_down = false;
@@ -575,13 +575,13 @@ void TspSkinButton::WMKillFocus(TMessage& m) {
     RefreshMorph();
 }
 
-void TspSkinButton::CMEnabledChanged(TMessage& m) {
+void TspSkinButton::CMEnabledChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMEnabledChanged(m);
     m_highlighted = false;
     Invalidate();
 }
 
-void TspSkinButton::CMTextChanged(TMessage& m) {
+void TspSkinButton::CMTextChanged(TWMNoParams& m) {
     if (m_looks.valid || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
     TspSkinCustomControl::CMTextChanged(m);
 }

@@ -87,17 +87,17 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
-    void WMLButtonUp(TMessage& m) override;
-    void WMTimer(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMDialogKey(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
-    void CMFocusChanged(TMessage& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMTimer(TWMTimer& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMDialogKey(TWMKey& m) override;
+    void CMDialogChar(TWMChar& m) override;
+    void CMFocusChanged(TCMFocusChanged& m) override;
 
     void StartRepeat();
     void StopRepeat();

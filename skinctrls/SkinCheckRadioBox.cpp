@@ -333,7 +333,7 @@ void TspSkinCheckRadioBox::PaintDefault(TBitmap& bitmap) {
 
 // --- mouse and keys ---
 
-void TspSkinCheckRadioBox::CMMouseEnter(TMessage& m) {
+void TspSkinCheckRadioBox::CMMouseEnter(TCMMouseEnterLeave& m) {
     std::shared_ptr<bool> alive = m_alive;
     TspSkinCustomControl::CMMouseEnter(m);
     if (!*alive) return;
@@ -341,7 +341,7 @@ void TspSkinCheckRadioBox::CMMouseEnter(TMessage& m) {
     RefreshMorph();
 }
 
-void TspSkinCheckRadioBox::CMMouseLeave(TMessage& m) {
+void TspSkinCheckRadioBox::CMMouseLeave(TCMMouseEnterLeave& m) {
     std::shared_ptr<bool> alive = m_alive;
     TspSkinCustomControl::CMMouseLeave(m);
     if (!*alive) return;
@@ -374,28 +374,28 @@ void TspSkinCheckRadioBox::KeyUp(WORD& key, TShiftState shift) {
     if (*alive && key == VK_SPACE && m_canFocused && Focused()) Toggle();
 }
 
-void TspSkinCheckRadioBox::CMDialogChar(TMessage& m) {
+void TspSkinCheckRadioBox::CMDialogChar(TWMChar& m) {
     if (m_canFocused && FocusForAccelerator(m, [this] { Toggle(); })) return;
     TspSkinCustomControl::CMDialogChar(m);
 }
 
-void TspSkinCheckRadioBox::WMSetFocus(TMessage& m) {
+void TspSkinCheckRadioBox::WMSetFocus(TWMFocus& m) {
     TspSkinCustomControl::WMSetFocus(m);
     RefreshMorph();
 }
 
-void TspSkinCheckRadioBox::WMKillFocus(TMessage& m) {
+void TspSkinCheckRadioBox::WMKillFocus(TWMFocus& m) {
     TspSkinCustomControl::WMKillFocus(m);
     RefreshMorph();
 }
 
-void TspSkinCheckRadioBox::CMEnabledChanged(TMessage& m) {
+void TspSkinCheckRadioBox::CMEnabledChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMEnabledChanged(m);
     m_highlighted = false;
     Invalidate();
 }
 
-void TspSkinCheckRadioBox::CMTextChanged(TMessage& m) {
+void TspSkinCheckRadioBox::CMTextChanged(TWMNoParams& m) {
     if (m_looks.valid || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
     TspSkinCustomControl::CMTextChanged(m);
 }

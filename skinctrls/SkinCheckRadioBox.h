@@ -59,13 +59,13 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyUp(WORD& key, TShiftState shift) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMDialogChar(TWMChar& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
 
     // The check image of the state table (and whether it is shown lightened).
     TRect ChooseImage(bool& lightened) const;

@@ -10,5 +10,5 @@ public:
     explicit TspSkinControl(TComponent* owner) : TspSkinControlBase<TCustomControl>(owner) {}
 
 protected:
-    void WMEraseBkgnd(TMessage& m) override { m.Result = 1; }
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override { m.Result = 1; }
 };

@@ -97,7 +97,7 @@ template <class F> void TspSkinControlBase<F>::Paint() {
     PresentControlImage(canvas, image, &background, m_skin.AlphaBlendValue);
 }
 
-template <class F> void TspSkinControlBase<F>::WMPaint(TMessage& m) {
+template <class F> void TspSkinControlBase<F>::WMPaint(TWMPaint& m) {
     struct Flag {
         bool& on;
         explicit Flag(bool& f) : on(f) { on = true; }

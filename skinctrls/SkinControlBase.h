@@ -68,7 +68,7 @@ protected:
     bool PaintingFromPaintMessage() const { return m_paintingFromPaintMessage; }
 
     void Paint() override;
-    void WMPaint(TMessage& m) override;
+    void WMPaint(TWMPaint& m) override;
 
     TspSkinBinding m_skin;
 

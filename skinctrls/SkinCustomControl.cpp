@@ -125,15 +125,15 @@ void TspSkinCustomControl::DrawMorphed(TBitmap& result, const TBitmap& normal,
     a.AssignTo(result);
 }
 
-void TspSkinCustomControl::WMTimer(TMessage& m) {
-    if (m.WParam == MorphTimerId) {
+void TspSkinCustomControl::WMTimer(TWMTimer& m) {
+    if (m.TimerID == MorphTimerId) {
         MorphStep();
         return;
     }
     TspSkinCustomBase<TspSkinControl>::WMTimer(m);
 }
 
-void TspSkinCustomControl::CMEnabledChanged(TMessage& m) {
+void TspSkinCustomControl::CMEnabledChanged(TWMNoParams& m) {
     StopMorph();
     m_morphFactor = 0.0;
     TspSkinCustomBase<TspSkinControl>::CMEnabledChanged(m);
@@ -156,16 +156,16 @@ bool TspSkinCustomControl::FocusBeforeClick() {
     return Focused();
 }
 
-void TspSkinCustomControl::WMLButtonDown(TMessage& m) {
+void TspSkinCustomControl::WMLButtonDown(TWMMouse& m) {
     if (FocusBeforeClick()) TspSkinCustomBase<TspSkinControl>::WMLButtonDown(m);
 }
 
-void TspSkinCustomControl::WMLButtonDblClk(TMessage& m) {
+void TspSkinCustomControl::WMLButtonDblClk(TWMMouse& m) {
     if (FocusBeforeClick()) TspSkinCustomBase<TspSkinControl>::WMLButtonDblClk(m);
 }
 
-bool TspSkinCustomControl::FocusForAccelerator(TMessage& m, const std::function<void()>& act) {
-    if (!IsAccel(char(m.WParam), Caption()) || !CanFocus()) return false;
+bool TspSkinCustomControl::FocusForAccelerator(TWMChar& m, const std::function<void()>& act) {
+    if (!IsAccel(m.CharCode, Caption()) || !CanFocus()) return false;
     std::shared_ptr<bool> alive = m_alive;
     SetFocus();
     if (!*alive) return true;

@@ -64,12 +64,12 @@ protected:
     // A dialog character that is the caption's accelerator, on a control that can take the
     // focus: focuses the control and, unless focusing ended it, runs `act` and marks the
     // message taken. False, with nothing done, for any other character.
-    bool FocusForAccelerator(TMessage& m, const std::function<void()>& act);
+    bool FocusForAccelerator(TWMChar& m, const std::function<void()>& act);
 
-    void WMTimer(TMessage& m) override;
-    void WMLButtonDown(TMessage& m) override;
-    void WMLButtonDblClk(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
+    void WMTimer(TWMTimer& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
 
     // Containers tile the client part of their picture (set by them).
     bool m_clientTiling = true;

@@ -20,10 +20,10 @@ AnsiString MenuCaption(const TspSkinData* store, const char* name, const char* f
 
 TspCustomEdit::TspCustomEdit(TComponent* owner) : TCustomEdit(owner) {}
 
-void TspCustomEdit::WMGetDlgCode(TMessage& m) {
+void TspCustomEdit::WMGetDlgCode(TWMGetDlgCode& m) {
     TCustomEdit::WMGetDlgCode(m);
     // Enter and Escape come here first, as characters for OnKeyPress.
-    if (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) m.Result |= DLGC_WANTALLKEYS;
+    if (m.CharCode == VK_RETURN || m.CharCode == VK_ESCAPE) m.Result |= DLGC_WANTALLKEYS;
 }
 
 void TspCustomEdit::KeyPress(char& key) {

@@ -23,7 +23,7 @@ protected:
     void KeyPress(char& key) override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void WMGetDlgCode(TMessage& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
     // Fills the menu: Undo; Cut, Copy, Paste, Delete; Select All, each enabled by the state
     // of the field.
     virtual void BuildEditMenu(TspSkinPopupMenu& menu);

@@ -249,15 +249,15 @@ void TspSkinCustomEdit::BlendWithParent(TBitmap& picture, const TRect& areaInWin
     mine.AssignTo(picture);
 }
 
-void TspSkinCustomEdit::WMNCCalcSize(TMessage& m) {
-    auto& p = *reinterpret_cast<TNCCalcSizeParams*>(m.LParam);
+void TspSkinCustomEdit::WMNCCalcSize(TWMNCCalcSize& m) {
+    auto& p = m.Params;
     TRect w = p.rgrc[0];
     TRect a = TextArea(w.Width(), w.Height());
     p.rgrc[0] = Rect(w.Left + a.Left, w.Top + a.Top, w.Left + a.Right, w.Top + a.Bottom);
 }
 
-void TspSkinCustomEdit::WMNCPaint(TMessage& m) {
-    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+void TspSkinCustomEdit::WMNCPaint(TWMNCPaint& m) {
+    auto* canvas = m.Canvas;
     if (!canvas || m_width <= 0 || m_height <= 0) return;
     TBitmap frame;
     PaintFrame(frame);
@@ -316,9 +316,9 @@ void TspSkinCustomEdit::Paint() {
     c.Brush()->SetStyle(bsSolid);
 }
 
-void TspSkinCustomEdit::WMNCHitTest(TMessage& m) {
+void TspSkinCustomEdit::WMNCHitTest(TWMNCHitTest& m) {
     TRect wr = WindowRectOnScreen();
-    TPoint p = LParamToPoint(m.LParam);
+    TPoint p = m.Pos;
     TPoint local{p.X - wr.Left, p.Y - wr.Top};
     if (m_buttonMode && ButtonRect().Contains(local)) {
         m.Result = ButtonHit;
@@ -328,8 +328,8 @@ void TspSkinCustomEdit::WMNCHitTest(TMessage& m) {
     m.Result = HTCLIENT;
 }
 
-void TspSkinCustomEdit::WMNCLButtonDown(TMessage& m) {
-    if (m.WParam != WPARAM(ButtonHit) || !m_enabled) {
+void TspSkinCustomEdit::WMNCLButtonDown(TWMNCMouse& m) {
+    if (m.HitTest != ButtonHit || !m_enabled) {
         TspCustomEdit::WMNCLButtonDown(m);
         return;
     }
@@ -339,10 +339,10 @@ void TspSkinCustomEdit::WMNCLButtonDown(TMessage& m) {
     RedrawFrame();
 }
 
-void TspSkinCustomEdit::WMMouseMove(TMessage& m) {
+void TspSkinCustomEdit::WMMouseMove(TWMMouse& m) {
     if (m_buttonDown) {
         // While the button is held the pointer is followed in window coordinates.
-        TPoint p = LParamToPoint(m.LParam);
+        TPoint p = m.Pos;
         TRect client = ClientRectInWindow();
         bool hot = ButtonRect().Contains({p.X + client.Left, p.Y + client.Top});
         if (hot != m_buttonHot) {
@@ -354,7 +354,7 @@ void TspSkinCustomEdit::WMMouseMove(TMessage& m) {
     TspCustomEdit::WMMouseMove(m);
 }
 
-void TspSkinCustomEdit::WMLButtonUp(TMessage& m) {
+void TspSkinCustomEdit::WMLButtonUp(TWMMouse& m) {
     if (!m_buttonDown) {
         TspCustomEdit::WMLButtonUp(m);
         return;
@@ -367,21 +367,21 @@ void TspSkinCustomEdit::WMLButtonUp(TMessage& m) {
     if (click && OnButtonClick) OnButtonClick(this);
 }
 
-void TspSkinCustomEdit::WMSetFocus(TMessage& m) {
+void TspSkinCustomEdit::WMSetFocus(TWMFocus& m) {
     TspCustomEdit::WMSetFocus(m);
     UpdateFontColor();
     RedrawFrame();
     Invalidate();
 }
 
-void TspSkinCustomEdit::WMKillFocus(TMessage& m) {
+void TspSkinCustomEdit::WMKillFocus(TWMFocus& m) {
     TspCustomEdit::WMKillFocus(m);
     UpdateFontColor();
     RedrawFrame();
     Invalidate();
 }
 
-void TspSkinCustomEdit::CMMouseEnter(TMessage& m) {
+void TspSkinCustomEdit::CMMouseEnter(TCMMouseEnterLeave& m) {
     m_hovered = true;
     if (LookUpSkinRecord()) {
         UpdateFontColor();
@@ -391,7 +391,7 @@ void TspSkinCustomEdit::CMMouseEnter(TMessage& m) {
     TspCustomEdit::CMMouseEnter(m);
 }
 
-void TspSkinCustomEdit::CMMouseLeave(TMessage& m) {
+void TspSkinCustomEdit::CMMouseLeave(TCMMouseEnterLeave& m) {
     m_hovered = false;
     if (LookUpSkinRecord()) {
         UpdateFontColor();
@@ -401,13 +401,13 @@ void TspSkinCustomEdit::CMMouseLeave(TMessage& m) {
     TspCustomEdit::CMMouseLeave(m);
 }
 
-void TspSkinCustomEdit::CMEnabledChanged(TMessage& m) {
+void TspSkinCustomEdit::CMEnabledChanged(TWMNoParams& m) {
     TspCustomEdit::CMEnabledChanged(m);
     UpdateFontColor();
     RedrawFrame();
 }
 
-void TspSkinCustomEdit::CMFontChanged(TMessage& m) {
+void TspSkinCustomEdit::CMFontChanged(TWMNoParams& m) {
     TspCustomEdit::CMFontChanged(m);
     Perform(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 0));
 }

@@ -68,18 +68,18 @@ protected:
 
     void Paint() override;
     void EraseBackground(TCanvas& canvas) override;
-    void WMNCCalcSize(TMessage& m) override;
-    void WMNCPaint(TMessage& m) override;
-    void WMNCHitTest(TMessage& m) override;
-    void WMNCLButtonDown(TMessage& m) override;
-    void WMMouseMove(TMessage& m) override;
-    void WMLButtonUp(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
+    void WMNCCalcSize(TWMNCCalcSize& m) override;
+    void WMNCPaint(TWMNCPaint& m) override;
+    void WMNCHitTest(TWMNCHitTest& m) override;
+    void WMNCLButtonDown(TWMNCMouse& m) override;
+    void WMMouseMove(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
 
     TspSkinData* m_skinData = nullptr;
     std::string m_skinDataName = "edit";

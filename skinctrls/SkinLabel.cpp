@@ -161,7 +161,7 @@ void TspSkinLabel::PaintDefault(TBitmap& bitmap) {
     DrawCaption(c, InflateRect(r, -2, -2));
 }
 
-void TspSkinLabel::CMTextChanged(TMessage& m) {
+void TspSkinLabel::CMTextChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMTextChanged(m);
     FitWidthToCaption();
     Invalidate();

@@ -36,7 +36,7 @@ protected:
     void DrawCaption(TCanvas& canvas, const TRect& textRect);
     void PaintSkinned(TBitmap& bitmap) override;
     void PaintDefault(TBitmap& bitmap) override;
-    void CMTextChanged(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
 
     bool m_useSkinSize = true;
     bool m_useSkinFontColor = true;

@@ -58,14 +58,14 @@ void TspSkinLinkLabel::ChooseFont(TFont& font, TspDataSkinStdLabelControl* recor
     }
 }
 
-void TspSkinLinkLabel::CMMouseEnter(TMessage& m) {
+void TspSkinLinkLabel::CMMouseEnter(TCMMouseEnterLeave& m) {
     TspSkinStdLabel::CMMouseEnter(m);
     if (ComponentState() & csDesigning) return;
     m_hovered = true;
     Invalidate();
 }
 
-void TspSkinLinkLabel::CMMouseLeave(TMessage& m) {
+void TspSkinLinkLabel::CMMouseLeave(TCMMouseEnterLeave& m) {
     TspSkinStdLabel::CMMouseLeave(m);
     if (ComponentState() & csDesigning) return;
     m_hovered = false;

@@ -20,8 +20,8 @@ public:
 
 protected:
     void ChooseFont(TFont& font, TspDataSkinStdLabelControl* record) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
 
     std::string m_url;
     bool m_useUnderLine = true;

@@ -47,7 +47,7 @@ void TspSkinCustomTabSheet::EraseBackground(TCanvas& canvas) {
     TTabSheet::EraseBackground(canvas);
 }
 
-void TspSkinCustomTabSheet::WMSize(TMessage& m) {
+void TspSkinCustomTabSheet::WMSize(TWMSize& m) {
     // The background is tiled from the top-left corner: a new size shows a new picture.
     Invalidate();
     TTabSheet::WMSize(m);
@@ -459,12 +459,12 @@ void TspSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x
     TPageControl::MouseDown(button, shift, x, y);
 }
 
-void TspSkinPageControl::CMMouseLeave(TMessage& m) {
+void TspSkinPageControl::CMMouseLeave(TCMMouseEnterLeave& m) {
     TPageControl::CMMouseLeave(m);
     SetHotTab(-1);
 }
 
-void TspSkinPageControl::WMSize(TMessage& m) {
+void TspSkinPageControl::WMSize(TWMSize& m) {
     TPageControl::WMSize(m);
     UpdateScroller();
 }

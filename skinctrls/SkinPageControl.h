@@ -23,7 +23,7 @@ public:
 
 protected:
     void EraseBackground(TCanvas& canvas) override;
-    void WMSize(TMessage& m) override;
+    void WMSize(TWMSize& m) override;
     TspSkinPageControl* SkinPageControl() const;
 
     TBitmap m_wallPaper;
@@ -84,8 +84,8 @@ protected:
     void Change() override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void CMMouseLeave(TMessage& m) override;
-    void WMSize(TMessage& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void WMSize(TWMSize& m) override;
 
     TspDataSkinTabControl* LookUpSkinRecord();
     // Tab width as the system lays it out from the caption and the image.

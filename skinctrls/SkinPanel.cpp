@@ -459,16 +459,16 @@ void TspSkinPanel::Roll(bool up) {
     Invalidate();
 }
 
-void TspSkinPanel::CMControlListChange(TMessage& m) {
+void TspSkinPanel::CMControlListChange(TCMControlChange& m) {
     TspSkinCustomControl::CMControlListChange(m);
     // A child that leaves while the panel is rolled up is not shown again by it.
-    if (m.LParam == 0)
-        m_hiddenByRollUp.erase(std::remove(m_hiddenByRollUp.begin(), m_hiddenByRollUp.end(),
-                                           reinterpret_cast<TControl*>(m.WParam)),
-                               m_hiddenByRollUp.end());
+    if (!m.Inserting)
+        m_hiddenByRollUp.erase(
+            std::remove(m_hiddenByRollUp.begin(), m_hiddenByRollUp.end(), m.Control),
+            m_hiddenByRollUp.end());
 }
 
-void TspSkinPanel::CMTextChanged(TMessage& m) {
+void TspSkinPanel::CMTextChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMTextChanged(m);
     if (m_captionMode) Invalidate();
 }

@@ -72,8 +72,8 @@ protected:
     void PaintDefault(TBitmap& bitmap) override;
     void AlignControls(TControl* control, TRect& rect) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMControlListChange(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMControlListChange(TCMControlChange& m) override;
 
     TBevelCut m_borderStyle = bvFrame;
     bool m_captionMode = false;

@@ -270,7 +270,7 @@ void TspSkinPasswordEdit::PaintDefault(TBitmap& bitmap) {
 
 // --- keys ---
 
-void TspSkinPasswordEdit::WMGetDlgCode(TMessage& m) {
+void TspSkinPasswordEdit::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
 }
 
@@ -359,7 +359,7 @@ void TspSkinPasswordEdit::DblClick() {
 
 // --- focus, hover, state ---
 
-void TspSkinPasswordEdit::WMSetFocus(TMessage& m) {
+void TspSkinPasswordEdit::WMSetFocus(TWMFocus& m) {
     TspSkinCustomControl::WMSetFocus(m);
     m_model.MoveCaret(0, false);
     ShowTextCaret();
@@ -367,14 +367,14 @@ void TspSkinPasswordEdit::WMSetFocus(TMessage& m) {
     CaretMoved();
 }
 
-void TspSkinPasswordEdit::WMKillFocus(TMessage& m) {
+void TspSkinPasswordEdit::WMKillFocus(TWMFocus& m) {
     TspSkinCustomControl::WMKillFocus(m);
     m_mouseSelecting = false;
     HideTextCaret();
     Invalidate();
 }
 
-void TspSkinPasswordEdit::WMSize(TMessage& m) {
+void TspSkinPasswordEdit::WMSize(TWMSize& m) {
     TspSkinCustomControl::WMSize(m);
     if (m_hasCaret) {
         HideTextCaret();
@@ -383,24 +383,24 @@ void TspSkinPasswordEdit::WMSize(TMessage& m) {
     CaretMoved();
 }
 
-void TspSkinPasswordEdit::CMMouseEnter(TMessage& m) {
+void TspSkinPasswordEdit::CMMouseEnter(TCMMouseEnterLeave& m) {
     TspSkinCustomControl::CMMouseEnter(m);
     m_hovered = true;
     if (!Focused()) Invalidate();
 }
 
-void TspSkinPasswordEdit::CMMouseLeave(TMessage& m) {
+void TspSkinPasswordEdit::CMMouseLeave(TCMMouseEnterLeave& m) {
     TspSkinCustomControl::CMMouseLeave(m);
     m_hovered = false;
     if (!Focused()) Invalidate();
 }
 
-void TspSkinPasswordEdit::CMEnabledChanged(TMessage& m) {
+void TspSkinPasswordEdit::CMEnabledChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMEnabledChanged(m);
     Invalidate();
 }
 
-void TspSkinPasswordEdit::CMCursorChanged(TMessage& m) {
+void TspSkinPasswordEdit::CMCursorChanged(TWMNoParams& m) {
     // The default cursor of a text field is the I-beam.
     if (Cursor() == crDefault) SetCursor(crIBeam);
     TspSkinCustomControl::CMCursorChanged(m);

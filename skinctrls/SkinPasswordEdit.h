@@ -78,14 +78,14 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void DblClick() override;
-    void WMGetDlgCode(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMCursorChanged(TMessage& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMSize(TWMSize& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMCursorChanged(TWMNoParams& m) override;
 
     TspPasswordText m_model;
     TspPasswordKind m_passwordKind = pkRoundRect;

@@ -154,19 +154,19 @@ void TspSkinShadowLabel::PaintShadowed(TBitmap& bitmap) {
     c.Brush()->SetStyle(bsSolid);
 }
 
-void TspSkinShadowLabel::CMTextChanged(TMessage& m) {
+void TspSkinShadowLabel::CMTextChanged(TWMNoParams& m) {
     TspGraphicSkinControl::CMTextChanged(m);
     AdjustBounds();
     Invalidate();
 }
 
-void TspSkinShadowLabel::CMFontChanged(TMessage& m) {
+void TspSkinShadowLabel::CMFontChanged(TWMNoParams& m) {
     TspGraphicSkinControl::CMFontChanged(m);
     AdjustBounds();
 }
 
-void TspSkinShadowLabel::CMDialogChar(TMessage& m) {
-    if (m_showAccelChar && m_focusControl && Enabled() && IsAccel(char(m.WParam), Caption()) &&
+void TspSkinShadowLabel::CMDialogChar(TWMChar& m) {
+    if (m_showAccelChar && m_focusControl && Enabled() && IsAccel(m.CharCode, Caption()) &&
         m_focusControl->CanFocus()) {
         m_focusControl->SetFocus();
         m.Result = 1;

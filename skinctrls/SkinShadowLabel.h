@@ -40,9 +40,9 @@ protected:
     void PaintSkinned(TBitmap& bitmap) override { PaintShadowed(bitmap); }
     void PaintDefault(TBitmap& bitmap) override { PaintShadowed(bitmap); }
     void DrawControlImage(TBitmap& bitmap) override { PaintShadowed(bitmap); }
-    void CMTextChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMDialogChar(TWMChar& m) override;
 
     bool m_autoSize = true;
     TAlignment m_alignment = taLeftJustify;

@@ -101,12 +101,12 @@ void TspSkinNumEdit::EraseBackground(TCanvas& canvas) {
     CaptureParentImage(this, canvas);
 }
 
-void TspSkinNumEdit::CMMouseEnter(TMessage& m) {
+void TspSkinNumEdit::CMMouseEnter(TCMMouseEnterLeave& m) {
     TspCustomEdit::CMMouseEnter(m);
     m_box->UpdateHover();
 }
 
-void TspSkinNumEdit::CMMouseLeave(TMessage& m) {
+void TspSkinNumEdit::CMMouseLeave(TCMMouseEnterLeave& m) {
     TspCustomEdit::CMMouseLeave(m);
     m_box->UpdateHover();
 }
@@ -196,7 +196,7 @@ void TspSkinSpinEdit::EditTextChanged() {
     ReadTypedText();
 }
 
-void TspSkinSpinEdit::CMTextChanged(TMessage& m) {
+void TspSkinSpinEdit::CMTextChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMTextChanged(m);
     if (m_programmaticText || m_textFromEdit) return;
     ShowText(m_text);
@@ -352,7 +352,7 @@ void TspSkinSpinEdit::DefaultFontChanged() {
     Layout();
 }
 
-void TspSkinSpinEdit::WMSize(TMessage& m) {
+void TspSkinSpinEdit::WMSize(TWMSize& m) {
     TspSkinCustomControl::WMSize(m);
     Layout();
 }
@@ -528,8 +528,8 @@ void TspSkinSpinEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int
     TspSkinCustomControl::MouseUp(button, shift, x, y);
 }
 
-void TspSkinSpinEdit::WMTimer(TMessage& m) {
-    if (m.WParam != RepeatTimerId) {
+void TspSkinSpinEdit::WMTimer(TWMTimer& m) {
+    if (m.TimerID != RepeatTimerId) {
         TspSkinCustomControl::WMTimer(m);
         return;
     }
@@ -562,12 +562,12 @@ void TspSkinSpinEdit::UpdateHover() {
     if (before != m_edit->Font()->Color()) m_edit->Invalidate();
 }
 
-void TspSkinSpinEdit::CMMouseEnter(TMessage& m) {
+void TspSkinSpinEdit::CMMouseEnter(TCMMouseEnterLeave& m) {
     TspSkinCustomControl::CMMouseEnter(m);
     UpdateHover();
 }
 
-void TspSkinSpinEdit::CMMouseLeave(TMessage& m) {
+void TspSkinSpinEdit::CMMouseLeave(TCMMouseEnterLeave& m) {
     TspSkinCustomControl::CMMouseLeave(m);
     UpdateHover();
     for (Button& b : m_buttons)
@@ -577,12 +577,12 @@ void TspSkinSpinEdit::CMMouseLeave(TMessage& m) {
         }
 }
 
-void TspSkinSpinEdit::WMSetFocus(TMessage& m) {
+void TspSkinSpinEdit::WMSetFocus(TWMFocus& m) {
     TspSkinCustomControl::WMSetFocus(m);
     if (m_edit->CanFocus()) m_edit->SetFocus();
 }
 
-void TspSkinSpinEdit::CMEnabledChanged(TMessage& m) {
+void TspSkinSpinEdit::CMEnabledChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMEnabledChanged(m);
     m_edit->SetEnabled(m_enabled);
     StopTimer();

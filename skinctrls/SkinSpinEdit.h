@@ -24,8 +24,8 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void EraseBackground(TCanvas& canvas) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
 
     TspSkinSpinEdit* m_box;
     bool m_transparent = false;
@@ -120,13 +120,13 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void WMTimer(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMTextChanged(TMessage& m) override;
+    void WMTimer(TWMTimer& m) override;
+    void WMSize(TWMSize& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void CMMouseEnter(TCMMouseEnterLeave& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
 
     TspSkinNumEdit* m_edit = nullptr;
     TspValueType m_valueType = vtInteger;

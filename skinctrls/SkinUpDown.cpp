@@ -162,8 +162,8 @@ void TspSkinUpDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y
     TCustomControl::MouseUp(button, shift, x, y);
 }
 
-void TspSkinUpDown::WMTimer(TMessage& m) {
-    if (m.WParam != RepeatTimer) {
+void TspSkinUpDown::WMTimer(TWMTimer& m) {
+    if (m.TimerID != RepeatTimer) {
         TCustomControl::WMTimer(m);
         return;
     }
@@ -175,7 +175,7 @@ void TspSkinUpDown::WMTimer(TMessage& m) {
     if (m_hot == m_pressed) Step(m_pressed);
 }
 
-void TspSkinUpDown::CMMouseLeave(TMessage& m) {
+void TspSkinUpDown::CMMouseLeave(TCMMouseEnterLeave& m) {
     TCustomControl::CMMouseLeave(m);
     if (m_pressed < 0 && m_hot != -1) {
         m_hot = -1;
@@ -183,6 +183,6 @@ void TspSkinUpDown::CMMouseLeave(TMessage& m) {
     }
 }
 
-void TspSkinUpDown::WMEraseBkgnd(TMessage& m) {
+void TspSkinUpDown::WMEraseBkgnd(TWMEraseBkgnd& m) {
     m.Result = 1; // the paint covers every pixel
 }

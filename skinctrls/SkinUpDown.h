@@ -38,9 +38,9 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void WMTimer(TMessage& m) override;
-    void WMEraseBkgnd(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
+    void WMTimer(TWMTimer& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void CMMouseLeave(TCMMouseEnterLeave& m) override;
     TspDataSkinUpDownControl* LookUpSkinRecord() const;
     void Step(int button);
     void StopRepeat();

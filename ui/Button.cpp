@@ -105,17 +105,17 @@ void TButton::KeyUp(WORD& key, TShiftState shift) {
 }
 
 // Enter for the active (default or focused) button, Escape for the cancel button.
-void TButton::CMDialogKey(TMessage& m) {
-    if (((m.WParam == VK_RETURN && m_active) || (m.WParam == VK_ESCAPE && m_cancel)) && m_enabled &&
-        Showing()) {
+void TButton::CMDialogKey(TWMKey& m) {
+    if (((m.CharCode == VK_RETURN && m_active) || (m.CharCode == VK_ESCAPE && m_cancel)) &&
+        m_enabled && Showing()) {
         Click();
         m.Result = 1;
     }
 }
 
 // Alt+letter of the accelerator focuses and clicks the button.
-void TButton::CMDialogChar(TMessage& m) {
-    char key = char(m.WParam);
+void TButton::CMDialogChar(TWMChar& m) {
+    char key = m.CharCode;
     const AnsiString& t = m_text;
     for (size_t i = 0; i + 1 < t.size(); ++i)
         if (t[i] == '&' && t[i + 1] != '&' &&
@@ -131,8 +131,8 @@ void TButton::CMDialogChar(TMessage& m) {
 }
 
 // The button that takes Enter follows the focus: the focused button, else the default one.
-void TButton::CMFocusChanged(TMessage& m) {
-    auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+void TButton::CMFocusChanged(TCMFocusChanged& m) {
+    auto* focused = m.Sender;
     bool active = focused == this || (m_default && !dynamic_cast<TButton*>(focused));
     if (active != m_active) {
         m_active = active;
@@ -140,12 +140,12 @@ void TButton::CMFocusChanged(TMessage& m) {
     }
 }
 
-void TButton::WMSetFocus(TMessage& m) {
+void TButton::WMSetFocus(TWMFocus& m) {
     Invalidate();
     TCustomControl::WMSetFocus(m);
 }
 
-void TButton::WMKillFocus(TMessage& m) {
+void TButton::WMKillFocus(TWMFocus& m) {
     if (m_spaceDown) {
         m_spaceDown = false;
         m_pressed = false;
@@ -154,6 +154,6 @@ void TButton::WMKillFocus(TMessage& m) {
     TCustomControl::WMKillFocus(m);
 }
 
-void TButton::WMGetDlgCode(TMessage& m) {
+void TButton::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = 0;
 }

@@ -16,12 +16,12 @@ public:
 
 protected:
     void Paint() override;
-    void CMDialogKey(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
-    void CMFocusChanged(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMGetDlgCode(TMessage& m) override;
+    void CMDialogKey(TWMKey& m) override;
+    void CMDialogChar(TWMChar& m) override;
+    void CMFocusChanged(TCMFocusChanged& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

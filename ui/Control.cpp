@@ -229,114 +229,117 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     return m.Result;
 }
 
-// The one message dispatch: each message to its handler, the rest to DefaultHandler.
+namespace {
+// Decodes the message into the handler's record and calls the handler.
+template <class Record, class Control>
+inline void Dispatch(Control* control, void (Control::*handler)(Record&), TMessage& m) {
+    Record record(m);
+    (control->*handler)(record);
+}
+} // namespace
+
+// The one message dispatch: each message decoded into its record and handed to its handler,
+// the rest to DefaultHandler.
 void TControl::WndProc(TMessage& m) {
     // clang-format off
     switch (m.Msg) {
-    case WM_CREATE: WMCreate(m); return;
-    case WM_DESTROY: WMDestroy(m); return;
-    case WM_MOVE: WMMove(m); return;
-    case WM_SIZE: WMSize(m); return;
-    case WM_ACTIVATE: WMActivate(m); return;
-    case WM_SETFOCUS: WMSetFocus(m); return;
-    case WM_KILLFOCUS: WMKillFocus(m); return;
-    case WM_ENABLE: WMEnable(m); return;
-    case WM_SETTEXT: WMSetText(m); return;
-    case WM_GETTEXTLENGTH: WMGetTextLength(m); return;
-    case WM_PAINT: WMPaint(m); return;
-    case WM_CLOSE: WMClose(m); return;
-    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
-    case WM_SHOWWINDOW: WMShowWindow(m); return;
-    case WM_CANCELMODE: WMCancelMode(m); return;
-    case WM_SETCURSOR: WMSetCursor(m); return;
-    case WM_MOUSEACTIVATE: WMMouseActivate(m); return;
-    case WM_GETMINMAXINFO: WMGetMinMaxInfo(m); return;
-    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
-    case WM_CONTEXTMENU: WMContextMenu(m); return;
-    case WM_NCCALCSIZE: WMNCCalcSize(m); return;
-    case WM_NCHITTEST: WMNCHitTest(m); return;
-    case WM_NCPAINT: WMNCPaint(m); return;
-    case WM_NCACTIVATE: WMNCActivate(m); return;
-    case WM_GETDLGCODE: WMGetDlgCode(m); return;
-    case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
-    case WM_NCLBUTTONDOWN: WMNCLButtonDown(m); return;
-    case WM_NCLBUTTONUP: WMNCLButtonUp(m); return;
-    case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(m); return;
-    case WM_NCRBUTTONDOWN: WMNCRButtonDown(m); return;
-    case WM_NCRBUTTONUP: WMNCRButtonUp(m); return;
-    case WM_NCRBUTTONDBLCLK: WMNCRButtonDblClk(m); return;
-    case WM_NCMBUTTONDOWN: WMNCMButtonDown(m); return;
-    case WM_NCMBUTTONUP: WMNCMButtonUp(m); return;
-    case WM_NCMBUTTONDBLCLK: WMNCMButtonDblClk(m); return;
+    case WM_CREATE: Dispatch(this, &TControl::WMCreate, m); return;
+    case WM_DESTROY: Dispatch(this, &TControl::WMDestroy, m); return;
+    case WM_MOVE: Dispatch(this, &TControl::WMMove, m); return;
+    case WM_SIZE: Dispatch(this, &TControl::WMSize, m); return;
+    case WM_ACTIVATE: Dispatch(this, &TControl::WMActivate, m); return;
+    case WM_SETFOCUS: Dispatch(this, &TControl::WMSetFocus, m); return;
+    case WM_KILLFOCUS: Dispatch(this, &TControl::WMKillFocus, m); return;
+    case WM_ENABLE: Dispatch(this, &TControl::WMEnable, m); return;
+    case WM_SETTEXT: Dispatch(this, &TControl::WMSetText, m); return;
+    case WM_GETTEXTLENGTH: Dispatch(this, &TControl::WMGetTextLength, m); return;
+    case WM_PAINT: Dispatch(this, &TControl::WMPaint, m); return;
+    case WM_CLOSE: Dispatch(this, &TControl::WMClose, m); return;
+    case WM_ERASEBKGND: Dispatch(this, &TControl::WMEraseBkgnd, m); return;
+    case WM_SHOWWINDOW: Dispatch(this, &TControl::WMShowWindow, m); return;
+    case WM_CANCELMODE: Dispatch(this, &TControl::WMCancelMode, m); return;
+    case WM_SETCURSOR: Dispatch(this, &TControl::WMSetCursor, m); return;
+    case WM_GETMINMAXINFO: Dispatch(this, &TControl::WMGetMinMaxInfo, m); return;
+    case WM_NCCALCSIZE: Dispatch(this, &TControl::WMNCCalcSize, m); return;
+    case WM_NCHITTEST: Dispatch(this, &TControl::WMNCHitTest, m); return;
+    case WM_NCPAINT: Dispatch(this, &TControl::WMNCPaint, m); return;
+    case WM_NCACTIVATE: Dispatch(this, &TControl::WMNCActivate, m); return;
+    case WM_GETDLGCODE: Dispatch(this, &TControl::WMGetDlgCode, m); return;
+    case WM_NCMOUSEMOVE: Dispatch(this, &TControl::WMNCMouseMove, m); return;
+    case WM_NCLBUTTONDOWN: Dispatch(this, &TControl::WMNCLButtonDown, m); return;
+    case WM_NCLBUTTONUP: Dispatch(this, &TControl::WMNCLButtonUp, m); return;
+    case WM_NCLBUTTONDBLCLK: Dispatch(this, &TControl::WMNCLButtonDblClk, m); return;
+    case WM_NCRBUTTONDOWN: Dispatch(this, &TControl::WMNCRButtonDown, m); return;
+    case WM_NCRBUTTONUP: Dispatch(this, &TControl::WMNCRButtonUp, m); return;
+    case WM_NCRBUTTONDBLCLK: Dispatch(this, &TControl::WMNCRButtonDblClk, m); return;
+    case WM_NCMBUTTONDOWN: Dispatch(this, &TControl::WMNCMButtonDown, m); return;
+    case WM_NCMBUTTONUP: Dispatch(this, &TControl::WMNCMButtonUp, m); return;
+    case WM_NCMBUTTONDBLCLK: Dispatch(this, &TControl::WMNCMButtonDblClk, m); return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: WMKeyDown(m); return;
+    case WM_SYSKEYDOWN: Dispatch(this, &TControl::WMKeyDown, m); return;
     case WM_KEYUP:
-    case WM_SYSKEYUP: WMKeyUp(m); return;
-    case WM_CHAR: WMChar(m); return;
-    case WM_SYSCOMMAND: WMSysCommand(m); return;
-    case WM_TIMER: WMTimer(m); return;
-    case WM_HSCROLL: WMHScroll(m); return;
-    case WM_VSCROLL: WMVScroll(m); return;
-    case WM_MOUSEMOVE: WMMouseMove(m); return;
-    case WM_LBUTTONDOWN: WMLButtonDown(m); return;
-    case WM_LBUTTONUP: WMLButtonUp(m); return;
-    case WM_LBUTTONDBLCLK: WMLButtonDblClk(m); return;
-    case WM_RBUTTONDOWN: WMRButtonDown(m); return;
-    case WM_RBUTTONUP: WMRButtonUp(m); return;
-    case WM_RBUTTONDBLCLK: WMRButtonDblClk(m); return;
-    case WM_MBUTTONDOWN: WMMButtonDown(m); return;
-    case WM_MBUTTONUP: WMMButtonUp(m); return;
-    case WM_MBUTTONDBLCLK: WMMButtonDblClk(m); return;
-    case WM_MOUSEWHEEL: WMMouseWheel(m); return;
-    case WM_SIZING: WMSizing(m); return;
-    case WM_CAPTURECHANGED: WMCaptureChanged(m); return;
-    case WM_MOVING: WMMoving(m); return;
-    case WM_ENTERSIZEMOVE: WMEnterSizeMove(m); return;
-    case WM_EXITSIZEMOVE: WMExitSizeMove(m); return;
-    case WM_MOUSEHOVER: WMMouseHover(m); return;
-    case WM_NCMOUSELEAVE: WMNCMouseLeave(m); return;
-    case WM_MOUSELEAVE: WMMouseLeave(m); return;
-    case WM_CUT: WMCut(m); return;
-    case WM_COPY: WMCopy(m); return;
-    case WM_PASTE: WMPaste(m); return;
-    case WM_CLEAR: WMClear(m); return;
-    case WM_UNDO: WMUndo(m); return;
-    case CM_ACTIVATE: CMActivate(m); return;
-    case CM_DEACTIVATE: CMDeactivate(m); return;
-    case CM_CANCELMODE: CMCancelMode(m); return;
-    case CM_DIALOGKEY: CMDialogKey(m); return;
-    case CM_DIALOGCHAR: CMDialogChar(m); return;
-    case CM_FOCUSCHANGED: CMFocusChanged(m); return;
-    case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return;
-    case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return;
-    case CM_HITTEST: CMHitTest(m); return;
-    case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
-    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
-    case CM_COLORCHANGED: CMColorChanged(m); return;
-    case CM_FONTCHANGED: CMFontChanged(m); return;
-    case CM_CURSORCHANGED: CMCursorChanged(m); return;
-    case CM_TEXTCHANGED: CMTextChanged(m); return;
-    case CM_MOUSEENTER: CMMouseEnter(m); return;
-    case CM_MOUSELEAVE: CMMouseLeave(m); return;
-    case CM_BUTTONPRESSED: CMButtonPressed(m); return;
-    case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
-    case CM_ENTER: CMEnter(m); return;
-    case CM_EXIT: CMExit(m); return;
-    case CM_WANTSPECIALKEY: CMWantSpecialKey(m); return;
-    case CM_RELEASE: CMRelease(m); return;
-    case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
-    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); return;
-    case CM_SYSCOLORCHANGE: CMSysColorChange(m); return;
-    case CM_TABSTOPCHANGED: CMTabStopChanged(m); return;
-    case CM_CONTROLLISTCHANGE: CMControlListChange(m); return;
-    case CM_CHILDKEY: CMChildKey(m); return;
-    case CM_HINTSHOW: CMHintShow(m); return;
-    case CM_RECREATEWND: CMRecreateWnd(m); return;
-    case CM_INVALIDATE: CMInvalidate(m); return;
-    case CM_CONTROLCHANGE: CMControlChange(m); return;
-    case CM_CHANGED: CMChanged(m); return;
-    case CM_BORDERCHANGED: CMBorderChanged(m); return;
-    case CM_MOUSEWHEEL: CMMouseWheel(m); return;
+    case WM_SYSKEYUP: Dispatch(this, &TControl::WMKeyUp, m); return;
+    case WM_CHAR: Dispatch(this, &TControl::WMChar, m); return;
+    case WM_SYSCOMMAND: Dispatch(this, &TControl::WMSysCommand, m); return;
+    case WM_TIMER: Dispatch(this, &TControl::WMTimer, m); return;
+    case WM_HSCROLL: Dispatch(this, &TControl::WMHScroll, m); return;
+    case WM_VSCROLL: Dispatch(this, &TControl::WMVScroll, m); return;
+    case WM_MOUSEMOVE: Dispatch(this, &TControl::WMMouseMove, m); return;
+    case WM_LBUTTONDOWN: Dispatch(this, &TControl::WMLButtonDown, m); return;
+    case WM_LBUTTONUP: Dispatch(this, &TControl::WMLButtonUp, m); return;
+    case WM_LBUTTONDBLCLK: Dispatch(this, &TControl::WMLButtonDblClk, m); return;
+    case WM_RBUTTONDOWN: Dispatch(this, &TControl::WMRButtonDown, m); return;
+    case WM_RBUTTONUP: Dispatch(this, &TControl::WMRButtonUp, m); return;
+    case WM_RBUTTONDBLCLK: Dispatch(this, &TControl::WMRButtonDblClk, m); return;
+    case WM_MBUTTONDOWN: Dispatch(this, &TControl::WMMButtonDown, m); return;
+    case WM_MBUTTONUP: Dispatch(this, &TControl::WMMButtonUp, m); return;
+    case WM_MBUTTONDBLCLK: Dispatch(this, &TControl::WMMButtonDblClk, m); return;
+    case WM_MOUSEWHEEL: Dispatch(this, &TControl::WMMouseWheel, m); return;
+    case WM_SIZING: Dispatch(this, &TControl::WMSizing, m); return;
+    case WM_CAPTURECHANGED: Dispatch(this, &TControl::WMCaptureChanged, m); return;
+    case WM_ENTERSIZEMOVE: Dispatch(this, &TControl::WMEnterSizeMove, m); return;
+    case WM_EXITSIZEMOVE: Dispatch(this, &TControl::WMExitSizeMove, m); return;
+    case WM_MOUSEHOVER: Dispatch(this, &TControl::WMMouseHover, m); return;
+    case WM_NCMOUSELEAVE: Dispatch(this, &TControl::WMNCMouseLeave, m); return;
+    case WM_MOUSELEAVE: Dispatch(this, &TControl::WMMouseLeave, m); return;
+    case WM_CUT: Dispatch(this, &TControl::WMCut, m); return;
+    case WM_COPY: Dispatch(this, &TControl::WMCopy, m); return;
+    case WM_PASTE: Dispatch(this, &TControl::WMPaste, m); return;
+    case WM_CLEAR: Dispatch(this, &TControl::WMClear, m); return;
+    case WM_UNDO: Dispatch(this, &TControl::WMUndo, m); return;
+    case CM_ACTIVATE: Dispatch(this, &TControl::CMActivate, m); return;
+    case CM_DEACTIVATE: Dispatch(this, &TControl::CMDeactivate, m); return;
+    case CM_CANCELMODE: Dispatch(this, &TControl::CMCancelMode, m); return;
+    case CM_DIALOGKEY: Dispatch(this, &TControl::CMDialogKey, m); return;
+    case CM_DIALOGCHAR: Dispatch(this, &TControl::CMDialogChar, m); return;
+    case CM_FOCUSCHANGED: Dispatch(this, &TControl::CMFocusChanged, m); return;
+    case CM_PARENTFONTCHANGED: Dispatch(this, &TControl::CMParentFontChanged, m); return;
+    case CM_PARENTCOLORCHANGED: Dispatch(this, &TControl::CMParentColorChanged, m); return;
+    case CM_HITTEST: Dispatch(this, &TControl::CMHitTest, m); return;
+    case CM_VISIBLECHANGED: Dispatch(this, &TControl::CMVisibleChanged, m); return;
+    case CM_ENABLEDCHANGED: Dispatch(this, &TControl::CMEnabledChanged, m); return;
+    case CM_COLORCHANGED: Dispatch(this, &TControl::CMColorChanged, m); return;
+    case CM_FONTCHANGED: Dispatch(this, &TControl::CMFontChanged, m); return;
+    case CM_CURSORCHANGED: Dispatch(this, &TControl::CMCursorChanged, m); return;
+    case CM_TEXTCHANGED: Dispatch(this, &TControl::CMTextChanged, m); return;
+    case CM_MOUSEENTER: Dispatch(this, &TControl::CMMouseEnter, m); return;
+    case CM_MOUSELEAVE: Dispatch(this, &TControl::CMMouseLeave, m); return;
+    case CM_SHOWINGCHANGED: Dispatch(this, &TControl::CMShowingChanged, m); return;
+    case CM_ENTER: Dispatch(this, &TControl::CMEnter, m); return;
+    case CM_EXIT: Dispatch(this, &TControl::CMExit, m); return;
+    case CM_WANTSPECIALKEY: Dispatch(this, &TControl::CMWantSpecialKey, m); return;
+    case CM_RELEASE: Dispatch(this, &TControl::CMRelease, m); return;
+    case CM_SHOWHINTCHANGED: Dispatch(this, &TControl::CMShowHintChanged, m); return;
+    case CM_PARENTSHOWHINTCHANGED: Dispatch(this, &TControl::CMParentShowHintChanged, m); return;
+    case CM_SYSCOLORCHANGE: Dispatch(this, &TControl::CMSysColorChange, m); return;
+    case CM_TABSTOPCHANGED: Dispatch(this, &TControl::CMTabStopChanged, m); return;
+    case CM_CONTROLLISTCHANGE: Dispatch(this, &TControl::CMControlListChange, m); return;
+    case CM_HINTSHOW: Dispatch(this, &TControl::CMHintShow, m); return;
+    case CM_RECREATEWND: Dispatch(this, &TControl::CMRecreateWnd, m); return;
+    case CM_CONTROLCHANGE: Dispatch(this, &TControl::CMControlChange, m); return;
+    case CM_CHANGED: Dispatch(this, &TControl::CMChanged, m); return;
+    case CM_BORDERCHANGED: Dispatch(this, &TControl::CMBorderChanged, m); return;
+    case CM_MOUSEWHEEL: Dispatch(this, &TControl::CMMouseWheel, m); return;
     default: DefaultHandler(m); return;
     }
     // clang-format on
@@ -371,9 +374,9 @@ void TControl::SetMouseCapture(bool value) {
     }
 }
 
-void TControl::MouseButtonMessage(TMessage& m, TMouseButton button, bool down, bool dbl) {
-    TPoint p = LParamToPoint(m.LParam);
-    TShiftState shift = KeysToShiftState(m.WParam);
+void TControl::MouseButtonMessage(TWMMouse& m, TMouseButton button, bool down, bool dbl) {
+    TPoint p = m.Pos;
+    TShiftState shift = m.Shift;
     if (down) {
         if (button == mbLeft || (m_controlStyle & csCaptureMouse)) {
             if ((m_controlStyle & csCaptureMouse) && button == mbLeft) SetMouseCapture(true);
@@ -400,37 +403,36 @@ void TControl::MouseButtonMessage(TMessage& m, TMouseButton button, bool down, b
     MouseUp(button, shift, p.X, p.Y);
 }
 
-void TControl::WMLButtonDown(TMessage& m) {
+void TControl::WMLButtonDown(TWMMouse& m) {
     MouseButtonMessage(m, mbLeft, true, false);
 }
-void TControl::WMLButtonUp(TMessage& m) {
+void TControl::WMLButtonUp(TWMMouse& m) {
     MouseButtonMessage(m, mbLeft, false, false);
 }
-void TControl::WMLButtonDblClk(TMessage& m) {
+void TControl::WMLButtonDblClk(TWMMouse& m) {
     MouseButtonMessage(m, mbLeft, true, true);
 }
-void TControl::WMRButtonDown(TMessage& m) {
+void TControl::WMRButtonDown(TWMMouse& m) {
     MouseButtonMessage(m, mbRight, true, false);
 }
-void TControl::WMRButtonUp(TMessage& m) {
+void TControl::WMRButtonUp(TWMMouse& m) {
     MouseButtonMessage(m, mbRight, false, false);
 }
-void TControl::WMRButtonDblClk(TMessage& m) {
+void TControl::WMRButtonDblClk(TWMMouse& m) {
     MouseButtonMessage(m, mbRight, true, true);
 }
-void TControl::WMMButtonDown(TMessage& m) {
+void TControl::WMMButtonDown(TWMMouse& m) {
     MouseButtonMessage(m, mbMiddle, true, false);
 }
-void TControl::WMMButtonUp(TMessage& m) {
+void TControl::WMMButtonUp(TWMMouse& m) {
     MouseButtonMessage(m, mbMiddle, false, false);
 }
-void TControl::WMMButtonDblClk(TMessage& m) {
+void TControl::WMMButtonDblClk(TWMMouse& m) {
     MouseButtonMessage(m, mbMiddle, true, true);
 }
 
-void TControl::WMMouseMove(TMessage& m) {
-    TPoint p = LParamToPoint(m.LParam);
-    MouseMove(KeysToShiftState(m.WParam), p.X, p.Y);
+void TControl::WMMouseMove(TWMMouse& m) {
+    MouseMove(m.Shift, m.Pos.X, m.Pos.Y);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -463,23 +465,23 @@ void TControl::Resize() {
     if (OnResize) OnResize(this);
 }
 
-void TControl::CMEnabledChanged(TMessage&) {
+void TControl::CMEnabledChanged(TWMNoParams&) {
     Invalidate();
 }
 
-void TControl::CMFontChanged(TMessage&) {
+void TControl::CMFontChanged(TWMNoParams&) {
     Invalidate();
 }
 
-void TControl::CMColorChanged(TMessage&) {
+void TControl::CMColorChanged(TWMNoParams&) {
     Invalidate();
 }
 
-void TControl::CMTextChanged(TMessage&) {
+void TControl::CMTextChanged(TWMNoParams&) {
     Invalidate();
 }
 
-void TControl::CMParentFontChanged(TMessage&) {
+void TControl::CMParentFontChanged(TWMNoParams&) {
     if (!m_parentFont || !m_parent) return;
     auto saved = m_font.OnChange;
     m_font.OnChange = nullptr;
@@ -488,32 +490,30 @@ void TControl::CMParentFontChanged(TMessage&) {
     Perform(CM_FONTCHANGED);
 }
 
-void TControl::CMParentColorChanged(TMessage&) {
+void TControl::CMParentColorChanged(TWMNoParams&) {
     if (!m_parentColor || !m_parent) return;
     m_color = m_parent->Color();
     Perform(CM_COLORCHANGED);
 }
 
-void TControl::CMParentShowHintChanged(TMessage&) {
+void TControl::CMParentShowHintChanged(TWMNoParams&) {
     if (m_parentShowHint && m_parent) m_showHint = m_parent->ShowHint();
 }
 
-void TControl::CMMouseWheel(TMessage& m) {
-    TShiftState shift = KeysToShiftState(LOWORD(m.WParam));
-    if (DoMouseWheel(shift, GET_WHEEL_DELTA_WPARAM(m.WParam), LParamToPoint(m.LParam)))
-        m.Result = 1;
+void TControl::CMMouseWheel(TWMMouseWheel& m) {
+    if (DoMouseWheel(m.Shift, m.WheelDelta, m.Pos)) m.Result = 1;
 }
 
-void TControl::CMHitTest(TMessage& m) {
+void TControl::CMHitTest(TCMHitTest& m) {
     m.Result = HTCLIENT;
 }
 
-void TControl::CMMouseEnter(TMessage&) {
+void TControl::CMMouseEnter(TCMMouseEnterLeave&) {
     m_mouseInControl = true;
     if (OnMouseEnter) OnMouseEnter(this);
 }
 
-void TControl::CMMouseLeave(TMessage&) {
+void TControl::CMMouseLeave(TCMMouseEnterLeave&) {
     m_mouseInControl = false;
     if (OnMouseLeave) OnMouseLeave(this);
 }

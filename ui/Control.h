@@ -7,8 +7,8 @@
 // Perform and the window system call WindowProc, a replaceable hook that starts as WndProc
 // (a skinned frame takes a form over by saving WindowProc and putting its own in place).
 // TControl::WndProc is the one dispatch: it hands each message to the virtual handler named
-// after it, taking the message record (WM_PAINT -> WMPaint(TMessage&), CM_MOUSEENTER ->
-// CMMouseEnter(TMessage&)). A control class overrides the handlers it needs and calls the
+// after it, taking the message record (WM_PAINT -> WMPaint(TWMPaint&), CM_MOUSEENTER ->
+// CMMouseEnter(TCMMouseEnterLeave&)). A control class overrides the handlers it needs and calls the
 // base class's handler for the default behaviour; it does not override WndProc or write a
 // switch of its own.
 //
@@ -50,6 +50,7 @@
 #include "gfx/Types.h"
 #include "rtl/Classes.h"
 #include "rtl/Strings.h"
+#include "ui/MessageRecords.h"
 #include "ui/MessageTable.h"
 #include "ui/Messages.h"
 
@@ -287,113 +288,106 @@ protected:
 
     // --- message handlers: one per message, called by WndProc ---
     // Window messages (a windowless control receives the mouse ones and WM_PAINT).
-    virtual void WMCreate(TMessage& m) { DefaultHandler(m); }
-    virtual void WMDestroy(TMessage& m) { DefaultHandler(m); }
-    virtual void WMMove(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSize(TMessage& m) { DefaultHandler(m); }
-    virtual void WMActivate(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSetFocus(TMessage& m) { DefaultHandler(m); }
-    virtual void WMKillFocus(TMessage& m) { DefaultHandler(m); }
-    virtual void WMEnable(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSetText(TMessage& m) { DefaultHandler(m); }
-    virtual void WMGetTextLength(TMessage& m) { DefaultHandler(m); }
-    virtual void WMPaint(TMessage& m) { DefaultHandler(m); }
-    virtual void WMClose(TMessage& m) { DefaultHandler(m); }
-    virtual void WMEraseBkgnd(TMessage& m) { DefaultHandler(m); }
-    virtual void WMShowWindow(TMessage& m) { DefaultHandler(m); }
-    virtual void WMCancelMode(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSetCursor(TMessage& m) { DefaultHandler(m); }
-    virtual void WMMouseActivate(TMessage& m) { DefaultHandler(m); }
-    virtual void WMGetMinMaxInfo(TMessage& m) { DefaultHandler(m); }
-    virtual void WMWindowPosChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void WMContextMenu(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCCalcSize(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCHitTest(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCPaint(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCActivate(TMessage& m) { DefaultHandler(m); }
-    virtual void WMGetDlgCode(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCMouseMove(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCLButtonDown(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCLButtonUp(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCLButtonDblClk(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCRButtonDown(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCRButtonUp(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCRButtonDblClk(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCMButtonDown(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCMButtonUp(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCMButtonDblClk(TMessage& m) { DefaultHandler(m); }
-    virtual void WMKeyDown(TMessage& m) { DefaultHandler(m); } // WM_KEYDOWN and WM_SYSKEYDOWN
-    virtual void WMKeyUp(TMessage& m) { DefaultHandler(m); }   // WM_KEYUP and WM_SYSKEYUP
-    virtual void WMChar(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSysCommand(TMessage& m) { DefaultHandler(m); }
-    virtual void WMTimer(TMessage& m) { DefaultHandler(m); }
-    virtual void WMHScroll(TMessage& m) { DefaultHandler(m); }
-    virtual void WMVScroll(TMessage& m) { DefaultHandler(m); }
-    virtual void WMMouseMove(TMessage& m);
-    virtual void WMLButtonDown(TMessage& m);
-    virtual void WMLButtonUp(TMessage& m);
-    virtual void WMLButtonDblClk(TMessage& m);
-    virtual void WMRButtonDown(TMessage& m);
-    virtual void WMRButtonUp(TMessage& m);
-    virtual void WMRButtonDblClk(TMessage& m);
-    virtual void WMMButtonDown(TMessage& m);
-    virtual void WMMButtonUp(TMessage& m);
-    virtual void WMMButtonDblClk(TMessage& m);
-    virtual void WMMouseWheel(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSizing(TMessage& m) { DefaultHandler(m); }
-    virtual void WMCaptureChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void WMMoving(TMessage& m) { DefaultHandler(m); }
-    virtual void WMEnterSizeMove(TMessage& m) { DefaultHandler(m); }
-    virtual void WMExitSizeMove(TMessage& m) { DefaultHandler(m); }
-    virtual void WMMouseHover(TMessage& m) { DefaultHandler(m); }
-    virtual void WMNCMouseLeave(TMessage& m) { DefaultHandler(m); }
-    virtual void WMMouseLeave(TMessage& m) { DefaultHandler(m); }
-    virtual void WMCut(TMessage& m) { DefaultHandler(m); }
-    virtual void WMCopy(TMessage& m) { DefaultHandler(m); }
-    virtual void WMPaste(TMessage& m) { DefaultHandler(m); }
-    virtual void WMClear(TMessage& m) { DefaultHandler(m); }
-    virtual void WMUndo(TMessage& m) { DefaultHandler(m); }
+    virtual void WMCreate(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMDestroy(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMMove(TWMMove& m) { DefaultHandler(m.Message); }
+    virtual void WMSize(TWMSize& m) { DefaultHandler(m.Message); }
+    virtual void WMActivate(TWMActivate& m) { DefaultHandler(m.Message); }
+    virtual void WMSetFocus(TWMFocus& m) { DefaultHandler(m.Message); }
+    virtual void WMKillFocus(TWMFocus& m) { DefaultHandler(m.Message); }
+    virtual void WMEnable(TWMEnable& m) { DefaultHandler(m.Message); }
+    virtual void WMSetText(TWMSetText& m) { DefaultHandler(m.Message); }
+    virtual void WMGetTextLength(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMPaint(TWMPaint& m) { DefaultHandler(m.Message); }
+    virtual void WMClose(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMEraseBkgnd(TWMEraseBkgnd& m) { DefaultHandler(m.Message); }
+    virtual void WMShowWindow(TWMShowWindow& m) { DefaultHandler(m.Message); }
+    virtual void WMCancelMode(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMSetCursor(TWMSetCursor& m) { DefaultHandler(m.Message); }
+    virtual void WMGetMinMaxInfo(TWMGetMinMaxInfo& m) { DefaultHandler(m.Message); }
+    virtual void WMNCCalcSize(TWMNCCalcSize& m) { DefaultHandler(m.Message); }
+    virtual void WMNCHitTest(TWMNCHitTest& m) { DefaultHandler(m.Message); }
+    virtual void WMNCPaint(TWMNCPaint& m) { DefaultHandler(m.Message); }
+    virtual void WMNCActivate(TWMNCActivate& m) { DefaultHandler(m.Message); }
+    virtual void WMGetDlgCode(TWMGetDlgCode& m) { DefaultHandler(m.Message); }
+    virtual void WMNCMouseMove(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCLButtonDown(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCLButtonUp(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCLButtonDblClk(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCRButtonDown(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCRButtonUp(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCRButtonDblClk(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCMButtonDown(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCMButtonUp(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCMButtonDblClk(TWMNCMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMKeyDown(TWMKey& m) { DefaultHandler(m.Message); } // WM_KEYDOWN and WM_SYSKEYDOWN
+    virtual void WMKeyUp(TWMKey& m) { DefaultHandler(m.Message); }   // WM_KEYUP and WM_SYSKEYUP
+    virtual void WMChar(TWMChar& m) { DefaultHandler(m.Message); }
+    virtual void WMSysCommand(TWMSysCommand& m) { DefaultHandler(m.Message); }
+    virtual void WMTimer(TWMTimer& m) { DefaultHandler(m.Message); }
+    virtual void WMHScroll(TWMScroll& m) { DefaultHandler(m.Message); }
+    virtual void WMVScroll(TWMScroll& m) { DefaultHandler(m.Message); }
+    virtual void WMMouseMove(TWMMouse& m);
+    virtual void WMLButtonDown(TWMMouse& m);
+    virtual void WMLButtonUp(TWMMouse& m);
+    virtual void WMLButtonDblClk(TWMMouse& m);
+    virtual void WMRButtonDown(TWMMouse& m);
+    virtual void WMRButtonUp(TWMMouse& m);
+    virtual void WMRButtonDblClk(TWMMouse& m);
+    virtual void WMMButtonDown(TWMMouse& m);
+    virtual void WMMButtonUp(TWMMouse& m);
+    virtual void WMMButtonDblClk(TWMMouse& m);
+    virtual void WMMouseWheel(TWMMouseWheel& m) { DefaultHandler(m.Message); }
+    virtual void WMSizing(TWMSizing& m) { DefaultHandler(m.Message); }
+    virtual void WMCaptureChanged(TWMCaptureChanged& m) { DefaultHandler(m.Message); }
+    virtual void WMEnterSizeMove(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMExitSizeMove(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMMouseHover(TWMMouse& m) { DefaultHandler(m.Message); }
+    virtual void WMNCMouseLeave(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMMouseLeave(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMCut(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMCopy(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMPaste(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMClear(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void WMUndo(TWMNoParams& m) { DefaultHandler(m.Message); }
     // Framework messages.
-    virtual void CMActivate(TMessage& m) { DefaultHandler(m); }
-    virtual void CMDeactivate(TMessage& m) { DefaultHandler(m); }
-    virtual void CMCancelMode(TMessage& m) { DefaultHandler(m); }
-    virtual void CMDialogKey(TMessage& m) { DefaultHandler(m); }
-    virtual void CMDialogChar(TMessage& m) { DefaultHandler(m); }
-    virtual void CMFocusChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMParentFontChanged(TMessage& m);
-    virtual void CMParentColorChanged(TMessage& m);
-    virtual void CMHitTest(TMessage& m);
-    virtual void CMVisibleChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMEnabledChanged(TMessage& m);
-    virtual void CMColorChanged(TMessage& m);
-    virtual void CMFontChanged(TMessage& m);
-    virtual void CMCursorChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMTextChanged(TMessage& m);
-    virtual void CMMouseEnter(TMessage& m);
-    virtual void CMMouseLeave(TMessage& m);
-    virtual void CMButtonPressed(TMessage& m) { DefaultHandler(m); }
-    virtual void CMShowingChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMEnter(TMessage& m) { DefaultHandler(m); }
-    virtual void CMExit(TMessage& m) { DefaultHandler(m); }
-    virtual void CMWantSpecialKey(TMessage& m) { DefaultHandler(m); }
-    virtual void CMRelease(TMessage& m) { DefaultHandler(m); }
-    virtual void CMShowHintChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMParentShowHintChanged(TMessage& m);
-    virtual void CMSysColorChange(TMessage& m) { DefaultHandler(m); }
-    virtual void CMTabStopChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMControlListChange(TMessage& m) { DefaultHandler(m); }
-    virtual void CMChildKey(TMessage& m) { DefaultHandler(m); }
-    virtual void CMHintShow(TMessage& m) { DefaultHandler(m); }
-    virtual void CMRecreateWnd(TMessage& m) { DefaultHandler(m); }
-    virtual void CMInvalidate(TMessage& m) { DefaultHandler(m); }
-    virtual void CMControlChange(TMessage& m) { DefaultHandler(m); }
-    virtual void CMChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMBorderChanged(TMessage& m) { DefaultHandler(m); }
-    virtual void CMMouseWheel(TMessage& m);
+    virtual void CMActivate(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMDeactivate(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMCancelMode(TCMCancelMode& m) { DefaultHandler(m.Message); }
+    virtual void CMDialogKey(TWMKey& m) { DefaultHandler(m.Message); }
+    virtual void CMDialogChar(TWMChar& m) { DefaultHandler(m.Message); }
+    virtual void CMFocusChanged(TCMFocusChanged& m) { DefaultHandler(m.Message); }
+    virtual void CMParentFontChanged(TWMNoParams& m);
+    virtual void CMParentColorChanged(TWMNoParams& m);
+    virtual void CMHitTest(TCMHitTest& m);
+    virtual void CMVisibleChanged(TCMVisibleChanged& m) { DefaultHandler(m.Message); }
+    virtual void CMEnabledChanged(TWMNoParams& m);
+    virtual void CMColorChanged(TWMNoParams& m);
+    virtual void CMFontChanged(TWMNoParams& m);
+    virtual void CMCursorChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMTextChanged(TWMNoParams& m);
+    virtual void CMMouseEnter(TCMMouseEnterLeave& m);
+    virtual void CMMouseLeave(TCMMouseEnterLeave& m);
+    virtual void CMShowingChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMEnter(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMExit(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMWantSpecialKey(TWMKey& m) { DefaultHandler(m.Message); }
+    virtual void CMRelease(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMShowHintChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMParentShowHintChanged(TWMNoParams& m);
+    virtual void CMSysColorChange(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMTabStopChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMControlListChange(TCMControlChange& m) { DefaultHandler(m.Message); }
+    virtual void CMHintShow(TCMHintShow& m) { DefaultHandler(m.Message); }
+    virtual void CMRecreateWnd(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMControlChange(TCMControlChange& m) { DefaultHandler(m.Message); }
+    virtual void CMChanged(TCMChanged& m) { DefaultHandler(m.Message); }
+    virtual void CMBorderChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
+    virtual void CMMouseWheel(TWMMouseWheel& m);
 
     // The mouse button messages share this: capture, click and double-click rules, then
     // MouseDown or MouseUp.
-    void MouseButtonMessage(TMessage& m, TMouseButton button, bool down, bool dbl);
+    void MouseButtonMessage(TWMMouse& m, TMouseButton button, bool down, bool dbl);
 
     TWinControl* m_parent = nullptr;
     int m_left = 0;

@@ -473,27 +473,27 @@ void TCustomEdit::Paint() {
 
 // --- message handlers ---
 
-void TCustomEdit::WMGetDlgCode(TMessage& m) {
+void TCustomEdit::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
 }
 
-void TCustomEdit::WMChar(TMessage& m) {
+void TCustomEdit::WMChar(TWMChar& m) {
     TCustomControl::WMChar(m); // OnKeyPress may change or eat the character
-    if (m.Result == 0 && m.WParam != 0) TypeChar(char(m.WParam));
+    if (m.Result == 0 && m.CharCode != 0) TypeChar(m.CharCode);
 }
 
-void TCustomEdit::WMSetText(TMessage& m) {
-    const char* text = reinterpret_cast<const char*>(m.LParam);
+void TCustomEdit::WMSetText(TWMSetText& m) {
+    const char* text = m.Text;
     SetValue(text ? text : "", false);
     m_text = m_value;
     m.Result = 1;
 }
 
-void TCustomEdit::WMGetTextLength(TMessage& m) {
+void TCustomEdit::WMGetTextLength(TWMNoParams& m) {
     m.Result = LRESULT(m_value.size());
 }
 
-void TCustomEdit::WMSetFocus(TMessage& m) {
+void TCustomEdit::WMSetFocus(TWMFocus& m) {
     CreateCaret(this, 1, TextHeight());
     m_hasCaret = true;
     UpdateCaret();
@@ -502,7 +502,7 @@ void TCustomEdit::WMSetFocus(TMessage& m) {
     TCustomControl::WMSetFocus(m);
 }
 
-void TCustomEdit::WMKillFocus(TMessage& m) {
+void TCustomEdit::WMKillFocus(TWMFocus& m) {
     if (m_hasCaret) {
         m_hasCaret = false;
         DestroyCaret();
@@ -518,39 +518,39 @@ void TCustomEdit::MetricsChanged() {
     ScrollToCaret();
 }
 
-void TCustomEdit::WMSize(TMessage& m) {
+void TCustomEdit::WMSize(TWMSize& m) {
     TCustomControl::WMSize(m);
     MetricsChanged();
 }
 
-void TCustomEdit::CMFontChanged(TMessage& m) {
+void TCustomEdit::CMFontChanged(TWMNoParams& m) {
     TCustomControl::CMFontChanged(m);
     MetricsChanged();
 }
 
-void TCustomEdit::CMEnabledChanged(TMessage& m) {
+void TCustomEdit::CMEnabledChanged(TWMNoParams& m) {
     TCustomControl::CMEnabledChanged(m);
     Invalidate();
 }
 
-void TCustomEdit::WMUndo(TMessage& m) {
+void TCustomEdit::WMUndo(TWMNoParams& m) {
     Undo();
     m.Result = 1;
 }
 
-void TCustomEdit::WMCut(TMessage&) {
+void TCustomEdit::WMCut(TWMNoParams&) {
     CutToClipboard();
 }
 
-void TCustomEdit::WMCopy(TMessage&) {
+void TCustomEdit::WMCopy(TWMNoParams&) {
     CopyToClipboard();
 }
 
-void TCustomEdit::WMPaste(TMessage&) {
+void TCustomEdit::WMPaste(TWMNoParams&) {
     PasteFromClipboard();
 }
 
-void TCustomEdit::WMClear(TMessage&) {
+void TCustomEdit::WMClear(TWMNoParams&) {
     ClearSelection();
 }
 
@@ -600,6 +600,11 @@ void TCustomEdit::EMCanUndo(TMessage& m) {
     m.Result = m_canUndo ? 1 : 0;
 }
 
+void TCustomEdit::EMUndo(TMessage& m) {
+    TWMNoParams record(m);
+    WMUndo(record);
+}
+
 void TCustomEdit::EMEmptyUndoBuffer(TMessage&) {
     m_canUndo = false;
 }
@@ -619,7 +624,7 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
         {EM_SETREADONLY, &TCustomEdit::EMSetReadOnly},
         {EM_SETPASSWORDCHAR, &TCustomEdit::EMSetPasswordChar},
         {EM_CANUNDO, &TCustomEdit::EMCanUndo},
-        {EM_UNDO, &TCustomEdit::WMUndo},
+        {EM_UNDO, &TCustomEdit::EMUndo},
         {EM_EMPTYUNDOBUFFER, &TCustomEdit::EMEmptyUndoBuffer},
         {EM_SCROLLCARET, &TCustomEdit::EMScrollCaret},
     };

@@ -65,20 +65,20 @@ protected:
     void EraseBackground(TCanvas& canvas) override;
     virtual void Change();
     void DefaultHandler(TMessage& m) override;
-    void WMGetDlgCode(TMessage& m) override;
-    void WMChar(TMessage& m) override;
-    void WMSetText(TMessage& m) override;
-    void WMGetTextLength(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void WMUndo(TMessage& m) override; // and EM_UNDO
-    void WMCut(TMessage& m) override;
-    void WMCopy(TMessage& m) override;
-    void WMPaste(TMessage& m) override;
-    void WMClear(TMessage& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
+    void WMChar(TWMChar& m) override;
+    void WMSetText(TWMSetText& m) override;
+    void WMGetTextLength(TWMNoParams& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMSize(TWMSize& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void WMUndo(TWMNoParams& m) override; // and EM_UNDO
+    void WMCut(TWMNoParams& m) override;
+    void WMCopy(TWMNoParams& m) override;
+    void WMPaste(TWMNoParams& m) override;
+    void WMClear(TWMNoParams& m) override;
     void EMGetSel(TMessage& m);
     void EMSetSel(TMessage& m);
     void EMSetMargins(TMessage& m);
@@ -87,6 +87,7 @@ protected:
     void EMSetReadOnly(TMessage& m);
     void EMSetPasswordChar(TMessage& m);
     void EMCanUndo(TMessage& m);
+    void EMUndo(TMessage& m);
     void EMEmptyUndoBuffer(TMessage& m);
     void EMScrollCaret(TMessage& m);
     void MetricsChanged();

@@ -162,21 +162,21 @@ protected:
             return;
         }
     }
-    void WMGetDlgCode(TMessage& m) override { m.Result = DLGC_WANTARROWS; }
-    void WMSetFocus(TMessage& m) override {
+    void WMGetDlgCode(TWMGetDlgCode& m) override { m.Result = DLGC_WANTARROWS; }
+    void WMSetFocus(TWMFocus& m) override {
         Invalidate();
         TCustomControl::WMSetFocus(m);
     }
-    void WMKillFocus(TMessage& m) override {
+    void WMKillFocus(TWMFocus& m) override {
         Invalidate();
         TCustomControl::WMKillFocus(m);
     }
-    void WMSize(TMessage& m) override {
+    void WMSize(TWMSize& m) override {
         UpdateBar();
         TCustomControl::WMSize(m);
     }
-    void WMVScroll(TMessage& m) override {
-        int code = LOWORD(m.WParam);
+    void WMVScroll(TWMScroll& m) override {
+        int code = m.ScrollCode;
         if (code == SB_LINEUP)
             ScrollTo(m_top - 1);
         else if (code == SB_LINEDOWN)
@@ -186,10 +186,10 @@ protected:
         else if (code == SB_PAGEDOWN)
             ScrollTo(m_top + VisibleRows());
         else if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
-            ScrollTo(int(int16_t(HIWORD(m.WParam))));
+            ScrollTo(m.Pos);
     }
-    void CMMouseWheel(TMessage& m) override {
-        ScrollTo(m_top - 3 * GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA);
+    void CMMouseWheel(TWMMouseWheel& m) override {
+        ScrollTo(m_top - 3 * m.WheelDelta / WHEEL_DELTA);
         m.Result = 1;
     }
 };

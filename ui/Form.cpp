@@ -286,18 +286,18 @@ void TCustomForm::KeyDown(WORD& key, TShiftState shift) {
 
 // --- message handlers ---
 
-void TCustomForm::CMRelease(TMessage&) {
+void TCustomForm::CMRelease(TWMNoParams&) {
     delete this;
 }
 
-void TCustomForm::CMTextChanged(TMessage& m) {
+void TCustomForm::CMTextChanged(TWMNoParams& m) {
     if (m_wnd->displayId) CurrentDisplay().SetWindowTitle(m_wnd->displayId, AnsiToUtf8(m_text));
     RedrawWindow(this, nullptr, RDW_FRAME);
     TCustomControl::CMTextChanged(m);
 }
 
 // The form itself has the focus only when none of its controls can take it.
-void TCustomForm::WMSetFocus(TMessage& m) {
+void TCustomForm::WMSetFocus(TWMFocus& m) {
     if (m_activeControl && m_activeControl->CanFocus()) {
         ::SetFocus(m_activeControl->Handle());
         return;
@@ -305,13 +305,13 @@ void TCustomForm::WMSetFocus(TMessage& m) {
     TCustomControl::WMSetFocus(m);
 }
 
-void TCustomForm::WMClose(TMessage&) {
+void TCustomForm::WMClose(TWMNoParams&) {
     Close();
 }
 
-void TCustomForm::WMActivate(TMessage& m) {
+void TCustomForm::WMActivate(TWMActivate& m) {
     TWindowSystem& ws = TWindowSystem::Get();
-    if (LOWORD(m.WParam) != WA_INACTIVE) {
+    if (m.Active != WA_INACTIVE) {
         m_active = true;
         TWinControl* target = m_activeControl;
         if (!target || !target->CanFocus()) target = FindNextControl(nullptr, true, true, false);
@@ -328,8 +328,8 @@ void TCustomForm::WMActivate(TMessage& m) {
     }
 }
 
-void TCustomForm::WMSysCommand(TMessage& m) {
-    switch (m.WParam & 0xFFF0) {
+void TCustomForm::WMSysCommand(TWMSysCommand& m) {
+    switch (m.CmdType) {
     case SC_CLOSE:
         Perform(WM_CLOSE);
         break;
@@ -347,8 +347,8 @@ void TCustomForm::WMSysCommand(TMessage& m) {
     }
 }
 
-void TCustomForm::CMDialogKey(TMessage& m) {
-    WORD key = WORD(m.WParam);
+void TCustomForm::CMDialogKey(TWMKey& m) {
+    WORD key = m.CharCode;
     TShiftState shift = KeyboardShiftState();
     if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
         SelectNext(m_activeControl, !(shift & ssShift), true);
@@ -374,27 +374,26 @@ void TCustomForm::CMDialogKey(TMessage& m) {
 
 // --- the classic frame (NonClient.cpp draws it) ---
 
-void TCustomForm::WMNCCalcSize(TMessage& m) {
-    NonClient::FormCalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
+void TCustomForm::WMNCCalcSize(TWMNCCalcSize& m) {
+    NonClient::FormCalcSize(this, m.Params);
 }
 
-void TCustomForm::WMNCPaint(TMessage& m) {
-    if (auto* canvas = reinterpret_cast<TCanvas*>(m.WParam)) NonClient::FormPaint(this, *canvas);
+void TCustomForm::WMNCPaint(TWMNCPaint& m) {
+    if (auto* canvas = m.Canvas) NonClient::FormPaint(this, *canvas);
 }
 
-void TCustomForm::WMNCHitTest(TMessage& m) {
-    TPoint p = LParamToPoint(m.LParam);
+void TCustomForm::WMNCHitTest(TWMNCHitTest& m) {
+    TPoint p = m.Pos;
     m.Result = NonClient::FormHitTest(this, {p.X - m_left, p.Y - m_top});
 }
 
-void TCustomForm::WMNCLButtonDown(TMessage& m) {
-    if (!NonClient::FormButtonDown(this, int(m.WParam), LParamToPoint(m.LParam)))
-        TCustomControl::WMNCLButtonDown(m);
+void TCustomForm::WMNCLButtonDown(TWMNCMouse& m) {
+    if (!NonClient::FormButtonDown(this, m.HitTest, m.Pos)) TCustomControl::WMNCLButtonDown(m);
 }
 
 // A double click on the caption maximises a sizeable form, or restores it.
-void TCustomForm::WMNCLButtonDblClk(TMessage& m) {
-    if (int(m.WParam) == HTCAPTION && (m_borderIcons & biMaximize) && m_borderStyle == bsSizeable) {
+void TCustomForm::WMNCLButtonDblClk(TWMNCMouse& m) {
+    if (m.HitTest == HTCAPTION && (m_borderIcons & biMaximize) && m_borderStyle == bsSizeable) {
         SetWindowState(m_windowState == wsMaximized ? wsNormal : wsMaximized);
         return;
     }

@@ -17,8 +17,8 @@ TGraphicControl::~TGraphicControl() {
 }
 
 // WParam carries the parent's canvas, already moved to this control and clipped to it.
-void TGraphicControl::WMPaint(TMessage& m) {
-    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+void TGraphicControl::WMPaint(TWMPaint& m) {
+    auto* canvas = m.Canvas;
     if (!canvas || m_width <= 0 || m_height <= 0) return;
     // Asked to paint from inside its own paint (it captures what its parent shows beneath
     // it, and the parent paints its children): it is not part of that picture, and its

@@ -12,7 +12,7 @@ public:
 protected:
     friend class TWinControl;
     virtual void Paint() {}
-    void WMPaint(TMessage& m) override;
+    void WMPaint(TWMPaint& m) override;
 
     TCanvas m_canvas;
 };

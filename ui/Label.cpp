@@ -159,19 +159,19 @@ bool IsAccel(char key, const AnsiString& caption) {
     return false;
 }
 
-void TCustomLabel::CMTextChanged(TMessage&) {
+void TCustomLabel::CMTextChanged(TWMNoParams&) {
     AdjustBounds();
     Invalidate();
 }
 
-void TCustomLabel::CMFontChanged(TMessage&) {
+void TCustomLabel::CMFontChanged(TWMNoParams&) {
     AdjustBounds();
     Invalidate();
 }
 
 // Alt+letter of the accelerator focuses the FocusControl.
-void TCustomLabel::CMDialogChar(TMessage& m) {
-    if (m_showAccelChar && m_focusControl && m_enabled && IsAccel(char(m.WParam), GetLabelText()) &&
+void TCustomLabel::CMDialogChar(TWMChar& m) {
+    if (m_showAccelChar && m_focusControl && m_enabled && IsAccel(m.CharCode, GetLabelText()) &&
         m_focusControl->CanFocus()) {
         m_focusControl->SetFocus();
         m.Result = 1;

@@ -36,9 +36,9 @@ public:
 
 protected:
     void Paint() override;
-    void CMTextChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMDialogChar(TWMChar& m) override;
     virtual AnsiString GetLabelText() const { return GetText(); }
     // Draws (or with DT_CALCRECT measures) the text in rect with the label's flags added.
     virtual void DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags);

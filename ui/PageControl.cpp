@@ -66,7 +66,7 @@ void TTabSheet::SetImageIndex(int value) {
 }
 
 // The caption is the tab's text.
-void TTabSheet::CMTextChanged(TMessage& m) {
+void TTabSheet::CMTextChanged(TWMNoParams& m) {
     if (m_pageControl)
         m_pageControl->TabsChanged();
     else
@@ -367,28 +367,28 @@ void TPageControl::KeyDown(WORD& key, TShiftState shift) {
     }
 }
 
-void TPageControl::WMGetDlgCode(TMessage& m) {
+void TPageControl::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = DLGC_WANTARROWS;
 }
 
-void TPageControl::WMSetFocus(TMessage& m) {
+void TPageControl::WMSetFocus(TWMFocus& m) {
     Invalidate();
     TCustomControl::WMSetFocus(m);
 }
 
-void TPageControl::WMKillFocus(TMessage& m) {
+void TPageControl::WMKillFocus(TWMFocus& m) {
     Invalidate();
     TCustomControl::WMKillFocus(m);
 }
 
 // Paint covers everything.
-void TPageControl::WMEraseBkgnd(TMessage& m) {
+void TPageControl::WMEraseBkgnd(TWMEraseBkgnd& m) {
     m.Result = 1;
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab move between the pages.
-void TPageControl::CMDialogKey(TMessage& m) {
-    if (m.WParam == VK_TAB && (KeyboardShiftState() & ssCtrl) && TabCount() > 0 && Showing()) {
+void TPageControl::CMDialogKey(TWMKey& m) {
+    if (m.CharCode == VK_TAB && (KeyboardShiftState() & ssCtrl) && TabCount() > 0 && Showing()) {
         int n = TabCount(), tab = TabIndex();
         bool back = (KeyboardShiftState() & ssShift) != 0;
         SelectPage(TabPage(((tab < 0 ? 0 : tab) + (back ? n - 1 : 1)) % n));

@@ -25,7 +25,7 @@ public:
 
 protected:
     friend class TPageControl;
-    void CMTextChanged(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
     TPageControl* m_pageControl = nullptr;
     bool m_tabVisible = true;
     int m_imageIndex = -1;
@@ -82,11 +82,11 @@ protected:
     virtual void DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, bool active);
     void Paint() override;
     void AlignControls(TControl* control, TRect& rect) override;
-    void WMGetDlgCode(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMEraseBkgnd(TMessage& m) override;
-    void CMDialogKey(TMessage& m) override;
+    void WMGetDlgCode(TWMGetDlgCode& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void CMDialogKey(TWMKey& m) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(WORD& key, TShiftState shift) override;
 

@@ -103,6 +103,6 @@ void TCustomPanel::Paint() {
     c.Brush()->SetStyle(bsSolid);
 }
 
-void TCustomPanel::CMTextChanged(TMessage&) {
+void TCustomPanel::CMTextChanged(TWMNoParams&) {
     Invalidate();
 }

@@ -25,7 +25,7 @@ public:
 protected:
     void Paint() override;
     void AlignControls(TControl* control, TRect& rect) override;
-    void CMTextChanged(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
     TBevelCut m_bevelOuter = bvRaised;
     TBevelCut m_bevelInner = bvNone;
     int m_bevelWidth = 1;

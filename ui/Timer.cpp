@@ -9,7 +9,7 @@ namespace {
 class TTimerWindow : public TWinControl {
 public:
     TTimerWindow(TTimer* timer) : TWinControl(nullptr), m_timer(timer) {}
-    void WMTimer(TMessage&) override {
+    void WMTimer(TWMTimer&) override {
         if (m_timer->OnTimer) m_timer->OnTimer(m_timer);
     }
 

@@ -399,17 +399,17 @@ void TWinControl::EraseBackground(TCanvas& canvas) {
 
 // --- message handlers ---
 
-void TWinControl::CMFontChanged(TMessage&) {
+void TWinControl::CMFontChanged(TWMNoParams&) {
     for (TControl* c : m_controls) c->Perform(CM_PARENTFONTCHANGED);
     Invalidate();
 }
 
-void TWinControl::CMColorChanged(TMessage&) {
+void TWinControl::CMColorChanged(TWMNoParams&) {
     for (TControl* c : m_controls) c->Perform(CM_PARENTCOLORCHANGED);
     Invalidate();
 }
 
-void TWinControl::CMVisibleChanged(TMessage&) {
+void TWinControl::CMVisibleChanged(TCMVisibleChanged&) {
     if (!m_handleAllocated) return;
     if (m_visible)
         m_style |= WS_VISIBLE;
@@ -430,7 +430,7 @@ void TWinControl::CMVisibleChanged(TMessage&) {
     Perform(CM_SHOWINGCHANGED);
 }
 
-void TWinControl::CMEnabledChanged(TMessage&) {
+void TWinControl::CMEnabledChanged(TWMNoParams&) {
     if (!m_enabled) {
         TWindowSystem& ws = TWindowSystem::Get();
         if (ws.Focus() == this) {
@@ -446,27 +446,27 @@ void TWinControl::CMEnabledChanged(TMessage&) {
     Invalidate();
 }
 
-void TWinControl::CMShowHintChanged(TMessage& m) {
+void TWinControl::CMShowHintChanged(TWMNoParams& m) {
     TControl::CMShowHintChanged(m);
     for (TControl* c : m_controls) c->Perform(CM_PARENTSHOWHINTCHANGED);
 }
 
-void TWinControl::CMParentShowHintChanged(TMessage& m) {
+void TWinControl::CMParentShowHintChanged(TWMNoParams& m) {
     TControl::CMParentShowHintChanged(m);
     for (TControl* c : m_controls) c->Perform(CM_PARENTSHOWHINTCHANGED);
 }
 
-void TWinControl::CMEnter(TMessage&) {
+void TWinControl::CMEnter(TWMNoParams&) {
     DoEnter();
 }
 
-void TWinControl::CMExit(TMessage&) {
+void TWinControl::CMExit(TWMNoParams&) {
     DoExit();
 }
 
 // Mouse messages over a windowless child (or held by one) go to that child.
-bool TWinControl::MouseToChild(TMessage& m) {
-    TPoint p = LParamToPoint(m.LParam);
+bool TWinControl::MouseToChild(TWMMouse& m) {
+    TPoint p = m.Pos;
     TControl* target = m_captureControl;
     if (!target) target = ControlAtPos(p, false, false);
     if (m.Msg == WM_MOUSEMOVE && target != m_mouseControl && !m_captureControl) {
@@ -478,44 +478,44 @@ bool TWinControl::MouseToChild(TMessage& m) {
     if (!target) return false;
     LPARAM local = PointToLParam({p.X - target->m_left, p.Y - target->m_top});
     std::shared_ptr<bool> alive = m_alive;
-    target->Perform(m.Msg, m.WParam, local);
+    target->Perform(m.Msg, m.Keys, local);
     if (*alive && m.Msg == WM_LBUTTONUP && m_captureControl == target && GetCapture() != this)
         m_captureControl = nullptr;
     return true;
 }
 
-void TWinControl::WMMouseMove(TMessage& m) {
+void TWinControl::WMMouseMove(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMMouseMove(m);
 }
-void TWinControl::WMLButtonDown(TMessage& m) {
+void TWinControl::WMLButtonDown(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMLButtonDown(m);
 }
-void TWinControl::WMLButtonUp(TMessage& m) {
+void TWinControl::WMLButtonUp(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMLButtonUp(m);
 }
-void TWinControl::WMLButtonDblClk(TMessage& m) {
+void TWinControl::WMLButtonDblClk(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMLButtonDblClk(m);
 }
-void TWinControl::WMRButtonDown(TMessage& m) {
+void TWinControl::WMRButtonDown(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMRButtonDown(m);
 }
-void TWinControl::WMRButtonUp(TMessage& m) {
+void TWinControl::WMRButtonUp(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMRButtonUp(m);
 }
-void TWinControl::WMRButtonDblClk(TMessage& m) {
+void TWinControl::WMRButtonDblClk(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMRButtonDblClk(m);
 }
-void TWinControl::WMMButtonDown(TMessage& m) {
+void TWinControl::WMMButtonDown(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMMButtonDown(m);
 }
-void TWinControl::WMMButtonUp(TMessage& m) {
+void TWinControl::WMMButtonUp(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMMButtonUp(m);
 }
-void TWinControl::WMMButtonDblClk(TMessage& m) {
+void TWinControl::WMMButtonDblClk(TWMMouse& m) {
     if (!MouseToChild(m)) TControl::WMMButtonDblClk(m);
 }
 
-void TWinControl::WMMouseLeave(TMessage& m) {
+void TWinControl::WMMouseLeave(TWMNoParams& m) {
     if (m_mouseControl) {
         TControl* old = m_mouseControl;
         m_mouseControl = nullptr;
@@ -525,23 +525,22 @@ void TWinControl::WMMouseLeave(TMessage& m) {
 }
 
 // The wheel goes to the control first (OnMouseWheel), then up to its parent.
-void TWinControl::WMMouseWheel(TMessage& m) {
-    if (Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) != 0) {
+void TWinControl::WMMouseWheel(TWMMouseWheel& m) {
+    if (m.PassTo(*this, CM_MOUSEWHEEL) != 0) {
         m.Result = 1;
         return;
     }
-    if (m_parent) m.Result = m_parent->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
+    if (m_parent) m.Result = m.PassTo(*m_parent);
 }
 
-void TWinControl::WMSetText(TMessage& m) {
-    const char* text = reinterpret_cast<const char*>(m.LParam);
-    m_text = text ? text : "";
+void TWinControl::WMSetText(TWMSetText& m) {
+    m_text = m.Text;
     Perform(CM_TEXTCHANGED);
     m.Result = 1;
 }
 
-void TWinControl::WMGetMinMaxInfo(TMessage& m) {
-    auto* info = reinterpret_cast<TMinMaxInfo*>(m.LParam);
+void TWinControl::WMGetMinMaxInfo(TWMGetMinMaxInfo& m) {
+    auto* info = &m.Info;
     if (!info) return;
     TRect work = GetWorkArea();
     info->ptMaxSize = {work.Width(), work.Height()};
@@ -550,73 +549,73 @@ void TWinControl::WMGetMinMaxInfo(TMessage& m) {
     info->ptMaxTrackSize = {Screen->Width() + 12, Screen->Height() + 12};
 }
 
-void TWinControl::WMCancelMode(TMessage&) {
+void TWinControl::WMCancelMode(TWMNoParams&) {
     if (GetCapture() == this) ReleaseCapture();
 }
 
 // --- the default non-client area: border, edges and scroll bars ---
 
-void TWinControl::WMNCCalcSize(TMessage& m) {
-    NonClient::CalcSize(this, *reinterpret_cast<TNCCalcSizeParams*>(m.LParam));
+void TWinControl::WMNCCalcSize(TWMNCCalcSize& m) {
+    NonClient::CalcSize(this, m.Params);
 }
 
-void TWinControl::WMNCPaint(TMessage& m) {
-    if (auto* canvas = reinterpret_cast<TCanvas*>(m.WParam)) NonClient::Paint(this, *canvas);
+void TWinControl::WMNCPaint(TWMNCPaint& m) {
+    if (auto* canvas = m.Canvas) NonClient::Paint(this, *canvas);
 }
 
-void TWinControl::WMNCHitTest(TMessage& m) {
+void TWinControl::WMNCHitTest(TWMNCHitTest& m) {
     TRect wr = WindowRectOnScreen();
-    TPoint p = LParamToPoint(m.LParam);
+    TPoint p = m.Pos;
     m.Result = NonClient::HitTest(this, {p.X - wr.Left, p.Y - wr.Top});
 }
 
-void TWinControl::WMNCActivate(TMessage& m) {
+void TWinControl::WMNCActivate(TWMNCActivate& m) {
     m_wnd->ncDirty = true;
     TWindowSystem::Get().MarkDirty(this);
     m.Result = 1;
 }
 
 // A press on a scroll bar starts tracking it.
-void TWinControl::WMNCLButtonDown(TMessage& m) {
-    if (m.WParam != WPARAM(HTVSCROLL) && m.WParam != WPARAM(HTHSCROLL)) return;
+void TWinControl::WMNCLButtonDown(TWMNCMouse& m) {
+    if (m.HitTest != HTVSCROLL && m.HitTest != HTHSCROLL) return;
     TRect wr = WindowRectOnScreen();
-    TPoint p = LParamToPoint(m.LParam);
-    NonClient::ScrollBarDown(this, m.WParam == WPARAM(HTVSCROLL) ? SB_VERT : SB_HORZ,
+    TPoint p = m.Pos;
+    NonClient::ScrollBarDown(this, m.HitTest == HTVSCROLL ? SB_VERT : SB_HORZ,
                              {p.X - wr.Left, p.Y - wr.Top});
 }
 
 // The second press of a double click on a scroll bar scrolls again.
-void TWinControl::WMNCLButtonDblClk(TMessage& m) {
+void TWinControl::WMNCLButtonDblClk(TWMNCMouse& m) {
     TWinControl::WMNCLButtonDown(m);
 }
 
-void TWinControl::WMPaint(TMessage& m) {
-    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+void TWinControl::WMPaint(TWMPaint& m) {
+    auto* canvas = m.Canvas;
     if (!canvas) return;
     TPaintingScope painting(*this);
     PaintWindow(*canvas);
 }
 
-void TWinControl::WMEraseBkgnd(TMessage& m) {
-    auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& m) {
+    auto* canvas = m.Canvas;
     if (canvas) EraseBackground(*canvas);
     m.Result = 1;
 }
 
-void TWinControl::WMKeyDown(TMessage& m) {
-    WORD key = WORD(m.WParam);
+void TWinControl::WMKeyDown(TWMKey& m) {
+    WORD key = m.CharCode;
     TCustomForm* form = GetParentForm(this);
     if (form && form != this && form->KeyPreview()) {
         form->KeyDown(key, KeyboardShiftState());
         if (key == 0) return;
     }
     KeyDown(key, KeyboardShiftState());
-    m.WParam = key;
+    m.CharCode = key;
     if (key == 0) m.Result = 1;
 }
 
-void TWinControl::WMKeyUp(TMessage& m) {
-    WORD key = WORD(m.WParam);
+void TWinControl::WMKeyUp(TWMKey& m) {
+    WORD key = m.CharCode;
     TCustomForm* form = GetParentForm(this);
     if (form && form != this && form->KeyPreview()) {
         form->KeyUp(key, KeyboardShiftState());
@@ -625,26 +624,26 @@ void TWinControl::WMKeyUp(TMessage& m) {
     KeyUp(key, KeyboardShiftState());
 }
 
-void TWinControl::WMChar(TMessage& m) {
-    char ch = char(m.WParam);
+void TWinControl::WMChar(TWMChar& m) {
+    char ch = m.CharCode;
     TCustomForm* form = GetParentForm(this);
     if (form && form != this && form->KeyPreview()) {
         form->KeyPress(ch);
         if (ch == 0) return;
     }
     KeyPress(ch);
-    m.WParam = WPARAM(static_cast<unsigned char>(ch));
+    m.CharCode = WPARAM(static_cast<unsigned char>(ch));
     if (ch == 0) m.Result = 1;
 }
 
-void TWinControl::WMSetFocus(TMessage&) {
+void TWinControl::WMSetFocus(TWMFocus&) {
     if (TCustomForm* form = GetParentForm(this)) form->FocusChanged(this);
 }
 
-void TWinControl::WMKillFocus(TMessage&) {}
+void TWinControl::WMKillFocus(TWMFocus&) {}
 
-void TWinControl::WMSetCursor(TMessage& m) {
-    int hit = int(int16_t(LOWORD(uintptr_t(m.LParam))));
+void TWinControl::WMSetCursor(TWMSetCursor& m) {
+    int hit = m.HitTest;
     if (hit != HTCLIENT) {
         NonClient::ShowCursorFor(hit);
         m.Result = 1;
@@ -662,7 +661,7 @@ void TWinControl::WMSetCursor(TMessage& m) {
     if (cursor == crDefault) {
         // Let the parent decide (a child with the default cursor shows its parent's).
         if (m_parent) {
-            m.Result = m_parent->Perform(WM_SETCURSOR, m.WParam, m.LParam);
+            m.Result = m.PassTo(*m_parent);
             if (m.Result) return;
         }
         cursor = crArrow;
@@ -671,33 +670,33 @@ void TWinControl::WMSetCursor(TMessage& m) {
     m.Result = 1;
 }
 
-void TWinControl::WMSize(TMessage& m) {
+void TWinControl::WMSize(TWMSize& m) {
     Realign();
-    DefaultHandler(m);
+    DefaultHandler(m.Message);
 }
 
-void TWinControl::CMDialogKey(TMessage& m) {
+void TWinControl::CMDialogKey(TWMKey& m) {
     // Offer the key to the children until one takes it.
     for (TControl* c : std::vector<TControl*>(m_controls)) {
         if (!c->m_visible || !c->m_enabled) continue;
-        if (c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
+        if (m.PassTo(*c) != 0) {
             m.Result = 1;
             return;
         }
     }
 }
 
-void TWinControl::CMDialogChar(TMessage& m) {
+void TWinControl::CMDialogChar(TWMChar& m) {
     for (TControl* c : std::vector<TControl*>(m_controls)) {
         if (!c->m_visible || !c->m_enabled) continue;
-        if (c->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
+        if (m.PassTo(*c) != 0) {
             m.Result = 1;
             return;
         }
     }
 }
 
-void TWinControl::CMShowingChanged(TMessage&) {
+void TWinControl::CMShowingChanged(TWMNoParams&) {
     for (TControl* c : m_controls)
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->Perform(CM_SHOWINGCHANGED);
 }

@@ -115,11 +115,11 @@ protected:
         TspSkinCustomControl::MorphStep();
     }
     bool ClickToFocus() const override { return focusByClick; }
-    void CMMouseEnter(TMessage& m) override {
+    void CMMouseEnter(TCMMouseEnterLeave& m) override {
         TspSkinCustomControl::CMMouseEnter(m);
         RefreshMorph();
     }
-    void CMMouseLeave(TMessage& m) override {
+    void CMMouseLeave(TCMMouseEnterLeave& m) override {
         TspSkinCustomControl::CMMouseLeave(m);
         RefreshMorph();
     }

@@ -24,30 +24,29 @@ public:
     bool markFrame = false;
 
 protected:
-    void CMMouseEnter(TMessage& m) override {
+    void CMMouseEnter(TCMMouseEnterLeave& m) override {
         ++enters;
         TCustomControl::CMMouseEnter(m);
     }
-    void CMMouseLeave(TMessage& m) override {
+    void CMMouseLeave(TCMMouseEnterLeave& m) override {
         ++leaves;
         TCustomControl::CMMouseLeave(m);
     }
-    void WMLButtonDown(TMessage& m) override {
+    void WMLButtonDown(TWMMouse& m) override {
         ++downs;
         TCustomControl::WMLButtonDown(m); // capture, OnMouseDown
     }
-    void WMTimer(TMessage& m) override {
+    void WMTimer(TWMTimer& m) override {
         ++timers;
         TCustomControl::WMTimer(m); // no default of its own: on to DefaultHandler
     }
-    void WMEraseBkgnd(TMessage& m) override {
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override {
         if (eraseOwnBackground) TCustomControl::WMEraseBkgnd(m);
     }
-    void WMNCPaint(TMessage& m) override {
+    void WMNCPaint(TWMNCPaint& m) override {
         TCustomControl::WMNCPaint(m);
-        auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
-        if (!markFrame || !canvas) return;
-        canvas->SetPixel(Width() - 1, Height() - 1, clRed);
+        if (!markFrame || !m.Canvas) return;
+        m.Canvas->SetPixel(Width() - 1, Height() - 1, clRed);
     }
     void WMProbeNotice(TMessage& m) {
         ++notices;

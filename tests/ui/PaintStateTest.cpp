@@ -31,8 +31,8 @@ public:
     std::vector<int> depths;
 
 protected:
-    void WMPaint(TMessage& m) override {
-        depths.push_back(reinterpret_cast<TCanvas*>(m.WParam)->SavedStates());
+    void WMPaint(TWMPaint& m) override {
+        depths.push_back(m.Canvas->SavedStates());
         TCustomControl::WMPaint(m);
     }
 };
