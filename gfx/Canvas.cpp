@@ -1,5 +1,8 @@
 #include "gfx/Canvas.h"
 
+#include <atomic>
+#include <cstdio>
+
 #include "gfx/FontFace.h"
 #include "gfx/PixelSpans.h"
 #include "rtl/Strings.h"
@@ -1029,4 +1032,23 @@ TSize TCanvas::TextExtent(const std::u16string& text) const {
 }
 TSize TCanvas::TextExtent(const std::string& text) const {
     return TextExtent(AnsiToWide(text));
+}
+
+namespace {
+std::atomic<int> g_unbalancedStates{0};
+} // namespace
+
+TCanvasStateGuard::~TCanvasStateGuard() {
+    if (m_canvas.SavedStates() > m_depth && std::uncaught_exceptions() == m_exceptions) {
+        ++g_unbalancedStates;
+#ifndef NDEBUG
+        std::fprintf(stderr, "canvas: a paint left %d saved state(s) unrestored\n",
+                     m_canvas.SavedStates() - m_depth);
+#endif
+    }
+    while (m_canvas.SavedStates() >= m_depth) m_canvas.RestoreState();
+}
+
+int UnbalancedCanvasStates() {
+    return g_unbalancedStates.load();
 }

@@ -10,6 +10,7 @@
 #include "gfx/Types.h"
 #include "rtl/Object.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -278,16 +279,22 @@ private:
 //     TCanvasStateGuard saved(canvas);
 //     canvas.IntersectClipRect(part);
 //     PaintPart(canvas); // may throw
+//
+// A scope that ends normally with more states saved than its own left a save unrestored: the
+// guard drops it and counts it (UnbalancedCanvasStates); debug builds also say so on stderr.
 class TCanvasStateGuard {
 public:
-    explicit TCanvasStateGuard(TCanvas& canvas) : m_canvas(canvas), m_depth(canvas.SaveState()) {}
-    ~TCanvasStateGuard() {
-        while (m_canvas.SavedStates() >= m_depth) m_canvas.RestoreState();
-    }
+    explicit TCanvasStateGuard(TCanvas& canvas)
+        : m_canvas(canvas), m_depth(canvas.SaveState()), m_exceptions(std::uncaught_exceptions()) {}
+    ~TCanvasStateGuard();
     TCanvasStateGuard(const TCanvasStateGuard&) = delete;
     TCanvasStateGuard& operator=(const TCanvasStateGuard&) = delete;
 
 private:
     TCanvas& m_canvas;
     int m_depth;
+    int m_exceptions;
 };
+
+// How many guarded scopes have ended normally with a save of their own left unrestored.
+int UnbalancedCanvasStates();

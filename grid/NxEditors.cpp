@@ -97,8 +97,7 @@ void TNxInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
 
 void TNxInplaceEdit::WMChar(TWMChar& m) {
     // Characters arrive as code page bytes.
-    const char16_t c = m.CharCode < 256 ? AnsiCharToWide(static_cast<unsigned char>(m.CharCode))
-                                        : char16_t(m.CharCode);
+    const char16_t c = AnsiCharToWide(static_cast<unsigned char>(m.CharCode));
     if (c >= 32) InsertChar(c);
 }
 

@@ -80,13 +80,12 @@ TColor TNxGridPainter::TextColor(const TNxCustomColumn* column, int col, int row
 // ---- the client area ----------------------------------------------------------------------
 
 void TNxGridPainter::Paint(TCanvas& c) {
-    c.SaveState();
+    TCanvasStateGuard state(c);
     c.IntersectClipRect(m_grid.ClientRect()); // never over the border or the scroll bars
     PaintRows(c);
     PaintHeaders(c);
     PaintRightStrip(c);
     if (m_grid.Cells()->VisibleRowCount() == 0) PaintCaption(c);
-    c.RestoreState();
 }
 
 // Right of the last column: the grid colour, under a themed header strip for hsAuto.
@@ -206,7 +205,7 @@ void TNxGridPainter::PaintCell(TCanvas& c, TNxCustomColumn* column, int col, int
         if (g.SortedStyle() == soWhite) background = 0xFFFFFF;
     }
 
-    c.SaveState();
+    TCanvasStateGuard state(c);
     c.IntersectClipRect(CellClipRect(column, r));
     if (g.Options().Contains(goGrid))
         PaintGridLines(c, column, r, true, row == g.RowCount() - 1, lineColor);
@@ -291,7 +290,6 @@ void TNxGridPainter::PaintCell(TCanvas& c, TNxCustomColumn* column, int col, int
     if (drawing != doNormal && g.OnCustomDrawCell) g.OnCustomDrawCell(&g, col, row, r, flags);
     if (!g.Options().Contains(goSelectFullRow) && col == g.CurrentColumn() && row == g.CurrentRow())
         PaintFocusRect(c);
-    c.RestoreState();
 }
 
 // Below the last row: the grid colour; under lsActiveRows and lsActiveHorzOnly the lines take
@@ -308,7 +306,7 @@ void TNxGridPainter::PaintEmptyCell(TCanvas& c, TNxCustomColumn* column, int col
     TCellStates flags{csEmpty};
     if (g.OnCellColoring) g.OnCellColoring(&g, col, row, background, lineColor, flags);
     TRect r = cellRect;
-    c.SaveState();
+    TCanvasStateGuard state(c);
     c.IntersectClipRect(CellClipRect(column, r));
     if (g.Options().Contains(goGrid)) PaintGridLines(c, column, r, false, false, lineColor);
     r.Left += g.LineMarginLeft();
@@ -316,7 +314,6 @@ void TNxGridPainter::PaintEmptyCell(TCanvas& c, TNxCustomColumn* column, int col
     bool fill = !g.AppearanceOptions().Contains(aoDontFillCells);
     if (g.OnDrawCellBackground) g.OnDrawCellBackground(&g, col, row, r, flags, fill);
     if (fill) FillSolid(c, r, background);
-    c.RestoreState();
 }
 
 TRect TNxGridPainter::FocusRect() const {
@@ -345,7 +342,7 @@ void TNxGridPainter::PaintFocusRect(TCanvas& c) {
     if (r.IsEmpty() || IntersectRect(r, g.BodyRect()).IsEmpty()) return;
     TNxCustomColumn* column = g.Columns()->Item(g.CurrentColumn());
     if (!column->Visible()) return;
-    c.SaveState();
+    TCanvasStateGuard state(c);
     c.IntersectClipRect(CellClipRect(column, r));
     if (g.AppearanceOptions().Contains(aoAlphaBlendedSelection)) {
         c.Brush()->SetStyle(bsSolid);
@@ -354,7 +351,6 @@ void TNxGridPainter::PaintFocusRect(TCanvas& c) {
     } else {
         c.DrawFocusRect(r);
     }
-    c.RestoreState();
 }
 
 // Headers use the grid font, not the column font.
@@ -377,7 +373,7 @@ void TNxGridPainter::PaintHeaders(TCanvas& c) {
         const TRect hr = g.ColumnHeaderRect(column);
         if (!fixed && hr.Right <= scrollLeft) continue;
         if (hr.Left >= clientW) break;
-        c.SaveState();
+        TCanvasStateGuard state(c);
         if (!fixed) c.IntersectClipRect({scrollLeft, 0, clientW, clientH});
         c.SetFont(*g.Font());
         if (options.Contains(goHeader)) {
@@ -387,7 +383,6 @@ void TNxGridPainter::PaintHeaders(TCanvas& c) {
             painter->DrawInput(column, {hr.Left, inputTop, hr.Right, body.Top});
         if (options.Contains(goFooter))
             painter->DrawFooter(column, {hr.Left, body.Bottom, hr.Right, clientH});
-        c.RestoreState();
     }
     const int right =
         g.Columns()->TotalWidth() + g.IndicatorWidth() - g.HorzScrollBar()->Position();

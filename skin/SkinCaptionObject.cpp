@@ -78,11 +78,10 @@ void TspSkinCaptionObject::SetCaptionFont(TCanvas& canvas, bool active) const {
 AnsiString TspSkinCaptionObject::DrawnText(TCanvas& canvas) const {
     const TRect r = TextRectOnWindow();
     if (Text.empty() || r.IsEmpty()) return AnsiString();
-    canvas.SaveState();
+    TCanvasStateGuard state(canvas);
     SetCaptionFont(canvas, m_frame->WindowActive());
     WideString wide = AnsiToWide(Text);
     EllipsizeText(canvas, wide, r.Width());
-    canvas.RestoreState();
     return WideToAnsi(wide);
 }
 
@@ -160,7 +159,7 @@ void TspSkinCaptionObject::DrawObject(TCanvas& canvas, bool drawNormal) {
     if (m_store) DrawBackground(canvas, drawNormal);
     const TRect r = TextRectOnWindow();
     if (Text.empty() || r.IsEmpty()) return;
-    canvas.SaveState();
+    TCanvasStateGuard state(canvas);
     SetCaptionFont(canvas, active);
     WideString text = AnsiToWide(Text);
     EllipsizeText(canvas, text, r.Width());
@@ -182,5 +181,4 @@ void TspSkinCaptionObject::DrawObject(TCanvas& canvas, bool drawNormal) {
     if (light) drawAt(x - 1, y - 1, active ? activelightcolor : lightcolor);
     if (shadow) drawAt(x + 1, y + 1, active ? activeshadowcolor : shadowcolor);
     drawAt(x, y, active ? activefontcolor : fontcolor);
-    canvas.RestoreState();
 }

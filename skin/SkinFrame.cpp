@@ -305,16 +305,17 @@ void TspSkinFrame::WMPaintFrameTo(TMessage& m) {
         Pass(m);
         return;
     }
-    canvas->SaveState();
-    if (m_skinned) {
-        // The client area is the window's own business.
-        if (!m_geometry.ClientRect.IsEmpty()) canvas->ExcludeClipRect(m_geometry.ClientRect);
-        PaintFrame(*canvas);
-    } else if (NonClientHandled()) {
-        canvas->ExcludeClipRect(m_form->ClientRectInWindow());
-        PaintDefaultFrame(*canvas);
+    {
+        TCanvasStateGuard state(*canvas);
+        if (m_skinned) {
+            // The client area is the window's own business.
+            if (!m_geometry.ClientRect.IsEmpty()) canvas->ExcludeClipRect(m_geometry.ClientRect);
+            PaintFrame(*canvas);
+        } else if (NonClientHandled()) {
+            canvas->ExcludeClipRect(m_form->ClientRectInWindow());
+            PaintDefaultFrame(*canvas);
+        }
     }
-    canvas->RestoreState();
     m.Result = SkinPaintFrameMagic;
 }
 

@@ -30,7 +30,7 @@ TspSkinLabelObject::TspSkinLabelObject(TspSkinFrame* frame, TspSkinData* store,
 void TspSkinLabelObject::DrawObject(TCanvas& canvas, bool drawNormal) {
     TspActiveSkinObject::DrawObject(canvas, drawNormal);
     if (textvalue.empty() || ObjectRect.IsEmpty()) return;
-    canvas.SaveState();
+    TCanvasStateGuard state(canvas);
     canvas.Font()->SetName(fontname);
     canvas.Font()->SetHeight(fontheight);
     canvas.Font()->SetStyle(SkinFontStyles(fontstyle));
@@ -42,7 +42,6 @@ void TspSkinLabelObject::DrawObject(TCanvas& canvas, bool drawNormal) {
                                                            : DT_CENTER;
     TRect r = ObjectRect;
     DrawText(canvas, textvalue, r, flags);
-    canvas.RestoreState();
 }
 
 // --- bit label ---
@@ -69,7 +68,7 @@ TRect TspSkinBitLabelObject::SymbolRect(char c) const {
 void TspSkinBitLabelObject::DrawObject(TCanvas& canvas, bool drawNormal) {
     TspActiveSkinObject::DrawObject(canvas, drawNormal);
     if (!ActivePicture || symbolwidth <= 0 || symbolheight <= 0) return;
-    canvas.SaveState();
+    TCanvasStateGuard state(canvas);
     canvas.IntersectClipRect(ObjectRect);
     int x = ObjectRect.Left;
     const int y = ObjectRect.Top + (ObjectRect.Height() - symbolheight) / 2;
@@ -84,7 +83,6 @@ void TspSkinBitLabelObject::DrawObject(TCanvas& canvas, bool drawNormal) {
         }
         x += symbolwidth;
     }
-    canvas.RestoreState();
 }
 
 // --- gauge ---

@@ -236,11 +236,12 @@ void TspSkinFrame::RedrawObject(TspActiveSkinObject* object) {
     }
     TCanvas* canvas = GetWindowDC(m_form);
     if (!canvas) return;
-    canvas->SaveState();
-    if (!m_geometry.ClientRect.IsEmpty() && m_skinned)
-        canvas->ExcludeClipRect(m_geometry.ClientRect);
-    object->DrawObject(*canvas, true);
-    canvas->RestoreState();
+    {
+        TCanvasStateGuard state(*canvas);
+        if (!m_geometry.ClientRect.IsEmpty() && m_skinned)
+            canvas->ExcludeClipRect(m_geometry.ClientRect);
+        object->DrawObject(*canvas, true);
+    }
     ReleaseDC(m_form, canvas);
 }
 

@@ -207,12 +207,11 @@ void TspSkinFrame::PaintSkinnedFrame(TCanvas& canvas) {
         TBitmap& strip = top ? strips.Top : strips.Bottom;
         if (strip.Empty()) continue;
         TCanvas* c = strip.Canvas();
-        c->SaveState();
+        TCanvasStateGuard state(*c);
         c->SetOrigin(0, top ? 0 : -ncl.Bottom);
         o->DrawObject(*c, false);
-        c->RestoreState();
     }
-    canvas.SaveState();
+    TCanvasStateGuard state(canvas);
     if (!ncl.IsEmpty()) canvas.ExcludeClipRect(ncl);
     if (!m_windowActive && info.autorenderinginactiveimage) {
         for (TBitmap* strip : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right}) {
@@ -223,7 +222,6 @@ void TspSkinFrame::PaintSkinnedFrame(TCanvas& canvas) {
         }
     }
     DrawBorderStrips(canvas, strips, m_width, m_height);
-    canvas.RestoreState();
 }
 
 // The plain frame without a skin: a shaded caption bar with the title and the default

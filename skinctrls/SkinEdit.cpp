@@ -262,10 +262,9 @@ void TspSkinCustomEdit::WMNCPaint(TWMNCPaint& m) {
     TBitmap frame;
     PaintFrame(frame);
     BlendWithParent(frame, frame.BoundsRect());
-    canvas->SaveState();
+    TCanvasStateGuard state(*canvas);
     canvas->ExcludeClipRect(TextArea(m_width, m_height));
     canvas->Draw(0, 0, frame);
-    canvas->RestoreState();
 }
 
 void TspSkinCustomEdit::EraseBackground(TCanvas& canvas) {

@@ -131,12 +131,11 @@ void TspSkinLabel::DrawCaption(TCanvas& c, const TRect& textRect) {
     else if (m_alignment == taCenter)
         x = textRect.Left + (textRect.Width() - tw) / 2;
     int y = textRect.Top + textRect.Height() / 2 - th / 2;
-    c.SaveState();
+    TCanvasStateGuard state(c);
     c.IntersectClipRect(textRect);
     c.Brush()->SetStyle(bsClear);
     c.TextOut(x, y, caption);
     c.Brush()->SetStyle(bsSolid);
-    c.RestoreState();
 }
 
 void TspSkinLabel::PaintSkinned(TBitmap& bitmap) {

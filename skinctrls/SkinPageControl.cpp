@@ -286,11 +286,10 @@ void TspSkinPageControl::DrawTabContent(TCanvas& c, TTabSheet* page, const TRect
                                         bool active) {
     TRect own = Rect(0, 0, rect.Width(), rect.Height());
     if (OnDrawSkinTab) {
-        c.SaveState();
+        TCanvasStateGuard state(c);
         c.MoveOrigin(rect.Left, rect.Top);
         c.IntersectClipRect(own);
         OnDrawSkinTab(this, page->PageIndex(), own, &c, hot, active);
-        c.RestoreState();
         return;
     }
     c.Brush()->SetStyle(bsClear);
@@ -322,7 +321,7 @@ void TspSkinPageControl::DrawSkinTab(TCanvas& c, int tabIndex, const TRect& rect
     TspDataSkinTabControl* r = LookUpSkinRecord();
     const TBitmap* picture = r ? m_skinData->ActivePicture(r->pictureindex) : nullptr;
     bool focused = Focused();
-    c.SaveState();
+    TCanvasStateGuard state(c);
     if (!r || !picture) {
         TColor fill = clBtnFace;
         if (active) {
@@ -375,7 +374,6 @@ void TspSkinPageControl::DrawSkinTab(TCanvas& c, int tabIndex, const TRect& rect
             c.DrawFocusRect(InflateRect(rect, -r->focusoffsetx, -r->focusoffsety));
     }
     DrawTabContent(c, page, rect, hot, active);
-    c.RestoreState();
 }
 
 void TspSkinPageControl::Paint() {
@@ -410,10 +408,11 @@ void TspSkinPageControl::Paint() {
     TspBorderStrips strips;
     MakeBorderStrips(strips, picture, r->skinrect, points, resized, frame.Width(), frame.Height(),
                      flags);
-    c.SaveState();
-    c.MoveOrigin(frame.Left, frame.Top);
-    DrawBorderStrips(c, strips, frame.Width(), frame.Height());
-    c.RestoreState();
+    {
+        TCanvasStateGuard state(c);
+        c.MoveOrigin(frame.Left, frame.Top);
+        DrawBorderStrips(c, strips, frame.Width(), frame.Height());
+    }
     // The strip behind the tabs, as high as the frame's top.
     int stripH = frame.Top;
     if (stripH > 0) {

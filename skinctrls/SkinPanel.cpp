@@ -282,12 +282,13 @@ void TspSkinPanel::DrawCaptionText(TCanvas& c, const TRect& area, TAlignment ali
                            m_numGlyphs, m_glyph);
         x += gw + m_spacing;
     }
-    c.SaveState();
-    c.IntersectClipRect(area);
-    c.Brush()->SetStyle(bsClear);
-    c.TextOut(x, top, caption);
-    c.Brush()->SetStyle(bsSolid);
-    c.RestoreState();
+    {
+        TCanvasStateGuard state(c);
+        c.IntersectClipRect(area);
+        c.Brush()->SetStyle(bsClear);
+        c.TextOut(x, top, caption);
+        c.Brush()->SetStyle(bsSolid);
+    }
     (void)textHeight;
 }
 

@@ -223,7 +223,7 @@ void TspSkinPasswordEdit::PaintSymbols(TBitmap& bitmap) {
         c.Brush()->SetColor(clHighlight);
         c.FillRect(sel);
     }
-    c.SaveState();
+    TCanvasStateGuard state(c);
     c.IntersectClipRect(text);
     int w = g.symbolWidth;
     // Only whole cells, from the first visible character until one would pass the edge.
@@ -235,7 +235,6 @@ void TspSkinPasswordEdit::PaintSymbols(TBitmap& bitmap) {
     if (!sel.IsEmpty())
         for (int x = sel.Left; x + w <= sel.Right; x += w)
             DrawSymbol(Rect(x, text.Top, x + w, text.Bottom), true, c);
-    c.RestoreState();
 }
 
 void TspSkinPasswordEdit::PaintSkinned(TBitmap& bitmap) {

@@ -68,7 +68,10 @@ protected:
     void TearDown() override {
         FormatSettings.DecimalSeparator = '.';
         Application->Reset();
+        EXPECT_EQ(UnbalancedCanvasStates(), unbalancedAtStart)
+            << "a paint left a saved canvas state behind";
     }
+    int unbalancedAtStart = UnbalancedCanvasStates();
 
     TNxCustomColumn* AddColumn(const TTestColumn& def) {
         TNxCustomColumn* column = nullptr;

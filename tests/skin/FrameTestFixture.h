@@ -28,7 +28,12 @@ protected:
             canClose = allowClose;
         };
     }
-    void TearDown() override { Application->Reset(); }
+    void TearDown() override {
+        Application->Reset();
+        EXPECT_EQ(UnbalancedCanvasStates(), unbalancedAtStart)
+            << "a paint left a saved canvas state behind";
+    }
+    int unbalancedAtStart = UnbalancedCanvasStates();
 
     // The program's frame settings: close, minimise and the icon; not sizeable.
     TspSkinFrame* MakeFrame(TCustomForm* on = nullptr) {

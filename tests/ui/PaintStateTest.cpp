@@ -24,6 +24,21 @@ protected:
     }
 };
 
+// Saves a state and forgets to restore it.
+class TForgetfulGraphic : public TGraphicControl {
+public:
+    explicit TForgetfulGraphic(TComponent* owner) : TGraphicControl(owner) {}
+
+protected:
+    void Paint() override {
+        TCanvas& c = *Canvas();
+        c.SaveState();
+        c.MoveOrigin(50, 50);
+        c.Brush()->SetColor(clBlue);
+        c.FillRect(Rect(0, 0, 2, 2));
+    }
+};
+
 // Records how many states the window system's canvas holds when a paint arrives.
 class TStateProbe : public TCustomControl {
 public:
@@ -67,4 +82,28 @@ TEST_F(UiTest, AFailedPaintLeavesNoSavedCanvasStateBehind) {
     EXPECT_EQ(PixelOf(probe, 15, 15), ColorToRGB(clRed));
     EXPECT_EQ(PixelOf(probe, 14, 14), ColorToRGB(clWhite));
     Application->OnException = nullptr;
+}
+
+TEST_F(UiTest, APaintThatLeavesAStateSavedIsCountedAndDoesNotShiftWhatFollows) {
+    TForm* f = NewForm();
+    f->SetColor(clWhite);
+    auto* forgetful = new TForgetfulGraphic(f);
+    forgetful->SetParent(f);
+    forgetful->SetBounds(0, 0, 100, 100);
+    auto* probe = new TStateProbe(f);
+    probe->SetParent(f);
+    probe->SetBounds(120, 0, 60, 60);
+    probe->SetColor(clLime);
+    int before = UnbalancedCanvasStates();
+    f->Show();
+    Pump();
+    EXPECT_EQ(UnbalancedCanvasStates(), before + 1);
+    EXPECT_EQ(PixelOf(probe, 0, 0), ColorToRGB(clLime));
+    // The window system's canvas holds as many states as when the probe paints alone.
+    probe->Invalidate();
+    Pump();
+    ASSERT_EQ(probe->depths.size(), 2u);
+    EXPECT_EQ(probe->depths[0], probe->depths[1]);
+    // Counted once: the fixture checks that no other test leaves one behind.
+    unbalancedAtStart = UnbalancedCanvasStates();
 }

@@ -14,7 +14,12 @@ protected:
         SetDisplay(std::unique_ptr<Display>(display));
         Application->Initialize();
     }
-    void TearDown() override { Application->Reset(); }
+    void TearDown() override {
+        Application->Reset();
+        EXPECT_EQ(UnbalancedCanvasStates(), unbalancedAtStart)
+            << "a paint left a saved canvas state behind";
+    }
+    int unbalancedAtStart = UnbalancedCanvasStates();
 
     TForm* NewForm(int clientW = 300, int clientH = 200) {
         TForm* f = Application->CreateForm<TForm>();
