@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 
 #include "platform/Internet.h"
+#include "platform/Process.h"
 #include "platform/SdlDisplay.h"
 #include "rtl/CommandLine.h"
 #include "service/ServiceUrls.h"
@@ -40,7 +41,8 @@ std::string UsageText() {
                   "                               (built-in: %s)\n"
                   "\n"
                   "Exit codes:\n"
-                  "  0  the window was closed\n"
+                  "  0  the window was closed (by the user, or by SIGTERM, SIGINT or SIGHUP)\n"
+                  "  1  the connection to the display was lost\n"
                   "  %d  usage error: an unknown option or argument, or a bad BRELVAN_SERVICE\n"
                   "  %d  no display can be opened\n",
                   kTipsServiceHost, kExitUsage, kExitNoDisplay);
@@ -65,6 +67,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brelvan: %s\n", error.c_str());
         return kExitUsage;
     }
+    // A session that ends (or a user's kill) closes the window the ordinary way, from
+    // whichever loop runs, and the program exits 0.
+    CatchTerminationSignals();
     SdlDisplay::PrepareEnvironment(); // before the preparation's thread starts
     BeginPreparingStart();
     std::unique_ptr<Display> display = SdlDisplay::TryOpen(error);

@@ -3,6 +3,7 @@
 
 #include "app/RememberedLogin.h"
 #include "app/ServiceHost.h"
+#include "app/ServiceWorker.h"
 #include "grid/NxGrid.h"
 #include "rtl/FileUtils.h"
 #include "rtl/StringList.h"
@@ -10,8 +11,8 @@
 #include "service/ServiceUrls.h"
 #include "skinctrls/SkinCheckRadioBox.h"
 #include "skinctrls/SkinEdit.h"
-#include "skinctrls/SkinPasswordEdit.h"
 #include "skinctrls/SkinPageControl.h"
+#include "skinctrls/SkinPasswordEdit.h"
 
 AnsiString CurrentLogin;
 AnsiString CurrentPassword;
@@ -20,10 +21,13 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     m_serviceHost = ServiceHostFromEnvironment();
     CreateComponents();
+    m_service = std::make_unique<TServiceWorker>(HttpClient1, this);
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
 }
 
 TForm1::~TForm1() {
+    // First, while every component is there: a request still out is ended.
+    m_service.reset();
     if (Form1 == this) Form1 = nullptr;
     // The globals live as long as the process; nothing of a login outlives its window.
     CurrentLogin.clear();

@@ -10,7 +10,9 @@
 #include "ui/Forms.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class TImage;
@@ -36,6 +38,9 @@ class TspSkinBevel;
 class TspSkinSpinEdit;
 class TspOpenSkinDialog;
 class TspSkinSaveDialog;
+class TServiceWorker;
+class TTimer;
+struct TServiceOutcome;
 
 // The login and password taken at LOGIN; they build both service requests and are what
 // the remembered login keeps.
@@ -57,6 +62,8 @@ public:
     // Runs FormCreate; a failure in it is shown in the standard error box and the window
     // still opens.
     void AfterConstruction() override;
+    // Closing the window ends a request in progress at once.
+    bool CloseQuery() override;
 
     // --- non-visual components ---
     TspSkinFrame* spSkinFrame1 = nullptr;
@@ -86,12 +93,14 @@ public:
     TspSkinCheckRadioBox* zap = nullptr;              // "Remember"
     TspSkinEdit* loginedit = nullptr;
     TspSkinPasswordEdit* passedit = nullptr;
-    TspSkinXFormButton* logb = nullptr; // "LOGIN"
+    TspSkinXFormButton* logb = nullptr;         // "LOGIN"
+    TspSkinStdLabel* connectingLabel = nullptr; // "Connecting…" under LOGIN, while it waits
 
     // --- "Football" ---
     TspSkinPanel* spSkinPanel1 = nullptr;
     TspSkinXFormButton* fi = nullptr;                  // "..."
     TspSkinLabel* fcount = nullptr;                    // "Count: n"
+    TspSkinStdLabel* loadingLabel = nullptr;           // "Loading matches…", while it waits
     std::array<TspSkinCheckRadioBox*, 4> radioBoxes{}; // hidden: All, Recoming, Risky, Filter
     TNxGrid* FG = nullptr;
     TNxGrid* FG5 = nullptr;
@@ -142,8 +151,22 @@ public:
     // The grid on show on the match page: FG5 after OK, FG before.
     TNxGrid* ShownGrid() const;
 
+    // True while a request to the tips service is out (the probe, the login or the match
+    // list); the window goes on answering meanwhile.
+    bool ServiceBusy() const;
+    // Ends the request that is out, as Escape does: the page stays as it was.
+    void CancelServiceRequest();
+    // How long a request may wait before the window says that it waits, in milliseconds.
+    static constexpr unsigned kWaitNoticeMs = 1000;
+
     // Opens the download page; replaceable so that tests see the URL instead of a browser.
     std::function<void(const AnsiString& url)> OpenDownloadPage;
+
+    // A request's outcome (kServiceDoneMessage); the rest goes to the form.
+    void DefaultHandler(TMessage& m) override;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override; // Escape ends a request
 
 private:
     void CreateComponents();                        // Unit1Layout.cpp
@@ -152,15 +175,26 @@ private:
     void CreateFilterPanel();
     void ConnectHandlers();
     void LoadPictures();
-    void ShowServiceFailure(const AnsiString& reason);
-    bool RunVersionProbe(); // false when LOGIN must stop
-    // The login URL's answer; false, with the reason shown, when nothing of one arrived.
-    bool AskLoginUrl(AnsiString& answer);
+
+    // --- the requests of LOGIN, one after another beside the UI thread (Unit1Login.cpp) ---
+    enum class TServiceStep { None, Probe, Login, MatchList };
+    void WaitFor(TServiceStep step);
+    void EndWaiting();
+    void ShowWaitNotice();
+    void WMServiceDone(TMessage& m);
+    void ProbeDone(const TServiceOutcome& outcome);
+    void LoginDone(const TServiceOutcome& outcome);
+    void MatchListDone(TServiceOutcome& outcome);
+    // An outcome without an answer's text (refused, failed): said, and true.
+    bool ShowServiceProblem(const TServiceOutcome& outcome);
 
     AnsiString m_serviceHost;
     int m_networkTimeoutMs = 30000;
     TBitmap m_flagGlyph;
-    bool m_inLogin = false; // LOGIN does not run inside itself
+    bool m_inLogin = false; // LOGIN does not run inside itself (a box of it may be open)
+    std::unique_ptr<TServiceWorker> m_service;
+    TServiceStep m_step = TServiceStep::None;
+    TTimer* m_waitTimer = nullptr; // brings the wait notice up after kWaitNoticeMs
 };
 
 extern TForm1* Form1;

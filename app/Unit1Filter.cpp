@@ -5,12 +5,12 @@
 #include "grid/NxGrid.h"
 #include "rtl/SysUtils.h"
 #include "skinctrls/SkinButton.h"
-#include "skinctrls/SkinXFormButton.h"
 #include "skinctrls/SkinDialogs.h"
 #include "skinctrls/SkinLabel.h"
 #include "skinctrls/SkinPageControl.h"
 #include "skinctrls/SkinPanel.h"
 #include "skinctrls/SkinSpinEdit.h"
+#include "skinctrls/SkinXFormButton.h"
 #include "table/FilterRanges.h"
 #include "table/PresetFile.h"
 #include "table/RangeFilter.h"
@@ -24,6 +24,7 @@ TFilterValues BoundsOf(const std::array<TspSkinSpinEdit*, kFilterValueCount>& ed
 } // namespace
 
 void TForm1::fiClick(TObject*) {
+    if (ServiceBusy()) return; // the list is still on its way
     fi->SetEnabled(false);
     FG->SetEnabled(false);
     FG5->SetEnabled(false);

@@ -143,10 +143,18 @@ void TForm1::CreateComponents() {
     spSkinFrame1->SetClientWidth(kForm1ClientWidth);
     spSkinFrame1->SetClientHeight(kForm1ClientHeight);
     spSkinFrame1->SetSkinData(spSkinData1);
+    // Escape reaches the window whichever control has the keyboard: it ends a request.
+    SetKeyPreview(true);
 
     HttpClient1 = new THttpClient(this);
     HttpClient1->SetName("HttpClient1");
     HttpClient1->SetTimeoutMs(m_networkTimeoutMs);
+
+    m_waitTimer = new TTimer(this);
+    m_waitTimer->SetName("waitTimer");
+    m_waitTimer->SetEnabled(false);
+    m_waitTimer->SetInterval(kWaitNoticeMs);
+    m_waitTimer->OnTimer = [this](TObject*) { ShowWaitNotice(); };
 
     ImageList1 = new TImageList(this);
     ImageList1->SetName("ImageList1");
@@ -225,7 +233,10 @@ void TForm1::CreateAboutPage(TBitmap* preparedPicture) {
     loginedit        = Place<TspSkinEdit>     (this, skin,    about, {"loginedit",    424, 280, 273, 18, nullptr,      "edit",      1});
     passedit         = Place<TspSkinPasswordEdit>(this, skin, about, {"passedit",     424, 344, 273, 21, nullptr,      "edit",      2});
     logb             = Place<TspSkinXFormButton>(this, skin,  about, {"logb",         496, 416, 113, 25, "LOGIN",      "button",    3});
+    connectingLabel  = Place<TspSkinStdLabel> (this, skin,    about, {"connectingLabel", 496, 447, 113, 13, "Connecting…", "stdlabel", -1, false});
     // clang-format on
+    connectingLabel->SetAutoSize(false);
+    connectingLabel->SetAlignment(taCenter);
 
     Image1->SetStretch(true);
     if (preparedPicture && !preparedPicture->Empty())
@@ -270,6 +281,7 @@ void TForm1::CreateFootballPage() {
     spSkinPanel1 = Place<TspSkinPanel>      (this, skin, football,     {"spSkinPanel1",  0,   0, 801,  21, nullptr,   "panel",        -1, true,  alTop});
     fi           = Place<TspSkinXFormButton>(this, skin, spSkinPanel1, {"fi",          775,   1,  25,  19, "...",     "resizebutton", -1, true,  alRight});
     fcount       = Place<TspSkinLabel>      (this, skin, spSkinPanel1, {"fcount",      671,   1, 104,  19, "Count: 0", "label",       -1, true,  alRight});
+    loadingLabel = Place<TspSkinStdLabel>   (this, skin, spSkinPanel1, {"loadingLabel",  8,   4, 200,  13, "Loading matches…", "stdlabel", -1, false});
     radioBoxes[0] = Place<TspSkinCheckRadioBox>(this, skin, spSkinPanel1, {"spSkinCheckRadioBox1",   8, 1,  49, 19, "All",           "radiobox", -1, false});
     radioBoxes[1] = Place<TspSkinCheckRadioBox>(this, skin, spSkinPanel1, {"spSkinCheckRadioBox2",  64, 1, 105, 19, "Recoming Bets", "radiobox", -1, false});
     radioBoxes[2] = Place<TspSkinCheckRadioBox>(this, skin, spSkinPanel1, {"spSkinCheckRadioBox3", 176, 1,  81, 19, "Risky Bets",    "radiobox", -1, false});

@@ -108,6 +108,11 @@ public:
 
     // The system's default sound for a refused input (nothing where there is none).
     virtual void Beep() {}
+
+    // Ends a WaitEvent in progress (it returns false), or the next one, at once. The one call
+    // that is safe from any thread: work done beside the UI thread uses it to hand back its
+    // result. Displays whose wait never blocks need nothing.
+    virtual void Wake() {}
 };
 
 // The process's display, installed by the program's entry before any window exists: the real

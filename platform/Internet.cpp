@@ -2,10 +2,14 @@
 
 #include "platform/HttpStatusLine.h"
 
+#include <atomic>
 #include <cstring>
 #include <curl/curl.h>
 #include <dlfcn.h>
+#include <mutex>
 #include <string>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,7 +20,37 @@ struct Session {
     std::uint32_t magic = kSessionMagic;
     std::string agent;
     int timeoutMs = kInternetDefaultTimeoutMs;
+    // Cancelling from another thread: the flag ends the transfer at its next progress call,
+    // shutting the open connection down wakes a transfer that waits for data now.
+    std::atomic<bool> cancelled{false};
+    std::mutex socketMutex;
+    curl_socket_t socket = CURL_SOCKET_BAD;
 };
+
+constexpr const char* kCancelledText = "The request was cancelled";
+
+curl_socket_t OnOpenSocket(void* user, curlsocktype, curl_sockaddr* address) {
+    auto* session = static_cast<Session*>(user);
+    std::lock_guard lock(session->socketMutex);
+    if (session->cancelled) return CURL_SOCKET_BAD;
+    const curl_socket_t fd =
+        ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    if (fd != CURL_SOCKET_BAD) session->socket = fd;
+    return fd;
+}
+
+int OnCloseSocket(void* user, curl_socket_t fd) {
+    auto* session = static_cast<Session*>(user);
+    {
+        std::lock_guard lock(session->socketMutex);
+        if (session->socket == fd) session->socket = CURL_SOCKET_BAD;
+    }
+    return ::close(fd);
+}
+
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<Session*>(user)->cancelled ? 1 : 0; // non-zero ends the transfer
+}
 
 struct Request {
     std::uint32_t magic = kRequestMagic;
@@ -116,6 +150,10 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
                            DWORD headersLength, DWORD, std::uintptr_t) {
     auto* session = static_cast<Session*>(sessionHandle);
     if (!session || session->magic != kSessionMagic || !url) return nullptr;
+    if (session->cancelled) {
+        t_lastError = kCancelledText;
+        return nullptr;
+    }
     const CurlApi& api = Curl(); // loaded: the session could not have been opened otherwise
     CURL* curl = api.easy_init();
     if (!curl) return nullptr;
@@ -143,6 +181,13 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
         }
         api.easy_setopt(curl, CURLOPT_HTTPHEADER, extra);
     }
+    api.easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &OnOpenSocket);
+    api.easy_setopt(curl, CURLOPT_OPENSOCKETDATA, session);
+    api.easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, &OnCloseSocket);
+    api.easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, session);
+    api.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+    api.easy_setopt(curl, CURLOPT_XFERINFODATA, session);
+    api.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     if (session->timeoutMs > 0) {
         api.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(session->timeoutMs));
         // Less than one byte in the whole period counts as a silent server.
@@ -156,7 +201,9 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
     // Ending the transfer at the first body bytes is our own doing, not a failure.
     bool opened = request->headersDone && (rc == CURLE_OK || rc == CURLE_WRITE_ERROR);
     if (!opened) {
-        if (rc == CURLE_OK || rc == CURLE_WRITE_ERROR)
+        if (session->cancelled)
+            t_lastError = kCancelledText;
+        else if (rc == CURLE_OK || rc == CURLE_WRITE_ERROR)
             t_lastError = "The connection closed before the answer's headers ended";
         else
             t_lastError = errorText[0] ? errorText : api.easy_strerror(rc);
@@ -204,6 +251,14 @@ BOOL InternetCloseHandle(HINTERNET handle) {
 void InternetSetTimeout(HINTERNET sessionHandle, int timeoutMs) {
     auto* session = static_cast<Session*>(sessionHandle);
     if (session && session->magic == kSessionMagic) session->timeoutMs = timeoutMs;
+}
+
+void InternetCancelSession(HINTERNET sessionHandle) {
+    auto* session = static_cast<Session*>(sessionHandle);
+    if (!session || session->magic != kSessionMagic) return;
+    std::lock_guard lock(session->socketMutex);
+    session->cancelled = true;
+    if (session->socket != CURL_SOCKET_BAD) ::shutdown(session->socket, SHUT_RDWR);
 }
 
 const char* InternetLastErrorText() {

@@ -48,6 +48,11 @@ void InternetSetTimeout(HINTERNET session, int timeoutMs);
 // ("Could not connect to server", "Timeout was reached", ...); empty after one that opened.
 const char* InternetLastErrorText();
 
+// Our own addition, safe from any thread: ends the InternetOpenUrlA running on this session on
+// another thread at once (it returns nullptr, its reason "The request was cancelled"), and
+// refuses every later one of the session. The session must stay open until the call returns.
+void InternetCancelSession(HINTERNET session);
+
 // Our own addition: loads the transfer library now rather than at the first session, so that
 // a later request does not wait for it. Safe from any thread, and more than once.
 void InternetPreload();

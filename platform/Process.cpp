@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -32,6 +33,29 @@ void LowerThisThreadsPriority(int niceness) {
     // On Linux niceness belongs to each thread, and "this process" in the call means the
     // calling thread.
     ::setpriority(PRIO_PROCESS, 0, niceness);
+}
+
+namespace {
+// Written by the signal handler, read by the loop: a lock-free atomic is safe in both.
+std::atomic<int> g_terminationSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+void NoteTerminationSignal(int signal) {
+    g_terminationSignal.store(signal, std::memory_order_relaxed);
+}
+} // namespace
+
+void CatchTerminationSignals() {
+    struct sigaction action {};
+    action.sa_handler = NoteTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    // Interrupted waits start again; the loop's own waits are short and see the request.
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+
+int TakeTerminationRequest() {
+    return g_terminationSignal.exchange(0, std::memory_order_relaxed);
 }
 
 TCommandResult RunShellCommand(const std::string& command) {

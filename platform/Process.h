@@ -12,6 +12,14 @@ int ProcessId();
 // the process's other threads come first when the processors are busy.
 void LowerThisThreadsPriority(int niceness);
 
+// From this call on, SIGTERM, SIGINT and SIGHUP no longer end the process at once: each only
+// notes that the process was asked to end, and the program's loop, which looks at
+// TakeTerminationRequest on every turn, closes its window the ordinary way.
+void CatchTerminationSignals();
+// The signal that asked the process to end since the last call (0 when none did); asking
+// clears it.
+int TakeTerminationRequest();
+
 // What a shell command wrote on its standard output and how it ended.
 struct TCommandResult {
     int exitCode = -1; // -1: it could not be started, or a signal ended it

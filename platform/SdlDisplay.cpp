@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -159,6 +160,34 @@ void InstallXErrorTolerance() {
     if (previous != TolerateGoneWindows) previousXErrorHandler = previous;
 }
 
+using XIOErrorHandlerFn = int (*)(void*);
+using XSetIOErrorHandlerFn = XIOErrorHandlerFn (*)(XIOErrorHandlerFn);
+
+// The connection to the X server is gone: the server ended, or the session did. Nothing can
+// be drawn or closed on it any more, and Xlib's own answer, exit(1), runs the exit handlers,
+// which destroy the windows and wait on the dead connection for ever. One line says why, and
+// the process ends at once without touching the display again.
+int EndWithLostDisplay(void*) {
+    char line[256];
+    const int length =
+        std::snprintf(line, sizeof line, "%s: the connection to the display was lost; ending\n",
+                      program_invocation_short_name);
+    if (length > 0) {
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, line, std::min<std::size_t>(std::size_t(length), sizeof line));
+    }
+    ::_exit(1);
+}
+
+// After SDL has opened the display: it may put a handler of its own in place as it starts.
+void EndOnLostDisplay() {
+    if (!HasValue(std::getenv("DISPLAY"))) return;
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    if (!xlib) return; // SDL does not talk to an X server
+    if (auto set = reinterpret_cast<XSetIOErrorHandlerFn>(dlsym(xlib, "XSetIOErrorHandler")))
+        set(EndWithLostDisplay);
+}
+
 // A folder of the user's cache ($XDG_CACHE_HOME, else ~/.cache), made with its parents and
 // private to the user; empty when it cannot be made.
 std::string UserCacheFolder(const std::string& name) {
@@ -247,6 +276,7 @@ std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
         SDL_Quit();
         return nullptr;
     }
+    EndOnLostDisplay();
     SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
     // On X11 a window's surface drawn through a renderer makes SDL recreate the window for
     // the renderer, and the new window has lost its shape and its icon; the plain X
@@ -256,6 +286,7 @@ std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
     if (x11) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     auto* display = new SdlDisplay();
     display->m_globalMouse = x11;
+    display->m_wakeEvent = SDL_RegisterEvents(1);
     return std::unique_ptr<Display>(display);
 }
 
@@ -419,7 +450,11 @@ void SdlDisplay::RestoreWindow(int id) {
 
 void SdlDisplay::RaiseWindow(int id) {
     auto it = m_windows.find(id);
-    if (it != m_windows.end()) SDL_RaiseWindow(it->second.window);
+    if (it == m_windows.end()) return;
+    SDL_RaiseWindow(it->second.window);
+    // Raising asks a window manager for the keyboard too; without one nobody gives it, and
+    // after a box closes the keys would go nowhere until the window is clicked.
+    if (it->second.visible) SDL_SetWindowInputFocus(it->second.window);
 }
 
 void SdlDisplay::Present(int id, const uint32_t* pixels, int w, int h, const DisplayRect& d) {
@@ -575,9 +610,17 @@ bool SdlDisplay::WaitEvent(DisplayEvent& event, int timeoutMs) {
         Uint64 now = SDL_GetTicks64();
         int left = now >= end ? 0 : int(end - now);
         if (!SDL_WaitEventTimeout(&e, left)) return false;
+        if (m_wakeEvent != Uint32(-1) && e.type == m_wakeEvent) return false;
         if (Translate(&e, event)) return true;
         if (SDL_GetTicks64() >= end) return false;
     }
+}
+
+void SdlDisplay::Wake() {
+    if (m_wakeEvent == Uint32(-1)) return;
+    SDL_Event e{};
+    e.type = m_wakeEvent;
+    SDL_PushEvent(&e); // thread-safe; a full queue wakes the wait as well
 }
 
 uint64_t SdlDisplay::Now() {

@@ -1,7 +1,9 @@
 #pragma once
 // The display on a real screen through SDL2: top-level windows without a system frame (the
 // program draws its own), shapes where the system allows them, the work area, cursors, the
-// clipboard, text input, the wheel and minimising.
+// clipboard, text input, the wheel and minimising. A lost connection to the X server ends the
+// process at once with status 1 and one line on stderr: nothing can be shown or closed any
+// more, and no exit handler may wait on the dead connection.
 #include <map>
 #include <memory>
 
@@ -47,6 +49,7 @@ public:
     std::string ClipboardText() override;
     void StartTextInput() override;
     void StopTextInput() override;
+    void Wake() override;
 
 private:
     SdlDisplay() = default;
@@ -76,5 +79,6 @@ private:
     std::map<int, SDL_Cursor*> m_imageCursors;
     int m_nextCursor = 1;
     std::map<int, bool> m_keys;
-    bool m_globalMouse = false; // the system tells where the pointer is on the screen
+    bool m_globalMouse = false;          // the system tells where the pointer is on the screen
+    uint32_t m_wakeEvent = uint32_t(-1); // the event type Wake posts; -1: none was free
 };

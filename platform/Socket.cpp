@@ -201,6 +201,10 @@ void TcpSocket::SetResetOnClose() {
     setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
 }
 
+void InterruptSocket(int fd) {
+    if (fd >= 0) ::shutdown(fd, SHUT_RDWR);
+}
+
 TcpListener::~TcpListener() {
     Close();
 }

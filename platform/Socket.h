@@ -50,6 +50,11 @@ private:
     std::string m_lastError;
 };
 
+// Thread-safe: shuts both directions of a connected socket down, so that a wait for it on
+// another thread (connected, sending or receiving) ends at once as if the peer had gone. The
+// descriptor stays open until its owner closes it.
+void InterruptSocket(int fd);
+
 // A listening TCP socket, for the demo service, tests and benchmarks.
 class TcpListener {
 public:

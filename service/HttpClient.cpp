@@ -27,6 +27,10 @@ THttpClient::THttpClient(TComponent* owner) : TComponent(owner) {}
 THttpClient::~THttpClient() = default;
 
 void THttpClient::Disconnect() {
+    {
+        std::lock_guard lock(m_cancelMutex);
+        m_cancelFd = -1;
+    }
     m_socket.Close();
     m_connectedHost.clear();
     m_connectedPort = 0;
@@ -80,6 +84,13 @@ void THttpClient::EnsureConnection(const THttpUrl& url) {
     }
     m_connectedHost = url.host;
     m_connectedPort = url.port;
+    std::lock_guard lock(m_cancelMutex);
+    m_cancelFd = m_socket.Fd();
+}
+
+void THttpClient::Cancel() {
+    std::lock_guard lock(m_cancelMutex);
+    InterruptSocket(m_cancelFd);
 }
 
 void THttpClient::Get(const THttpUrl& url, AnsiString* body, const THttpBodySink* sink) {

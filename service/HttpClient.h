@@ -17,6 +17,8 @@
 #include "service/HttpAnswer.h"
 #include "service/HttpUrl.h"
 
+#include <mutex>
+
 class THttpClient : public TComponent {
 public:
     explicit THttpClient(TComponent* owner);
@@ -51,6 +53,10 @@ public:
     const TCookieStore& Cookies() const { return m_cookies; }
     // Drops the kept-alive connection, if any.
     void Disconnect();
+    // Safe from any thread: ends the request running on another thread at once, as a lost
+    // connection ends it (an EHttpError there), and drops the connection. Without an open
+    // connection (not yet connected, or between requests) it does nothing.
+    void Cancel();
 
 private:
     // Sends the request and reads the answer into `body` or, when it is null, to `sink`.
@@ -64,4 +70,6 @@ private:
     TCookieStore m_cookies;
     int m_timeoutMs = kDefaultTimeoutMs;
     int m_responseCode = -1;
+    std::mutex m_cancelMutex; // the open connection's descriptor, as Cancel sees it
+    int m_cancelFd = -1;
 };

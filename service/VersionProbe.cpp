@@ -2,6 +2,38 @@
 
 #include <cstring>
 
+void TVersionProbeCancel::Cancel() {
+    std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    if (m_session) InternetCancelSession(m_session);
+}
+
+bool TVersionProbeCancel::Cancelled() const {
+    std::lock_guard lock(m_mutex);
+    return m_cancelled;
+}
+
+// Shows the probe's session to its cancel while the session is open.
+class TVersionProbeSessionGuard {
+public:
+    TVersionProbeSessionGuard(TVersionProbeCancel* cancel, HINTERNET session) : m_cancel(cancel) {
+        if (!m_cancel) return;
+        std::lock_guard lock(m_cancel->m_mutex);
+        m_cancel->m_session = session;
+        if (m_cancel->m_cancelled) InternetCancelSession(session);
+    }
+    ~TVersionProbeSessionGuard() {
+        if (!m_cancel) return;
+        std::lock_guard lock(m_cancel->m_mutex);
+        m_cancel->m_session = nullptr;
+    }
+    TVersionProbeSessionGuard(const TVersionProbeSessionGuard&) = delete;
+    TVersionProbeSessionGuard& operator=(const TVersionProbeSessionGuard&) = delete;
+
+private:
+    TVersionProbeCancel* m_cancel;
+};
+
 namespace {
 
 bool IsAvailableStatus(const char* status) {
@@ -10,7 +42,8 @@ bool IsAvailableStatus(const char* status) {
 
 // One probe: the status text of the answer (empty when none arrived or it did not fit) and,
 // when the URL could not be opened, the reason. True when a server answered.
-bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiString* reason) {
+bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiString* reason,
+                 TVersionProbeCancel* cancel) {
     AnsiString target = url;
     if (LowerCase(url).find("http://") == AnsiString::npos) target = "http://" + url;
 
@@ -23,8 +56,11 @@ bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiS
         return false;
     }
     InternetSetTimeout(session, timeoutMs);
-    HINTERNET request =
-        InternetOpenUrlA(session, target.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+    HINTERNET request = nullptr;
+    {
+        TVersionProbeSessionGuard cancelling(cancel, session);
+        request = InternetOpenUrlA(session, target.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+    }
     DWORD length = sizeof status;
     DWORD index = 0;
     if (request)
@@ -40,14 +76,15 @@ bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiS
 
 bool CheckUrlAvailable(const AnsiString& url, int timeoutMs) {
     char status[10] = {};
-    QueryStatus(url, timeoutMs, status, nullptr);
+    QueryStatus(url, timeoutMs, status, nullptr, nullptr);
     return IsAvailableStatus(status);
 }
 
-TVersionProbeResult ProbeVersion(const AnsiString& url, int timeoutMs) {
+TVersionProbeResult ProbeVersion(const AnsiString& url, int timeoutMs,
+                                 TVersionProbeCancel* cancel) {
     char status[10] = {};
     TVersionProbeResult result;
-    const bool answered = QueryStatus(url, timeoutMs, status, &result.Reason);
+    const bool answered = QueryStatus(url, timeoutMs, status, &result.Reason, cancel);
     result.Status = status;
     if (IsAvailableStatus(status))
         result.Answer = TVersionProbeAnswer::Served;

@@ -4,6 +4,8 @@
 #include "platform/Internet.h"
 #include "rtl/Strings.h"
 
+#include <mutex>
+
 // The agent the probe presents.
 constexpr const char* kVersionProbeAgent = "InetURL:/1.0";
 
@@ -24,5 +26,20 @@ struct TVersionProbeResult {
     AnsiString Status; // the status code text when a server answered
     AnsiString Reason; // why it was unreachable, in words
 };
+// Lets another thread end a probe in progress at once, or one not yet started; the probe then
+// answers Unreachable. One for each probe; every member is thread-safe.
+class TVersionProbeCancel {
+public:
+    void Cancel();
+    bool Cancelled() const;
+
+private:
+    friend class TVersionProbeSessionGuard;
+    mutable std::mutex m_mutex;
+    bool m_cancelled = false;
+    HINTERNET m_session = nullptr; // the probe's session while it runs
+};
+
 // Sends the same request as CheckUrlAvailable; Served exactly when that returns true.
-TVersionProbeResult ProbeVersion(const AnsiString& url, int timeoutMs = kInternetDefaultTimeoutMs);
+TVersionProbeResult ProbeVersion(const AnsiString& url, int timeoutMs = kInternetDefaultTimeoutMs,
+                                 TVersionProbeCancel* cancel = nullptr);

@@ -7,6 +7,7 @@
 #include "platform/Process.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
+#include "ui/ThreadMessages.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowSystem.h"
 
@@ -59,6 +60,8 @@ void TApplication::Run() {
 
 void TApplication::ProcessMessages() {
     TWindowSystem& ws = TWindowSystem::Get();
+    AnswerTerminationRequest();
+    TakeMessagesFromThreads();
     // Bounded: a handler that keeps posting must not trap the caller here.
     for (int i = 0; i < 64 && ws.Pump(); ++i) {
     }
@@ -66,6 +69,8 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
     TWindowSystem& ws = TWindowSystem::Get();
+    AnswerTerminationRequest();
+    TakeMessagesFromThreads();
     if (ws.Pump()) return;
     Idle();
     if (ws.Pump() || m_terminated) return;
@@ -84,6 +89,18 @@ void TApplication::HandleMessage() {
             HandleException(nullptr);
         }
     }
+}
+
+void TApplication::AnswerTerminationRequest() {
+    if (!TakeTerminationRequest()) return;
+    // As the user would: the boxes open first (innermost first), then the main form, whose
+    // closing ends the loop. Whatever a form answers, the process was told to end.
+    TWindowSystem& ws = TWindowSystem::Get();
+    const std::vector<TCustomForm*> modal(ws.modalStack.rbegin(), ws.modalStack.rend());
+    for (TCustomForm* form : modal)
+        if (ws.Alive(form)) form->Close();
+    if (m_mainForm && ws.Alive(m_mainForm)) m_mainForm->Close();
+    Terminate();
 }
 
 void TApplication::Idle() {

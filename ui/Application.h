@@ -26,7 +26,10 @@ public:
         return form;
     }
     template <class T> void CreateForm(T*& ref) { ref = CreateForm<T>(); }
-    // Shows the main form and runs the loop until it closes or Terminate is called.
+    // Shows the main form and runs the loop until it closes or Terminate is called. Every
+    // loop, modal ones included, closes the forms when the process is asked to end by a
+    // signal (CatchTerminationSignals) and takes the messages other threads posted
+    // (ui/ThreadMessages.h).
     void Run();
     // Handles every message that is waiting (input, posted, timers, paint), then returns.
     void ProcessMessages();
@@ -89,6 +92,8 @@ private:
     friend class TCustomForm;
     void Idle();
     void UpdateHint();
+    // A termination signal (platform/Process.h) closes the forms the ordinary way.
+    void AnswerTerminationRequest();
 
     TForm* m_mainForm = nullptr;
     bool m_terminated = false;

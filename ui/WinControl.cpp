@@ -697,8 +697,15 @@ void TWinControl::CMDialogChar(TWMChar& m) {
 }
 
 void TWinControl::CMShowingChanged(TWMNoParams&) {
+    const bool showing = Showing();
     for (TControl* c : m_controls)
-        if (auto* w = dynamic_cast<TWinControl*>(c)) w->Perform(CM_SHOWINGCHANGED);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) {
+            // While hidden, others drew where the child windows lie; their old pixels are gone,
+            // so a window coming into view paints whole, frame included.
+            if (showing && w->Showing())
+                RedrawWindow(w, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+            w->Perform(CM_SHOWINGCHANGED);
+        }
 }
 
 void TWinControl::SetTextValue(const AnsiString& text) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace apptest {
 
@@ -186,6 +187,20 @@ void AppTest::TypeLogin(const std::string& login, const std::string& password) {
 
 void AppTest::PressLogin() {
     ClickCentre(form->logb);
+    WaitForService();
+}
+
+void AppTest::WaitForService() {
+    // Not a time limit on the window: a guard so that a flow that never ends fails the test
+    // instead of hanging it.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (form && form->ServiceBusy()) {
+        Pump();
+        if (!form->ServiceBusy()) break;
+        ASSERT_LT(std::chrono::steady_clock::now(), giveUp) << "the request never ended";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    Pump();
 }
 
 AnsiString AppTest::BoxText(TCustomForm* box) {

@@ -85,7 +85,10 @@ protected:
     void Press(int vk, unsigned mods = 0);
     // Clicks into the login and password boxes and types into them.
     void TypeLogin(const std::string& login, const std::string& password);
+    // Presses LOGIN and waits until the flow it starts has ended (its boxes answered).
     void PressLogin();
+    // Pumps the loop until no request to the service is out.
+    void WaitForService();
 
     // --- message boxes: each one shown is read and closed with Enter ---
     std::vector<AnsiString> boxes;

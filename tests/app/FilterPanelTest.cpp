@@ -12,6 +12,7 @@
 #include "skinctrls/SkinXFormButton.h"
 #include "table/FilterRanges.h"
 #include "table/MatchColumns.h"
+#include "ui/Snapshot.h"
 #include "ui/StdCtrls.h"
 
 #include <fstream>
@@ -75,6 +76,44 @@ TEST_F(FilterPanel, OpeningNarrowsTheGridAndCancelGivesItBack) {
     EXPECT_TRUE(form->FG5->Enabled());
     EXPECT_TRUE(form->FG->Visible());
     EXPECT_EQ(BoundsOf(form->FG), Rect(0, 21, 801, 567));
+}
+
+// The panel as it is drawn on the window, the mouse away from it and every hover faded.
+TBitmap PanelPicture(TForm1* form, HeadlessDisplay* display) {
+    const TPoint away = form->spSkinPanel1->ClientToScreen({100, 10});
+    display->MouseMove(away.X, away.Y);
+    for (int i = 0; i < 20; ++i) {
+        display->Advance(50);
+        Application->ProcessMessages();
+    }
+    TBitmap picture;
+    EXPECT_TRUE(SnapshotControl(form->filter, picture));
+    return picture;
+}
+
+int DifferentPixels(const TBitmap& a, const TBitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+    int differ = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) differ += a.ScanLine(y)[x] != b.ScanLine(y)[x];
+    return differ;
+}
+
+// Every opening draws the whole panel, not only the first: after CANCEL and after OK the
+// grid has drawn where the panel's controls lie, and those pixels must not show through.
+TEST_F(FilterPanel, EveryOpeningDrawsThePanelWhole) {
+    ClickCentre(form->fi);
+    const TBitmap first = PanelPicture(form, display);
+    ASSERT_GT(first.Width(), 0);
+    ClickCentre(form->spSkinXFormButton4); // CANCEL
+    ClickCentre(form->fi);
+    EXPECT_EQ(DifferentPixels(PanelPicture(form, display), first), 0) << "after CANCEL";
+    ClickCentre(form->spSkinXFormButton3); // OK
+    ClickCentre(form->fi);
+    EXPECT_EQ(DifferentPixels(PanelPicture(form, display), first), 0) << "after OK";
+    ClickCentre(form->spSkinXFormButton4);
+    ClickCentre(form->fi);
+    EXPECT_EQ(DifferentPixels(PanelPicture(form, display), first), 0) << "third time";
 }
 
 TEST_F(FilterPanel, OkShowsTheMatchingRowsInTheSecondGrid) {

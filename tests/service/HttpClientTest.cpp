@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -353,3 +354,37 @@ TEST(HttpClient, HttpGetHandsTheBodyOverAsItArrives) {
                  EHttpProtocolError);
     EXPECT_EQ(received, ""); // a refused answer's body never reaches the sink
 }
+
+namespace {
+
+// Another thread ends a request that waits for a silent server at once: the call fails as a
+// lost connection would, not at its time limit, and the client serves the next request.
+TEST(HttpClient, CancelFromAnotherThreadEndsAWaitingRequest) {
+    Peer peer([](PeerConnection& c) {
+        if (c.Index() == 0) {
+            c.ReadRequest(); // and never answers
+            c.WaitForClientClose();
+            return;
+        }
+        while (c.ReadRequest()) c.Send(Ok("second"));
+    });
+    THttpClient http(nullptr);
+    http.SetTimeoutMs(60000);
+    auto waiting = std::async(std::launch::async, [&] {
+        AnsiString answer;
+        try {
+            http.HttpGetText(peer.Url("/slow"), answer);
+        } catch (const EHttpError& e) {
+            return std::string(e.what());
+        }
+        return std::string("answered: ") + answer;
+    });
+    while (peer.Requests().empty()) std::this_thread::yield();
+    http.Cancel();
+    const std::string outcome = waiting.get();
+    EXPECT_EQ(outcome.find("timed out"), std::string::npos) << outcome;
+    EXPECT_EQ(outcome.find("answered"), std::string::npos) << outcome;
+    EXPECT_EQ(http.HttpGetText(peer.Url("/next")), "second");
+}
+
+} // namespace

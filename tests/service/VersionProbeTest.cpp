@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -138,6 +140,32 @@ TEST(InternetApi, StatusBufferAndHandles) {
     EXPECT_TRUE(InternetCloseHandle(request));
     EXPECT_TRUE(InternetCloseHandle(session));
     EXPECT_FALSE(InternetCloseHandle(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+// Another thread ends a probe that waits for a silent server, or one not yet started.
+TEST_F(VersionProbe, ACancelEndsTheProbeAsUnreachable) {
+    LoopbackPeer peer([](PeerConnection& c) {
+        c.ReadRequest(); // and never answers
+        c.WaitForClientClose();
+    });
+    TVersionProbeCancel cancel;
+    auto waiting = std::async(std::launch::async, [&] {
+        return ProbeVersion(peer.Url("/refresh/brelvan3.3.txt"), 60000, &cancel);
+    });
+    while (peer.Requests().empty()) std::this_thread::yield();
+    cancel.Cancel();
+    const TVersionProbeResult result = waiting.get();
+    EXPECT_EQ(result.Answer, TVersionProbeAnswer::Unreachable);
+    EXPECT_EQ(result.Reason, "The request was cancelled");
+    // Cancelled before it starts: no request at all.
+    const std::size_t before = peer.Requests().size();
+    EXPECT_EQ(ProbeVersion(peer.Url("/refresh/brelvan3.3.txt"), 60000, &cancel).Answer,
+              TVersionProbeAnswer::Unreachable);
+    EXPECT_EQ(peer.Requests().size(), before);
 }
 
 } // namespace

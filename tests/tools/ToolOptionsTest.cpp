@@ -147,3 +147,11 @@ TEST_F(ToolOptions, TheShotsUsageNamesItsScenes) {
     EXPECT_EQ(shot.exitCode, 0) << shot.err;
     EXPECT_TRUE(std::filesystem::exists(m_dir / "out" / (scene + ".png"))) << scene;
 }
+
+// The window's scenes work in a folder of their own; a relative OUTDIR still means the
+// folder the tool was started in.
+TEST_F(ToolOptions, ShotsWritesARelativeOutdirWhereItWasStarted) {
+    const ToolRun shot = Start("shots", {"pictures/new", "login"});
+    EXPECT_EQ(shot.exitCode, 0) << shot.err;
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "pictures" / "new" / "login.png")) << shot.err;
+}

@@ -234,3 +234,35 @@ TEST_F(UiTest, AWindowlessControlThatCapturesItsParentStillPaintsOnTheWindow) {
     EXPECT_EQ(capturing->paints, 1);
     EXPECT_EQ(PixelOf(capturing, 25, 15), ColorToRGB(clRed));
 }
+
+// A panel that comes back into view brings its child windows back whole: while it was hidden
+// a sibling drew where they lie, and those pixels are not theirs.
+TEST_F(UiTest, ShowingAParentAgainRepaintsItsChildWindows) {
+    TForm* f = NewForm();
+    auto* panel = new TSolid(f, clGreen);
+    panel->SetParent(f);
+    panel->SetBounds(150, 0, 150, 200);
+    panel->SetAlign(alRight);
+    auto* under = new TSolid(f, clBlue); // takes the panel's place while it is hidden
+    under->SetParent(f);
+    under->SetAlign(alClient);
+    auto* child = new TSolid(panel, clRed);
+    child->SetParent(panel);
+    child->SetBounds(10, 10, 60, 40);
+    auto* grandchild = new TSolid(panel, clYellow);
+    grandchild->SetParent(child);
+    grandchild->SetBounds(5, 5, 20, 20);
+    f->Show();
+    Pump();
+    for (int round = 0; round < 3; ++round) {
+        panel->Hide();
+        Pump();
+        EXPECT_EQ(PixelOf(f, 170, 20), ColorToRGB(clBlue)) << round;
+        EXPECT_EQ(PixelOf(f, 180, 30), ColorToRGB(clBlue)) << round;
+        panel->Show();
+        Pump();
+        EXPECT_EQ(PixelOf(panel, 5, 5), ColorToRGB(clGreen)) << round;
+        EXPECT_EQ(PixelOf(child, 40, 30), ColorToRGB(clRed)) << round;
+        EXPECT_EQ(PixelOf(grandchild, 10, 10), ColorToRGB(clYellow)) << round;
+    }
+}

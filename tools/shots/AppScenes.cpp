@@ -7,17 +7,18 @@
 #include "grid/NxGrid.h"
 #include "platform/HeadlessDisplay.h"
 #include "skinctrls/SkinButton.h"
-#include "skinctrls/SkinXFormButton.h"
 #include "skinctrls/SkinEdit.h"
 #include "skinctrls/SkinPageControl.h"
 #include "skinctrls/SkinPanel.h"
 #include "skinctrls/SkinPasswordEdit.h"
 #include "skinctrls/SkinSpinEdit.h"
+#include "skinctrls/SkinXFormButton.h"
 #include "tools/shots/Scene.h"
 #include "tools/tipsd/MatchGenerator.h"
 #include "tools/tipsd/TipsServer.h"
 #include "ui/Forms.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -99,12 +100,25 @@ void AnswerBoxes(std::function<void(TCustomForm*)> onBox = nullptr) {
     };
 }
 
+// LOGIN's requests run beside the window: pump until they have all come back.
+void WaitForService(TForm1* form) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (form->ServiceBusy()) {
+        Application->ProcessMessages();
+        if (std::chrono::steady_clock::now() > giveUp)
+            throw std::runtime_error("the demo service did not answer");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    Application->ProcessMessages();
+}
+
 TForm1* LoggedIn() {
     TForm1* form = OpenWindow();
     AnswerBoxes();
     TypeInto(form->loginedit, "demo");
     TypeInto(form->passedit, "demo");
     ClickOn(form->logb);
+    WaitForService(form);
     if (form->Page->ActivePageIndex() != 1) throw std::runtime_error("the demo login failed");
     return form;
 }
@@ -156,6 +170,7 @@ void RenderLoginFailed(const std::string& path) {
     TypeInto(form->loginedit, "demo");
     TypeInto(form->passedit, "wrong");
     ClickOn(form->logb);
+    WaitForService(form);
     if (!written) throw std::runtime_error("no refusal box came up");
 }
 

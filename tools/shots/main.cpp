@@ -74,8 +74,11 @@ int main(int argc, char** argv) {
         std::fputs(usage.c_str(), stderr);
         return tool.UsageExit;
     }
-    std::filesystem::path out = argv[1];
+    // Made absolute now: the scenes of the window change the current folder to one of their
+    // own, and a relative OUTDIR would be taken inside it.
     std::error_code ec;
+    std::filesystem::path out = std::filesystem::absolute(argv[1], ec);
+    if (ec) out = argv[1];
     std::filesystem::create_directories(out, ec);
     g_display = new HeadlessDisplay(1280, 1024);
     SetDisplay(std::unique_ptr<Display>(g_display));
