@@ -1,6 +1,6 @@
 #pragma once
 // TspSkinFrame: a non-visual component that takes a form's window frame over. It clears the
-// standard caption, puts itself in front of the form's window procedure, and from then on
+// standard caption, becomes the form's frame (TCustomForm::SetFrame), and from then on
 // computes the non-client area, paints it from the skin store's frame picture, answers hit
 // tests, shapes the window with the skin's mask, keeps the window within its size limits
 // and routes non-client mouse input to the frame objects (caption and caption buttons). It
@@ -19,6 +19,7 @@
 #include "rtl/Component.h"
 #include "skin/SkinFrameGeometry.h"
 #include "skin/SkinFrameObjects.h"
+#include "ui/FormFrame.h"
 #include "ui/Forms.h"
 
 #include <functional>
@@ -54,7 +55,7 @@ using TspActivateCustomObjectEvent =
     std::function<void(TObject* sender, const std::string& idName, bool& visible)>;
 using TspFramePaintEvent = std::function<void(TObject* sender, TCanvas& canvas)>;
 
-class TspSkinFrame : public TComponent {
+class TspSkinFrame : public TComponent, public TFormFrame {
 public:
     // The owner must be a form (EInvalidOperation otherwise).
     explicit TspSkinFrame(TComponent* owner);
@@ -232,43 +233,39 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    using Handler = void (TspSkinFrame::*)(TMessage&);
-    struct Route {
-        UINT msg;
-        Handler handler;
-    };
-    static const std::vector<Route>& Routes();
-
-    void WndProc(TMessage& m);
-    void Pass(TMessage& m);
-    void PreWork(TMessage& m);
-    // Message handlers, one per message.
-    void WMNCCalcSize(TMessage& m);
-    void WMNCPaint(TMessage& m);
+    // --- the form's frame (ui/FormFrame.h): the form asks first or tells after ---
+    bool NCCalcSize(TWMNCCalcSize& m) override;
+    bool NCPaint(TWMNCPaint& m) override;
+    bool NCHitTest(TWMNCHitTest& m) override;
+    bool NCActivate(TWMNCActivate& m) override;
+    bool EraseBkgnd(TWMEraseBkgnd& m) override;
+    bool SysCommand(TWMSysCommand& m) override;
+    bool Timer(TWMTimer& m) override;
+    bool ClientMouseMove(TWMMouse& m) override;
+    bool ClientLButtonUp(TWMMouse& m) override;
+    bool ClientRButtonUp(TWMMouse& m) override;
+    bool OtherMessage(TMessage& m) override;
+    void NCActivated(TWMNCActivate& m) override;
+    void Activated(TWMActivate& m) override;
+    void TextSet(TWMSetText& m) override;
+    void Sized(TWMSize& m) override;
+    void Sizing(TWMSizing& m) override;
+    void MinMaxInfo(TWMGetMinMaxInfo& m) override;
+    void Shown(TWMShowWindow& m) override;
+    void SizeMoveEntered(TWMNoParams& m) override;
+    void SizeMoveExited(TWMNoParams& m) override;
+    void SysCommanded(TWMSysCommand& m) override;
+    void CaptureChanged(TWMCaptureChanged& m) override;
+    void NCMouseMove(TWMNCMouse& m) override;
+    void NCLButtonDown(TWMNCMouse& m) override;
+    void NCLButtonUp(TWMNCMouse& m) override;
+    void NCLButtonDblClk(TWMNCMouse& m) override;
+    void NCRButtonDown(TWMNCMouse& m) override;
+    void NCRButtonUp(TWMNCMouse& m) override;
+    void NCRButtonDblClk(TWMNCMouse& m) override;
+    void Interrupted(TWinControl* focusTo) override;
+    // The frame's own messages and the skin's, from OtherMessage.
     void WMPaintFrameTo(TMessage& m);
-    void WMNCHitTest(TMessage& m);
-    void WMNCActivate(TMessage& m);
-    void WMActivate(TMessage& m);
-    void WMSetText(TMessage& m);
-    void WMSize(TMessage& m);
-    void WMGetMinMaxInfo(TMessage& m);
-    void WMEraseBkgnd(TMessage& m);
-    void WMShowWindow(TMessage& m);
-    void WMEnterSizeMove(TMessage& m);
-    void WMExitSizeMove(TMessage& m);
-    void WMSysCommand(TMessage& m);
-    void WMNCMouseMove(TMessage& m);
-    void WMNCLButtonDown(TMessage& m);
-    void WMNCLButtonUp(TMessage& m);
-    void WMNCLButtonDblClk(TMessage& m);
-    void WMNCRButtonDown(TMessage& m);
-    void WMNCRButtonUp(TMessage& m);
-    void WMNCRButtonDblClk(TMessage& m);
-    void WMMouseMove(TMessage& m);
-    void WMLButtonUp(TMessage& m);
-    void WMRButtonUp(TMessage& m);
-    void WMCaptureChanged(TMessage& m);
-    void WMTimer(TMessage& m);
     void WMSkinChanging(TMessage& m);
     void WMSkinChanged(TMessage& m);
     void WMSkinChangeDone(TMessage& m);
@@ -280,10 +277,13 @@ private:
     bool FormAlive() const;
     bool NonClientHandled() const;
     TspSkinData* ActiveStore() const;
-    void RelaySkinChange(TspSkinData* store, bool prepare);
+    // Tells the skin-aware controls and components of the form; named is a skin message's
+    // first parameter, the store it names (0: every store).
+    void RelaySkinChange(WPARAM named, bool prepare);
     void ResetObjects();
     void StopTimers();
     void StartHoverTimer();
+    void StopHoverTimer();
     void FitToMinimum();
     void SizeChanged(int width, int height);
     void FitFrameTo(int width, int height);
@@ -294,7 +294,8 @@ private:
     void PlaceDefaultButtons();
     int SkinnedHitTest(TPoint p);
     int DefaultHitTest(TPoint p);
-    TPoint ToWindow(LPARAM screenPoint) const;
+    TPoint ToWindow(TPoint screen) const;
+    TPoint ClientToWindow(TPoint client) const;
     void RouteMouseDown(TPoint p, TMouseButton button);
     void RouteMouseUp(TPoint p, TMouseButton button, bool fromCapture);
     void RouteMouseMove(TPoint p);
@@ -307,7 +308,6 @@ private:
     const TBitmap* FramePicture() const;
 
     TCustomForm* m_form = nullptr;
-    TWndMethod m_savedWindowProc;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 
     TspSkinData* m_skinData = nullptr;

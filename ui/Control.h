@@ -4,8 +4,8 @@
 //
 // How a message reaches its handler
 // ----------------------------------
-// Perform and the window system call WindowProc, a replaceable hook that starts as WndProc
-// (a skinned frame takes a form over by saving WindowProc and putting its own in place).
+// Perform and the window system call WindowProc, a hook that starts as WndProc (tests replace
+// it to record what arrives; a form's own frame is reached through the form, ui/FormFrame.h).
 // TControl::WndProc is the one dispatch: it hands each message to the virtual handler named
 // after it, taking the message record (WM_PAINT -> WMPaint(TWMPaint&), CM_MOUSEENTER ->
 // CMMouseEnter(TCMMouseEnterLeave&)). A control class overrides the handlers it needs and calls the
@@ -230,7 +230,7 @@ public:
 
     // --- messages ---
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-    // The message entry; replaceable (a frame takes a form over by saving and replacing it).
+    // The message entry; replaceable, for tests that record what arrives.
     TWndMethod WindowProc;
     // The dispatch to the handlers below. Override handlers, not this.
     virtual void WndProc(TMessage& message);

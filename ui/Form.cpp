@@ -23,6 +23,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+    // The frame is an owned component that goes later; nothing reaches it from here on.
+    m_frame = nullptr;
     if (OnDestroy) {
         try {
             OnDestroy(this);
@@ -80,6 +82,12 @@ void TCustomForm::SetIcon(const TBitmap& icon) {
     m_icon = icon;
     ShowWindowIcon(this);
     RedrawWindow(this, nullptr, RDW_FRAME);
+}
+
+void TCustomForm::SetFrame(TFormFrame* frame) {
+    if (frame == m_frame) return;
+    m_frame = frame;
+    RecreateWnd();
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
@@ -310,6 +318,13 @@ void TCustomForm::WMClose(TWMNoParams&) {
 }
 
 void TCustomForm::WMActivate(TWMActivate& m) {
+    InterruptFrame();
+    auto alive = m_alive;
+    ActivateDefault(m);
+    if (auto* frame = FrameAfter(alive)) frame->Activated(m);
+}
+
+void TCustomForm::ActivateDefault(TWMActivate& m) {
     TWindowSystem& ws = TWindowSystem::Get();
     if (m.Active != WA_INACTIVE) {
         m_active = true;
@@ -329,6 +344,13 @@ void TCustomForm::WMActivate(TWMActivate& m) {
 }
 
 void TCustomForm::WMSysCommand(TWMSysCommand& m) {
+    if (m_frame && m_frame->SysCommand(m)) return;
+    auto alive = m_alive;
+    SysCommandDefault(m);
+    if (auto* frame = FrameAfter(alive)) frame->SysCommanded(m);
+}
+
+void TCustomForm::SysCommandDefault(TWMSysCommand& m) {
     switch (m.CmdType) {
     case SC_CLOSE:
         Perform(WM_CLOSE);
@@ -372,32 +394,199 @@ void TCustomForm::CMDialogKey(TWMKey& m) {
     TCustomControl::CMDialogKey(m);
 }
 
-// --- the classic frame (NonClient.cpp draws it) ---
+// --- the non-client area: the form's frame when it has one, else the classic frame
+// (NonClient.cpp draws it) ---
 
 void TCustomForm::WMNCCalcSize(TWMNCCalcSize& m) {
+    if (m_frame && m_frame->NCCalcSize(m)) return;
     NonClient::FormCalcSize(this, m.Params);
 }
 
 void TCustomForm::WMNCPaint(TWMNCPaint& m) {
+    if (m_frame && m_frame->NCPaint(m)) return;
     if (auto* canvas = m.Canvas) NonClient::FormPaint(this, *canvas);
 }
 
 void TCustomForm::WMNCHitTest(TWMNCHitTest& m) {
+    if (m_frame && m_frame->NCHitTest(m)) return;
     TPoint p = m.Pos;
     m.Result = NonClient::FormHitTest(this, {p.X - m_left, p.Y - m_top});
 }
 
+void TCustomForm::WMNCActivate(TWMNCActivate& m) {
+    if (m_frame && m_frame->NCActivate(m)) return;
+    auto alive = m_alive;
+    TCustomControl::WMNCActivate(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCActivated(m);
+}
+
+void TCustomForm::WMNCMouseMove(TWMNCMouse& m) {
+    auto alive = m_alive;
+    TCustomControl::WMNCMouseMove(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCMouseMove(m);
+}
+
 void TCustomForm::WMNCLButtonDown(TWMNCMouse& m) {
+    InterruptFrame();
+    auto alive = m_alive;
     if (!NonClient::FormButtonDown(this, m.HitTest, m.Pos)) TCustomControl::WMNCLButtonDown(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCLButtonDown(m);
+}
+
+void TCustomForm::WMNCLButtonUp(TWMNCMouse& m) {
+    auto alive = m_alive;
+    TCustomControl::WMNCLButtonUp(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCLButtonUp(m);
 }
 
 // A double click on the caption maximises a sizeable form, or restores it.
 void TCustomForm::WMNCLButtonDblClk(TWMNCMouse& m) {
-    if (m.HitTest == HTCAPTION && (m_borderIcons & biMaximize) && m_borderStyle == bsSizeable) {
+    auto alive = m_alive;
+    if (m.HitTest == HTCAPTION && (m_borderIcons & biMaximize) && m_borderStyle == bsSizeable)
         SetWindowState(m_windowState == wsMaximized ? wsNormal : wsMaximized);
-        return;
+    else
+        TCustomControl::WMNCLButtonDblClk(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCLButtonDblClk(m);
+}
+
+void TCustomForm::WMNCRButtonDown(TWMNCMouse& m) {
+    InterruptFrame();
+    auto alive = m_alive;
+    TCustomControl::WMNCRButtonDown(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCRButtonDown(m);
+}
+
+void TCustomForm::WMNCRButtonUp(TWMNCMouse& m) {
+    auto alive = m_alive;
+    TCustomControl::WMNCRButtonUp(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCRButtonUp(m);
+}
+
+void TCustomForm::WMNCRButtonDblClk(TWMNCMouse& m) {
+    auto alive = m_alive;
+    TCustomControl::WMNCRButtonDblClk(m);
+    if (auto* frame = FrameAfter(alive)) frame->NCRButtonDblClk(m);
+}
+
+void TCustomForm::WMNCMButtonDown(TWMNCMouse& m) {
+    InterruptFrame();
+    TCustomControl::WMNCMButtonDown(m);
+}
+
+// --- what else the form's frame hears: asked first, or told after the form's default ---
+
+void TCustomForm::WMSetText(TWMSetText& m) {
+    auto alive = m_alive;
+    TCustomControl::WMSetText(m);
+    if (auto* frame = FrameAfter(alive)) frame->TextSet(m);
+}
+
+void TCustomForm::WMSize(TWMSize& m) {
+    InterruptFrame();
+    auto alive = m_alive;
+    TCustomControl::WMSize(m);
+    if (auto* frame = FrameAfter(alive)) frame->Sized(m);
+}
+
+void TCustomForm::WMSizing(TWMSizing& m) {
+    auto alive = m_alive;
+    TCustomControl::WMSizing(m);
+    if (auto* frame = FrameAfter(alive)) frame->Sizing(m);
+}
+
+void TCustomForm::WMMove(TWMMove& m) {
+    InterruptFrame();
+    TCustomControl::WMMove(m);
+}
+
+void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& m) {
+    auto alive = m_alive;
+    TCustomControl::WMGetMinMaxInfo(m);
+    if (auto* frame = FrameAfter(alive)) frame->MinMaxInfo(m);
+}
+
+void TCustomForm::WMEraseBkgnd(TWMEraseBkgnd& m) {
+    if (m_frame && m_frame->EraseBkgnd(m)) return;
+    TCustomControl::WMEraseBkgnd(m);
+}
+
+void TCustomForm::WMShowWindow(TWMShowWindow& m) {
+    auto alive = m_alive;
+    TCustomControl::WMShowWindow(m);
+    if (auto* frame = FrameAfter(alive)) frame->Shown(m);
+}
+
+void TCustomForm::WMEnterSizeMove(TWMNoParams& m) {
+    auto alive = m_alive;
+    TCustomControl::WMEnterSizeMove(m);
+    if (auto* frame = FrameAfter(alive)) frame->SizeMoveEntered(m);
+}
+
+void TCustomForm::WMExitSizeMove(TWMNoParams& m) {
+    auto alive = m_alive;
+    TCustomControl::WMExitSizeMove(m);
+    if (auto* frame = FrameAfter(alive)) frame->SizeMoveExited(m);
+}
+
+void TCustomForm::WMKillFocus(TWMFocus& m) {
+    InterruptFrame(m.Other);
+    TCustomControl::WMKillFocus(m);
+}
+
+void TCustomForm::WMCancelMode(TWMNoParams& m) {
+    InterruptFrame();
+    TCustomControl::WMCancelMode(m);
+}
+
+void TCustomForm::WMCaptureChanged(TWMCaptureChanged& m) {
+    auto alive = m_alive;
+    TCustomControl::WMCaptureChanged(m);
+    if (auto* frame = FrameAfter(alive)) frame->CaptureChanged(m);
+}
+
+void TCustomForm::WMTimer(TWMTimer& m) {
+    if (m_frame && m_frame->Timer(m)) return;
+    TCustomControl::WMTimer(m);
+}
+
+void TCustomForm::WMMouseMove(TWMMouse& m) {
+    if (m_frame && m_frame->ClientMouseMove(m)) return;
+    TCustomControl::WMMouseMove(m);
+}
+
+void TCustomForm::WMLButtonDown(TWMMouse& m) {
+    InterruptFrame();
+    TCustomControl::WMLButtonDown(m);
+}
+
+void TCustomForm::WMLButtonUp(TWMMouse& m) {
+    if (m_frame && m_frame->ClientLButtonUp(m)) return;
+    TCustomControl::WMLButtonUp(m);
+}
+
+void TCustomForm::WMRButtonDown(TWMMouse& m) {
+    InterruptFrame();
+    TCustomControl::WMRButtonDown(m);
+}
+
+void TCustomForm::WMRButtonUp(TWMMouse& m) {
+    if (m_frame && m_frame->ClientRButtonUp(m)) return;
+    TCustomControl::WMRButtonUp(m);
+}
+
+void TCustomForm::WMMButtonDown(TWMMouse& m) {
+    InterruptFrame();
+    TCustomControl::WMMButtonDown(m);
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+    if (m_frame) {
+        // Activation by the mouse and a child's notice end what the frame has open, as the
+        // button messages do.
+        if (m.Msg == WM_MOUSEACTIVATE || m.Msg == WM_PARENTNOTIFY) m_frame->Interrupted(nullptr);
+        if (m_frame && m_frame->OtherMessage(m)) return;
     }
-    TCustomControl::WMNCLButtonDblClk(m);
+    TCustomControl::DefaultHandler(m);
 }
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}

@@ -4,6 +4,7 @@
 
 #include "gfx/Bitmap.h"
 #include "ui/Controls.h"
+#include "ui/FormFrame.h"
 
 class TForm;
 
@@ -42,9 +43,8 @@ constexpr TModalResult mrNo = IDNO;
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
-// A top-level window. Without a frame of its own program (a WindowProc takeover), the default
-// non-client area is a classic frame: 3-pixel border, a caption bar with the caption text and
-// the border icons' buttons.
+// A top-level window. Without a frame of its own (SetFrame), the non-client area is a classic
+// frame: 3-pixel border, a caption bar with the caption text and the border icons' buttons.
 class TCustomForm : public TCustomControl {
 public:
     explicit TCustomForm(TComponent* owner);
@@ -100,6 +100,14 @@ public:
     const TBitmap* Icon() const { return &m_icon; }
     void SetIcon(const TBitmap& icon);
 
+    // The frame that draws and answers for the non-client area in place of the classic one
+    // (nullptr: the classic frame). The form does not own it; a frame that goes away first
+    // detaches itself with SetFrame(nullptr). Attaching or detaching recomputes the frame.
+    TFormFrame* Frame() const { return m_frame; }
+    void SetFrame(TFormFrame* frame);
+    // The frame is asked about the messages the dispatch has no handler for.
+    void DefaultHandler(TMessage& m) override;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -127,8 +135,35 @@ protected:
     void WMNCCalcSize(TWMNCCalcSize& m) override;
     void WMNCPaint(TWMNCPaint& m) override;
     void WMNCHitTest(TWMNCHitTest& m) override;
+    void WMNCActivate(TWMNCActivate& m) override;
+    void WMNCMouseMove(TWMNCMouse& m) override;
     void WMNCLButtonDown(TWMNCMouse& m) override;
+    void WMNCLButtonUp(TWMNCMouse& m) override;
     void WMNCLButtonDblClk(TWMNCMouse& m) override;
+    void WMNCRButtonDown(TWMNCMouse& m) override;
+    void WMNCRButtonUp(TWMNCMouse& m) override;
+    void WMNCRButtonDblClk(TWMNCMouse& m) override;
+    void WMNCMButtonDown(TWMNCMouse& m) override;
+    // Handlers that exist for the frame: it is asked first or told after (ui/FormFrame.h).
+    void WMSetText(TWMSetText& m) override;
+    void WMSize(TWMSize& m) override;
+    void WMSizing(TWMSizing& m) override;
+    void WMMove(TWMMove& m) override;
+    void WMGetMinMaxInfo(TWMGetMinMaxInfo& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void WMShowWindow(TWMShowWindow& m) override;
+    void WMEnterSizeMove(TWMNoParams& m) override;
+    void WMExitSizeMove(TWMNoParams& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMCancelMode(TWMNoParams& m) override;
+    void WMCaptureChanged(TWMCaptureChanged& m) override;
+    void WMTimer(TWMTimer& m) override;
+    void WMMouseMove(TWMMouse& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMRButtonDown(TWMMouse& m) override;
+    void WMRButtonUp(TWMMouse& m) override;
+    void WMMButtonDown(TWMMouse& m) override;
 
     TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
     TFormBorderStyle m_borderStyle = bsSizeable;
@@ -144,6 +179,21 @@ protected:
     TModalResult m_modalResult = mrNone;
     TRect m_restoreBounds;
     TBitmap m_icon;
+    TFormFrame* m_frame = nullptr;
+
+private:
+    // The defaults of the handlers the frame hears around.
+    void ActivateDefault(TWMActivate& m);
+    void SysCommandDefault(TWMSysCommand& m);
+    // The frame to tell after a default, which may have freed the form (alive, taken before
+    // the default, is then false) or detached the frame.
+    TFormFrame* FrameAfter(const std::shared_ptr<bool>& alive) const {
+        return *alive ? m_frame : nullptr;
+    }
+    // Ends what the frame has open, before a message that leaves it behind.
+    void InterruptFrame(TWinControl* focusTo = nullptr) {
+        if (m_frame) m_frame->Interrupted(focusTo);
+    }
 };
 
 class TForm : public TCustomForm {

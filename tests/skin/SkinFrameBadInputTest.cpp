@@ -202,3 +202,18 @@ TEST_F(FrameBadInputTest, TheFramePaintsIntoAGivenCanvasOnRequest) {
     // Without the magic number the message is not the frame's.
     EXPECT_EQ(form->Perform(WM_SKINPAINTFRAMETO, WPARAM(out.Canvas()), 1), 0);
 }
+
+TEST_F(FrameBadInputTest, AParameterThatNamesNoStoreIsNeverFollowed) {
+    WearProgramSkin();
+    // Skin messages whose first parameter is no store at all (nor null) leave the frame
+    // skinned and reach no control; the request to paint without its mark is not the frame's.
+    const WPARAM bogus = 0x10;
+    form->Perform(WM_SKINCHANGING, bogus, SkinMessageLParam);
+    EXPECT_TRUE(frame->Skinned());
+    EXPECT_NE(frame->FindObject("closebutton"), nullptr);
+    form->Perform(WM_SKINCHANGED, bogus, SkinMessageLParam);
+    EXPECT_TRUE(frame->Skinned());
+    EXPECT_EQ(form->Perform(WM_SKINPAINTFRAMETO, bogus, 1), 0);
+    // A request that carries the mark but no canvas paints nothing and says so.
+    EXPECT_EQ(form->Perform(WM_SKINPAINTFRAMETO, 0, SkinPaintFrameMagic), 0);
+}

@@ -286,3 +286,20 @@ TEST_F(FrameTest, TheSystemMenuButtonShowsTheWindowIcon) {
     // The task bar gets the whole picture.
     EXPECT_EQ(display->FindWindow(form->DisplayWindow())->iconWidth, 32);
 }
+
+TEST_F(FrameTest, TheFrameIsItsFormsFrameUntilItGoes) {
+    WearProgramSkin();
+    EXPECT_EQ(form->Frame(), static_cast<TFormFrame*>(frame));
+    // A second frame on the same form takes over; the first one going leaves it in place.
+    TspSkinFrame* second = MakeFrame();
+    EXPECT_EQ(form->Frame(), static_cast<TFormFrame*>(second));
+    delete frame;
+    frame = nullptr;
+    EXPECT_EQ(form->Frame(), static_cast<TFormFrame*>(second));
+    EXPECT_FALSE(form->Style() & WS_CAPTION);
+    form->SetCaption("Still framed");
+    Pump();
+    delete second;
+    EXPECT_EQ(form->Frame(), nullptr);
+    EXPECT_TRUE(form->Style() & WS_CAPTION);
+}

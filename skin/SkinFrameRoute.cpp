@@ -1,0 +1,371 @@
+// TspSkinFrame as its form's frame: what it answers when the form asks first, what it follows
+// when the form tells it after its default, and the skin's messages it relays.
+#include "skin/SkinAware.h"
+#include "skin/SkinData.h"
+#include "skin/SkinFrame.h"
+#include "skin/SkinMenu.h"
+#include "skin/SkinMenuWindow.h"
+#include "skin/SkinMessages.h"
+
+#include <bit>
+
+namespace {
+// A skin message names its store by its first parameter. The parameter is only compared with
+// stores the frame knows, never followed: the message may come from any store.
+bool NamesStore(WPARAM named, const TspSkinData* store) {
+    return named != 0 && named == std::bit_cast<WPARAM>(store);
+}
+} // namespace
+
+// Whatever the frame had open (the object hint and the skinned menu) ends when the window
+// moves, sizes, loses the focus or the activation, or a mouse button goes down on it.
+void TspSkinFrame::Interrupted(TWinControl* focusTo) {
+    // The menu window takes the keyboard while it is open; that must not close it.
+    if (focusTo && m_builtInMenu && focusTo == m_builtInMenu->Window()) return;
+    HideObjectHint();
+    if (MenuShown()) CloseMenu();
+}
+
+// Whether the frame computes and paints the non-client area of its form.
+bool TspSkinFrame::NonClientHandled() const {
+    if (!m_supportNCArea) return false;
+    if (m_form->BorderStyle() == bsNone) return false;
+    return !(m_form->FormStyle() == fsMDIChild && m_form->WindowState() == wsMaximized);
+}
+
+// --- the non-client area ---
+
+bool TspSkinFrame::NCCalcSize(TWMNCCalcSize& m) {
+    if (!NonClientHandled()) return false;
+    TRect& r = m.Params.rgrc[0];
+    if (m_skinned) {
+        const TBitmap* picture = FramePicture();
+        const TRect& cl = m_skinData->FormInfo().clientrect;
+        r.Left += cl.Left;
+        r.Top += cl.Top;
+        r.Right -= picture->Width() - cl.Right;
+        r.Bottom -= picture->Height() - cl.Bottom;
+    } else {
+        r.Left += 3;
+        r.Top += 3 + CaptionHeight();
+        r.Right -= 3;
+        r.Bottom -= 3;
+    }
+    if (r.Right < r.Left) r.Right = r.Left;
+    if (r.Bottom < r.Top) r.Bottom = r.Top;
+    m.Result = 0;
+    return true;
+}
+
+bool TspSkinFrame::NCPaint(TWMNCPaint& m) {
+    if (!NonClientHandled() || !m.Canvas) return false;
+    if (m_skinned)
+        PaintFrame(*m.Canvas);
+    else if (!(m_skinData && m_skinData->SkinLoading()))
+        PaintDefaultFrame(*m.Canvas);
+    m.Result = 0;
+    return true;
+}
+
+bool TspSkinFrame::NCHitTest(TWMNCHitTest& m) {
+    if (!NonClientHandled()) return false;
+    TPoint p = ToWindow(m.Pos);
+    if (!Rect(0, 0, m_form->Width(), m_form->Height()).Contains(p)) {
+        m.Result = HTNOWHERE;
+        return true;
+    }
+    m.Result = HitTest(p);
+    // Hover follows the pointer over the frame; over the client area nothing is hovered.
+    if (m.Result == HTCLIENT)
+        UpdateHover(-1, -1, false);
+    else
+        UpdateHover(p.X, p.Y, true);
+    if (m.Result == HTOBJECT && m_skinned) StartHoverTimer();
+    return true;
+}
+
+// A normal form's activation is the frame's to draw; an MDI child's also goes to the form.
+bool TspSkinFrame::NCActivate(TWMNCActivate& m) {
+    CloseMenu();
+    if (m_form->FormStyle() == fsMDIChild) return false;
+    m.Result = 1;
+    ActivationChanged(m.Active);
+    return true;
+}
+
+void TspSkinFrame::NCActivated(TWMNCActivate& m) {
+    ActivationChanged(m.Active);
+}
+
+void TspSkinFrame::Activated(TWMActivate& m) {
+    ActivationChanged(m.Active != WA_INACTIVE);
+}
+
+bool TspSkinFrame::EraseBkgnd(TWMEraseBkgnd& m) {
+    if (!m.Canvas) return false;
+    PaintClientBackground(*m.Canvas);
+    m.Result = 1;
+    return true;
+}
+
+// --- the window's state ---
+
+void TspSkinFrame::TextSet(TWMSetText&) {
+    if (m_titleCaption) m_titleCaption->Text = CaptionText();
+    RepaintFrame();
+}
+
+void TspSkinFrame::Sized(TWMSize&) {
+    if (m_form->WindowState() == wsMinimized) return;
+    SizeChanged(m_form->Width(), m_form->Height());
+}
+
+void TspSkinFrame::Sizing(TWMSizing&) {
+    if (m_form->WindowState() == wsMinimized) return;
+    SizeChanged(m_form->Width(), m_form->Height());
+}
+
+void TspSkinFrame::MinMaxInfo(TWMGetMinMaxInfo& m) {
+    TMinMaxInfo& info = m.Info;
+    info.ptMinTrackSize = {MinFrameWidth(), MinFrameHeight()};
+    info.ptMaxTrackSize = {MaxFrameWidth(), MaxFrameHeight()};
+    TRect area = m_maximizeOnFullScreen ? Rect(0, 0, Screen->Width(), Screen->Height())
+                                        : Screen->WorkAreaRect();
+    info.ptMaxPosition = {area.Left, area.Top};
+    info.ptMaxSize = {MaxFrameWidth(), MaxFrameHeight()};
+}
+
+void TspSkinFrame::Shown(TWMShowWindow& m) {
+    if (!m.Show) return;
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (m_positionInMonitor != sppDefault) {
+            TRect area = m_positionInMonitor == sppWorkAreaCenter
+                             ? Screen->WorkAreaRect()
+                             : Rect(0, 0, Screen->Width(), Screen->Height());
+            m_form->SetBounds(area.Left + (area.Width() - m_form->Width()) / 2,
+                              area.Top + (area.Height() - m_form->Height()) / 2, m_form->Width(),
+                              m_form->Height());
+        }
+    }
+    // The frame is computed for the size it is shown at.
+    SetWindowPos(m_form, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SizeChanged(m_form->Width(), m_form->Height());
+}
+
+void TspSkinFrame::SizeMoveEntered(TWMNoParams&) {
+    m_moving = true;
+    StopHoverTimer();
+    ResetObjects();
+}
+
+void TspSkinFrame::SizeMoveExited(TWMNoParams&) {
+    m_moving = false;
+    if (m_skinned) StartHoverTimer();
+    RepaintFrame();
+}
+
+bool TspSkinFrame::SysCommand(TWMSysCommand& m) {
+    switch (m.CmdType) {
+    case SC_KEYMENU:
+        // No platform menu loop: the frame has no menu bar to activate.
+        m.Result = 0;
+        return true;
+    case SC_RESTORE:
+        if (OnRestore) OnRestore(this);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TspSkinFrame::SysCommanded(TWMSysCommand& m) {
+    if (m.CmdType == SC_MINIMIZE && OnMinimize) OnMinimize(this);
+    if (m.CmdType == SC_MAXIMIZE && OnMaximize) OnMaximize(this);
+}
+
+// --- mouse input for the frame objects ---
+
+void TspSkinFrame::NCMouseMove(TWMNCMouse& m) {
+    RouteMouseMove(ToWindow(m.Pos));
+}
+
+void TspSkinFrame::NCLButtonDown(TWMNCMouse& m) {
+    RouteMouseDown(ToWindow(m.Pos), mbLeft);
+}
+
+void TspSkinFrame::NCLButtonUp(TWMNCMouse& m) {
+    RouteMouseUp(ToWindow(m.Pos), mbLeft, false);
+}
+
+void TspSkinFrame::NCLButtonDblClk(TWMNCMouse& m) {
+    TPoint p = ToWindow(m.Pos);
+    if (m_hoverIndex >= 0) {
+        // A quick second click on a caption button presses it again; the system-menu
+        // button's double click closes the window instead.
+        TspActiveSkinObject* o = m_objects[size_t(m_hoverIndex)].get();
+        auto* button = dynamic_cast<TspSkinStdButtonObject*>(o);
+        if (button && button->command != cmSysMenu) RouteMouseDown(p, mbLeft);
+        if (*m_alive && m_hoverIndex >= 0 && m_objects[size_t(m_hoverIndex)].get() == o)
+            o->ObjectDoubleClick();
+    }
+    if (!*m_alive || !FormAlive() || m.HitTest != HTCAPTION) return;
+    if (m_sizeable) {
+        switch (m_form->WindowState()) {
+        case wsMinimized:
+        case wsMaximized:
+            RestoreWindow();
+            break;
+        case wsNormal:
+            if (m_borderIcons & biMaximize) MaximizeWindow();
+            break;
+        }
+    } else {
+        RollUpWindow(!m_rolledUp);
+    }
+}
+
+void TspSkinFrame::NCRButtonDown(TWMNCMouse& m) {
+    RouteMouseDown(ToWindow(m.Pos), mbRight);
+    if (*m_alive && FormAlive() && m.HitTest == HTCAPTION) ShowSystemMenu(m.Pos);
+}
+
+void TspSkinFrame::NCRButtonUp(TWMNCMouse& m) {
+    RouteMouseUp(ToWindow(m.Pos), mbRight, false);
+}
+
+void TspSkinFrame::NCRButtonDblClk(TWMNCMouse&) {
+    if (m_hoverIndex >= 0) m_objects[size_t(m_hoverIndex)]->ObjectDoubleClick();
+}
+
+// While an object holds the mouse, the client messages that capture brings belong to it.
+TPoint TspSkinFrame::ClientToWindow(TPoint client) const {
+    TRect ci = m_form->ClientRectInWindow();
+    return {client.X + ci.Left, client.Y + ci.Top};
+}
+
+bool TspSkinFrame::ClientMouseMove(TWMMouse& m) {
+    if (!m_captureObject) return false;
+    RouteMouseMove(ClientToWindow(m.Pos));
+    return true;
+}
+
+bool TspSkinFrame::ClientLButtonUp(TWMMouse& m) {
+    if (!m_captureObject) return false;
+    RouteMouseUp(ClientToWindow(m.Pos), mbLeft, true);
+    return true;
+}
+
+bool TspSkinFrame::ClientRButtonUp(TWMMouse& m) {
+    if (!m_captureObject) return false;
+    RouteMouseUp(ClientToWindow(m.Pos), mbRight, true);
+    return true;
+}
+
+void TspSkinFrame::CaptureChanged(TWMCaptureChanged&) {
+    // Someone else took the mouse: a held button lets go without acting, unless it is the
+    // button whose menu just took it.
+    if (!m_captureObject) return;
+    TspActiveSkinObject* held = m_captureObject;
+    m_captureObject = nullptr;
+    auto* button = dynamic_cast<TspSkinButtonObject*>(held);
+    if (button && button->Menu) return;
+    if (button && button->Down) button->SetDown(false);
+    m_downIndex = -1;
+}
+
+TPoint TspSkinFrame::ToWindow(TPoint screen) const {
+    return {screen.X - m_form->Left(), screen.Y - m_form->Top()};
+}
+
+// --- the frame's own messages and the skin's ---
+
+bool TspSkinFrame::OtherMessage(TMessage& m) {
+    static const TMessageTable<TspSkinFrame> table = {
+        {WM_SKINPAINTFRAMETO, &TspSkinFrame::WMPaintFrameTo},
+        {WM_SKINCHANGING, &TspSkinFrame::WMSkinChanging},
+        {WM_SKINCHANGED, &TspSkinFrame::WMSkinChanged},
+        {WM_SKINCHANGEDONE, &TspSkinFrame::WMSkinChangeDone},
+        {WM_SKINSTRINGSCHANGED, &TspSkinFrame::WMSkinStringsChanged},
+        {WM_SKINMENUCLOSED, &TspSkinFrame::WMSkinMenuClosed},
+    };
+    // The form's default does nothing with these numbers; the frame's answer is the whole of it.
+    return table.Dispatch(*this, m);
+}
+
+void TspSkinFrame::WMPaintFrameTo(TMessage& m) {
+    // Only a request that carries the mark has a canvas in its first parameter.
+    if (m.LParam != SkinPaintFrameMagic) return;
+    TWMPaint paint(m);
+    if (!paint.Canvas) return;
+    TCanvas& canvas = *paint.Canvas;
+    {
+        TCanvasStateGuard state(canvas);
+        if (m_skinned) {
+            // The client area is the window's own business.
+            if (!m_geometry.ClientRect.IsEmpty()) canvas.ExcludeClipRect(m_geometry.ClientRect);
+            PaintFrame(canvas);
+        } else if (NonClientHandled()) {
+            canvas.ExcludeClipRect(m_form->ClientRectInWindow());
+            PaintDefaultFrame(canvas);
+        }
+    }
+    m.Result = SkinPaintFrameMagic;
+}
+
+void TspSkinFrame::WMSkinChanging(TMessage& m) {
+    if (NamesStore(m.WParam, m_skinData)) {
+        StopTimers();
+        CloseMenu();
+        ReleaseObjectCapture();
+        m_objects.clear();
+        m_titleCaption = nullptr;
+        m_hoverIndex = m_downIndex = -1;
+        m_skinned = false;
+    }
+    RelaySkinChange(m.WParam, true);
+}
+
+void TspSkinFrame::WMSkinChanged(TMessage& m) {
+    if (NamesStore(m.WParam, m_skinData)) ApplySkin();
+    RelaySkinChange(m.WParam, false);
+}
+
+void TspSkinFrame::WMSkinChangeDone(TMessage&) {
+    if (m_form->FormStyle() == fsMDIForm) m_form->Invalidate();
+}
+
+void TspSkinFrame::WMSkinStringsChanged(TMessage&) {
+    // Menu captions are taken from the string table each time the menu is built.
+    ConfigureFrameObjects();
+}
+
+void TspSkinFrame::WMSkinMenuClosed(TMessage&) {
+    MenuClosed();
+}
+
+// Depth first over the form's controls, then the skin-aware components it owns.
+void TspSkinFrame::RelaySkinChange(WPARAM named, bool prepare) {
+    std::vector<TspSkinAware*> targets;
+    auto collect = [&](auto&& self, TControl* control) -> void {
+        if (auto* aware = dynamic_cast<TspSkinAware*>(control)) targets.push_back(aware);
+        if (auto* parent = dynamic_cast<TWinControl*>(control))
+            for (int i = 0; i < parent->ControlCount(); ++i) self(self, parent->Controls(i));
+    };
+    collect(collect, m_form);
+    for (int i = 0; i < m_form->ComponentCount(); ++i) {
+        TComponent* c = m_form->Components(i);
+        if (dynamic_cast<TControl*>(c)) continue;
+        if (auto* aware = dynamic_cast<TspSkinAware*>(c)) targets.push_back(aware);
+    }
+    std::weak_ptr<bool> alive = m_alive;
+    for (TspSkinAware* target : targets) {
+        if (named != 0 && !NamesStore(named, target->SkinData())) continue;
+        if (prepare)
+            target->PrepareSkinChange();
+        else
+            target->ApplySkinChange();
+        if (alive.expired() || !*alive.lock()) return;
+    }
+}
