@@ -220,6 +220,8 @@ public:
     void SetControlStyle(unsigned style) { m_controlStyle = style; }
     unsigned ControlState() const { return m_controlState; }
     void SetControlState(unsigned state) { m_controlState = state; }
+    // A TWinControl (answers without a dynamic_cast on hot paths).
+    bool IsWindowed() const { return m_windowed; }
 
     // --- painting ---
     virtual void Invalidate();
@@ -259,8 +261,6 @@ public:
 
 protected:
     friend class TWinControl;
-    friend class TWindowSystem;
-    friend struct TWindowAccess;
 
     virtual AnsiString GetText() const { return m_text; }
     virtual void SetTextValue(const AnsiString& text); // stores, then CM_TEXTCHANGED

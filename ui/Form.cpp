@@ -38,8 +38,7 @@ TCustomForm::~TCustomForm() {
     }
     if (Application && Application->m_mainForm == this) Application->m_mainForm = nullptr;
     TWindowSystem& ws = TWindowSystem::Get();
-    ws.modalStack.erase(std::remove(ws.modalStack.begin(), ws.modalStack.end(), this),
-                        ws.modalStack.end());
+    ws.Modal().Remove(this);
 }
 
 void TCustomForm::AfterConstruction() {
@@ -159,7 +158,7 @@ void TCustomForm::Show() {
     Perform(WM_SHOWWINDOW, 1, 0);
     Perform(CM_SHOWINGCHANGED);
     if (OnShow) OnShow(this);
-    if (ws.modalStack.empty() || ws.modalStack.back() == this) ws.ActivateForm(this);
+    if (ws.Modal().Empty() || ws.Modal().Top() == this) ws.ActivateForm(this);
 }
 
 void TCustomForm::Hide() {
@@ -178,7 +177,7 @@ void TCustomForm::Hide() {
         TCustomForm* next = nullptr;
         for (TWinControl* w : ws.TopLevels())
             if (auto* f = dynamic_cast<TCustomForm*>(w); f && f != this && f->Showing()) next = f;
-        if (!ws.modalStack.empty() && ws.modalStack.back() != this) next = ws.modalStack.back();
+        if (!ws.Modal().Empty() && ws.Modal().Top() != this) next = ws.Modal().Top();
         ws.ActivateForm(next);
     }
 }
@@ -231,7 +230,7 @@ TModalResult TCustomForm::ShowModal() {
     Application->CancelHint();
     m_modal = true;
     m_modalResult = mrNone;
-    ws.modalStack.push_back(this);
+    ws.Modal().Push(this);
     if (m_visible) Hide();
     Show();
     while (ws.Alive(this) && m_modalResult == mrNone && !Application->Terminated()) {
@@ -243,8 +242,7 @@ TModalResult TCustomForm::ShowModal() {
         return mrCancel;
     }
     TModalResult result = m_modalResult;
-    ws.modalStack.erase(std::remove(ws.modalStack.begin(), ws.modalStack.end(), this),
-                        ws.modalStack.end());
+    ws.Modal().Remove(this);
     m_modal = false;
     Hide();
     if (previous && ws.Alive(previous) && previous->Showing()) ws.ActivateForm(previous);

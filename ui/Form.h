@@ -88,6 +88,9 @@ public:
     // Called by the window system when the focus moved inside this form.
     void FocusChanged(TWinControl* control);
     bool Active() const { return m_active; }
+    // For the window system: the form was (de)activated, minimized or restored.
+    void MarkActive(bool active) { m_active = active; }
+    void WindowStateFromDisplay(TWindowState state) { m_windowState = state; }
 
     bool Showing() const override;
     TPoint ClientOrigin() const override;
@@ -119,7 +122,6 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
 protected:
-    friend class TWindowSystem;
     friend class TApplication;
     friend class TWinControl;
     void Paint() override;

@@ -27,7 +27,7 @@ int BorderWidth(TWinControl* w) {
 }
 
 TScrollBarState& Bar(TWinControl* w, int bar) {
-    return TWindowAccess::Wnd(w)->bars[bar];
+    return w->WindowRecord()->bars[bar];
 }
 
 // Geometry of one bar along its axis.

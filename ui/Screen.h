@@ -24,6 +24,8 @@ public:
     int FormCount() const { return int(m_forms.size()); }
     TCustomForm* Forms(int index) const;
     TCustomForm* ActiveForm() const { return m_activeForm; }
+    // For the window system, which decides which form is active.
+    void SetActiveForm(TCustomForm* form) { m_activeForm = form; }
     TWinControl* ActiveControl() const;
     // Cursor for the whole application (crDefault: each control's own).
     TCursor Cursor() const { return m_cursor; }
@@ -40,7 +42,6 @@ public:
     void ShowCursor(TCursor cursor);
 
 private:
-    friend class TWindowSystem;
     friend class TCustomForm;
     friend class TApplication;
     std::vector<TCustomForm*> m_forms;

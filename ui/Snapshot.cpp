@@ -19,7 +19,7 @@ bool SnapshotControl(TControl* control, TBitmap& bitmap) {
         TRect c = parent->ClientRectInWindow();
         r = OffsetRect(control->BoundsRect(), o.X + c.Left, o.Y + c.Top);
     }
-    const TBitmap& surface = TWindowAccess::Wnd(top)->surface;
+    const TBitmap& surface = top->WindowRecord()->surface;
     r = IntersectRect(r, surface.BoundsRect());
     if (r.IsEmpty()) return false;
     bitmap.SetSize(r.Width(), r.Height());

@@ -45,7 +45,7 @@ bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void InvalidateRect(HWND wnd, const TRect* rect, bool erase) {
     if (!Live(wnd)) return;
-    auto& d = *TWindowAccess::Wnd(wnd);
+    auto& d = *wnd->WindowRecord();
     TRect client = wnd->ClientRect();
     TRect r = rect ? IntersectRect(*rect, client) : client;
     if (r.IsEmpty()) return;
@@ -66,13 +66,13 @@ void InvalidateRgn(HWND wnd, const TRegion& region, bool erase) {
 void ValidateRect(HWND wnd, const TRect* rect) {
     if (!Live(wnd)) return;
     if (!rect) {
-        TWindowAccess::Wnd(wnd)->update.Clear();
+        wnd->WindowRecord()->update.Clear();
         return;
     }
     // Removing part of the area: keep what lies outside the rectangle.
-    TRegion rest = TWindowAccess::Wnd(wnd)->update.ToRegion().Subtracted(TRegion(*rect));
-    TWindowAccess::Wnd(wnd)->update.Clear();
-    for (const TRect& r : rest.Rects()) TWindowAccess::Wnd(wnd)->update.Add(r);
+    TRegion rest = wnd->WindowRecord()->update.ToRegion().Subtracted(TRegion(*rect));
+    wnd->WindowRecord()->update.Clear();
+    for (const TRect& r : rest.Rects()) wnd->WindowRecord()->update.Add(r);
 }
 
 void UpdateWindow(HWND wnd) {
@@ -84,7 +84,7 @@ void RedrawWindow(HWND wnd, const TRect* rect, UINT flags) {
     if (!Live(wnd)) return;
     if (flags & RDW_INVALIDATE) InvalidateRect(wnd, rect, (flags & RDW_ERASE) != 0);
     if (flags & RDW_FRAME) {
-        TWindowAccess::Wnd(wnd)->ncDirty = true;
+        wnd->WindowRecord()->ncDirty = true;
         WS().MarkDirty(wnd);
     }
     if (flags & RDW_VALIDATE) ValidateRect(wnd, rect);
@@ -101,7 +101,7 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* cl
     TRect client = wnd->ClientRect();
     TRect area = scroll ? IntersectRect(*scroll, client) : client;
     TRect clipR = clip ? IntersectRect(*clip, client) : client;
-    auto& d = *TWindowAccess::Wnd(wnd);
+    auto& d = *wnd->WindowRecord();
     // The pending update moves with the pixels.
     if (!d.update.Empty()) {
         std::vector<TRect> moved;
@@ -109,9 +109,9 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* cl
             moved.push_back(IntersectRect(OffsetRect(r, dx, dy), clipR));
         for (const TRect& r : moved) d.update.Add(r);
     }
-    bool canMove = top && top->Showing() && !TWindowAccess::Wnd(top)->surface.Empty() &&
-                   TWindowAccess::Wnd(top)->surface.Width() == top->Width() &&
-                   TWindowAccess::Wnd(top)->surface.Height() == top->Height();
+    bool canMove = top && top->Showing() && !top->WindowRecord()->surface.Empty() &&
+                   top->WindowRecord()->surface.Width() == top->Width() &&
+                   top->WindowRecord()->surface.Height() == top->Height();
     TRect bounds = IntersectRect(area, clipR);
     if (!canMove) {
         InvalidateRect(wnd, &bounds, true);
@@ -129,7 +129,7 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* cl
     TRegion dst = src.Offsetted(dx, dy);
     dst.Intersect(a);
     dst.Intersect(vis);
-    TBitmap& surface = TWindowAccess::Wnd(top)->surface;
+    TBitmap& surface = top->WindowRecord()->surface;
     if (!dst.IsEmpty()) {
         TRect db = dst.Bounds();
         TBitmap copy(db.Width(), db.Height());
@@ -142,8 +142,7 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* cl
                 const TPixel* s = copy.ScanLine(y - db.Top) + (r.Left - db.Left);
                 std::copy(s, s + r.Width(), surface.ScanLine(y) + r.Left);
             }
-        TWindowAccess::Wnd(top)->presentDirty =
-            UnionRect(TWindowAccess::Wnd(top)->presentDirty, db);
+        top->WindowRecord()->presentDirty = UnionRect(top->WindowRecord()->presentDirty, db);
     }
     TRegion uncovered = vis.Intersected(a).Subtracted(dst);
     uncovered.Offset(-co.X, -co.Y);
@@ -153,7 +152,7 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* cl
 
 bool GetUpdateRect(HWND wnd, TRect& rect) {
     if (!Live(wnd)) return false;
-    rect = TWindowAccess::Wnd(wnd)->update.Bounds();
+    rect = wnd->WindowRecord()->update.Bounds();
     return !rect.IsEmpty();
 }
 
@@ -188,11 +187,11 @@ bool IsWindow(HWND wnd) {
 DWORD GetWindowLong(HWND wnd, int index) {
     if (!Live(wnd)) return 0;
     if (index == GWL_STYLE) {
-        DWORD s = TWindowAccess::Style(wnd);
+        DWORD s = wnd->Style();
         s = wnd->Visible() ? (s | WS_VISIBLE) : (s & ~WS_VISIBLE);
         return s;
     }
-    if (index == GWL_EXSTYLE) return TWindowAccess::ExStyle(wnd);
+    if (index == GWL_EXSTYLE) return wnd->ExStyle();
     return 0;
 }
 
@@ -201,12 +200,12 @@ DWORD SetWindowLong(HWND wnd, int index, DWORD value) {
     DWORD old = GetWindowLong(wnd, index);
     if (index == GWL_STYLE) {
         TMessage changing{WM_STYLECHANGING, WPARAM(GWL_STYLE), 0, 0};
-        TWindowAccess::Style(wnd) = value;
+        wnd->StoreStyle(value);
         if ((value & WS_VISIBLE) != (old & WS_VISIBLE)) wnd->SetVisible((value & WS_VISIBLE) != 0);
         wnd->Perform(WM_STYLECHANGED, WPARAM(GWL_STYLE), 0);
         (void)changing;
     } else if (index == GWL_EXSTYLE) {
-        TWindowAccess::ExStyle(wnd) = value;
+        wnd->StoreExStyle(value);
         wnd->Perform(WM_STYLECHANGED, WPARAM(GWL_EXSTYLE), 0);
     }
     // Frame styles take effect on SWP_FRAMECHANGED, as on the platform; the border and scroll
@@ -263,7 +262,7 @@ void SetWindowRgn(HWND wnd, const TRegion& region, bool redraw) {
         RemoveWindowRgn(wnd, redraw);
         return;
     }
-    auto& d = *TWindowAccess::Wnd(wnd);
+    auto& d = *wnd->WindowRecord();
     if (wnd->Parent()) {
         TRect r = wnd->BoundsRect();
         InvalidateRect(wnd->Parent(), &r, true);
@@ -282,7 +281,7 @@ void SetWindowRgn(HWND wnd, const TRegion& region, bool redraw) {
 
 void RemoveWindowRgn(HWND wnd, bool redraw) {
     if (!Live(wnd)) return;
-    auto& d = *TWindowAccess::Wnd(wnd);
+    auto& d = *wnd->WindowRecord();
     if (!d.hasShape) return;
     d.hasShape = false;
     d.shape.Clear();
@@ -295,8 +294,8 @@ void RemoveWindowRgn(HWND wnd, bool redraw) {
 }
 
 bool GetWindowRgn(HWND wnd, TRegion& region) {
-    if (!Live(wnd) || !TWindowAccess::Wnd(wnd)->hasShape) return false;
-    region = TWindowAccess::Wnd(wnd)->shape;
+    if (!Live(wnd) || !wnd->WindowRecord()->hasShape) return false;
+    region = wnd->WindowRecord()->shape;
     return true;
 }
 
@@ -342,7 +341,7 @@ bool GetKeyState(int vk) {
 
 int SetScrollInfo(HWND wnd, int bar, const TScrollInfo& info, bool redraw) {
     if (!Live(wnd) || (bar != SB_HORZ && bar != SB_VERT)) return 0;
-    TScrollBarState& sb = TWindowAccess::Wnd(wnd)->bars[bar];
+    TScrollBarState& sb = wnd->WindowRecord()->bars[bar];
     if (info.fMask & SIF_RANGE) {
         sb.min = info.nMin;
         sb.max = std::max(info.nMin, info.nMax);
@@ -354,15 +353,15 @@ int SetScrollInfo(HWND wnd, int bar, const TScrollInfo& info, bool redraw) {
     if (info.fMask & (SIF_RANGE | SIF_PAGE)) {
         bool canScroll = sb.page ? sb.max - sb.min + 1 > sb.page : sb.max > sb.min;
         DWORD flag = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
-        DWORD style = TWindowAccess::Style(wnd);
+        DWORD style = wnd->Style();
         if (!canScroll && !(info.fMask & SIF_DISABLENOSCROLL)) {
             style &= ~flag;
         } else {
             style |= flag;
             sb.disabled = !canScroll;
         }
-        if (style != TWindowAccess::Style(wnd)) {
-            TWindowAccess::Style(wnd) = style;
+        if (style != wnd->Style()) {
+            wnd->StoreStyle(style);
             FrameChanged(wnd);
         }
     }
@@ -372,7 +371,7 @@ int SetScrollInfo(HWND wnd, int bar, const TScrollInfo& info, bool redraw) {
 
 bool GetScrollInfo(HWND wnd, int bar, TScrollInfo& info) {
     if (!Live(wnd) || (bar != SB_HORZ && bar != SB_VERT)) return false;
-    const TScrollBarState& sb = TWindowAccess::Wnd(wnd)->bars[bar];
+    const TScrollBarState& sb = wnd->WindowRecord()->bars[bar];
     if (info.fMask & SIF_RANGE) {
         info.nMin = sb.min;
         info.nMax = sb.max;
@@ -385,7 +384,7 @@ bool GetScrollInfo(HWND wnd, int bar, TScrollInfo& info) {
 
 int SetScrollPos(HWND wnd, int bar, int pos, bool redraw) {
     if (!Live(wnd) || (bar != SB_HORZ && bar != SB_VERT)) return 0;
-    int old = TWindowAccess::Wnd(wnd)->bars[bar].pos;
+    int old = wnd->WindowRecord()->bars[bar].pos;
     TScrollInfo si;
     si.fMask = SIF_POS;
     si.nPos = pos;
@@ -395,7 +394,7 @@ int SetScrollPos(HWND wnd, int bar, int pos, bool redraw) {
 
 int GetScrollPos(HWND wnd, int bar) {
     if (!Live(wnd) || (bar != SB_HORZ && bar != SB_VERT)) return 0;
-    return TWindowAccess::Wnd(wnd)->bars[bar].pos;
+    return wnd->WindowRecord()->bars[bar].pos;
 }
 
 void SetScrollRange(HWND wnd, int bar, int minPos, int maxPos, bool redraw) {
@@ -411,9 +410,9 @@ void ShowScrollBar(HWND wnd, int bar, bool show) {
     DWORD flags = bar == SB_HORZ   ? WS_HSCROLL
                   : bar == SB_VERT ? WS_VSCROLL
                                    : WS_HSCROLL | WS_VSCROLL;
-    DWORD style = show ? (TWindowAccess::Style(wnd) | flags) : (TWindowAccess::Style(wnd) & ~flags);
-    if (style == TWindowAccess::Style(wnd)) return;
-    TWindowAccess::Style(wnd) = style;
+    DWORD style = show ? (wnd->Style() | flags) : (wnd->Style() & ~flags);
+    if (style == wnd->Style()) return;
+    wnd->StoreStyle(style);
     FrameChanged(wnd);
 }
 
@@ -421,7 +420,7 @@ void EnableScrollBar(HWND wnd, int bar, UINT arrows) {
     if (!Live(wnd)) return;
     for (int b : {SB_HORZ, SB_VERT})
         if (bar == b || bar == SB_BOTH)
-            TWindowAccess::Wnd(wnd)->bars[b].disabled = arrows == ESB_DISABLE_BOTH;
+            wnd->WindowRecord()->bars[b].disabled = arrows == ESB_DISABLE_BOTH;
     RedrawWindow(wnd, nullptr, RDW_FRAME);
 }
 
@@ -440,48 +439,35 @@ uint64_t GetTickCount() {
 bool CreateCaret(HWND wnd, int width, int height) {
     if (!Live(wnd)) return false;
     DestroyCaret();
-    auto& c = WS().CaretState();
-    c.owner = wnd;
-    c.width = width > 0 ? width : 1;
-    c.height = height;
-    c.pos = {0, 0};
-    c.hideLevel = 1;
+    WS().Caret().Create(wnd, width, height);
     WS().CaretChanged();
     return true;
 }
 
 bool DestroyCaret() {
-    auto& c = WS().CaretState();
-    if (!c.owner) return false;
-    c.owner = nullptr;
+    if (!WS().Caret().Destroy()) return false;
     WS().CaretChanged();
     return true;
 }
 
 bool SetCaretPos(int x, int y) {
-    auto& c = WS().CaretState();
-    if (!c.owner) return false;
-    c.pos = {x, y};
+    if (!WS().Caret().SetPos({x, y})) return false;
     WS().CaretChanged();
     return true;
 }
 
 TPoint GetCaretPos() {
-    return WS().CaretState().pos;
+    return WS().Caret().Pos();
 }
 
 bool ShowCaret(HWND wnd) {
-    auto& c = WS().CaretState();
-    if (!c.owner || (wnd && c.owner != wnd)) return false;
-    if (c.hideLevel > 0) --c.hideLevel;
+    if (!WS().Caret().Show(wnd)) return false;
     WS().CaretChanged();
     return true;
 }
 
 bool HideCaret(HWND wnd) {
-    auto& c = WS().CaretState();
-    if (!c.owner || (wnd && c.owner != wnd)) return false;
-    ++c.hideLevel;
+    if (!WS().Caret().Hide(wnd)) return false;
     WS().CaretChanged();
     return true;
 }

@@ -134,7 +134,7 @@ void TWinControl::DestroyHandle() {
     TWindowSystem& ws = TWindowSystem::Get();
     if (ws.Focus() == this) ws.SetFocusWindow(nullptr);
     if (ws.Capture() == this) ws.SetCaptureWindow(nullptr);
-    if (ws.CaretState().owner == this) DestroyCaret();
+    if (ws.CaretOwner() == this) DestroyCaret();
     m_handleAllocated = false;
     m_controlState &= ~csDestroyingHandle;
 }

@@ -74,11 +74,26 @@ public:
     // Window-system state (update region, scroll bars, region, display id...), private to ui.
     struct WindowData;
 
+    // --- for the window system (ui/) ---
+    WindowData* WindowRecord() const { return m_wnd.get(); }
+    const std::vector<TControl*>& ChildControls() const { return m_controls; }
+    // The client rectangle the non-client area leaves (WM_NCCALCSIZE's answer).
+    void SetClientRectInWindow(const TRect& r) { m_clientInWindow = r; }
+    // The display moved this top-level window: only its place is taken over.
+    void PlacedByDisplay(int left, int top) {
+        m_left = left;
+        m_top = top;
+    }
+    // The mouse capture moved away: the windowless child that held it no longer does.
+    void ForgetChildCapture() { m_captureControl = nullptr; }
+    // Style bits stored as given; SetStyle goes through SetWindowLong, which also tells the
+    // window and redoes the frame.
+    void StoreStyle(DWORD style) { m_style = style; }
+    void StoreExStyle(DWORD exStyle) { m_exStyle = exStyle; }
+
 protected:
-    friend class TWindowSystem;
     friend class TControl;
     friend class TGraphicControl;
-    friend struct TWindowAccess;
 
     virtual void CreateHandle();
     virtual void DestroyHandle();

@@ -1,115 +1,105 @@
 #pragma once
-// The window system's shared state, private to ui/: which windows live, focus, capture,
-// hover, timers, posted messages, the caret, the top-level surfaces and the paint pass.
+// The window system, private to ui/: the facade that owns its parts and that the application
+// and the window functions call. Each job is a class of its own:
+//   TWindowRegistry  which windows live, display windows, top-level order, modal forms
+//   TInputRouter     display input to messages: focus, capture, hover, keys, NC tracking
+//   TMessageQueue    posted messages and timers
+//   TCaret           the caret and its blink
+//   TPaintScheduler  the paint pass and presenting
 // Controls talk to it through the window functions of Controls.h.
 #include <cstdint>
-#include <deque>
-#include <memory>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
-#include "gfx/Bitmap.h"
-#include "gfx/Region.h"
 #include "platform/Display.h"
+#include "ui/Caret.h"
 #include "ui/Controls.h"
+#include "ui/InputRouter.h"
+#include "ui/MessageQueue.h"
 #include "ui/NonClient.h"
-
-// A list of rectangles that stays short: past a few entries it folds into their bounding box,
-// so thousands of invalidations cost a compare each.
-class TUpdateArea {
-public:
-    void Add(const TRect& r);
-    void Clear() { m_rects.clear(); }
-    bool Empty() const { return m_rects.empty(); }
-    TRect Bounds() const;
-    const std::vector<TRect>& Rects() const { return m_rects; }
-    TRegion ToRegion() const { return TRegion::FromRects(m_rects); }
-    void Offset(int dx, int dy);
-
-private:
-    std::vector<TRect> m_rects;
-};
-
-struct TScrollBarState {
-    int min = 0;
-    int max = 100;
-    int page = 0;
-    int pos = 0;
-    int trackPos = 0;
-    bool disabled = false;
-};
-
-struct TWinControl::WindowData {
-    TUpdateArea update; // client coordinates
-    bool erase = false;
-    bool ncDirty = true;
-    bool hasShape = false;
-    TRegion shape; // window coordinates
-    TScrollBarState bars[2];
-    // Top-level windows only.
-    int displayId = 0;
-    TBitmap surface;
-    TRect presentDirty; // window coordinates
-    bool minimized = false;
-};
-
-// Lets the window functions reach the window record of a control.
-struct TWindowAccess {
-    static TWinControl::WindowData* Wnd(const TWinControl* w) { return w->m_wnd.get(); }
-    static DWORD& Style(TWinControl* w) { return w->m_style; }
-    static DWORD& ExStyle(TWinControl* w) { return w->m_exStyle; }
-};
+#include "ui/PaintScheduler.h"
+#include "ui/WindowData.h"
+#include "ui/WindowGeometry.h"
+#include "ui/WindowRegistry.h"
 
 class TWindowSystem {
 public:
     static TWindowSystem& Get();
 
+    TWindowRegistry& Registry() { return m_registry; }
+    TInputRouter& Input() { return m_input; }
+    TMessageQueue& Queue() { return m_queue; }
+    TCaret& Caret() { return m_caret; }
+    TPaintScheduler& Paint() { return m_paint; }
+
     // --- registry ---
-    void Register(TWinControl* w) { m_live.insert(w); }
+    void Register(TWinControl* w) { m_registry.Register(w); }
+    // Forgets w in every part: focus, capture, timers, posted messages, caret, modal forms.
     void Unregister(TWinControl* w);
-    bool Alive(const TWinControl* w) const {
-        return m_live.count(const_cast<TWinControl*>(w)) != 0;
-    }
+    bool Alive(const TWinControl* w) const { return m_registry.Alive(w); }
+    TModalStack& Modal() { return m_registry.Modal(); }
 
     // --- top-level windows ---
     void ShowTopLevel(TWinControl* w, bool show, bool activate, bool popup);
     void MoveTopLevel(TWinControl* w);
-    void ActivateForm(TCustomForm* form);
-    TWinControl* TopLevelOfDisplay(int id) const;
-    std::vector<TWinControl*> TopLevels() const; // showing, bottom first
+    void ActivateForm(TCustomForm* form) { m_registry.ActivateForm(form); }
+    TWinControl* TopLevelOfDisplay(int id) const { return m_registry.TopLevelOfDisplay(id); }
+    std::vector<TWinControl*> TopLevels() const { return m_registry.Order(); } // bottom first
 
     // --- geometry ---
-    static TWinControl* TopOf(const TControl* c);
-    // Window origin of w in its top-level window's coordinates.
-    static TPoint WindowOffset(const TWinControl* w);
-    // The part of w's window that can be seen, in top-level coordinates.
-    TRegion VisibleRegion(const TWinControl* w) const;
+    static TWinControl* TopOf(const TControl* c) { return WindowGeometry::TopOf(c); }
+    static TPoint WindowOffset(const TWinControl* w) { return WindowGeometry::WindowOffset(w); }
+    TRegion VisibleRegion(const TWinControl* w) const { return WindowGeometry::VisibleRegion(w); }
+    static bool SubtreeDirty(const TWinControl* w) { return WindowGeometry::SubtreeDirty(w); }
     void UpdateNonClient(TWinControl* w); // WM_NCCALCSIZE, client rectangle
 
     // --- painting ---
-    void MarkDirty(TWinControl* w);
-    void PaintPending(); // every top-level window
-    void PaintTop(TWinControl* top);
-    void PaintNow(TWinControl* w); // w's top-level window
-    void Present();
-    // A canvas drawing straight onto the visible part of w (client or whole window).
-    TCanvas* BindCanvas(TCanvas& canvas, TWinControl* w, bool wholeWindow);
-    void NoteDirectDraw(TWinControl* w); // present w's top-level at the next pass
-    bool AnyDirty() const { return m_dirty; }
+    void MarkDirty(TWinControl*) { m_paint.MarkDirty(); }
+    void PaintPending() { m_paint.PaintPending(); }
+    void PaintTop(TWinControl* top) { m_paint.PaintTop(top); }
+    void PaintNow(TWinControl* w) { m_paint.PaintNow(w); }
+    void Present() { m_paint.Present(); }
+    TCanvas* BindCanvas(TCanvas& canvas, TWinControl* w, bool wholeWindow) {
+        return m_paint.BindCanvas(canvas, w, wholeWindow);
+    }
+    void NoteDirectDraw(TWinControl* w) { m_paint.PresentWholeTop(w); }
+    bool AnyDirty() const { return m_paint.AnyDirty(); }
 
     // --- focus, capture, hover ---
-    TWinControl* Focus() const { return m_focus; }
-    void SetFocusWindow(TWinControl* w);
-    TWinControl* Capture() const { return m_capture; }
-    void SetCaptureWindow(TWinControl* w);
-    TWinControl* Hover() const { return m_hover; }
+    TWinControl* Focus() const { return m_input.Focus(); }
+    void SetFocusWindow(TWinControl* w) { m_input.SetFocusWindow(w); }
+    TWinControl* Capture() const { return m_input.Capture(); }
+    void SetCaptureWindow(TWinControl* w) { m_input.SetCaptureWindow(w); }
+    TWinControl* Hover() const { return m_input.Hover(); }
+    TPoint MousePos() const { return m_input.MousePos(); }
+    void UpdateHoverAt(TPoint screen) { m_input.UpdateHoverAt(screen); }
+    void UpdateHover(TPoint screen, TWinControl* under) { m_input.UpdateHover(screen, under); }
+    TWinControl* WindowAt(TPoint screen) const { return m_input.WindowAt(screen); }
+    void TrackHover(TWinControl* w, unsigned ms) { m_input.TrackHover(w, ms); }
+    TWinControl* HoverTracked() const { return m_input.HoverTracked(); }
+    bool KeyIsDown(int vk) const { return m_input.KeyIsDown(vk); }
+    unsigned Modifiers() const { return m_input.Modifiers(); }
+
+    // --- non-client tracking (caption drag, scroll bars, caption buttons) ---
+    using Tracking = TNonClientTracking;
+    Tracking& Track() { return m_input.Track(); }
+    void StartTracking(const Tracking& t) { m_input.StartTracking(t); }
 
     // --- messages and timers ---
-    bool Post(TWinControl* w, UINT msg, WPARAM wp, LPARAM lp);
-    uintptr_t SetTimer(TWinControl* w, uintptr_t id, unsigned ms);
-    bool KillTimer(TWinControl* w, uintptr_t id);
+    bool Post(TWinControl* w, UINT msg, WPARAM wp, LPARAM lp) {
+        return m_queue.Post(w, msg, wp, lp);
+    }
+    uintptr_t SetTimer(TWinControl* w, uintptr_t id, unsigned ms) {
+        return m_queue.SetTimer(w, id, ms);
+    }
+    bool KillTimer(TWinControl* w, uintptr_t id) { return m_queue.KillTimer(w, id); }
+    // The earliest of the timers, the caret's blink, a scroll repeat and a hover request.
     uint64_t NextTimerDue() const;
+
+    // --- caret ---
+    TWinControl* CaretOwner() const { return m_caret.Owner(); }
+    // After any change of the caret: it shows at once and is painted at the next pass.
+    void CaretChanged();
+
     // One pass: display input, posted messages, due timers, caret, paint, present. Returns
     // true when something was handled.
     bool Pump();
@@ -118,122 +108,12 @@ public:
     // --- input from the display ---
     void Dispatch(const DisplayEvent& e);
 
-    // --- caret ---
-    struct Caret {
-        TWinControl* owner = nullptr;
-        int width = 0;
-        int height = 0;
-        TPoint pos;
-        int hideLevel = 1; // created hidden
-        bool blinkOn = true;
-        uint64_t nextBlink = 0;
-        TWinControl* drawnTop = nullptr;
-        TRect drawnRect; // top-level coordinates
-        TRegion drawnClip;
-    };
-    Caret& CaretState() { return m_caret; }
-    void CaretChanged();
-
-    // --- non-client tracking (caption drag, scroll bars, caption buttons) ---
-    struct Tracking {
-        enum Kind { None, Move, ScrollBar, Button } kind = None;
-        TWinControl* wnd = nullptr;
-        TPoint start;      // screen
-        TRect startBounds; // window bounds at the start
-        int bar = 0;       // SB_HORZ / SB_VERT
-        int code = 0;      // scroll code repeated, or hit code of the button
-        int thumbOffset = 0;
-        bool inside = false;
-        uint64_t nextRepeat = 0;
-    };
-    Tracking& Track() { return m_track; }
-    void StartTracking(const Tracking& t);
-    void ScrollRepeat();
-
-    // Keys and buttons as of the input being handled now (not as the hardware has them
-    // later): what GetKeyState and the shift states report.
-    bool KeyIsDown(int vk) const;
-    unsigned Modifiers() const { return m_mods; }
-
-    // One WM_MOUSEHOVER for w after the pointer has rested over it for ms; 0 cancels.
-    void TrackHover(TWinControl* w, unsigned ms);
-    TWinControl* HoverTracked() const { return m_hoverTrack; }
-
-    // Mouse position in screen coordinates, as last seen.
-    TPoint MousePos() const { return m_mousePos; }
-    void UpdateHoverAt(TPoint screen);
-    void UpdateHover(TPoint screen, TWinControl* under);
-    // The deepest enabled, visible window under a screen point.
-    TWinControl* WindowAt(TPoint screen) const;
-
-    // Modal forms (innermost last): input to other top-level windows is refused.
-    std::vector<TCustomForm*> modalStack;
-
-    static bool SubtreeDirty(const TWinControl* w);
-
 private:
     TWindowSystem() = default;
-    void PaintTree(TWinControl* w, const TRegion& visible, TPoint offset);
-    void SendMouse(TWinControl* target, UINT clientMsg, TPoint screen, WPARAM keys);
-    void HandleMouseButton(const DisplayEvent& e, bool down);
-    void HandleMouseMove(const DisplayEvent& e);
-    void HandleWheel(const DisplayEvent& e);
-    void HandleKey(const DisplayEvent& e, bool down);
-    void HandleText(const DisplayEvent& e);
-    void TrackMouse(TPoint screen, bool up);
-    void RunTimers();
-    void RunPosted();
-    void CheckHover();
-    void RestartHoverAt(TPoint screen);
-    void BlinkCaret();
-    void UndrawCaret();
-    void DrawCaret();
-    bool AcceptsInput(TWinControl* w) const;
 
-    std::unordered_set<TWinControl*> m_live;
-    std::unordered_map<int, TWinControl*> m_displayWindows;
-    std::vector<TWinControl*> m_topOrder;
-    TWinControl* m_focus = nullptr;
-    TWinControl* m_capture = nullptr;
-    TWinControl* m_hover = nullptr;
-    TPoint m_mousePos;
-    bool m_dirty = false;
-
-    struct Posted {
-        TWinControl* wnd;
-        UINT msg;
-        WPARAM wp;
-        LPARAM lp;
-    };
-    std::deque<Posted> m_posted;
-
-    struct Timer {
-        TWinControl* wnd;
-        uintptr_t id;
-        unsigned interval;
-        uint64_t due;
-    };
-    std::vector<Timer> m_timers;
-
-    // Double clicks.
-    TWinControl* m_lastClickWnd = nullptr;
-    int m_lastClickButton = 0;
-    uint64_t m_lastClickTime = 0;
-    TPoint m_lastClickPos;
-    bool m_lastWasNonClient = false;
-    int m_lastHit = 0;
-    TWinControl* m_lastNcWnd = nullptr;
-
-    // Hover request: the pointer must stay within a small square around m_hoverOrigin.
-    TWinControl* m_hoverTrack = nullptr;
-    unsigned m_hoverTime = 0;
-    uint64_t m_hoverDue = UINT64_MAX;
-    TPoint m_hoverOrigin;
-
-    Caret m_caret;
-    Tracking m_track;
-    bool m_suppressText = false; // the key that produced this text was consumed
-    unsigned m_mods = 0;         // ModShift | ModCtrl | ModAlt of the current input
-    unsigned m_buttons = 0;      // bit 0 left, 1 right, 2 middle
-    std::unordered_set<int> m_keysDown;
+    TWindowRegistry m_registry;
+    TCaret m_caret{m_registry};
+    TPaintScheduler m_paint{m_registry, m_caret};
+    TInputRouter m_input{m_registry, m_paint};
+    TMessageQueue m_queue{m_registry};
 };
