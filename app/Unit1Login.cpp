@@ -55,8 +55,8 @@ bool TForm1::RunVersionProbe() {
     case TVersionProbeAnswer::NotServed:
         break;
     }
-    ShowText("Update New Version Programm Please!\n\rGo to site " + m_serviceHost + "\n\r" +
-             Utf8ToAnsi("Обновите программу с сайта!"));
+    ShowText("Update New Version Programm Please!\n\rGo to site " +
+             ServiceHostLabel(m_serviceHost) + "\n\r" + Utf8ToAnsi("Обновите программу с сайта!"));
     ShellExecute("open", BuildDownloadPageUrl(m_serviceHost));
     Close();
     return false;
