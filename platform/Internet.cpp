@@ -241,6 +241,9 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
     const std::string proxy = InternetProxyFor(scheme, host);
     api.easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());
     api.easy_setopt(curl, CURLOPT_NOPROXY, ""); // no_proxy has had its say already
+    // The proxy's own answer to CONNECT is not the server's: its status must not be read as
+    // the marker's (a refusing proxy would say "update", an opening one "served").
+    api.easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     // HTTPS: TLS 1.2 or newer, the certificate checked against the trusted ones and the host.
     // The library reads SSL_CERT_FILE and SSL_CERT_DIR only when told, unlike the TLS
     // library's own default.
