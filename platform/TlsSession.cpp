@@ -198,7 +198,7 @@ bool TTlsServerCredentials::Load(const std::string& certificateFile, const std::
     if (api.ctx_use_chain_file(context, certificateFile.c_str()) != 1) {
         error = "cannot read the certificate " + certificateFile + ": " + LibraryError("unknown");
     } else if (api.ctx_use_key_file(context, keyFile.c_str(), SSL_FILETYPE_PEM) != 1) {
-        error = "cannot read the key " + keyFile + ": " + LibraryError("unknown");
+        error = "cannot use the key " + keyFile + ": " + LibraryError("unknown");
     } else if (api.ctx_check_key(context) != 1) {
         error = "the key " + keyFile + " does not belong to the certificate " + certificateFile;
     } else {
