@@ -71,7 +71,7 @@ AnsiString THttpClient::BuildRequest(const THttpUrl& url, const THttpProxy* prox
     request += "Host: " + url.HostHeader() + "\r\n";
     request += "Accept: " + AnsiString(kAccept) + "\r\n";
     request += "User-Agent: " + AnsiString(kUserAgent) + "\r\n";
-    AnsiString cookies = m_cookies.CookieHeader(url.host, url.path + url.document);
+    AnsiString cookies = m_cookies.CookieHeader(url.host, url.path + url.document, url.IsHttps());
     if (!cookies.empty()) request += "Cookie: " + cookies + "\r\n";
     if (forwarded && !proxy->authorization.empty())
         request += "Proxy-Authorization: " + proxy->authorization + "\r\n";

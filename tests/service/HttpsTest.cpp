@@ -79,6 +79,19 @@ TEST_F(Https, SendsTheSameBytesAsPlainHttpAndKeepsTheConnection) {
     EXPECT_NE(secure.Requests()[1].find("Cookie: s=1\r\n"), std::string::npos);
 }
 
+TEST_F(Https, SecureCookiesGoBackOverHttpsOnly) {
+    auto identity = Identity(certificates->goodCert);
+    Peer secure(Peer::Answers({Ok("a", {"Set-Cookie: session=s1; Secure; Path=/"}), Ok("b")}),
+                identity.get());
+    Peer plain(Peer::Answers({Ok("c")}));
+    EXPECT_EQ(client.HttpGetText(secure.Url("/login")), "a");
+    EXPECT_EQ(client.HttpGetText(secure.Url("/login")), "b");
+    EXPECT_NE(secure.Requests().at(1).find("\r\nCookie: session=s1\r\n"), std::string::npos);
+    // The same host over plain HTTP never sees it.
+    EXPECT_EQ(client.HttpGetText(plain.Url("/login")), "c");
+    EXPECT_EQ(plain.Requests().at(0).find("Cookie:"), std::string::npos);
+}
+
 TEST_F(Https, NamesTheHostAndDropsThePortOnlyWhenItIs443) {
     auto identity = Identity(certificates->goodCert);
     Peer secure(Peer::Answers({Ok("a")}), identity.get());
