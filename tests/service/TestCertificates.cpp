@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -30,41 +30,54 @@ std::unique_ptr<TestCertificates> Make(std::string& why) {
     c.otherNameCert = c.folder + "/other-name.crt";
     c.strangerCert = c.folder + "/stranger.crt";
     const std::string newKey = " -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes";
-    std::ofstream(c.folder + ".good.ext") << "subjectAltName=DNS:localhost,IP:127.0.0.1,IP:::1\n";
-    std::ofstream(c.folder + ".other.ext") << "subjectAltName=DNS:other.example\n";
     auto sign = [&](const std::string& ca, const std::string& ext, const std::string& days,
                     const std::string& out) {
         return Run("openssl x509 -req -in " + d + "/server.csr -CA " + d + "/" + ca +
                        ".crt -CAkey " + d + "/" + ca + ".key -CAcreateserial -days " + days +
-                       " -extfile '" + c.folder + ext + "' -out '" + out + "'",
+                       " -extfile " + d + "/" + ext + " -out '" + out + "'",
                    why);
     };
-    const bool ok = Run("rm -rf " + d + " && mkdir -p " + d, why) &&
-                    Run("openssl req -x509" + newKey + " -keyout " + d + "/ca.key -out " + d +
-                            "/ca.crt -subj /CN=Brelvan-Test-CA -days 2",
-                        why) &&
-                    Run("openssl req -x509" + newKey + " -keyout " + d + "/other-ca.key -out " + d +
-                            "/other-ca.crt -subj /CN=Stranger-CA -days 2",
-                        why) &&
-                    Run("openssl req" + newKey + " -keyout " + d + "/server.key -out " + d +
-                            "/server.csr -subj /CN=localhost",
-                        why) &&
-                    sign("ca", ".good.ext", "2", c.goodCert) &&
-                    // Valid from now until a day ago: over before the test can use it.
-                    sign("ca", ".good.ext", "-1", c.expiredCert) &&
-                    sign("ca", ".other.ext", "2", c.otherNameCert) &&
-                    sign("other-ca", ".good.ext", "2", c.strangerCert);
+    const bool ok =
+        Run("rm -rf " + d + " && mkdir -p " + d + " && echo subjectAltName=DNS:localhost," +
+                "IP:127.0.0.1,IP:::1 > " + d + "/good.ext && echo " +
+                "subjectAltName=DNS:other.example > " + d + "/other.ext",
+            why) &&
+        Run("openssl req -x509" + newKey + " -keyout " + d + "/ca.key -out " + d +
+                "/ca.crt -subj /CN=Brelvan-Test-CA -days 2",
+            why) &&
+        Run("openssl req -x509" + newKey + " -keyout " + d + "/other-ca.key -out " + d +
+                "/other-ca.crt -subj /CN=Stranger-CA -days 2",
+            why) &&
+        Run("openssl req" + newKey + " -keyout " + d + "/server.key -out " + d +
+                "/server.csr -subj /CN=localhost",
+            why) &&
+        sign("ca", "good.ext", "2", c.goodCert) &&
+        // Valid from now until a day ago: over before the test can use it.
+        sign("ca", "good.ext", "-1", c.expiredCert) &&
+        sign("ca", "other.ext", "2", c.otherNameCert) &&
+        sign("other-ca", "good.ext", "2", c.strangerCert);
     if (!ok) return nullptr;
     return made;
 }
+
+// Removes the folder when the test program ends.
+struct TCertificatesHolder {
+    std::unique_ptr<TestCertificates> certificates;
+    ~TCertificatesHolder() {
+        if (certificates) {
+            std::error_code ignored;
+            std::filesystem::remove_all(certificates->folder, ignored);
+        }
+    }
+};
 
 } // namespace
 
 const TestCertificates* MakeTestCertificates(std::string& why) {
     static std::string failure;
-    static const std::unique_ptr<TestCertificates> certificates = Make(failure);
+    static const TCertificatesHolder holder{Make(failure)};
     why = failure;
-    return certificates.get();
+    return holder.certificates.get();
 }
 
 ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : m_name(name) {
