@@ -365,4 +365,27 @@ TEST_F(Tools, DemoServiceTakesACertificateAndItsKeyTogether) {
         << mismatch.output;
 }
 
+TEST_F(Tools, MatchesOverHttpsAtAnIpv6Address) {
+    TcpListener probe;
+    if (!probe.Listen("::1", 0)) GTEST_SKIP() << "no IPv6 loopback here";
+    const int port = probe.Port();
+    probe.Close();
+    std::string why;
+    const TestCertificates* certificates = MakeTestCertificates(why);
+    ASSERT_NE(certificates, nullptr) << why;
+    TChildProcess tipsd;
+    ASSERT_TRUE(
+        tipsd.Start({kTipsd, "--bind", "::1", "--port", std::to_string(port), "--matches", "3",
+                     "--tls-cert", certificates->goodCert, "--tls-key", certificates->key}));
+    for (int i = 0; i < 300; ++i) { // until it listens
+        TcpSocket socket;
+        if (socket.Connect("::1", port, 1000)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ScopedEnvironment trust("SSL_CERT_FILE", certificates->caFile.c_str());
+    ToolRun run = Cli({"matches", "https://[::1]:" + std::to_string(port), "demo", "demo"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(Lines(run.out).size(), 4u);
+}
+
 } // namespace
