@@ -168,6 +168,15 @@ void THttpClient::Get(const THttpUrl& url, AnsiString* body, const THttpBodySink
             ReadHttpAnswer(input, m_cookies, url, now, *body, state);
         else
             ReadHttpAnswer(input, m_cookies, url, now, *sink, state);
+    } catch (const EHttpProtocolError& e) {
+        m_responseCode = state.code;
+        if (!state.keepConnection) Disconnect();
+        // A forwarding proxy that wants credentials speaks for itself, not for the service.
+        if (via && e.StatusCode() == 407)
+            throw EHttpProxyRefused("The proxy refused the request to " + url.HostHeader() + ": " +
+                                        StatusWithoutVersion(e.StatusLine()),
+                                    407);
+        throw;
     } catch (...) {
         if (state.headRead) m_responseCode = state.code;
         if (!state.keepConnection) Disconnect();

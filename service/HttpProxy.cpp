@@ -5,6 +5,8 @@
 #include "service/HttpAnswer.h"
 #include "service/HttpErrors.h"
 
+#include <algorithm>
+
 namespace {
 
 int HexValue(char c) {
@@ -142,6 +144,11 @@ bool ProxyForRequest(const AnsiString& scheme, const AnsiString& host, bool& dir
     direct = address.empty();
     if (direct) return true;
     return ParseProxyAddress(address, proxy, error);
+}
+
+AnsiString StatusWithoutVersion(std::string_view statusLine) {
+    const std::size_t blank = statusLine.find(' ');
+    return AnsiString(TrimView(statusLine.substr(std::min(blank, statusLine.size()))));
 }
 
 AnsiString BuildConnectRequest(const AnsiString& authority, const THttpProxy& proxy) {

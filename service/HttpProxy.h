@@ -27,6 +27,9 @@ bool ParseProxyAddress(std::string_view text, THttpProxy& proxy, AnsiString& err
 bool ProxyForRequest(const AnsiString& scheme, const AnsiString& host, bool& direct,
                      THttpProxy& proxy, AnsiString& error);
 
+// "407 Proxy Authentication Required" of "HTTP/1.1 407 Proxy Authentication Required".
+AnsiString StatusWithoutVersion(std::string_view statusLine);
+
 // The CONNECT request for "host:port" (an IPv6 host in brackets).
 AnsiString BuildConnectRequest(const AnsiString& authority, const THttpProxy& proxy);
 

@@ -26,7 +26,7 @@ using Peer = LoopbackPeer;
 // opens the tunnel and relays, refuses, or answers a forwarded request itself.
 class TestProxy {
 public:
-    enum class Mode { Relay, Refuse, Answer };
+    enum class Mode { Relay, Refuse, Answer, AskCredentials };
 
     explicit TestProxy(Mode mode) : m_mode(mode) {
         m_listener.Listen("127.0.0.1", 0);
@@ -79,6 +79,13 @@ private:
         if (m_mode == Mode::Refuse) {
             const std::string answer =
                 "HTTP/1.1 403 Forbidden\r\nContent-Length: 6\r\nConnection: close\r\n\r\nno way";
+            client.SendAll(answer.data(), answer.size(), 2000);
+            return;
+        }
+        if (m_mode == Mode::AskCredentials) {
+            const std::string answer =
+                Peer::Answer("407 Proxy Authentication Required",
+                             {"Proxy-Authenticate: Basic realm=\"corp\""}, "who are you");
             client.SendAll(answer.data(), answer.size(), 2000);
             return;
         }
@@ -218,6 +225,21 @@ TEST_F(Proxy, PlainHttpIsForwardedWithTheWholeUrlAndCredentials) {
     EXPECT_TRUE(CheckUrlAvailable("http://tips.invalid:8080/refresh/brelvan3.3.txt", 5000));
     ASSERT_EQ(proxy.Log().size(), 2u);
     EXPECT_EQ(proxy.Log()[1].rfind("GET http://tips.invalid:8080/refresh/brelvan3.3.txt ", 0), 0u);
+}
+
+TEST_F(Proxy, AForwardingProxyThatWantsCredentialsIsNotTakenForTheService) {
+    TestProxy proxy(TestProxy::Mode::AskCredentials);
+    Set("http_proxy", proxy.Address());
+    AnsiString answer;
+    try {
+        client.HttpGetText("http://tips.invalid/login/brelvan.php?login=a&pass=b", answer);
+        ADD_FAILURE() << "a proxy's 407 read as the service's answer";
+    } catch (const EHttpProxyRefused& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The proxy refused the request to tips.invalid: 407 Proxy Authentication "
+                  "Required");
+    }
+    EXPECT_EQ(answer, "");
 }
 
 TEST_F(Proxy, NoProxySendsTheRequestPastIt) {
