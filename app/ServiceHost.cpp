@@ -15,6 +15,8 @@ AnsiString ServiceHostFromEnvironment() {
     AnsiString host, error;
     if (const char* value = EnvironmentValue(); value && ParseServiceHost(value, host, error))
         return host;
+    // The built-in address may name its scheme too ("https://tips.example").
+    if (ParseServiceHost(kTipsServiceHost, host, error)) return host;
     return kTipsServiceHost;
 }
 

@@ -212,7 +212,7 @@ void TForm1::LoadPictures() {
 void TForm1::CreateAboutPage(TBitmap* preparedPicture) {
     TspSkinTabSheet* about = spSkinTabSheet1;
     TspSkinData* skin = spSkinData1;
-    const AnsiString site = m_serviceHost;
+    const AnsiString site = ServiceHostLabel(m_serviceHost);
 
     // Under the picture, drawn over by it and never seen.
     // clang-format off

@@ -150,8 +150,8 @@ void TForm1::ProbeDone(const TServiceOutcome& outcome) {
     case TVersionProbeAnswer::NotServed:
         break;
     }
-    ShowText("Update New Version Programm Please!\n\rGo to site " + m_serviceHost + "\n\r" +
-             Utf8ToAnsi("Обновите программу с сайта!"));
+    ShowText("Update New Version Programm Please!\n\rGo to site " +
+             ServiceHostLabel(m_serviceHost) + "\n\r" + Utf8ToAnsi("Обновите программу с сайта!"));
     if (Application->Terminated()) return; // the box was closed by the end of the session
     ShellExecute("open", BuildDownloadPageUrl(m_serviceHost));
     Close();

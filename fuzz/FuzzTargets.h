@@ -23,6 +23,7 @@ using TFuzzEntry = int (*)(const std::uint8_t* data, std::size_t size);
 
 int FuzzAnswer(const std::uint8_t* data, std::size_t size);      // service answers, tags
 int FuzzHttp(const std::uint8_t* data, std::size_t size);        // HTTP answers, cookies
+int FuzzProxyAnswer(const std::uint8_t* data, std::size_t size); // a proxy's answer to CONNECT
 int FuzzBmp(const std::uint8_t* data, std::size_t size);         // BMP pictures
 int FuzzJpeg(const std::uint8_t* data, std::size_t size);        // JPEG pictures
 int FuzzPng(const std::uint8_t* data, std::size_t size);         // PNG pictures

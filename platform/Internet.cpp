@@ -2,12 +2,15 @@
 
 #include "platform/HttpStatusLine.h"
 
+#include <arpa/inet.h>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <curl/curl.h>
 #include <dlfcn.h>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -59,6 +62,7 @@ struct Request {
 };
 
 thread_local std::string t_lastError;
+thread_local bool t_lastErrorWasCertificate = false;
 
 constexpr const char* kCurlLibrary = "libcurl.so.4";
 
@@ -110,6 +114,106 @@ CurlApi LoadCurl() {
 const CurlApi& Curl() {
     static const CurlApi api = LoadCurl();
     return api;
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// The first of the variables that is set and not empty.
+const char* FirstVariable(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        if (value && *value) return value;
+    }
+    return nullptr;
+}
+
+// Whether an address lies in "address[/bits]" (both of one family).
+bool AddressInRange(const std::string& host, std::string_view entry) {
+    unsigned char address[16], range[16];
+    std::size_t slash = entry.find('/');
+    std::string base(entry.substr(0, slash));
+    int family = host.find(':') != std::string::npos ? AF_INET6 : AF_INET;
+    int size = family == AF_INET6 ? 16 : 4;
+    if (inet_pton(family, host.c_str(), address) != 1 ||
+        inet_pton(family, base.c_str(), range) != 1)
+        return false;
+    int bits = size * 8;
+    if (slash != std::string_view::npos) {
+        std::string_view digits = entry.substr(slash + 1);
+        if (digits.empty() || digits.size() > 3) return false;
+        bits = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return false;
+            bits = bits * 10 + (c - '0');
+        }
+        if (bits > size * 8) return false;
+    }
+    for (int i = 0; i < size && bits > 0; ++i, bits -= 8) {
+        unsigned mask = bits >= 8 ? 0xFFu : (0xFFu << (8 - bits)) & 0xFFu;
+        if ((address[i] & mask) != (range[i] & mask)) return false;
+    }
+    return true;
+}
+
+// Whether no_proxy sends the host past every proxy.
+bool BypassesProxy(const std::string& host) {
+    const char* list = FirstVariable({"no_proxy", "NO_PROXY"});
+    if (!list) return false;
+    if (TrimBlanks(list) == "*") return true;
+    std::string name = LowerAscii(host);
+    if (name.size() > 2 && name.front() == '[' && name.back() == ']')
+        name = name.substr(1, name.size() - 2);
+    if (!name.empty() && name.back() == '.') name.pop_back();
+    unsigned char probe[16];
+    const bool isAddress = inet_pton(AF_INET, name.c_str(), probe) == 1 ||
+                           inet_pton(AF_INET6, name.c_str(), probe) == 1;
+    std::string_view rest = list;
+    while (!rest.empty()) {
+        std::size_t comma = rest.find(',');
+        std::string entry = LowerAscii(TrimBlanks(rest.substr(0, comma)));
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        if (entry.size() > 2 && entry.front() == '[' && entry.find(']') != std::string::npos)
+            entry = entry.substr(1, entry.find(']') - 1) + entry.substr(entry.find(']') + 1);
+        if (entry.empty()) continue;
+        if (isAddress) {
+            if (AddressInRange(name, entry)) return true;
+            continue;
+        }
+        if (entry.front() == '.') entry.erase(0, 1);
+        if (!entry.empty() && entry.back() == '.') entry.pop_back();
+        if (entry.empty()) continue;
+        if (name == entry) return true;
+        if (name.size() > entry.size() &&
+            name.compare(name.size() - entry.size(), entry.size(), entry) == 0 &&
+            name[name.size() - entry.size() - 1] == '.')
+            return true;
+    }
+    return false;
+}
+
+// The scheme and host of an absolute URL, as the proxy choice needs them.
+void SchemeAndHost(std::string_view url, std::string& scheme, std::string& host) {
+    std::size_t schemeEnd = url.find("://");
+    scheme = schemeEnd == std::string_view::npos ? "http" : LowerAscii(url.substr(0, schemeEnd));
+    std::string_view rest = schemeEnd == std::string_view::npos ? url : url.substr(schemeEnd + 3);
+    rest = rest.substr(0, rest.find_first_of("/?#"));
+    std::size_t at = rest.rfind('@');
+    if (at != std::string_view::npos) rest.remove_prefix(at + 1);
+    if (!rest.empty() && rest.front() == '[')
+        host = std::string(rest.substr(0, rest.find(']') + 1));
+    else
+        host = std::string(rest.substr(0, rest.find(':')));
 }
 
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
@@ -168,6 +272,26 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
     api.easy_setopt(curl, CURLOPT_HEADERDATA, request);
     api.easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBody);
     api.easy_setopt(curl, CURLOPT_WRITEDATA, request);
+    // The proxy is chosen here, never by the library on its own, so that the tips client,
+    // which asks InternetProxyFor too, goes the same way. An empty one means none.
+    std::string scheme, host;
+    SchemeAndHost(url, scheme, host);
+    const std::string proxy = InternetProxyFor(scheme, host);
+    api.easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());
+    api.easy_setopt(curl, CURLOPT_NOPROXY, ""); // no_proxy has had its say already
+    // The proxy's own answer to CONNECT is not the server's: its status must not be read as
+    // the marker's (a refusing proxy would say "update", an opening one "served").
+    api.easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    // HTTPS: TLS 1.2 or newer, the certificate checked against the trusted ones and the host.
+    // The library reads SSL_CERT_FILE and SSL_CERT_DIR only when told, unlike the TLS
+    // library's own default.
+    api.easy_setopt(curl, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+    api.easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    api.easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (const char* file = std::getenv("SSL_CERT_FILE"); file && *file)
+        api.easy_setopt(curl, CURLOPT_CAINFO, file);
+    if (const char* dir = std::getenv("SSL_CERT_DIR"); dir && *dir)
+        api.easy_setopt(curl, CURLOPT_CAPATH, dir);
     curl_slist* extra = nullptr;
     if (headers && headersLength > 0) {
         std::string text(headers, strnlen(headers, headersLength));
@@ -200,13 +324,21 @@ HINTERNET InternetOpenUrlA(HINTERNET sessionHandle, const char* url, const char*
     api.easy_cleanup(curl);
     // Ending the transfer at the first body bytes is our own doing, not a failure.
     bool opened = request->headersDone && (rc == CURLE_OK || rc == CURLE_WRITE_ERROR);
+    t_lastErrorWasCertificate = false;
     if (!opened) {
-        if (session->cancelled)
+        if (session->cancelled) {
             t_lastError = kCancelledText;
-        else if (rc == CURLE_OK || rc == CURLE_WRITE_ERROR)
+        } else if (rc == CURLE_OK || rc == CURLE_WRITE_ERROR) {
             t_lastError = "The connection closed before the answer's headers ended";
-        else
+        } else if (rc == CURLE_PEER_FAILED_VERIFICATION) {
+            t_lastErrorWasCertificate = true;
+            std::string_view reason = errorText[0] ? errorText : api.easy_strerror(rc);
+            constexpr std::string_view kNoise = "SSL certificate problem: ";
+            if (reason.substr(0, kNoise.size()) == kNoise) reason.remove_prefix(kNoise.size());
+            t_lastError = std::string(reason);
+        } else {
             t_lastError = errorText[0] ? errorText : api.easy_strerror(rc);
+        }
         delete request;
         return nullptr;
     }
@@ -267,4 +399,22 @@ const char* InternetLastErrorText() {
 
 void InternetPreload() {
     Curl();
+}
+
+bool InternetLastErrorWasCertificate() {
+    return t_lastErrorWasCertificate;
+}
+
+std::string InternetProxyFor(const std::string& scheme, const std::string& host) {
+    if (BypassesProxy(host)) return {};
+    const std::string lower = LowerAscii(scheme);
+    const char* proxy = nullptr;
+    // Only the lower-case http_proxy: the upper-case one may be set by a web server for a CGI
+    // program from a request's "Proxy:" header.
+    if (lower == "http")
+        proxy = FirstVariable({"http_proxy"});
+    else if (lower == "https")
+        proxy = FirstVariable({"https_proxy", "HTTPS_PROXY"});
+    if (!proxy) proxy = FirstVariable({"all_proxy", "ALL_PROXY"});
+    return proxy ? std::string(TrimBlanks(proxy)) : std::string();
 }

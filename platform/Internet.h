@@ -1,10 +1,14 @@
 #pragma once
 // A small internet API for the version probe: open a session, open a URL (the answer's status
 // and headers), read the status code as text, close handles. libcurl, loaded on first use, does
-// the work underneath; the operating system's proxy settings (the proxy environment variables)
-// apply, nothing is ever answered from a cache, and redirects are never followed.
+// the work underneath; the operating system's proxy settings (the proxy environment variables,
+// see InternetProxyFor) apply, nothing is ever answered from a cache, and redirects are never
+// followed. HTTPS answers count only from a server whose certificate is trusted (the system's
+// certificates, or SSL_CERT_FILE / SSL_CERT_DIR) and made out for the URL's host, over TLS 1.2
+// or newer.
 
 #include <cstdint>
+#include <string>
 
 using HINTERNET = void*;
 using DWORD = std::uint32_t;
@@ -56,3 +60,15 @@ void InternetCancelSession(HINTERNET session);
 // Our own addition: loads the transfer library now rather than at the first session, so that
 // a later request does not wait for it. Safe from any thread, and more than once.
 void InternetPreload();
+
+// Our own addition: true when the last InternetOpenUrlA of this thread failed because the
+// server's certificate is not trusted; InternetLastErrorText() then gives the reason.
+bool InternetLastErrorWasCertificate();
+
+// Our own addition: the proxy a request to scheme://host goes through, read from the
+// environment the way the transfer library reads it, or empty for a direct connection:
+// no_proxy (or NO_PROXY) first, "*" or a comma-separated list of names (matching the name and
+// every name below it), addresses and address ranges ("10.0.0.0/8"); then http_proxy (lower
+// case only) for http, https_proxy or HTTPS_PROXY for https; then all_proxy or ALL_PROXY. The
+// probe and the tips client both take their proxy from here, so they always agree.
+std::string InternetProxyFor(const std::string& scheme, const std::string& host);

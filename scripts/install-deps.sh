@@ -8,9 +8,9 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libjpeg-dev zlib1g-dev libpng-dev
-    libcurl4-openssl-dev uuid-dev
+    libcurl4-openssl-dev libssl-dev uuid-dev
     fonts-liberation2 famfamfam-flag-png
-    curl clang-format
+    curl openssl clang-format
     xvfb xdotool x11-utils
     desktop-file-utils appstream dpkg-dev
 )

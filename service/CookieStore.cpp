@@ -261,10 +261,11 @@ void TCookieStore::RemoveExpired(std::time_t now) {
     }
 }
 
-AnsiString TCookieStore::CookieHeader(const AnsiString& host, const AnsiString& requestPath) const {
+AnsiString TCookieStore::CookieHeader(const AnsiString& host, const AnsiString& requestPath,
+                                      bool secureConnection) const {
     std::vector<const THttpCookie*> chosen;
     for (const THttpCookie& cookie : m_cookies) {
-        if (cookie.value.empty() || cookie.secure) continue;
+        if (cookie.value.empty() || (cookie.secure && !secureConnection)) continue;
         if (requestPath.compare(0, cookie.path.size(), cookie.path) != 0) continue;
         if (!DomainMatchesRequest(cookie.domain, host)) continue;
         chosen.push_back(&cookie);

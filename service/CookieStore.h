@@ -38,8 +38,10 @@ public:
                        const AnsiString& requestPath, std::time_t now);
     // Removes the cookies whose expiry time has come.
     void RemoveExpired(std::time_t now);
-    // The Cookie header value for a request, or empty when no cookie goes with it.
-    AnsiString CookieHeader(const AnsiString& host, const AnsiString& requestPath) const;
+    // The Cookie header value for a request, or empty when no cookie goes with it. Cookies
+    // restricted to secure connections go only over one (HTTPS).
+    AnsiString CookieHeader(const AnsiString& host, const AnsiString& requestPath,
+                            bool secureConnection = false) const;
 
     // The stored cookies, oldest first.
     std::vector<THttpCookie> Cookies() const;

@@ -4,6 +4,12 @@
 // are kept and sent back, redirects are refused, and every outcome other than a 2xx answer
 // raises an EHttpError (service/HttpErrors.h).
 //
+// An https:// URL is asked over TLS (platform/TlsSession.h) with the same bytes inside, the
+// same limits and the same keep-alive; a certificate that is not trusted raises
+// EHttpCertificateError and nothing is sent. The proxy environment variables apply as they do
+// to the version probe (platform/Internet.h): plain HTTP goes to the proxy with the whole URL
+// in the request line, HTTPS through a tunnel the proxy opens with CONNECT.
+//
 // Use from the window:
 //     AnsiString answer;
 //     try { HttpClient1->HttpGetText(url, answer); } catch (const Exception&) {}
@@ -11,12 +17,15 @@
 // then holds what had arrived of a 2xx body (a connection lost mid-body), or is left as it was.
 
 #include "platform/Socket.h"
+#include "platform/TlsSession.h"
 #include "rtl/Classes.h"
 #include "rtl/Strings.h"
 #include "service/CookieStore.h"
 #include "service/HttpAnswer.h"
+#include "service/HttpProxy.h"
 #include "service/HttpUrl.h"
 
+#include <memory>
 #include <mutex>
 
 class THttpClient : public TComponent {
@@ -61,12 +70,17 @@ public:
 private:
     // Sends the request and reads the answer into `body` or, when it is null, to `sink`.
     void Get(const THttpUrl& url, AnsiString* body, const THttpBodySink* sink);
-    void EnsureConnection(const THttpUrl& url);
-    AnsiString BuildRequest(const THttpUrl& url) const;
+    // `proxy` is null for a direct connection.
+    void EnsureConnection(const THttpUrl& url, const THttpProxy* proxy);
+    // Asks the proxy for a tunnel to the URL's host, then starts TLS through it (or directly).
+    void StartTls(const THttpUrl& url, const THttpProxy* proxy);
+    AnsiString BuildRequest(const THttpUrl& url, const THttpProxy* proxy) const;
 
     TcpSocket m_socket;
+    std::unique_ptr<TTlsSession> m_tls; // over m_socket, for https
     AnsiString m_connectedHost;
     int m_connectedPort = 0;
+    AnsiString m_connectedRoute; // the scheme, and the proxy the connection goes through
     TCookieStore m_cookies;
     int m_timeoutMs = kDefaultTimeoutMs;
     int m_responseCode = -1;

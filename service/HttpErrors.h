@@ -11,6 +11,32 @@ public:
     using Exception::Exception;
 };
 
+// The words every refusal of the service's certificate starts with, followed by the reason.
+constexpr const char* kUntrustedCertificateText = "The tips service's certificate is not trusted: ";
+
+// The server's certificate is not trusted (an unknown issuer, expired, made out for another
+// name). Nothing is sent to such a server, and nothing falls back to plain HTTP.
+class EHttpCertificateError : public EHttpError {
+public:
+    explicit EHttpCertificateError(const AnsiString& reason)
+        : EHttpError(kUntrustedCertificateText + reason), m_reason(reason) {}
+    const AnsiString& Reason() const { return m_reason; }
+
+private:
+    AnsiString m_reason;
+};
+
+// The proxy would not open the way to the server (its answer to CONNECT was not 2xx).
+class EHttpProxyRefused : public EHttpError {
+public:
+    EHttpProxyRefused(const AnsiString& message, int statusCode)
+        : EHttpError(message), m_statusCode(statusCode) {}
+    int StatusCode() const { return m_statusCode; }
+
+private:
+    int m_statusCode;
+};
+
 // The server answered with a status other than 2xx.
 class EHttpProtocolError : public EHttpError {
 public:

@@ -21,6 +21,18 @@ private:
     TcpSocket& m_socket;
 };
 
+class TTlsSource : public THttpSource {
+public:
+    explicit TTlsSource(TTlsSession& session) : m_session(session) {}
+    long Receive(void* buffer, std::size_t size, int timeoutMs) override {
+        return m_session.Receive(buffer, size, timeoutMs);
+    }
+    const std::string& LastError() const override { return m_session.LastError(); }
+
+private:
+    TTlsSession& m_session;
+};
+
 } // namespace
 
 long THttpMemorySource::Receive(void* buffer, std::size_t size, int) {
@@ -33,6 +45,10 @@ long THttpMemorySource::Receive(void* buffer, std::size_t size, int) {
 
 THttpInput::THttpInput(TcpSocket& socket, int timeoutMs)
     : m_ownSource(std::make_unique<TSocketSource>(socket)), m_source(*m_ownSource),
+      m_buffer(kBufferSize), m_timeoutMs(timeoutMs) {}
+
+THttpInput::THttpInput(TTlsSession& session, int timeoutMs)
+    : m_ownSource(std::make_unique<TTlsSource>(session)), m_source(*m_ownSource),
       m_buffer(kBufferSize), m_timeoutMs(timeoutMs) {}
 
 THttpInput::THttpInput(THttpSource& source, int timeoutMs)

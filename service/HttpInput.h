@@ -1,8 +1,10 @@
 #pragma once
 // Buffered reading of HTTP lines and bytes, with the line limit and time-outs the client and the
-// demo service need. The bytes come from a socket, or from memory when an answer is replayed.
+// demo service need. The bytes come from a socket, from a TLS session over one (the same bytes
+// as over plain TCP), or from memory when an answer is replayed.
 
 #include "platform/Socket.h"
+#include "platform/TlsSession.h"
 
 #include <chrono>
 #include <memory>
@@ -41,6 +43,7 @@ public:
     enum class Status { Ok, Closed, Failed, TimedOut, TooLong };
 
     THttpInput(TcpSocket& socket, int timeoutMs);
+    THttpInput(TTlsSession& session, int timeoutMs);
     THttpInput(THttpSource& source, int timeoutMs);
     ~THttpInput();
 

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+bool THttpUrl::IsHttps() const {
+    return SameText(scheme, "https");
+}
+
 AnsiString THttpUrl::HostHeader() const {
-    return port == 80 ? host : host + ":" + std::to_string(port);
+    return port == DefaultPort() ? host : host + ":" + std::to_string(port);
 }
 
 namespace {
@@ -32,6 +36,7 @@ THttpUrl SplitHttpUrl(const AnsiString& url) {
     } else {
         result.scheme = "http";
     }
+    result.port = result.DefaultPort();
     std::size_t hostEnd = std::min(text.find('/', hostStart), text.size());
     AnsiString hostPort = text.substr(hostStart, hostEnd - hostStart);
     if (!hostPort.empty() && hostPort.front() == '[') {

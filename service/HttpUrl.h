@@ -6,15 +6,20 @@
 
 struct THttpUrl {
     AnsiString scheme;   // "http" when the URL names none
-    AnsiString host;     // without the port
-    int port = 80;       // -1 when the port text is not a number from 1 to 65535
+    AnsiString host;     // without the port; an IPv6 address keeps its brackets
+    int port = 80;       // the scheme's (80, 443 for https) when the URL names none; -1 when
+                         // the port text is not a number from 1 to 65535
     AnsiString path;     // up to and including the last "/" before the query; at least "/"
     AnsiString document; // after the path, up to the query
     AnsiString query;    // with its leading "?" (or "=" when the URL has no "?"); no "#" part
 
     // What follows "GET ": path, document and query.
     AnsiString RequestTarget() const { return path + document + query; }
-    // The value of the Host header: the host, with ":" and the port when it is not 80.
+    bool IsHttps() const;
+    // 443 for https, 80 for anything else.
+    int DefaultPort() const { return IsHttps() ? 443 : 80; }
+    // The value of the Host header: the host, with ":" and the port when it is not the
+    // scheme's default.
     AnsiString HostHeader() const;
 };
 

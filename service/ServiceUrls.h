@@ -22,21 +22,30 @@ constexpr const char* kDownloadPagePathAndQuery =
 // more are encoded one by one ("%C0"), with upper-case hex digits.
 AnsiString PercentEncode(std::string_view text);
 
-// "http://" + host + "/login/brelvan.php?login=" + login + "&pass=" + password, login and
-// password percent-encoded so that blanks, "&", "?", "#" and backslashes reach the service as
-// typed.
+// A service address, as ParseServiceHost writes it, names the scheme only for HTTPS:
+// "host[:port]" is plain HTTP (the port shown when not 80), "https://host[:port]" is HTTPS (the
+// port shown when not 443). Every address below is built on the address's own scheme.
+
+// "http://host[:port]" or "https://host[:port]": the scheme and authority every URL starts with.
+AnsiString ServiceOrigin(const AnsiString& host);
+// "host[:port]" without any scheme: the text the window shows for the site.
+AnsiString ServiceHostLabel(const AnsiString& host);
+
+// The origin + "/login/brelvan.php?login=" + login + "&pass=" + password, login and password
+// percent-encoded so that blanks, "&", "?", "#" and backslashes reach the service as typed.
 AnsiString BuildLoginUrl(const AnsiString& host, const AnsiString& login,
                          const AnsiString& password);
-// "http://" + host + "/refresh/brelvan3.3.txt".
+// The origin + "/refresh/brelvan3.3.txt".
 AnsiString BuildVersionProbeUrl(const AnsiString& host);
-// "http://" + host + the download page's path and query.
+// The origin + the download page's path and query.
 AnsiString BuildDownloadPageUrl(const AnsiString& host);
-// "http://" + host + "/".
+// The origin + "/".
 AnsiString BuildSiteHomeUrl(const AnsiString& host);
 
-// Reads a service address "host[:port]" as a user writes it; an "http://" in front and one
-// "/" behind are allowed and dropped. `host` receives the host with ":" and the port when a
-// port other than 80 is given. False, with the reason in `error`, for an empty host, a port
-// that is not a number from 1 to 65535, or anything beyond the address (a path, a query,
-// blanks, control characters, user names).
+// Reads a service address as a user writes it: "host[:port]" (plain HTTP, as it always was),
+// "http://host[:port]" or "https://host[:port]" (the scheme in any case), with one "/" behind
+// allowed and dropped; an IPv6 address goes in brackets ("https://[::1]:8443"). `host`
+// receives the address in the form above. False, with the reason in `error`, for another
+// scheme, an empty host, a port that is not a number from 1 to 65535, or anything beyond the
+// address (a path, a query, blanks, control characters, user names).
 bool ParseServiceHost(std::string_view text, AnsiString& host, AnsiString& error);

@@ -1,5 +1,7 @@
 #include "service/VersionProbe.h"
 
+#include "service/HttpErrors.h"
+
 #include <cstring>
 
 void TVersionProbeCancel::Cancel() {
@@ -45,7 +47,9 @@ bool IsAvailableStatus(const char* status) {
 bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiString* reason,
                  TVersionProbeCancel* cancel) {
     AnsiString target = url;
-    if (LowerCase(url).find("http://") == AnsiString::npos) target = "http://" + url;
+    const AnsiString lower = LowerCase(url);
+    if (lower.find("http://") == AnsiString::npos && lower.find("https://") == AnsiString::npos)
+        target = "http://" + url;
 
     HINTERNET session =
         InternetOpenA(kVersionProbeAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
@@ -65,6 +69,8 @@ bool QueryStatus(const AnsiString& url, int timeoutMs, char (&status)[10], AnsiS
     DWORD index = 0;
     if (request)
         HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE, status, &length, &index);
+    else if (reason && InternetLastErrorWasCertificate())
+        *reason = kUntrustedCertificateText + AnsiString(InternetLastErrorText());
     else if (reason)
         *reason = InternetLastErrorText();
     if (request) InternetCloseHandle(request);

@@ -9,9 +9,9 @@
 // The agent the probe presents.
 constexpr const char* kVersionProbeAgent = "InetURL:/1.0";
 
-// True when the URL answers with status 200 or 302. A URL without "http://" (in any case)
-// gets that prefix. Every failure gives false. `timeoutMs` bounds connecting and each wait for
-// data (0: no limit).
+// True when the URL answers with status 200 or 302. A URL without "http://" or "https://" (in
+// any case) gets the "http://" prefix. Every failure gives false. `timeoutMs` bounds connecting and
+// each wait for data (0: no limit).
 bool CheckUrlAvailable(const AnsiString& url, int timeoutMs = kInternetDefaultTimeoutMs);
 
 // The finer answer of the same probe, which tells a server that no longer serves this
@@ -24,7 +24,8 @@ enum class TVersionProbeAnswer {
 struct TVersionProbeResult {
     TVersionProbeAnswer Answer = TVersionProbeAnswer::Unreachable;
     AnsiString Status; // the status code text when a server answered
-    AnsiString Reason; // why it was unreachable, in words
+    AnsiString Reason; // why it was unreachable, in words; for a certificate that is not
+                       // trusted, "The tips service's certificate is not trusted: " + why
 };
 // Lets another thread end a probe in progress at once, or one not yet started; the probe then
 // answers Unreachable. One for each probe; every member is thread-safe.

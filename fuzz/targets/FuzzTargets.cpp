@@ -5,16 +5,11 @@ void FuzzCheck(bool condition, const std::string& what) {
 }
 
 const TFuzzTarget kFuzzTargets[] = {
-    {"answer", &FuzzAnswer},
-    {"http", &FuzzHttp},
-    {"bmp", &FuzzBmp},
-    {"jpeg", &FuzzJpeg},
-    {"png", &FuzzPng},
-    {"skin", &FuzzSkin},
-    {"skinini", &FuzzSkinIni},
-    {"preset", &FuzzPreset},
-    {"credentials", &FuzzCredentials},
-    {"numbers", &FuzzNumbers},
-    {"stringlist", &FuzzStringList},
+    {"answer", &FuzzAnswer},     {"http", &FuzzHttp},
+    {"proxy", &FuzzProxyAnswer}, {"bmp", &FuzzBmp},
+    {"jpeg", &FuzzJpeg},         {"png", &FuzzPng},
+    {"skin", &FuzzSkin},         {"skinini", &FuzzSkinIni},
+    {"preset", &FuzzPreset},     {"credentials", &FuzzCredentials},
+    {"numbers", &FuzzNumbers},   {"stringlist", &FuzzStringList},
 };
 const std::size_t kFuzzTargetCount = sizeof kFuzzTargets / sizeof kFuzzTargets[0];

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
 
 TEST(FuzzTargets, EachTextFormatHasADictionary) {
     for (const char* text :
-         {"answer", "http", "skinini", "preset", "credentials", "numbers", "stringlist"})
+         {"answer", "http", "proxy", "skinini", "preset", "credentials", "numbers", "stringlist"})
         EXPECT_TRUE(fs::exists(fs::path(BRELVAN_SOURCE_DIR) / "fuzz" / "dict" /
                                (std::string(text) + ".dict")))
             << text;

@@ -6,6 +6,20 @@ namespace {
 constexpr int kPollMs = 20;
 }
 
+PeerConnection::~PeerConnection() {
+    if (m_tls) m_tls->Close();
+}
+
+bool PeerConnection::StartTls(const TTlsServerCredentials& credentials) {
+    m_tls = std::make_unique<TTlsSession>(m_socket);
+    return m_tls->Accept(credentials, 5000);
+}
+
+long PeerConnection::Receive(char* buffer, std::size_t size, int timeoutMs) {
+    return m_tls ? m_tls->Receive(buffer, size, timeoutMs)
+                 : m_socket.Receive(buffer, size, timeoutMs);
+}
+
 bool PeerConnection::ReadRequest(std::string* head) {
     char buffer[4096];
     for (;;) {
@@ -18,7 +32,7 @@ bool PeerConnection::ReadRequest(std::string* head) {
             return true;
         }
         if (m_peer.Stopping() || !m_socket.IsOpen()) return false;
-        long got = m_socket.Receive(buffer, sizeof buffer, kPollMs);
+        long got = Receive(buffer, sizeof buffer, kPollMs);
         if (got == kSocketTimeout) continue;
         if (got <= 0) return false;
         m_pending.append(buffer, static_cast<std::size_t>(got));
@@ -26,7 +40,10 @@ bool PeerConnection::ReadRequest(std::string* head) {
 }
 
 void PeerConnection::Send(std::string_view bytes) {
-    m_socket.SendAll(bytes.data(), bytes.size(), 5000);
+    if (m_tls)
+        m_tls->SendAll(bytes.data(), bytes.size(), 5000);
+    else
+        m_socket.SendAll(bytes.data(), bytes.size(), 5000);
 }
 
 void PeerConnection::Reset() {
@@ -37,12 +54,15 @@ void PeerConnection::Reset() {
 void PeerConnection::WaitForClientClose() {
     char buffer[4096];
     while (!m_peer.Stopping() && m_socket.IsOpen()) {
-        long got = m_socket.Receive(buffer, sizeof buffer, kPollMs);
+        long got = Receive(buffer, sizeof buffer, kPollMs);
         if (got == kSocketClosed || got == kSocketError) return;
     }
 }
 
-LoopbackPeer::LoopbackPeer(Handler handler) : m_handler(std::move(handler)) {
+LoopbackPeer::LoopbackPeer(Handler handler) : LoopbackPeer(std::move(handler), nullptr) {}
+
+LoopbackPeer::LoopbackPeer(Handler handler, const TTlsServerCredentials* credentials)
+    : m_handler(std::move(handler)), m_credentials(credentials) {
     m_listener.Listen("127.0.0.1", 0);
     m_acceptor = std::thread([this] {
         while (!m_stopping) {
@@ -52,6 +72,10 @@ LoopbackPeer::LoopbackPeer(Handler handler) : m_handler(std::move(handler)) {
             std::lock_guard lock(m_mutex);
             m_threads.emplace_back([this, index, s = std::move(socket)]() mutable {
                 PeerConnection connection(*this, std::move(s), index);
+                if (m_credentials && !connection.StartTls(*m_credentials)) {
+                    ++m_failedHandshakes;
+                    return;
+                }
                 m_handler(connection);
             });
         }
@@ -70,7 +94,12 @@ LoopbackPeer::~LoopbackPeer() {
 }
 
 std::string LoopbackPeer::Url(const std::string& pathAndQuery) const {
-    return "http://127.0.0.1:" + std::to_string(Port()) + pathAndQuery;
+    return Url("127.0.0.1", pathAndQuery);
+}
+
+std::string LoopbackPeer::Url(const std::string& host, const std::string& pathAndQuery) const {
+    return (m_credentials ? "https://" : "http://") + host + ":" + std::to_string(Port()) +
+           pathAndQuery;
 }
 
 std::vector<std::string> LoopbackPeer::Requests() const {

@@ -1,6 +1,7 @@
 // The command-line client and the demo service, run as the programs they are.
 
 #include "LoopbackPeer.h"
+#include "TestCertificates.h"
 #include "platform/Process.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +28,9 @@ struct ToolRun {
     std::string out;
 };
 
-// Runs the command line client with a short time-out; stderr is dropped.
-ToolRun Cli(const std::vector<std::string>& args, const std::string& input = "") {
+// Runs the command line client with a short time-out; stderr is dropped, or kept after stdout.
+ToolRun Cli(const std::vector<std::string>& args, const std::string& input = "",
+            bool withStderr = false) {
     std::string command = Quote(kCli) + " --timeout 5000";
     if (!args.empty() && args[0] == "parse") command = Quote(kCli);
     for (const std::string& arg : args) command += " " + Quote(arg);
@@ -38,7 +40,7 @@ ToolRun Cli(const std::vector<std::string>& args, const std::string& input = "")
         std::ofstream(inputFile, std::ios::binary) << input;
         command += " < " + Quote(inputFile);
     }
-    command += " 2>/dev/null";
+    command += withStderr ? " 2>&1" : " 2>/dev/null";
     const TCommandResult result = RunShellCommand(command);
     ToolRun run;
     run.exitCode = result.exitCode;
@@ -310,6 +312,80 @@ TEST_F(Tools, DemoServiceOptions) {
     EXPECT_EQ(Cli({"probe", "http://" + outdated.Host() + "/refresh/brelvan3.3.txt"}).out,
               "false\n");
     EXPECT_EQ(Cli({"probe", fromFile.Host() + "/refresh/brelvan3.3.txt"}).out, "true\n");
+}
+
+TEST_F(Tools, MatchesOverHttpsWithAPrivateCaAndRefusesWithoutIt) {
+    std::string why;
+    const TestCertificates* certificates = MakeTestCertificates(why);
+    ASSERT_NE(certificates, nullptr) << why;
+    DemoService plain({"--matches", "12", "--seed", "9"});
+    DemoService secure({"--matches", "12", "--seed", "9", "--tls-cert", certificates->goodCert,
+                        "--tls-key", certificates->key});
+    const std::string address = "https://" + secure.Host();
+    {
+        ScopedEnvironment trust("SSL_CERT_FILE", certificates->caFile.c_str());
+        ToolRun run = Cli({"matches", address, "demo", "demo"});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(Lines(run.out).size(), 13u);
+        // The same answers as over plain HTTP.
+        EXPECT_EQ(run.out, Cli({"matches", plain.Host(), "demo", "demo"}).out);
+        EXPECT_EQ(Cli({"matches", address, "demo", "wrong"}).exitCode, 3);
+        // Plain HTTP to the TLS port is no way in either.
+        EXPECT_EQ(Cli({"matches", "http://" + secure.Host(), "demo", "demo"}).exitCode, 5);
+    }
+    for (const char* trusted :
+         {certificates->otherCaFile.c_str(), static_cast<const char*>(nullptr)}) {
+        ScopedEnvironment trust("SSL_CERT_FILE", trusted);
+        ToolRun run = Cli({"matches", address, "demo", "demo"}, "", true);
+        EXPECT_EQ(run.exitCode, 5);
+        EXPECT_EQ(run.out.rfind("The tips service's certificate is not trusted: ", 0), 0u)
+            << run.out;
+        EXPECT_EQ(run.out.find("id,date"), std::string::npos);
+    }
+}
+
+TEST_F(Tools, DemoServiceTakesACertificateAndItsKeyTogether) {
+    std::string why;
+    const TestCertificates* certificates = MakeTestCertificates(why);
+    ASSERT_NE(certificates, nullptr) << why;
+    auto tipsd = [](const std::string& args) {
+        return RunShellCommand(Quote(kTipsd) + " --port 0 " + args + " 2>&1");
+    };
+    EXPECT_EQ(tipsd("--tls-cert " + Quote(certificates->goodCert)).exitCode, 2);
+    EXPECT_EQ(tipsd("--tls-key " + Quote(certificates->key)).exitCode, 2);
+    TCommandResult missing = tipsd("--tls-cert /nonexistent.crt --tls-key /nonexistent.key");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("nonexistent.crt"), std::string::npos) << missing.output;
+    // A key that is not the certificate's.
+    std::string otherKey = certificates->folder + "/other-ca.key";
+    TCommandResult mismatch =
+        tipsd("--tls-cert " + Quote(certificates->goodCert) + " --tls-key " + Quote(otherKey));
+    EXPECT_EQ(mismatch.exitCode, 1);
+    EXPECT_NE(mismatch.output.find("cannot use the key " + otherKey), std::string::npos)
+        << mismatch.output;
+}
+
+TEST_F(Tools, MatchesOverHttpsAtAnIpv6Address) {
+    TcpListener probe;
+    if (!probe.Listen("::1", 0)) GTEST_SKIP() << "no IPv6 loopback here";
+    const int port = probe.Port();
+    probe.Close();
+    std::string why;
+    const TestCertificates* certificates = MakeTestCertificates(why);
+    ASSERT_NE(certificates, nullptr) << why;
+    TChildProcess tipsd;
+    ASSERT_TRUE(
+        tipsd.Start({kTipsd, "--bind", "::1", "--port", std::to_string(port), "--matches", "3",
+                     "--tls-cert", certificates->goodCert, "--tls-key", certificates->key}));
+    for (int i = 0; i < 300; ++i) { // until it listens
+        TcpSocket socket;
+        if (socket.Connect("::1", port, 1000)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ScopedEnvironment trust("SSL_CERT_FILE", certificates->caFile.c_str());
+    ToolRun run = Cli({"matches", "https://[::1]:" + std::to_string(port), "demo", "demo"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(Lines(run.out).size(), 4u);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
 #include "service/HttpClient.h"
+#include "service/HttpErrors.h"
 #include "service/MatchList.h"
 #include "service/ServiceUrls.h"
 #include "service/VersionProbe.h"
@@ -27,7 +28,8 @@ constexpr int kExitUsage = 1;
 constexpr int kExitUpdateRequired = 2;
 constexpr int kExitLoginRefused = 3;
 constexpr int kExitMatchListRefused = 4;
-// Exit code of `get -o` when the request fails.
+// A request failed: `get -o`, or `matches` when the service cannot be reached or its
+// certificate is not trusted.
 constexpr int kExitRequestFailed = 5;
 
 const std::string kUsage =
@@ -43,9 +45,11 @@ const std::string kUsage =
     "Commands:\n"
     "  matches HOST LOGIN PASSWORD  checks the version, logs in and prints the day's matches\n"
     "                               as CSV with a header line; the subscription and the number\n"
-    "                               of matches go to stderr. HOST is host[:port], optionally\n"
-    "                               written http://host[:port]/. LOGIN and PASSWORD are read in\n"
-    "                               the terminal's encoding and sent in code page 1251.\n"
+    "                               of matches go to stderr. HOST is host[:port] or\n"
+    "                               http://host[:port] for plain HTTP, https://host[:port] for\n"
+    "                               HTTPS (an IPv6 address in brackets, [::1]:8443). LOGIN and\n"
+    "                               PASSWORD are read in the terminal's encoding and sent in\n"
+    "                               code page 1251.\n"
     "  get URL [URL ...]            fetches each URL on one client and prints \"#N ok SIZE\"\n"
     "                               (or \"failed\") and the answer\n"
     "  get -o FILE URL              streams the answer's body into FILE\n"
@@ -60,6 +64,12 @@ const std::string kUsage =
     "  --help        prints this text\n"
     "  --version     prints the version\n"
     "\n"
+    "HTTPS: the server's certificate must be trusted by the system (ca-certificates) and made\n"
+    "out for the host; SSL_CERT_FILE=FILE (SSL_CERT_DIR=DIR) names certificates to trust in\n"
+    "place of the system's bundle (folder), e.g. a private CA's. Nothing falls back to HTTP.\n"
+    "Proxies: http_proxy, https_proxy (or HTTPS_PROXY), all_proxy (or ALL_PROXY) and no_proxy\n"
+    "(or NO_PROXY) as curl reads them; only http:// proxies, HTTPS through them by CONNECT.\n"
+    "\n"
     "Exit codes:\n"
     "  0  done\n"
     "  1  usage error: an unknown option, wrong arguments, a HOST that is not host[:port], a\n"
@@ -67,7 +77,8 @@ const std::string kUsage =
     "  2  matches: the service no longer serves this version; the program needs an update\n"
     "  3  matches: the service refused the login\n"
     "  4  matches: the service refused the match list\n"
-    "  5  get -o: the request failed\n";
+    "  5  a request failed: get -o; matches when the service cannot be reached or its\n"
+    "     certificate is not trusted (\"The tips service's certificate is not trusted: ...\")\n";
 
 const TCommandLineTool kTool{"brelvan-cli", kUsage.c_str(), kExitUsage};
 
@@ -207,13 +218,41 @@ int CommandParse(const char* path) {
 }
 
 // The login and match-list exchange as the window runs it, printed as CSV.
+// One request of the exchange, as the window makes it: a refusal by status is an (empty)
+// answer, what arrived of a body before the connection broke is the answer, and nothing at all
+// is not one. False, with the reason on stderr, for the last.
+// A certificate that is not trusted says so in its own words; anything else could not reach.
+void ReportUnreachable(const std::string& reason) {
+    if (reason.rfind(kUntrustedCertificateText, 0) == 0)
+        std::fprintf(stderr, "%s\n", reason.c_str());
+    else
+        std::fprintf(stderr, "brelvan-cli: cannot reach the tips service: %s\n", reason.c_str());
+}
+
+bool AskService(THttpClient& client, const AnsiString& url, AnsiString& answer) {
+    try {
+        client.HttpGetText(url, answer);
+    } catch (const EHttpProtocolError&) {
+    } catch (const EHttpError& e) {
+        if (!answer.empty()) return true;
+        ReportUnreachable(e.Message());
+        return false;
+    }
+    return true;
+}
+
 int CommandMatches(const AnsiString& host, const AnsiString& login, const AnsiString& password,
                    int timeoutMs) {
-    if (!CheckUrlAvailable(BuildVersionProbeUrl(host), timeoutMs)) {
+    const TVersionProbeResult probe = ProbeVersion(BuildVersionProbeUrl(host), timeoutMs);
+    if (probe.Answer == TVersionProbeAnswer::Unreachable) {
+        ReportUnreachable(probe.Reason);
+        return kExitRequestFailed;
+    }
+    if (probe.Answer == TVersionProbeAnswer::NotServed) {
         std::fprintf(stderr,
                      "Update New Version Programm Please!\nGo to site %s\n%s\nDownload page: %s\n",
-                     kProductSiteHost, "Обновите программу с сайта!",
-                     BuildDownloadPageUrl(kProductSiteHost).c_str());
+                     ServiceHostLabel(host).c_str(), "Обновите программу с сайта!",
+                     BuildDownloadPageUrl(host).c_str());
         return kExitUpdateRequired;
     }
     THttpClient client(nullptr);
@@ -221,11 +260,7 @@ int CommandMatches(const AnsiString& host, const AnsiString& login, const AnsiSt
     const AnsiString url = BuildLoginUrl(host, login, password);
 
     AnsiString loginAnswer;
-    try {
-        client.HttpGetText(url, loginAnswer);
-    } catch (const Exception&) {
-        // A failed request reads as whatever arrived: usually nothing.
-    }
+    if (!AskService(client, url, loginAnswer)) return kExitRequestFailed;
     if (loginAnswer.find("Fail") != AnsiString::npos) {
         std::fprintf(stderr, "Autorization Failed!\n");
         return kExitLoginRefused;
@@ -235,10 +270,7 @@ int CommandMatches(const AnsiString& host, const AnsiString& login, const AnsiSt
     std::fprintf(stderr, "Brelvan (%s)\n", AnsiToUtf8(caption).c_str());
 
     AnsiString listAnswer;
-    try {
-        client.HttpGetText(url, listAnswer);
-    } catch (const Exception&) {
-    }
+    if (!AskService(client, url, listAnswer)) return kExitRequestFailed;
     if (listAnswer.find("Failed") != AnsiString::npos) {
         std::fprintf(stderr, "%s\n", "Ошибка авторизации!");
         return kExitMatchListRefused;

@@ -1,5 +1,6 @@
 #include "TipsServer.h"
 
+#include "TipsConnection.h"
 #include "rtl/Strings.h"
 #include "service/HttpInput.h"
 
@@ -69,6 +70,9 @@ std::string QueryValue(const std::string& query, const std::string& key) {
 
 bool TipsServer::Start(std::string& error) {
     m_sessionSalt = static_cast<unsigned>(std::random_device{}());
+    if ((!m_options.tlsCertificate.empty() || !m_options.tlsKey.empty()) &&
+        !m_credentials.Load(m_options.tlsCertificate, m_options.tlsKey, error))
+        return false;
     if (!m_listener.Listen(m_options.address, m_options.port)) {
         error = m_listener.LastError();
         return false;
@@ -125,7 +129,13 @@ HttpResponse TipsServer::Answer(const HttpRequest& request) {
 }
 
 void TipsServer::Serve(TcpSocket socket) {
-    THttpInput input(socket, m_options.idleTimeoutMs);
+    TipsConnection connection(std::move(socket), Secure() ? &m_credentials : nullptr);
+    std::string tlsError;
+    if (!connection.Open(m_options.idleTimeoutMs, tlsError)) {
+        if (m_options.verbose) std::fprintf(stderr, "tipsd: %s\n", tlsError.c_str());
+        return;
+    }
+    THttpInput& input = connection.Input();
     std::string line;
     while (!m_stopping) {
         HttpRequest request;
@@ -173,9 +183,10 @@ void TipsServer::Serve(TcpSocket socket) {
         if (m_options.verbose)
             std::fprintf(stderr, "tipsd: %s %s -> %d\n", request.method.c_str(),
                          request.target.c_str(), response.code);
-        if (!socket.SendAll(head.data(), head.size(), m_options.idleTimeoutMs) ||
+        if (!connection.SendAll(head.data(), head.size(), m_options.idleTimeoutMs) ||
             (request.method != "HEAD" &&
-             !socket.SendAll(response.body.data(), response.body.size(), m_options.idleTimeoutMs)))
+             !connection.SendAll(response.body.data(), response.body.size(),
+                                 m_options.idleTimeoutMs)))
             return;
         if (request.wantsClose) return;
     }

@@ -2,6 +2,7 @@
 // The demo tips service: a small HTTP/1.1 server on loopback answering the client's requests.
 
 #include "platform/Socket.h"
+#include "platform/TlsSession.h"
 
 #include <atomic>
 #include <cstdint>
@@ -17,6 +18,8 @@ struct TipsServerOptions {
     bool outdated = false;       // the version marker answers 404
     bool verbose = false;        // one line per request on stderr
     int idleTimeoutMs = 30000;   // a kept-alive connection without requests is closed
+    // Both set: HTTPS with this PEM certificate chain and key; both empty: plain HTTP.
+    std::string tlsCertificate, tlsKey;
 };
 
 struct HttpRequest {
@@ -40,6 +43,7 @@ public:
 
     bool Start(std::string& error);
     int Port() const { return m_listener.Port(); }
+    bool Secure() const { return m_credentials.Loaded(); }
     // Serves until Stop() is called from another thread or a signal handler.
     void Run();
     void Stop() { m_stopping = true; }
@@ -52,6 +56,7 @@ private:
 
     TipsServerOptions m_options;
     TcpListener m_listener;
+    TTlsServerCredentials m_credentials;
     std::atomic<bool> m_stopping{false};
     std::atomic<unsigned> m_sessionCounter{0};
     unsigned m_sessionSalt = 0; // differs from run to run

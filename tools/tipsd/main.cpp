@@ -27,6 +27,7 @@ const TCommandLineTool kTool{
     "tipsd",
     "usage: tipsd [--port N] [--bind ADDRESS] [--matches N] [--seed S]\n"
     "             [--account LOGIN:PASSWORD] [--answer FILE] [--outdated] [--verbose]\n"
+    "             [--tls-cert FILE --tls-key FILE]\n"
     "       tipsd --help | --version\n"
     "\n"
     "The demo tips service: serves the version marker, the login and match-list answer for\n"
@@ -41,12 +42,14 @@ const TCommandLineTool kTool{
     "  --answer FILE   answer every login with the bytes of FILE\n"
     "  --outdated      the version marker answers 404 (the client must update)\n"
     "  --verbose       one line per request on stderr\n"
+    "  --tls-cert FILE serve HTTPS with the certificate (and its chain) of the PEM FILE\n"
+    "  --tls-key FILE  the private key of that certificate, PEM; goes with --tls-cert\n"
     "  --help          prints this text\n"
     "  --version       prints the version\n"
     "\n"
     "Exit codes:\n"
     "  0  stopped by a signal\n"
-    "  1  cannot listen, or cannot read the answer FILE\n"
+    "  1  cannot listen, cannot read the answer FILE, or cannot use the certificate or key\n"
     "  2  usage error: an unknown option or an option without a valid value\n",
     kExitUsage};
 
@@ -70,6 +73,8 @@ int main(int argc, char** argv) {
                                       {"--seed", true},
                                       {"--account", true},
                                       {"--answer", true},
+                                      {"--tls-cert", true},
+                                      {"--tls-key", true},
                                       {"--outdated"},
                                       {"--verbose"}}))
         return *stop;
@@ -111,6 +116,10 @@ int main(int argc, char** argv) {
             const char* text = next();
             if (!text || IsOptionArgument(text)) return MissingValue(arg);
             answerFile = text;
+        } else if (arg == "--tls-cert" || arg == "--tls-key") {
+            const char* text = next();
+            if (!text || !*text || IsOptionArgument(text)) return MissingValue(arg);
+            (arg == "--tls-cert" ? options.tlsCertificate : options.tlsKey) = text;
         } else if (arg == "--outdated") {
             options.outdated = true;
         } else if (arg == "--verbose") {
@@ -119,6 +128,8 @@ int main(int argc, char** argv) {
             return RefuseOption(kTool, arg);
         }
     }
+    if (options.tlsCertificate.empty() != options.tlsKey.empty())
+        return UsageError(kTool, "--tls-cert and --tls-key go together");
     if (!answerFile.empty()) {
         std::ifstream in(answerFile, std::ios::binary);
         if (!in) {
@@ -136,7 +147,7 @@ int main(int argc, char** argv) {
     TipsServer server(options);
     std::string error;
     if (!server.Start(error)) {
-        std::fprintf(stderr, "tipsd: cannot listen on %s:%d: %s\n", options.address.c_str(),
+        std::fprintf(stderr, "tipsd: cannot serve on %s:%d: %s\n", options.address.c_str(),
                      options.port, error.c_str());
         return 1;
     }
@@ -144,8 +155,9 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGPIPE, SIG_IGN);
-    std::fprintf(stderr, "tipsd: serving on http://%s:%d/\n", options.address.c_str(),
-                 server.Port());
+    const bool v6 = options.address.find(':') != std::string::npos;
+    std::fprintf(stderr, "tipsd: serving on %s://%s%s%s:%d/\n", server.Secure() ? "https" : "http",
+                 v6 ? "[" : "", options.address.c_str(), v6 ? "]" : "", server.Port());
     server.Run();
     // Connections may still be served on their own threads: end without tearing the server
     // down under them.
