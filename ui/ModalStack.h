@@ -17,6 +17,8 @@ public:
     void Remove(const TWinControl* w);
     bool Empty() const { return m_forms.empty(); }
     int Count() const { return int(m_forms.size()); }
+    // A copy, innermost first: for closing them all, which changes the stack.
+    std::vector<TCustomForm*> InnermostFirst() const { return {m_forms.rbegin(), m_forms.rend()}; }
     void Clear() { m_forms.clear(); }
 
 private:
