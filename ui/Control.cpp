@@ -183,13 +183,16 @@ void TControl::SetTextValue(const AnsiString& text) {
 }
 
 void TControl::SetShowHint(bool value) {
-    m_showHint = value;
     m_parentShowHint = false;
+    if (value == m_showHint) return;
+    m_showHint = value;
+    Perform(CM_SHOWHINTCHANGED); // a window's children that follow it take the new value
 }
 
 void TControl::SetParentShowHint(bool value) {
+    if (value == m_parentShowHint) return;
     m_parentShowHint = value;
-    if (value && m_parent) m_showHint = m_parent->ShowHint();
+    if (value && m_parent) Perform(CM_PARENTSHOWHINTCHANGED);
 }
 
 void TControl::SetCursor(TCursor cursor) {
@@ -244,7 +247,6 @@ void TControl::WndProc(TMessage& m) {
     // clang-format off
     switch (m.Msg) {
     case WM_CREATE: Dispatch(this, &TControl::WMCreate, m); return;
-    case WM_DESTROY: Dispatch(this, &TControl::WMDestroy, m); return;
     case WM_MOVE: Dispatch(this, &TControl::WMMove, m); return;
     case WM_SIZE: Dispatch(this, &TControl::WMSize, m); return;
     case WM_ACTIVATE: Dispatch(this, &TControl::WMActivate, m); return;
@@ -300,15 +302,12 @@ void TControl::WndProc(TMessage& m) {
     case WM_ENTERSIZEMOVE: Dispatch(this, &TControl::WMEnterSizeMove, m); return;
     case WM_EXITSIZEMOVE: Dispatch(this, &TControl::WMExitSizeMove, m); return;
     case WM_MOUSEHOVER: Dispatch(this, &TControl::WMMouseHover, m); return;
-    case WM_NCMOUSELEAVE: Dispatch(this, &TControl::WMNCMouseLeave, m); return;
     case WM_MOUSELEAVE: Dispatch(this, &TControl::WMMouseLeave, m); return;
     case WM_CUT: Dispatch(this, &TControl::WMCut, m); return;
     case WM_COPY: Dispatch(this, &TControl::WMCopy, m); return;
     case WM_PASTE: Dispatch(this, &TControl::WMPaste, m); return;
     case WM_CLEAR: Dispatch(this, &TControl::WMClear, m); return;
     case WM_UNDO: Dispatch(this, &TControl::WMUndo, m); return;
-    case CM_ACTIVATE: Dispatch(this, &TControl::CMActivate, m); return;
-    case CM_DEACTIVATE: Dispatch(this, &TControl::CMDeactivate, m); return;
     case CM_CANCELMODE: Dispatch(this, &TControl::CMCancelMode, m); return;
     case CM_DIALOGKEY: Dispatch(this, &TControl::CMDialogKey, m); return;
     case CM_DIALOGCHAR: Dispatch(this, &TControl::CMDialogChar, m); return;
@@ -331,14 +330,11 @@ void TControl::WndProc(TMessage& m) {
     case CM_RELEASE: Dispatch(this, &TControl::CMRelease, m); return;
     case CM_SHOWHINTCHANGED: Dispatch(this, &TControl::CMShowHintChanged, m); return;
     case CM_PARENTSHOWHINTCHANGED: Dispatch(this, &TControl::CMParentShowHintChanged, m); return;
-    case CM_SYSCOLORCHANGE: Dispatch(this, &TControl::CMSysColorChange, m); return;
     case CM_TABSTOPCHANGED: Dispatch(this, &TControl::CMTabStopChanged, m); return;
     case CM_CONTROLLISTCHANGE: Dispatch(this, &TControl::CMControlListChange, m); return;
     case CM_HINTSHOW: Dispatch(this, &TControl::CMHintShow, m); return;
-    case CM_RECREATEWND: Dispatch(this, &TControl::CMRecreateWnd, m); return;
     case CM_CONTROLCHANGE: Dispatch(this, &TControl::CMControlChange, m); return;
     case CM_CHANGED: Dispatch(this, &TControl::CMChanged, m); return;
-    case CM_BORDERCHANGED: Dispatch(this, &TControl::CMBorderChanged, m); return;
     case CM_MOUSEWHEEL: Dispatch(this, &TControl::CMMouseWheel, m); return;
     default: DefaultHandler(m); return;
     }
@@ -378,6 +374,12 @@ void TControl::MouseButtonMessage(TWMMouse& m, TMouseButton button, bool down, b
     TPoint p = m.Pos;
     TShiftState shift = m.Shift;
     if (down) {
+        // The control the form holds active gives up whatever it was doing with the mouse.
+        if (TCustomForm* form = GetParentForm(this)) {
+            std::shared_ptr<bool> alive = m_alive;
+            form->SendCancelMode(this);
+            if (!*alive) return;
+        }
         if (button == mbLeft || (m_controlStyle & csCaptureMouse)) {
             if ((m_controlStyle & csCaptureMouse) && button == mbLeft) SetMouseCapture(true);
             if ((m_controlStyle & csClickEvents) && button == mbLeft) m_controlState |= csClicked;

@@ -289,7 +289,6 @@ protected:
     // --- message handlers: one per message, called by WndProc ---
     // Window messages (a windowless control receives the mouse ones and WM_PAINT).
     virtual void WMCreate(TWMNoParams& m) { DefaultHandler(m.Message); }
-    virtual void WMDestroy(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMMove(TWMMove& m) { DefaultHandler(m.Message); }
     virtual void WMSize(TWMSize& m) { DefaultHandler(m.Message); }
     virtual void WMActivate(TWMActivate& m) { DefaultHandler(m.Message); }
@@ -343,7 +342,6 @@ protected:
     virtual void WMEnterSizeMove(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMExitSizeMove(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMMouseHover(TWMMouse& m) { DefaultHandler(m.Message); }
-    virtual void WMNCMouseLeave(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMMouseLeave(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMCut(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMCopy(TWMNoParams& m) { DefaultHandler(m.Message); }
@@ -351,8 +349,6 @@ protected:
     virtual void WMClear(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void WMUndo(TWMNoParams& m) { DefaultHandler(m.Message); }
     // Framework messages.
-    virtual void CMActivate(TWMNoParams& m) { DefaultHandler(m.Message); }
-    virtual void CMDeactivate(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMCancelMode(TCMCancelMode& m) { DefaultHandler(m.Message); }
     virtual void CMDialogKey(TWMKey& m) { DefaultHandler(m.Message); }
     virtual void CMDialogChar(TWMChar& m) { DefaultHandler(m.Message); }
@@ -375,14 +371,11 @@ protected:
     virtual void CMRelease(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMShowHintChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMParentShowHintChanged(TWMNoParams& m);
-    virtual void CMSysColorChange(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMTabStopChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMControlListChange(TCMControlChange& m) { DefaultHandler(m.Message); }
     virtual void CMHintShow(TCMHintShow& m) { DefaultHandler(m.Message); }
-    virtual void CMRecreateWnd(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMControlChange(TCMControlChange& m) { DefaultHandler(m.Message); }
     virtual void CMChanged(TCMChanged& m) { DefaultHandler(m.Message); }
-    virtual void CMBorderChanged(TWMNoParams& m) { DefaultHandler(m.Message); }
     virtual void CMMouseWheel(TWMMouseWheel& m);
 
     // The mouse button messages share this: capture, click and double-click rules, then

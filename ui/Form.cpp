@@ -588,3 +588,8 @@ void TCustomForm::DefaultHandler(TMessage& m) {
 }
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+void TCustomForm::SendCancelMode(TControl* sender) {
+    if (m_activeControl && m_activeControl != sender)
+        m_activeControl->Perform(CM_CANCELMODE, 0, LPARAM(sender));
+}

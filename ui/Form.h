@@ -84,6 +84,9 @@ public:
 
     // Focus within the form.
     TWinControl* ActiveControl() const { return m_activeControl; }
+    // Tells the active control, when it is not sender, that sender takes the mouse
+    // (CM_CANCELMODE), so that it ends a drag or a pressed look of its own.
+    void SendCancelMode(TControl* sender);
     void SetActiveControl(TWinControl* control);
     // Called by the window system when the focus moved inside this form.
     void FocusChanged(TWinControl* control);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "UiTest.h"
+#include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -194,4 +195,128 @@ TEST_F(UiTest, TheClassicFrameHitTestsWithTheSystemMetrics) {
     EXPECT_EQ(f->ClientRectInWindow(), Rect(1, 1, f->Width() - 1, f->Height() - 1));
     EXPECT_EQ(hit(0, 0), HTBORDER);
     EXPECT_EQ(hit(5, 5), HTCLIENT);
+}
+
+namespace {
+// Keeps what each family's record carried, as the dispatch decoded it.
+class TRecordProbe : public TCustomControl {
+public:
+    explicit TRecordProbe(TComponent* owner) : TCustomControl(owner) {
+        SetTabStop(true);
+        SetControlStyle(ControlStyle() | csCaptureMouse);
+    }
+    TPoint downPos{-1, -1};
+    TShiftState downShift = 0;
+    TPoint ncHitPos{-1, -1};
+    WORD key = 0;
+    bool keySystem = true;
+    char typed = 0;
+    TRect dirty;
+    TCanvas* paintCanvas = nullptr;
+    int wheelDelta = 0;
+    TControl* cancelSender = nullptr;
+
+protected:
+    void WMLButtonDown(TWMMouse& m) override {
+        downPos = m.Pos;
+        downShift = m.Shift;
+        TCustomControl::WMLButtonDown(m);
+    }
+    void WMNCHitTest(TWMNCHitTest& m) override {
+        ncHitPos = m.Pos;
+        TCustomControl::WMNCHitTest(m);
+    }
+    void WMKeyDown(TWMKey& m) override {
+        key = m.CharCode;
+        keySystem = m.System;
+        TCustomControl::WMKeyDown(m);
+    }
+    void WMChar(TWMChar& m) override {
+        typed = m.CharCode;
+        TCustomControl::WMChar(m);
+    }
+    void WMPaint(TWMPaint& m) override {
+        paintCanvas = m.Canvas;
+        dirty = m.Dirty;
+        TCustomControl::WMPaint(m);
+    }
+    void CMMouseWheel(TWMMouseWheel& m) override {
+        wheelDelta = m.WheelDelta;
+        TCustomControl::CMMouseWheel(m);
+    }
+    void CMCancelMode(TCMCancelMode& m) override {
+        cancelSender = m.Sender;
+        TCustomControl::CMCancelMode(m);
+    }
+};
+} // namespace
+
+TEST_F(UiTest, EachMessageFamilyReachesItsHandlerDecodedFromRealInput) {
+    TForm* f = NewForm();
+    auto* p = new TRecordProbe(f);
+    p->SetParent(f);
+    p->SetBounds(20, 30, 100, 60);
+    f->Show();
+    Pump();
+    ASSERT_NE(p->paintCanvas, nullptr);
+    EXPECT_EQ(p->dirty, Rect(0, 0, 100, 60)); // the first paint covers the whole window
+    // A part invalidated alone arrives as the paint's dirty rectangle, in client coordinates.
+    TRect part = Rect(10, 5, 30, 25);
+    InvalidateRect(p, &part, false);
+    Pump();
+    EXPECT_EQ(p->dirty, part);
+
+    TPoint s = ScreenPt(p, 7, 9);
+    display->MouseMove(s.X, s.Y);
+    Pump();
+    EXPECT_EQ(p->ncHitPos, s); // hit tests carry the screen point
+    display->KeyDownOnly(VK_SHIFT, ModShift);
+    display->MouseDown();
+    Pump();
+    EXPECT_EQ(p->downPos, TPoint(7, 9)); // client point of the control
+    EXPECT_EQ(p->downShift & (ssLeft | ssShift), ssLeft | ssShift);
+    display->MouseUp();
+    display->KeyUpOnly(VK_SHIFT);
+    Pump();
+
+    p->SetFocus();
+    display->KeyPress('A');
+    Pump();
+    EXPECT_EQ(p->key, WORD('A'));
+    EXPECT_FALSE(p->keySystem);
+    EXPECT_EQ(p->typed, 'a');
+    display->Wheel(-2);
+    Pump();
+    EXPECT_EQ(p->wheelDelta, -2 * WHEEL_DELTA);
+}
+
+TEST_F(UiTest, ShowHintAndCancelModeAreSentWhereTheyChange) {
+    TForm* f = NewForm();
+    auto* panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(0, 0, 200, 100);
+    auto* inner = new TRecordProbe(panel);
+    inner->SetParent(panel);
+    inner->SetBounds(10, 10, 50, 50);
+    auto* other = new TRecordProbe(f);
+    other->SetParent(f);
+    other->SetBounds(220, 10, 50, 50);
+    f->Show();
+    Pump();
+    // A window's ShowHint reaches the children that follow their parent's.
+    EXPECT_FALSE(inner->ShowHint());
+    panel->SetShowHint(true);
+    EXPECT_TRUE(inner->ShowHint());
+    panel->SetShowHint(false);
+    EXPECT_FALSE(inner->ShowHint());
+    // A press on another control tells the active one who takes the mouse.
+    inner->SetFocus();
+    Pump();
+    ASSERT_EQ(f->ActiveControl(), inner);
+    MoveTo(other, 5, 5);
+    display->MouseDown();
+    display->MouseUp();
+    Pump();
+    EXPECT_EQ(inner->cancelSender, other);
+    EXPECT_EQ(other->cancelSender, nullptr);
 }
