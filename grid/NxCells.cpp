@@ -1,4 +1,5 @@
 #include "grid/NxCells.h"
+#include "grid/NxCellClasses.h"
 
 #include "rtl/Exceptions.h"
 

@@ -364,6 +364,3 @@ inline uint8_t TCell::State() const {
 inline TCells* TCell::Owner() const {
     return m_column->Owner();
 }
-
-// The cell classes, one per value kind.
-#include "grid/NxCellClasses.h"

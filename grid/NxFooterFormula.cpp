@@ -1,4 +1,5 @@
 #include "grid/NxFooterFormula.h"
+#include "grid/NxCellClasses.h"
 
 #include "grid/NxCustomGrid.h"
 #include "rtl/NumberText.h"

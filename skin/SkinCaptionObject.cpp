@@ -1,13 +1,13 @@
 // The caption object: the window's title in the skin's font and colours, shortened to its
 // text rectangle, over an optional background, plate and caption animation.
 #include "gfx/DrawText.h"
+#include "skin/EffectBitmap.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFonts.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinFrameObjects.h"
 #include "skin/SkinSlicing.h"
 #include "skin/SkinText.h"
-#include "skin/spEffBmp.h"
 
 #include <algorithm>
 

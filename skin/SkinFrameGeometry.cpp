@@ -1,6 +1,6 @@
 #include "skin/SkinFrameGeometry.h"
 
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 
 namespace {
 

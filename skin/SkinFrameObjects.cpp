@@ -2,11 +2,11 @@
 // buttons with their commands.
 #include "skin/SkinFrameObjects.h"
 
+#include "skin/EffectBitmap.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinFrameExtraObjects.h"
 #include "skin/SkinMenu.h"
-#include "skin/spEffBmp.h"
 
 #include <cmath>
 

@@ -8,8 +8,8 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
 #include "gfx/Types.h"
+#include "skin/EffectBitmap.h"
 #include "skin/SkinObjectRecords.h"
-#include "skin/spEffBmp.h"
 #include "ui/Controls.h"
 
 #include <memory>

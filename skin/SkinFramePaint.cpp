@@ -1,11 +1,11 @@
 // TspSkinFrame: applying a skin, the frame's size limits and geometry, and everything it
 // paints: the skinned frame, the default frame, the client background and the window shape.
 #include "gfx/DrawText.h"
+#include "skin/EffectBitmap.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinRegions.h"
 #include "skin/SkinSlicing.h"
-#include "skin/spEffBmp.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "skin/SkinRegions.h"
 
-#include "skin/FBitmap.h"
+#include "skin/RowScanBitmap.h"
 
 #include <vector>
 

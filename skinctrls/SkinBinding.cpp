@@ -2,7 +2,7 @@
 
 #include "gfx/Canvas.h"
 #include "skin/SkinData.h"
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 
 bool TspSkinBinding::StoreReady() const {
     return SkinData && !SkinData->SkinEmpty();

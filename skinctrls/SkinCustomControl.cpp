@@ -1,7 +1,7 @@
 #include "skinctrls/SkinCustomControl.h"
 
 #include "gfx/Canvas.h"
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
 #include "skinctrls/SkinTile.h"
 #include "ui/Label.h"

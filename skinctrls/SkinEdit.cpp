@@ -5,7 +5,7 @@
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 #include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinPictureParts.h"

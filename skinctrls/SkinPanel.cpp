@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gfx/DrawText.h"
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
 #include "skinctrls/SkinArrows.h"
 #include "skinctrls/SkinBuiltInLook.h"

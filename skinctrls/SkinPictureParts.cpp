@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 
 void DrawTransparentPart(TCanvas& canvas, const TBitmap& picture, const TRect& part, int x, int y,
                          bool lightened) {

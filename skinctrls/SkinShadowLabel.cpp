@@ -3,7 +3,7 @@
 #include "gfx/DrawText.h"
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 #include "ui/StdCtrls.h"
 
 TspSkinShadowLabel::TspSkinShadowLabel(TComponent* owner) : TspGraphicSkinControl(owner) {

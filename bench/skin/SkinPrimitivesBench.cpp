@@ -4,7 +4,7 @@
 #include "data/ProgramSkin.h"
 #include "gfx/Canvas.h"
 #include "skin/CompressedStoredSkin.h"
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
 
 #include <benchmark/benchmark.h>

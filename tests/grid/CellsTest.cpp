@@ -1,5 +1,6 @@
 // The cell store: conversions of every cell class, bounds, row operations and change
 // notification. Grids here have no window unless the test needs one.
+#include "grid/NxCellClasses.h"
 #include "grid/NxGrid.h"
 #include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"

@@ -1,7 +1,7 @@
 // The effect buffer: layout, rounding of the blends, every morph kind at its boundaries
 // against pixels worked out by hand, and the inactive-frame effects.
 #include "gfx/Canvas.h"
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 
 #include <gtest/gtest.h>
 

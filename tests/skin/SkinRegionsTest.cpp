@@ -1,7 +1,7 @@
 // Window regions from mask pictures: runs of black pixels, placement, sliced masks for other
 // sizes, and masks far larger than the scanner's rectangle list.
 #include "skin/SkinRegions.h"
-#include "skin/FBitmap.h"
+#include "skin/RowScanBitmap.h"
 
 #include <gtest/gtest.h>
 

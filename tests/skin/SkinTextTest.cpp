@@ -1,7 +1,7 @@
 // Skin text: measuring, shortening to a width, the vertically centred line, and glyphs cut
 // from a strip.
 #include "gfx/Canvas.h"
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "gfx/Canvas.h"
 #include "gfx/Png.h"
 #include "skin/CompressedStoredSkin.h"
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 
 #include "gfx/Canvas.h"
 

@@ -1,4 +1,4 @@
-#include "skin/FBitmap.h"
+#include "skin/RowScanBitmap.h"
 
 TFBitmap::TFBitmap(const TBitmap& source) {
     if (source.Empty()) return;

@@ -9,21 +9,21 @@
 //                        DrawBorderStrips,
 //                        DrawHorizontalSliced, DrawLeftMiddleSliced, DrawHorizontalMiddleSliced,
 //                        DrawVerticalSliced, DrawTopMiddleSliced, DrawVerticalMiddleSliced
-//   skin/SkinRegions.h   RegionFromMask, RegionFromSlicedMask (TFBitmap in skin/FBitmap.h)
+//   skin/SkinRegions.h   RegionFromMask, RegionFromSlicedMask (TFBitmap in skin/RowScanBitmap.h)
 //   skin/ParentImage.h   CaptureParentImage, CaptureParentImageGraphic, IsCapturingParentImage
 //   skin/SkinText.h      DrawSkinText, SkinTextWidth, SkinTextHeight, EllipsizeText,
 //                        DrawVCenteredText
-//   skin/spEffBmp.h      TspEffectBmp (Blend, BlendRect, the morphs, Lighten, Darken,
+//   skin/EffectBitmap.h      TspEffectBmp (Blend, BlendRect, the morphs, Lighten, Darken,
 //                        Grayscale, Noise, SplitBlur, Invert, RotateLeft/Right, FlipVertical,
 //                        MaskedSmooth, MaskedTint, DrawAt), ApplyInactiveEffect
 //   here                 rect and point utilities, DrawGlyphFromStrip, GetMonitorWorkArea
 #include "gfx/Bitmap.h"
 #include "gfx/Types.h"
+#include "skin/EffectBitmap.h"
 #include "skin/ParentImage.h"
 #include "skin/SkinRegions.h"
 #include "skin/SkinSlicing.h"
 #include "skin/SkinText.h"
-#include "skin/spEffBmp.h"
 
 class TCanvas;
 class TControl;

@@ -2,7 +2,7 @@
 // mixing is one flat loop over bytes in single precision, which the compiler vectorises; the
 // rounding adds and removes 1.5 x 2^23, which leaves the nearest integer with halves going to
 // the even neighbour (the default rounding of the floating-point unit).
-#include "skin/spEffBmp.h"
+#include "skin/EffectBitmap.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "skin/SPUtils.h"
+#include "skin/SkinDrawing.h"
 
 #include "gfx/Canvas.h"
 #include "ui/Controls.h"
