@@ -34,7 +34,7 @@ void TColumnDisplay::DrawTextRect(const WideString& text, TRect rect) {
         const int free = rect.Height() - calc.Height();
         if (m_column->VerticalAlignment() == taAlignBottom)
             rect.Top = rect.Bottom - calc.Height();
-        else if (free > 0)
+        else // a block taller than the cell overhangs it evenly above and below
             rect.Top += int(Round(free / 2.0));
     }
     Canvas->Brush()->SetStyle(bsClear);

@@ -297,6 +297,44 @@ void TNxColumns::Add(TNxCustomColumn* column) {
     if (m_host) m_host->ColumnsChanged(dkColumnChanged, -1);
 }
 
+void TNxColumns::Insert(int index, TNxCustomColumn* column) {
+    if (!column || column->m_columns == this) return;
+    if (column->m_columns) column->m_columns->Remove(column);
+    if (!column->Owner() && DefaultOwner) DefaultOwner->InsertComponent(column);
+    index = std::clamp(index, 0, Count());
+    column->m_columns = this;
+    m_items.insert(m_items.begin() + index, column);
+    m_positions.push_back(column);
+    if (m_host) column->GridFontChanged(m_host->GridFont());
+    Layout();
+    ApplyAutoSize(column, true);
+    if (m_host) m_host->ColumnsChanged(dkColumnInserted, index);
+}
+
+void TNxColumns::ColumnLoaded(TNxCustomColumn* column) {
+    if (IndexOf(column) < 0) return;
+    if (!column->Name().empty())
+        for (TNxCustomColumn* existing : m_items)
+            if (existing != column && SameText(existing->Name(), column->Name())) {
+                Remove(column);
+                existing->TakeStoredValues(*column);
+                if (m_host) m_host->ColumnsChanged(dkColumnChanged, IndexOf(existing));
+                return;
+            }
+    const int stored = column->m_position;
+    if (stored < 0) {
+        Layout();
+    } else {
+        m_positions.erase(std::find(m_positions.begin(), m_positions.end(), column));
+        auto before = std::find_if(m_positions.begin(), m_positions.end(),
+                                   [&](TNxCustomColumn* c) { return c->m_position > stored; });
+        m_positions.insert(before, column);
+        Layout();
+    }
+    ApplyAutoSize(nullptr, false);
+    if (m_host) m_host->ColumnChanged(nullptr, ccLayout, 0);
+}
+
 void TNxColumns::Remove(TNxCustomColumn* column) {
     const int index = IndexOf(column);
     if (index < 0) return;
@@ -337,7 +375,8 @@ void TNxColumns::Layout() {
     m_totalWidth = 0;
     for (size_t i = 0; i < m_positions.size(); ++i) {
         TNxCustomColumn* column = m_positions[i];
-        column->m_position = int(i);
+        // A column still being read keeps its stored Position until it is placed by it.
+        if (!column->Loading()) column->m_position = int(i);
         if (column->Visible()) {
             column->SetLayout(x, visibleIndex++);
             x += column->Width();

@@ -31,7 +31,8 @@ enum TColumnChange {
     ccSorted,    // value = 1 when sorted
     ccSortAgain, // sort type or kind changed on the sorted column
     ccFont,      // the cells' font changed
-    ccOptions    // options changed
+    ccOptions,   // options changed
+    ccLayout     // display places or widths of several columns changed (column is null)
 };
 
 // The grid side of the column collection.
@@ -62,6 +63,7 @@ public:
     void SetDisplayMode(TDisplayMode value);
     // When a picture is loaded its bottom-left pixel becomes the transparent colour.
     TBitmap* Glyph() { return &m_glyph; }
+    const TBitmap* Glyph() const { return &m_glyph; }
     void SetGlyph(const TBitmap& glyph);
     const WideString& Hint() const { return m_hint; }
     void SetHint(const WideString& value) { m_hint = value; }
@@ -166,6 +168,7 @@ public:
     const TFont* Font() const { return &m_font; }
     void SetFont(const TFont& font) { m_font.Assign(font); }
     TColumnFooter* Footer() { return &m_footer; }
+    const TColumnFooter* Footer() const { return &m_footer; }
     TColumnHeader* Header() { return &m_header; }
     const TColumnHeader* Header() const { return &m_header; }
     TNxInplaceEdit* InplaceEdit() const { return m_inplaceEdit; }
@@ -243,7 +246,13 @@ public:
     }
     void GridFontChanged(const TFont& gridFont);
 
+    // Takes the stored (published) values of `from`: a column read from stored data under the
+    // name of one the grid already has is applied to that one.
+    void TakeStoredValues(const TNxCustomColumn& from);
+
 protected:
+    // Read from stored data: the collection places it by its stored Position.
+    void Loaded() override;
     void SetValueKind(int kind) { m_valueKind = kind; }
     void SetDisplay(std::unique_ptr<TColumnDisplay> display);
     // Repaint or other change notices to the grid (nothing outside a grid).
@@ -311,6 +320,13 @@ public:
 
     // Appends a column (its Position becomes the new last place).
     void Add(TNxCustomColumn* column);
+    // Puts a column at `index` of the creation order (clamped to 0 .. Count()); it takes the
+    // last display place. The grid raises OnDataChange(dkColumnInserted, index).
+    void Insert(int index, TNxCustomColumn* column);
+    // A column has been read from stored data: it moves before the first column with a
+    // greater Position, or, when another column has its name, is applied to that column and
+    // leaves the collection.
+    void ColumnLoaded(TNxCustomColumn* column);
     // A new column of class T, owned by `owner` (the grid's owner when null).
     template <class T> T* Add(TComponent* owner = nullptr) {
         T* column = new T(owner);

@@ -403,10 +403,16 @@ void TNxCustomGrid::ColumnsChanged(TDataChangeKind kind, int index) {
     m_cells->InvalidateTemplates();
     switch (kind) {
     case dkColumnChanged:
-        if (index < 0) m_cells->AddColumn(TemplateOf(m_columns->Count() - 1));
+        // Appending is silent; a change to a column already there is reported.
+        if (index < 0)
+            m_cells->AddColumn(TemplateOf(m_columns->Count() - 1));
+        else if (!Destroying() && OnDataChange)
+            OnDataChange(this, dkColumnChanged, index);
         break;
     case dkColumnInserted:
         m_cells->InsertColumn(index, TemplateOf(index));
+        m_navigator.ColumnInserted(index);
+        if (!Destroying() && OnDataChange) OnDataChange(this, dkColumnInserted, index);
         break;
     case dkColumnDeleted:
         if (m_sortedColumn && m_columns->IndexOf(m_sortedColumn) < 0) m_sortedColumn = nullptr;
@@ -457,6 +463,7 @@ void TNxCustomGrid::ColumnChanged(TNxCustomColumn* column, TColumnChange change,
         Invalidate();
         break;
     case ccVisible:
+    case ccLayout:
         m_navigator.RecalcHorzScroll();
         Invalidate();
         break;
@@ -483,7 +490,13 @@ void TNxCustomGrid::SortByColumn(TNxCustomColumn* column, bool ascending) {
     const int index = m_columns->IndexOf(column);
     if (index < 0) return;
     m_edit.End();
+    // The arrow leaves the header sorted before and shows on this one, also when the sort
+    // comes from code rather than a header click.
+    if (m_sortedColumn && m_sortedColumn != column && m_columns->IndexOf(m_sortedColumn) >= 0 &&
+        m_options.Contains(goHeader))
+        RedrawColumnPart(m_sortedColumn, cpHeader);
     m_sortedColumn = column;
+    if (m_options.Contains(goHeader)) RedrawColumnPart(column, cpHeader);
     if (OnSortColumn) OnSortColumn(this, index, ascending);
     const int current = CurrentRow();
     const TRow* currentRow = current >= 0 && current < RowCount() ? m_cells->Row(current) : nullptr;

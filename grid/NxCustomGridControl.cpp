@@ -179,8 +179,10 @@ void TNxCustomGridControl::WMNCPaint(TWMNCPaint& m) {
     TCustomControl::WMNCPaint(m);
     // Under visual styles the border is a flat one-pixel frame instead of the static edge.
     auto* canvas = m.Canvas;
-    if (!canvas || m_borderStyle != bsSingle || !Themed()) return;
+    if (!canvas || m_borderStyle != bsSingle) return;
+    const TColor styleFrame = HeaderDisplay() ? HeaderDisplay()->BorderFrameColor() : clNone;
+    if (styleFrame == clNone && !Themed()) return;
     canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(RGB(130, 135, 144));
+    canvas->Brush()->SetColor(styleFrame != clNone ? styleFrame : RGB(130, 135, 144));
     canvas->FrameRect({0, 0, Width(), Height()});
 }

@@ -45,6 +45,9 @@ public:
     virtual void DrawInput(TNxCustomColumn* column, const TRect& r);
     // The header strip right of the last column.
     virtual void DrawHeaderOutside(const TRect& r);
+    // The colour of the one-pixel frame a bordered grid gets in this style; clNone keeps the
+    // platform's border.
+    virtual TColor BorderFrameColor() const { return clNone; }
 
     // Where the caption starts and how wide it is, as the content draws it.
     struct TCaptionLayout {
@@ -83,11 +86,18 @@ public:
     void DrawHeaderOutside(const TRect& r) override;
 };
 
+// The two office styles frame a bordered grid in their own palette's colour.
 class TOffice2007StyleDisplay : public TDefaultStyleDisplay {
+public:
     using TDefaultStyleDisplay::TDefaultStyleDisplay;
+    static constexpr TColor BorderColor = 0xCF9365; // RGB(101, 147, 207)
+    TColor BorderFrameColor() const override { return BorderColor; }
 };
 class TOffice2010StyleDisplay : public TDefaultStyleDisplay {
+public:
     using TDefaultStyleDisplay::TDefaultStyleDisplay;
+    static constexpr TColor BorderColor = 0xC2AEA0; // RGB(160, 174, 194)
+    TColor BorderFrameColor() const override { return BorderColor; }
 };
 class TOldStyleDisplay : public TDefaultStyleDisplay {
     using TDefaultStyleDisplay::TDefaultStyleDisplay;

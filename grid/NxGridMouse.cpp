@@ -120,10 +120,18 @@ void TNxGridMouse::UpdateCursor(int x, int y) {
         cursor = crNxHorzSplit;
     } else if (area == gaBody) {
         if (TNxCustomColumn* column = m_grid.ColumnAtX(x)) cursor = column->Cursor();
-    } else if (area == gaIndicator && m_grid.Options().Contains(goRowResizing)) {
-        cursor = crNxIndicatorSelect;
+    } else if (area == gaIndicator && y >= m_grid.BodyTop()) {
+        cursor = m_grid.Options().Contains(goRowResizing) && OverRowBorder(y) ? crNxVertSplit
+                                                                              : crNxIndicatorSelect;
     }
     if (m_grid.Cursor() != cursor) m_grid.SetCursor(cursor);
+}
+
+// A row's bottom edge, give or take two pixels: close enough to grab with the mouse.
+bool TNxGridMouse::OverRowBorder(int y) const {
+    constexpr int reach = 2;
+    const int above = m_grid.RowAtY(y - reach);
+    return above >= 0 && m_grid.RowAtY(y + reach) != above;
 }
 
 // ---- releasing ----------------------------------------------------------------------------

@@ -55,6 +55,8 @@ private:
     void EndDrag(int x, int y);
     int DropPositionAt(int x) const;
     void UpdateCursor(int x, int y);
+    // Whether y in the indicator lies on a row's bottom border.
+    bool OverRowBorder(int y) const;
     void UpdateHover(int x, int y);
     void ShowPartHint(TNxHintKind kind, TNxCustomColumn* column, const WideString& hint, int top);
     void HoverCellAt(int x, int y);

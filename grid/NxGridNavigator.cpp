@@ -295,9 +295,11 @@ void TNxGridNavigator::MoveCurrentRow(int delta) {
         if (g.OnBeforeSelect) g.OnBeforeSelect(&g, m_currentColumn, r, accept);
         if (!accept) continue;
         SelectRow(r);
-        if (delta < 0 && r < m_topRow) ScrollRowIntoView(r);
+        // One row at a time, like the scroll bar's arrows: a current row scrolled far out of
+        // sight stays out of sight until the user brings it back.
+        if (delta < 0 && r < m_topRow) ScrollRows(-1);
         if (delta > 0 && g.RowTop(r) + g.RowHeightOrDefault(r) >= g.BodyRect().Bottom)
-            ScrollRowIntoView(r);
+            ScrollRows(1);
         return;
     }
 }
@@ -537,7 +539,9 @@ void TNxGridNavigator::RowsReordered(const TRow* current) {
     TNxCustomGrid& g = m_grid;
     if (current) {
         const int row = g.Cells()->IndexOfRow(current);
-        if (row >= 0 && row != m_currentRow) SelectRow(row);
+        // Through SelectRow even at the same index: the selection events tell listeners
+        // which record is current after the reorder.
+        if (row >= 0) SelectRow(row);
     }
     if (m_currentRow >= 0) ScrollRowIntoView(m_currentRow);
     // TopRow follows the scroll position in visible rows.
@@ -554,6 +558,10 @@ void TNxGridNavigator::RowsReordered(const TRow* current) {
 void TNxGridNavigator::FindVisibleRange() {
     m_firstVisibleRow = m_grid.FirstVisibleFrom(0);
     m_lastVisibleRow = m_grid.LastVisibleAtOrBefore(m_grid.RowCount() - 1);
+}
+
+void TNxGridNavigator::ColumnInserted(int index) {
+    if (index <= m_currentColumn && m_grid.Columns()->Count() > 1) ++m_currentColumn;
 }
 
 void TNxGridNavigator::ColumnsRemoved(bool all) {

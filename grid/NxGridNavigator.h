@@ -67,6 +67,8 @@ public:
     void FindVisibleRange();
     // Columns left the collection: the current column stays a valid index.
     void ColumnsRemoved(bool all);
+    // A column went in at `index` of the creation order: the current cell keeps its column.
+    void ColumnInserted(int index);
 
 private:
     void SetTopRow(int row);

@@ -194,6 +194,10 @@ void TNxGridPainter::PaintCell(TCanvas& c, TNxCustomColumn* column, int col, int
     const bool selected = CellIsSelected(column, col, row);
     const bool focused = g.Focused();
     TColor background = CellBackground(column, cell, selected);
+    TCanvasStateGuard state(c);
+    // From here on the column's font: the colouring, background and custom-draw handlers
+    // measure and draw with it.
+    c.SetFont(*column->Font());
     if (selected) {
         flags.Include(csSelected);
         if (appearance.Contains(aoBoldTextSelection)) flags.Include(csBoldText);
@@ -205,7 +209,6 @@ void TNxGridPainter::PaintCell(TCanvas& c, TNxCustomColumn* column, int col, int
         if (g.SortedStyle() == soWhite) background = 0xFFFFFF;
     }
 
-    TCanvasStateGuard state(c);
     c.IntersectClipRect(CellClipRect(column, r));
     if (g.Options().Contains(goGrid))
         PaintGridLines(c, column, r, true, row == g.RowCount() - 1, lineColor);

@@ -6,10 +6,13 @@
 #include "rtl/StringList.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/ResourceStrData.h"
+#include "skin/SkinCursorFile.h"
 #include "skin/SkinIni.h"
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <set>
 
 namespace {
 
@@ -250,15 +253,20 @@ void TspSkinData::ApplySkinFile(const std::string& fileName) {
 void TspSkinData::InstallCursors(const std::string& folder) {
     if (Screen == nullptr) return;
     for (std::size_t i = 0; i < m_cursorNames.size(); ++i) {
-        // Cursor pictures are ordinary pictures here, with the hot spot at their centre; one
-        // that cannot be read leaves that number on the default arrow.
+        // A cursor that cannot be read leaves that number on the default arrow; the skin's
+        // author hears about it once, not on every load of the same skin.
+        const std::string path = folder + m_cursorNames[i];
         try {
-            TBitmap picture;
-            picture.LoadFromFile(folder + m_cursorNames[i]);
-            HCURSOR cursor =
-                CreateCursorFromImage(picture, {picture.Width() / 2, picture.Height() / 2});
-            Screen->SetCursors(m_startCursorIndex + static_cast<int>(i), cursor);
-        } catch (const Exception&) {
+            const std::string bytes = ReadFileBytes(path);
+            const TSkinCursorImage cursor =
+                ReadSkinCursor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            Screen->SetCursors(m_startCursorIndex + static_cast<int>(i),
+                               CreateCursorFromImage(cursor.Image, cursor.HotSpot));
+        } catch (const Exception& e) {
+            static std::set<std::string> reported;
+            if (reported.insert(path).second)
+                std::fprintf(stderr, "Skin cursor \"%s\" cannot be read: %s\n", path.c_str(),
+                             e.Message().c_str());
         }
     }
 }

@@ -110,12 +110,34 @@ void TspSkinPanel::SetRollUpMode(bool value) {
 void TspSkinPanel::SetRollUpState(bool value) {
     if (value == m_rollUpState) return;
     if (!m_rollUpMode) {
+        // The mode went off while rolled up: unroll, or the children would stay hidden
+        // with no way back.
+        if (m_realHeight != -1) Roll(false);
+        if (m_constraintsSaved) {
+            m_constraintsSaved = false;
+            SetConstraints(m_savedConstraints);
+        }
         m_rollUpState = false;
         return;
     }
+    // Saved once: unrolling brings back what the panel had before the first roll-up.
+    if (!m_constraintsSaved) {
+        m_savedConstraints = m_constraints;
+        m_constraintsSaved = true;
+    }
+    m_constraints = {};
     m_rollUpState = value;
     Roll(value);
+    if (!value) {
+        m_constraintsSaved = false;
+        SetConstraints(m_savedConstraints);
+    }
     if (OnChangeRollUpState) OnChangeRollUpState(this);
+}
+
+void TspSkinPanel::SetConstraints(const TspPanelConstraints& value) {
+    m_constraints = value;
+    SetBounds(Left(), Top(), Width(), Height());
 }
 
 // --- the record ---
@@ -162,6 +184,7 @@ void TspSkinPanel::ApplySkinChange() {
 }
 
 void TspSkinPanel::SetBounds(int left, int top, int width, int height) {
+    m_constraints.Apply(width, height);
     bool sized = width != Width() || height != Height();
     TspSkinCustomControl::SetBounds(left, top, width, height);
     if (sized && !m_looks.valid) Invalidate();

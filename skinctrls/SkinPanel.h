@@ -7,6 +7,7 @@
 
 #include "gfx/Bitmap.h"
 #include "skinctrls/SkinCustomControl.h"
+#include "skinctrls/SkinPanelConstraints.h"
 #include "ui/ExtCtrls.h"
 
 class TspSkinPanel : public TspSkinCustomControl {
@@ -37,8 +38,13 @@ public:
     bool RollUpMode() const { return m_rollUpMode; }
     void SetRollUpMode(bool value);
     bool RollUpState() const { return m_rollUpState; }
-    // Rolls the panel up to its caption (children hidden) or back down.
+    // With RollUpMode: rolls the panel up to its caption (children hidden, size limits put
+    // aside) or back down (limits restored). Without it: a panel left rolled up when the mode
+    // was switched off unrolls, the limits come back and the state stays false.
     void SetRollUpState(bool value);
+    const TspPanelConstraints& Constraints() const { return m_constraints; }
+    // Stores the limits and brings the current size within them.
+    void SetConstraints(const TspPanelConstraints& value);
     // The height before rolling up; -1 while not rolled up.
     int RealHeight() const { return m_realHeight; }
     TNotifyEvent OnChecked;
@@ -88,6 +94,10 @@ protected:
     bool m_rollUpMode = false;
     bool m_rollUpState = false;
     int m_realHeight = -1;
+    TspPanelConstraints m_constraints;
+    // The limits put aside by a roll-up, until they are restored.
+    TspPanelConstraints m_savedConstraints;
+    bool m_constraintsSaved = false;
     // Children that were visible when the panel rolled up.
     std::vector<TControl*> m_hiddenByRollUp;
 

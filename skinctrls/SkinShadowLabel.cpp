@@ -4,6 +4,7 @@
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
 #include "skin/EffectBitmap.h"
+#include "skinctrls/SkinShadowLabelEdges.h"
 #include "ui/StdCtrls.h"
 
 TspSkinShadowLabel::TspSkinShadowLabel(TComponent* owner) : TspGraphicSkinControl(owner) {
@@ -140,8 +141,8 @@ void TspSkinShadowLabel::PaintShadowed(TBitmap& bitmap) {
     CaptureParentImageGraphic(this, c);
     TspEffectBmp back(bitmap);
     back.MaskedTint(mask, clBlack, 0.3);
-    back.MaskedSmooth(mask, 1);
     back.AssignTo(bitmap);
+    SoftenShadowEdges(bitmap, mask);
     TColor color = m_font.Color();
     if (m_useSkinColor)
         if (auto* r = dynamic_cast<TspDataSkinStdLabelControl*>(SkinRecord()))

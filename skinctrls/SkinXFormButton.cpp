@@ -62,9 +62,10 @@ void TspSkinXFormButton::PaintDefault(TBitmap& bitmap) {
     bool pressed = ShowsPressed();
     bool lit = m_highlighted || FocusedWithFocus();
     const TBitmap* picture = &m_defImage;
+    // Pressed without a down picture falls through to the lit look, as the mouse is over it.
     if (pressed && !m_defDownImage.Empty())
         picture = &m_defDownImage;
-    else if (!pressed && lit && !m_defActiveImage.Empty())
+    else if (lit && !m_defActiveImage.Empty())
         picture = &m_defActiveImage;
     TCanvas& c = *bitmap.Canvas();
     c.Brush()->SetStyle(bsSolid);

@@ -14,5 +14,13 @@ const std::array<THighlightRule, kHighlightRuleCount> kHighlightRules = {{
 }};
 
 int HighlightValue(std::string_view text) {
+    // The general integer reader also takes "$64" and "0x64"; a percentage written that way
+    // is no decimal integer and must not pass as 100.
+    std::string_view digits = text;
+    while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
+        digits.remove_prefix(1);
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9') return 0;
+    if (digits.size() > 1 && (digits[1] == 'x' || digits[1] == 'X')) return 0;
     return StrToIntDef(text, 0);
 }

@@ -221,3 +221,83 @@ TEST_F(Columns, LookupOutsideTheCollectionRaises) {
     EXPECT_THROW(grid->Columns()->Item(-1), EListError);
     EXPECT_FALSE(grid->Columns()->ValidIndex(1));
 }
+
+TEST_F(Columns, ChangesOfTheColumnSetReportTheirKind) {
+    auto* a = grid->Columns()->Add<TNxTextColumn>();
+    auto* b = grid->Columns()->Add<TNxTextColumn>();
+    grid->AddRows(1);
+    grid->SetCellText(1, 0, u"b");
+    std::vector<std::pair<int, int>> seen;
+    grid->OnDataChange = [&](TObject*, int kind, int index) { seen.push_back({kind, index}); };
+    grid->Columns()->Add<TNxNumberColumn>(); // appending is silent
+    EXPECT_TRUE(seen.empty());
+    auto* inserted = new TNxNumberColumn(owner.get());
+    grid->Columns()->Insert(1, inserted);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{dkColumnInserted, 1}}));
+    EXPECT_EQ(inserted->Index(), 1);
+    EXPECT_EQ(b->Index(), 2);
+    EXPECT_EQ(grid->CellText(2, 0), u"b"); // the cells moved with their column
+    EXPECT_EQ(grid->CellText(1, 0), u"0");
+    EXPECT_EQ(inserted->Position(), 3); // the last display place
+    EXPECT_EQ(a->Position(), 0);
+    grid->OnDataChange = nullptr;
+}
+
+// Columns read from stored data, as a form's reader hands them over: created, given their
+// stored values while loading, parented, then told that reading is over.
+namespace {
+
+TNxCustomColumn* ReadColumn(TNxGrid* grid, TComponent* owner, const char* name, int position,
+                            int width) {
+    auto* column = new TNxTextColumn(owner);
+    column->SetComponentStateFlag(csLoading, true);
+    column->SetName(name);
+    column->SetPosition(position);
+    column->SetWidth(width);
+    grid->Columns()->Add(column);
+    return column;
+}
+
+} // namespace
+
+TEST_F(Columns, ReadColumnsTakeTheirStoredPlaces) {
+    auto* third = ReadColumn(grid, owner.get(), "Third", 2, 30);
+    auto* first = ReadColumn(grid, owner.get(), "First", 0, 10);
+    auto* second = ReadColumn(grid, owner.get(), "Second", 1, 20);
+    third->EndLoading();
+    first->EndLoading();
+    second->EndLoading();
+    const auto& order = grid->Columns()->DisplayOrder();
+    ASSERT_EQ(order.size(), 3u);
+    EXPECT_EQ(order[0], first);
+    EXPECT_EQ(order[1], second);
+    EXPECT_EQ(order[2], third);
+    EXPECT_EQ(first->Position(), 0);
+    EXPECT_EQ(third->Position(), 2);
+    EXPECT_EQ(second->Left(), 10);
+    EXPECT_EQ(third->Left(), 30);
+    EXPECT_EQ(third->Index(), 0); // creation order is untouched
+}
+
+TEST_F(Columns, AReadColumnWithAKnownNameIsAppliedToThatColumn) {
+    TComponent other(nullptr); // a second owner, so the name is free there
+    auto* home = grid->Columns()->Add<TNxTextColumn>(owner.get());
+    home->SetName("Home");
+    grid->Columns()->Add<TNxTextColumn>(owner.get());
+    grid->AddRows(1);
+    grid->SetCellText(0, 0, u"kept");
+    std::vector<std::pair<int, int>> seen;
+    grid->OnDataChange = [&](TObject*, int kind, int index) { seen.push_back({kind, index}); };
+    auto* read = ReadColumn(grid, &other, "HOME", 1, 146);
+    read->Header()->SetCaption(u"Home team");
+    read->EndLoading();
+    EXPECT_EQ(grid->Columns()->Count(), 2);
+    EXPECT_EQ(read->Columns(), nullptr);
+    EXPECT_EQ(home->Width(), 146);
+    EXPECT_EQ(home->Header()->Caption(), u"Home team");
+    EXPECT_EQ(home->Position(), 1);
+    EXPECT_EQ(grid->CellText(0, 0), u"kept");
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), (std::pair<int, int>{dkColumnChanged, 0}));
+    grid->OnDataChange = nullptr;
+}

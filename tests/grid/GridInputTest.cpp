@@ -313,3 +313,64 @@ TEST_F(GridInput, TypingEditsOnlyColumnsWithEditing) {
     EXPECT_FALSE(grid->EditController().Editing());
     EXPECT_EQ(grid->CellText(3, 0), u"QPR");
 }
+
+TEST_F(GridInput, UpAndDownFromAnUnseenRowScrollOneRow) {
+    for (int i = 0; i < 100; ++i) AddRow(u"10:00", u"H", u"A", i, i);
+    const int fit = grid->FullyVisibleRowCount();
+    ClickCell(3, 2);
+    const TPoint p = Screen(200, 100);
+    display->MouseMove(p.X, p.Y);
+    display->Wheel(-20);
+    Pump();
+    ASSERT_EQ(grid->TopRow(), 20);
+    // The new current row is above the view: one row up, not a jump to it.
+    Key(VK_UP);
+    EXPECT_EQ(grid->CurrentRow(), 1);
+    EXPECT_EQ(grid->TopRow(), 19);
+    // The same below the view.
+    Key(VK_END);
+    for (int i = 0; i < 20; ++i) Key(VK_UP);
+    ASSERT_EQ(grid->CurrentRow(), 79);
+    display->Wheel(30);
+    Pump();
+    const int top = grid->TopRow();
+    ASSERT_LT(top + fit, 79);
+    Key(VK_DOWN);
+    EXPECT_EQ(grid->CurrentRow(), 80);
+    EXPECT_EQ(grid->TopRow(), top + 1);
+}
+
+TEST_F(GridInput, ASortThatLeavesTheRowInPlaceStillSelectsIt) {
+    TimesRows();
+    ClickCell(3, 0); // Arsenal, first by name as well
+    std::vector<std::pair<int, int>> selected;
+    grid->OnSelectCell = [&](TObject*, int c, int r) { selected.push_back({c, r}); };
+    ClickHeader(3);
+    EXPECT_EQ(grid->CurrentRow(), 0);
+    EXPECT_EQ(selected, (std::vector<std::pair<int, int>>{{3, 0}}));
+}
+
+TEST_F(GridInput, IndicatorCursors) {
+    TimesRows();
+    grid->SetOptions(grid->Options() + goIndicator);
+    Pump();
+    auto cursorAt = [&](int x, int y) {
+        const TPoint p = Screen(x, y);
+        display->MouseMove(p.X, p.Y);
+        Pump();
+        return grid->Cursor();
+    };
+    const TRect first = grid->CellBounds(3, 0);
+    const TRect second = grid->CellBounds(3, 1);
+    const int border = second.Top - 1; // the line under the first row
+    EXPECT_EQ(cursorAt(5, (first.Top + first.Bottom) / 2), crNxIndicatorSelect);
+    EXPECT_EQ(cursorAt(5, border), crNxIndicatorSelect); // rows cannot be resized
+    EXPECT_EQ(cursorAt(5, 5), crDefault);                // the header above the indicator
+    grid->SetOptions(grid->Options() + goRowResizing);
+    EXPECT_EQ(cursorAt(5, border), crNxVertSplit);
+    EXPECT_EQ(cursorAt(5, (first.Top + first.Bottom) / 2), crNxIndicatorSelect);
+    const TRect last = grid->CellBounds(3, 2);
+    EXPECT_EQ(cursorAt(5, last.Bottom), crNxVertSplit); // the last row's own bottom
+    EXPECT_EQ(cursorAt(5, last.Bottom + 20), crNxIndicatorSelect);
+    EXPECT_EQ(cursorAt(200, border), crDefault); // a cell keeps its column's cursor
+}

@@ -2,6 +2,11 @@
 // rectangle, sort arrows and the empty area.
 #include "tests/grid/GridTestSupport.h"
 
+#include "grid/NxColumnDisplays.h"
+#include "grid/NxDisplays.h"
+
+#include <algorithm>
+
 namespace {
 
 class GridPaint : public GridFixture {
@@ -175,4 +180,115 @@ TEST_F(GridPaint, OtherLineStylesAndDarkenedSortedColumn) {
     // 245/256 of silver (192): 183.
     const TRect r = Cell(8, 0);
     EXPECT_EQ(At(shot, r.Left + 1, r.Top + 1), RGB(183, 183, 183));
+}
+
+TEST_F(GridPaint, ASortKindSetInCodeMovesTheArrow) {
+    ThreeRows();
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    home->SetSorted(true);
+    const TBitmap ascending = Shot();
+    home->SetSortKind(skDescending);
+    const TBitmap descending = Shot();
+    grid->Invalidate();
+    const TBitmap repainted = Shot();
+    const TRect r = grid->ColumnHeaderRect(home);
+    int changed = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) {
+            if (At(ascending, x, y) != At(descending, x, y)) ++changed;
+            ASSERT_EQ(At(descending, x, y), At(repainted, x, y)) << x << "," << y;
+        }
+    EXPECT_GT(changed, 0); // the arrow turned over
+}
+
+TEST_F(GridPaint, OfficeStylesFrameTheBorderInTheirColour) {
+    grid->SetBorderStyle(bsNone);
+    grid->SetBorderStyle(bsSingle);
+    grid->SetHeaderStyle(hsOffice2007);
+    TBitmap shot = Shot();
+    const TColor c2007 = ColorToRGB(TOffice2007StyleDisplay::BorderColor);
+    EXPECT_EQ(shot.PixelColor(0, 0), c2007);
+    EXPECT_EQ(shot.PixelColor(shot.Width() - 1, shot.Height() / 2), c2007);
+    EXPECT_EQ(shot.PixelColor(shot.Width() / 2, shot.Height() - 1), c2007);
+    grid->SetHeaderStyle(hsOffice2010);
+    shot = Shot();
+    EXPECT_EQ(shot.PixelColor(0, shot.Height() / 2),
+              ColorToRGB(TOffice2010StyleDisplay::BorderColor));
+    // The other styles keep the platform's edge.
+    grid->SetHeaderStyle(hsFlatBorders);
+    shot = Shot();
+    EXPECT_NE(shot.PixelColor(0, 0), c2007);
+    EXPECT_NE(shot.PixelColor(0, 0), ColorToRGB(TOffice2010StyleDisplay::BorderColor));
+}
+
+TEST_F(GridPaint, CellHandlersSeeTheColumnsFont) {
+    ThreeRows();
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    TNxCustomColumn* away = grid->Columns()->Item(4);
+    TFont big;
+    big.SetName("Courier New");
+    big.SetHeight(21);
+    home->SetFont(big);
+    away->SetDrawingOptions(doCustomOnly);
+    big.SetHeight(17);
+    away->SetFont(big);
+    std::vector<int> coloring, background, custom;
+    // Rows below the last one are empty space, drawn without any column's font.
+    grid->OnCellColoring = [&](TObject*, int col, int row, TColor&, TColor&, TCellStates) {
+        if (row < grid->RowCount())
+            coloring.push_back(col == 3 ? grid->Canvas()->Font()->Height() : 0);
+    };
+    grid->OnDrawCellBackground = [&](TObject*, int col, int row, TRect, TCellStates, bool&) {
+        if (row < grid->RowCount())
+            background.push_back(col == 3 ? grid->Canvas()->Font()->Height() : 0);
+    };
+    grid->OnCustomDrawCell = [&](TObject*, int col, int, TRect, TCellStates) {
+        if (col == 4) custom.push_back(grid->Canvas()->Font()->Height());
+    };
+    grid->Invalidate();
+    Shot();
+    auto all = [](const std::vector<int>& seen, int height) {
+        return !seen.empty() &&
+               std::count(seen.begin(), seen.end(), height) +
+                       std::count(seen.begin(), seen.end(), 0) ==
+                   std::ptrdiff_t(seen.size()) &&
+               std::count(seen.begin(), seen.end(), height) > 0;
+    };
+    EXPECT_TRUE(all(coloring, 21));
+    EXPECT_TRUE(all(background, 21));
+    // A column that only custom-draws gets its own font too.
+    ASSERT_FALSE(custom.empty());
+    for (int h : custom) EXPECT_EQ(h, 17);
+}
+
+TEST_F(GridPaint, WrappedTextTallerThanItsCellOverhangsEvenly) {
+    TBitmap canvasBitmap(120, 120);
+    canvasBitmap.Fill(clWhite);
+    TCanvas& c = *canvasBitmap.Canvas();
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(14);
+    font.SetColor(clBlack);
+    c.SetFont(font);
+    TNxCustomColumn* home = grid->Columns()->Item(3);
+    home->SetWrapKind(wkWordWrap);
+    home->SetVerticalAlignment(taVerticalCenter);
+    TColumnDisplay* display = home->Display();
+    display->Canvas = &c;
+    const TRect cell{0, 50, 20, 60}; // 10 pixels for four lines of one word
+    display->DrawTextRect(u"aa bb cc dd", cell);
+    display->Canvas = nullptr;
+    int top = -1, bottom = -1;
+    for (int y = 0; y < canvasBitmap.Height(); ++y)
+        for (int x = 0; x < canvasBitmap.Width(); ++x)
+            if (canvasBitmap.PixelColor(x, y) != ColorToRGB(clWhite)) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+    ASSERT_GE(top, 0);
+    // About 64 pixels of text start 27 above the cell (half the overhang); the drawing is
+    // clipped at the cell's bottom, so the cell shows the middle of the block.
+    EXPECT_LT(top, cell.Top - 15);
+    EXPECT_GT(top, cell.Top - 30);
+    EXPECT_LT(bottom, cell.Bottom);
 }

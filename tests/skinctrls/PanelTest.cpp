@@ -117,6 +117,50 @@ TEST_F(PanelTest, RolledUpPanelFollowsASkinChange) {
     EXPECT_FALSE(hidden->Visible()); // it was hidden before the roll-up
 }
 
+TEST_F(PanelTest, RollingUpPutsTheSizeLimitsAsideUntilItEnds) {
+    TForm* form = NewForm(400, 300);
+    auto* panel = new TspSkinPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 200, 150);
+    panel->SetCaptionMode(true);
+    panel->SetRollUpMode(true);
+    TControl* child = Child(panel, alClient);
+    TspPanelConstraints limits;
+    limits.MinHeight = 100;
+    limits.MaxWidth = 250;
+    panel->SetConstraints(limits);
+    form->Show();
+    Pump();
+    panel->SetBounds(10, 10, 300, 50);
+    EXPECT_EQ(panel->Width(), 250);
+    EXPECT_EQ(panel->Height(), 100);
+    panel->SetBounds(10, 10, 200, 150);
+    // A click on the caption rolls up below the minimum height.
+    Click(panel, 50, 10);
+    ASSERT_TRUE(panel->RollUpState());
+    EXPECT_EQ(panel->Height(), panel->DefaultCaptionHeight() + 1);
+    EXPECT_TRUE(panel->Constraints().Empty());
+    // Rolled down again: the limits hold again.
+    Click(panel, 50, 10);
+    EXPECT_EQ(panel->Height(), 150);
+    EXPECT_EQ(panel->Constraints(), limits);
+    // The mode switched off while rolled up: setting the state restores the limits and
+    // brings the children back.
+    Click(panel, 50, 10);
+    ASSERT_TRUE(panel->RollUpState());
+    panel->SetRollUpMode(false);
+    Click(panel, 50, 10); // without the mode a click does nothing
+    EXPECT_TRUE(panel->RollUpState());
+    panel->SetRollUpState(false);
+    EXPECT_FALSE(panel->RollUpState());
+    EXPECT_EQ(panel->Constraints(), limits);
+    EXPECT_EQ(panel->Height(), 150);
+    EXPECT_TRUE(child->Visible());
+    panel->SetRollUpState(true); // without the mode: stays down
+    EXPECT_FALSE(panel->RollUpState());
+    EXPECT_EQ(panel->Height(), 150);
+}
+
 TEST_F(PanelTest, FramedCountLabel) {
     TForm* form = NewForm(300, 100);
     TspSkinData* skin = ProgramSkin(form);

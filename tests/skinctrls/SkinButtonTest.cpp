@@ -343,6 +343,30 @@ TEST_F(SkinButtonTest, PicturesWithoutARecord) {
     Pump();
 }
 
+TEST_F(SkinButtonTest, PressedWithoutADownPictureShowsTheActiveOne) {
+    TForm* form = NewForm(300, 120);
+    auto* x = new TspSkinXFormButton(form);
+    x->SetParent(form);
+    TBitmap normal(40, 20), active(40, 20);
+    normal.Fill(clRed);
+    active.Fill(clLime);
+    x->SetDefImage(normal);
+    x->SetDefActiveImage(active);
+    x->SetBounds(20, 20, 40, 20);
+    form->Show();
+    Pump();
+    MoveTo(x, 2, 2);
+    display->MouseDown();
+    Pump();
+    ASSERT_TRUE(x->Down());
+    EXPECT_EQ(PixelOf(x, 2, 2), ColorToRGB(clLime));
+    // Dragged off while still held: no longer lit, so the normal picture.
+    MoveTo(form, 280, 100);
+    EXPECT_EQ(PixelOf(x, 2, 2), ColorToRGB(clRed));
+    display->MouseUp();
+    Pump();
+}
+
 TEST_F(SkinButtonTest, FadeFollowsChangesWhileItRuns) {
     TForm* form = NewForm(300, 120);
     TspSkinData* skin = ProgramSkin(form);

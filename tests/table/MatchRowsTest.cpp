@@ -118,6 +118,21 @@ TEST_F(MatchRows, ValuesThatAreNotIntegersCountAsZero) {
     EXPECT_EQ(CellColor(mcBtts, 1), clSilver);
 }
 
+TEST_F(MatchRows, HexadecimalTextIsNoDecimalInteger) {
+    // oz is a text column, so these reach the highlight test as written; read as hexadecimal
+    // each would be 100 and mark the cell as certain.
+    for (const char* text : {"$64", "0x64", "0X64", " 0x64", "-$64"}) {
+        MatchEntry e = SampleEntry();
+        e.oz = text;
+        AddMatchRow(*fg, e);
+        EXPECT_EQ(CellColor(mcBtts, fg->RowCount() - 1), clSilver) << text;
+    }
+    MatchEntry decimal = SampleEntry();
+    decimal.oz = "066"; // leading zeros are still decimal
+    AddMatchRow(*fg, decimal);
+    EXPECT_EQ(CellColor(mcBtts, fg->RowCount() - 1), kGoalsHighlight);
+}
+
 TEST_F(MatchRows, ConversionErrorLeavesThePartialRow) {
     AddMatchRow(*fg, SampleEntry("1"));
     MatchEntry bad = SampleEntry("2");
