@@ -40,8 +40,8 @@ bool TakePrefix(std::string_view& text, std::string_view prefix) {
 
 bool IsNameByte(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return byte > ' ' && byte < 127 && c != '/' && c != '?' && c != '#' && c != '@' &&
-           c != '\\' && c != '[' && c != ']' && c != ':';
+    return byte > ' ' && byte < 127 && c != '/' && c != '?' && c != '#' && c != '@' && c != '\\' &&
+           c != '[' && c != ']' && c != ':';
 }
 
 bool IsIpv6Byte(char c) {

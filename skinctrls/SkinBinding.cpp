@@ -1,8 +1,8 @@
 #include "skinctrls/SkinBinding.h"
 
 #include "gfx/Canvas.h"
-#include "skin/SkinData.h"
 #include "skin/EffectBitmap.h"
+#include "skin/SkinData.h"
 
 bool TspSkinBinding::StoreReady() const {
     return SkinData && !SkinData->SkinEmpty();

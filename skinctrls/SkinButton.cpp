@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "gfx/DrawText.h"
-#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
+#include "skin/SkinDrawing.h"
 #include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "ui/Forms.h"

@@ -1,8 +1,8 @@
 #include "skinctrls/SkinCustomControl.h"
 
 #include "gfx/Canvas.h"
-#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
+#include "skin/SkinDrawing.h"
 #include "skinctrls/SkinTile.h"
 #include "ui/Label.h"
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "skin/EffectBitmap.h"
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
 #include "skin/SkinSlicing.h"
-#include "skin/EffectBitmap.h"
 #include "skinctrls/SkinBuiltInLook.h"
 #include "skinctrls/SkinFontRule.h"
 #include "skinctrls/SkinPictureParts.h"

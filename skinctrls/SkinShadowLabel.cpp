@@ -1,9 +1,9 @@
 #include "skinctrls/SkinShadowLabel.h"
 
 #include "gfx/DrawText.h"
+#include "skin/EffectBitmap.h"
 #include "skin/ParentImage.h"
 #include "skin/SkinData.h"
-#include "skin/EffectBitmap.h"
 #include "skinctrls/SkinShadowLabelEdges.h"
 #include "ui/StdCtrls.h"
 

@@ -1,9 +1,9 @@
 // Inflating and loading the program's skin: the container, its pictures and the
 // description, as the main window does once at start-up.
+#include "data/ProgramSkin.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
 #include "skin/SkinIni.h"
-#include "data/ProgramSkin.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 #include "data/ProgramSkin.h"
 #include "gfx/Canvas.h"
 #include "skin/CompressedStoredSkin.h"
-#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
+#include "skin/SkinDrawing.h"
 
 #include <benchmark/benchmark.h>
 

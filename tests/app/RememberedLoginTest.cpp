@@ -6,8 +6,8 @@
 #include "rtl/StringList.h"
 #include "skinctrls/SkinCheckRadioBox.h"
 #include "skinctrls/SkinEdit.h"
-#include "skinctrls/SkinPasswordEdit.h"
 #include "skinctrls/SkinPageControl.h"
+#include "skinctrls/SkinPasswordEdit.h"
 
 #include <fstream>
 
@@ -83,8 +83,8 @@ TEST_F(RememberedLogin, ShortFilesShowTheListErrorAndLeaveBothTabs) {
         WriteCredentials(bytes);
         StartWindow();
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0], bytes.empty() ? "List index out of bounds (0)"
-                                          : "List index out of bounds (1)");
+        EXPECT_EQ(boxes[0],
+                  bytes.empty() ? "List index out of bounds (0)" : "List index out of bounds (1)");
         EXPECT_EQ(form->loginedit->Text(), bytes.empty() ? "" : "ab");
     }
 }

@@ -1,8 +1,8 @@
 // Big buffers mapped on their own: every byte of a block of any size around and above the
 // threshold is usable and nothing next to it is touched, growing containers keep their
 // contents across blocks, and sizes the system cannot map fail as allocation failures.
-#include "rtl/Classes.h"
 #include "rtl/LargeBlock.h"
+#include "rtl/Classes.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "gfx/Canvas.h"
 #include "gfx/Png.h"
 #include "skin/CompressedStoredSkin.h"
-#include "skin/SkinDrawing.h"
 #include "skin/SkinData.h"
+#include "skin/SkinDrawing.h"
 
 #include <memory>
 #include <string>
