@@ -96,7 +96,7 @@ void TApplication::AnswerTerminationRequest() {
     // As the user would: the boxes open first (innermost first), then the main form, whose
     // closing ends the loop. Whatever a form answers, the process was told to end.
     TWindowSystem& ws = TWindowSystem::Get();
-    const std::vector<TCustomForm*> modal(ws.modalStack.rbegin(), ws.modalStack.rend());
+    const std::vector<TCustomForm*> modal(ws.Modal().Forms().rbegin(), ws.Modal().Forms().rend());
     for (TCustomForm* form : modal)
         if (ws.Alive(form)) form->Close();
     if (m_mainForm && ws.Alive(m_mainForm)) m_mainForm->Close();

@@ -18,6 +18,8 @@ public:
     bool Empty() const { return m_forms.empty(); }
     int Count() const { return int(m_forms.size()); }
     void Clear() { m_forms.clear(); }
+    // All of them, outermost first.
+    const std::vector<TCustomForm*>& Forms() const { return m_forms; }
 
 private:
     std::vector<TCustomForm*> m_forms;
