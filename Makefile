@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: test demo package screenshots fuzz deps configure build clean
+.PHONY: test demo package screenshots fuzz monkey deps configure build clean
 
 deps:
 	@scripts/install-deps.sh
@@ -39,6 +39,14 @@ screenshots: build
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# Random input to the real program on a virtual X screen against a faulty demo service for
+# MONKEY_SECONDS (default 60); MONKEY_SEED replays a run. Fails on a crash, a sanitizer report,
+# a hang or an exit status other than 0, printing the seed and the last 50 events.
+MONKEY_SECONDS ?= 60
+MONKEY_SEED ?=
+monkey: build
+	@scripts/monkey.py --seconds $(MONKEY_SECONDS) --build $(BUILD) $(if $(MONKEY_SEED),--seed $(MONKEY_SEED))
 
 clean:
 	rm -rf $(BUILD)

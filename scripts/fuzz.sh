@@ -2,7 +2,9 @@
 # scripts/fuzz.sh [SECONDS] [TARGET ...]
 # Builds the libFuzzer targets (fuzz/) with clang in build-fuzz/ and runs each for SECONDS
 # (default 60), two at a time, starting from fuzz/corpus/<target>/ with fuzz/dict/<target>.dict.
-# What a run adds to a corpus stays in build-fuzz/runs/. Any finding (crash, sanitizer report,
+# What a run finds that adds coverage is merged back into fuzz/corpus/<target>/ (libFuzzer's
+# -merge=1: only inputs that reach something the corpus does not yet reach are added), so each
+# run starts where the last one ended; FUZZ_MERGE=0 leaves the corpus as it is. Any finding (crash, sanitizer report,
 # leak, time-out, memory exhaustion) fails the script, which prints the reproducer and the
 # command that replays it. Prints executions and coverage per target.
 set -euo pipefail
@@ -39,21 +41,37 @@ run_one() {
     "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$dir/findings/" "${dict[@]}" \
         "$dir/corpus" "fuzz/corpus/$target" >"$dir/log" 2>&1 || true
+    # An input that crashes never reaches the run's corpus, so what is merged is sound.
+    if [ "$merge" = 1 ] && [ -n "$(ls -A "$dir/corpus")" ]; then
+        local before after
+        before=$(ls "fuzz/corpus/$target" | wc -l)
+        "$build/fuzz/fuzz_$target" -merge=1 -timeout=30 -rss_limit_mb=2048 \
+            "fuzz/corpus/$target" "$dir/corpus" >"$dir/merge.log" 2>&1 || true
+        after=$(ls "fuzz/corpus/$target" | wc -l)
+        echo "$((after - before))" >"$dir/added"
+        rm -rf "$dir/corpus"
+    else
+        echo 0 >"$dir/added"
+    fi
 }
 export -f run_one
-export build runs seconds
+merge=${FUZZ_MERGE:-1}
+export build runs seconds merge
 
 printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one {}'
 
 failed=0
-printf '%-12s %14s %8s %8s\n' target executions coverage features
+printf '%-12s %14s %10s %8s %8s %8s\n' target executions per-second coverage features added
 for target in "${targets[@]}"; do
     dir="$runs/$target"
     execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
     status=$(grep -E '^#[0-9]+' "$dir/log" | grep -o 'cov: [0-9]* ft: [0-9]*' | tail -1 || true)
     cov=$(echo "$status" | awk '{print $2}')
     ft=$(echo "$status" | awk '{print $4}')
-    printf '%-12s %14s %8s %8s\n' "$target" "${execs:-?}" "${cov:-?}" "${ft:-?}"
+    rate=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
+    added=$(cat "$dir/added" 2>/dev/null || echo 0)
+    printf '%-12s %14s %10s %8s %8s %8s\n' "$target" "${execs:-?}" "${rate:-?}" "${cov:-?}" \
+        "${ft:-?}" "$added"
     for finding in "$dir"/findings/*; do
         [ -e "$finding" ] || continue
         failed=1

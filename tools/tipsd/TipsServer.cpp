@@ -175,15 +175,37 @@ void TipsServer::Serve(TcpSocket socket) {
         request.query = question == std::string::npos ? "" : request.target.substr(question);
 
         HttpResponse response = Answer(request);
-        std::string head = "HTTP/1.1 " + std::to_string(response.code) + " " + response.reason +
-                           "\r\nContent-Type: " + response.contentType +
-                           "\r\nContent-Length: " + std::to_string(response.body.size()) + "\r\n";
-        if (!response.setCookie.empty()) head += "Set-Cookie: " + response.setCookie + "\r\n";
-        head += request.wantsClose ? "Connection: close\r\n\r\n" : "Connection: keep-alive\r\n\r\n";
+        auto head = [&request](const HttpResponse& answer, long long length) {
+            std::string text = "HTTP/1.1 " + std::to_string(answer.code) + " " + answer.reason +
+                               "\r\nContent-Type: " + answer.contentType +
+                               "\r\nContent-Length: " + std::to_string(length) + "\r\n";
+            if (!answer.setCookie.empty()) text += "Set-Cookie: " + answer.setCookie + "\r\n";
+            return text + (request.wantsClose ? "Connection: close\r\n\r\n"
+                                              : "Connection: keep-alive\r\n\r\n");
+        };
         if (m_options.verbose)
             std::fprintf(stderr, "tipsd: %s %s -> %d\n", request.method.c_str(),
                          request.target.c_str(), response.code);
-        if (!connection.SendAll(head.data(), head.size(), m_options.idleTimeoutMs) ||
+        if (m_options.faults.Active()) {
+            auto send = [&](const char* data, std::size_t size) {
+                return connection.SendAll(data, size, m_options.idleTimeoutMs);
+            };
+            auto peer = [&input, this](int timeoutMs) {
+                // Whatever the client sends now is dropped: the answer never comes.
+                input.SetTimeoutMs(timeoutMs);
+                std::string_view bytes;
+                const THttpInput::Status status = input.Read(64 * 1024, bytes);
+                input.SetTimeoutMs(m_options.idleTimeoutMs);
+                return status == THttpInput::Status::Ok || status == THttpInput::Status::TimedOut;
+            };
+            if (!SendWithFaults(m_options.faults, request.path, std::move(response), head, send,
+                                peer, m_stopping))
+                return;
+            if (request.wantsClose) return;
+            continue;
+        }
+        const std::string text = head(response, (long long)response.body.size());
+        if (!connection.SendAll(text.data(), text.size(), m_options.idleTimeoutMs) ||
             (request.method != "HEAD" &&
              !connection.SendAll(response.body.data(), response.body.size(),
                                  m_options.idleTimeoutMs)))

@@ -1,6 +1,7 @@
 #pragma once
 // The demo tips service: a small HTTP/1.1 server on loopback answering the client's requests.
 
+#include "FaultModes.h"
 #include "platform/Socket.h"
 #include "platform/TlsSession.h"
 
@@ -20,6 +21,7 @@ struct TipsServerOptions {
     int idleTimeoutMs = 30000;   // a kept-alive connection without requests is closed
     // Both set: HTTPS with this PEM certificate chain and key; both empty: plain HTTP.
     std::string tlsCertificate, tlsKey;
+    TFaultPlan faults; // what goes wrong on purpose (none by default)
 };
 
 struct HttpRequest {

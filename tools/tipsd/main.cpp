@@ -27,7 +27,7 @@ const TCommandLineTool kTool{
     "tipsd",
     "usage: tipsd [--port N] [--bind ADDRESS] [--matches N] [--seed S]\n"
     "             [--account LOGIN:PASSWORD] [--answer FILE] [--outdated] [--verbose]\n"
-    "             [--tls-cert FILE --tls-key FILE]\n"
+    "             [--tls-cert FILE --tls-key FILE] [--fault MODE[,MODE...]]\n"
     "       tipsd --help | --version\n"
     "\n"
     "The demo tips service: serves the version marker, the login and match-list answer for\n"
@@ -37,13 +37,27 @@ const TCommandLineTool kTool{
     "  --port N        port to listen on (default 18080; 0 picks a free one)\n"
     "  --bind ADDRESS  address to listen on (default 127.0.0.1)\n"
     "  --matches N     matches in the list of the day (default 40)\n"
-    "  --seed S        seed of the match list (the same seed, the same list)\n"
+    "  --seed S        seed of the match list and of every fault's bytes (the same seed, the\n"
+    "                  same list and the same faults)\n"
     "  --account L:P   the account that logs in (default demo:demo)\n"
     "  --answer FILE   answer every login with the bytes of FILE\n"
     "  --outdated      the version marker answers 404 (the client must update)\n"
     "  --verbose       one line per request on stderr\n"
     "  --tls-cert FILE serve HTTPS with the certificate (and its chain) of the PEM FILE\n"
     "  --tls-key FILE  the private key of that certificate, PEM; goes with --tls-cert\n"
+    "  --fault MODES   answer badly on purpose, for trying clients; MODES is a comma-separated\n"
+    "                  list of (the option may be given more than once):\n"
+    "                    stall            read each request, never answer\n"
+    "                    slow=BYTES_PER_S drip each answer at this rate\n"
+    "                    reset-after=N    close the connection after N bytes of an answer\n"
+    "                    truncate         announce a Content-Length longer than the body,\n"
+    "                                     send the body, then close\n"
+    "                    garbage          a 200 answer whose body is random bytes\n"
+    "                    status=CODE[@PREFIX]  answer CODE to requests whose path starts\n"
+    "                                     with PREFIX (every path without one), e.g.\n"
+    "                                     status=503@/login/ or status=404@/refresh/\n"
+    "                    huge             a body of 100 MB, streamed\n"
+    "                    latency=MS       wait MS milliseconds before each answer\n"
     "  --help          prints this text\n"
     "  --version       prints the version\n"
     "\n"
@@ -75,6 +89,7 @@ int main(int argc, char** argv) {
                                       {"--answer", true},
                                       {"--tls-cert", true},
                                       {"--tls-key", true},
+                                      {"--fault", true},
                                       {"--outdated"},
                                       {"--verbose"}}))
         return *stop;
@@ -106,6 +121,7 @@ int main(int argc, char** argv) {
             const char* text = next();
             if (!text || !ParseInt(text, 0, 0xFFFFFFFFll, value)) return MissingValue(arg);
             list.seed = static_cast<std::uint32_t>(value);
+            options.faults.seed = list.seed;
         } else if (arg == "--account") {
             const char* text = next();
             const char* colon = text ? std::strchr(text, ':') : nullptr;
@@ -120,6 +136,11 @@ int main(int argc, char** argv) {
             const char* text = next();
             if (!text || !*text || IsOptionArgument(text)) return MissingValue(arg);
             (arg == "--tls-cert" ? options.tlsCertificate : options.tlsKey) = text;
+        } else if (arg == "--fault") {
+            const char* text = next();
+            std::string error;
+            if (!text || IsOptionArgument(text)) return MissingValue(arg);
+            if (!ParseFaultModes(text, options.faults, error)) return UsageError(kTool, error);
         } else if (arg == "--outdated") {
             options.outdated = true;
         } else if (arg == "--verbose") {
