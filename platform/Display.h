@@ -5,8 +5,11 @@
 // and HeadlessDisplay (in memory, deterministic, driven by tests and tools).
 //
 // Pixels are 0x00RRGGBB in a uint32_t, rows top to bottom. Coordinates of windows are screen
-// coordinates; event coordinates are screen coordinates too.
+// coordinates; event coordinates are screen coordinates too. All coordinates are logical
+// points; only the surfaces handed to Present are in device pixels, DeviceScale() of them to a
+// point in each direction.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,7 +80,16 @@ public:
     virtual void RestoreWindow(int id) = 0;
     virtual void RaiseWindow(int id) = 0;
 
-    // Copies the `dirty` part (window coordinates) of a whole-window surface of w x h pixels
+    // Device pixels per logical point (1, 2 or 3), the same for every window of the process
+    // and fixed once the display is open.
+    virtual int DeviceScale() { return 1; }
+
+    // Where the window's own frame may be dragged by the system (a caption): the display asks
+    // `test` with a point in window coordinates; true lets the system move the window from
+    // that point. Displays that move windows through the program ignore it.
+    virtual void SetWindowDragTest(int /*id*/, std::function<bool(int x, int y)> /*test*/) {}
+
+    // Copies the `dirty` part (device pixels) of a whole-window surface of w x h device pixels
     // to the screen.
     virtual void Present(int id, const uint32_t* pixels, int w, int h,
                          const DisplayRect& dirty) = 0;
