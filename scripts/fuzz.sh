@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-all=(answer http bmp jpeg png skin skinini preset credentials numbers stringlist)
+all=(answer http proxy bmp jpeg png skin skinini preset credentials numbers stringlist)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 build=${FUZZ_BUILD:-build-fuzz}

@@ -86,6 +86,7 @@ class Monkey:
         self.env = dict(os.environ)
         self.window = None
         self.app = None
+        self.box_since = None  # when the message box on show appeared
 
     # --- processes ---
 
@@ -295,8 +296,23 @@ class Monkey:
         if report:
             self.fail("a sanitizer report:\n" + report[-4000:])
 
+    def save_screen(self):
+        """The screen at a failure, kept for a look after the run (its path, or None)."""
+        if not have("import") or "DISPLAY" not in self.env:
+            return None
+        path = os.path.join(tempfile.gettempdir(), "brelvan-monkey-%d.png" % self.args.seed)
+        try:
+            subprocess.run(["import", "-window", "root", path], env=self.env, timeout=10,
+                           capture_output=True)
+        except subprocess.TimeoutExpired:
+            return None
+        return path if os.path.exists(path) else None
+
     def fail(self, why):
         print("monkey: FAILED (seed %d): %s" % (self.args.seed, why), file=sys.stderr)
+        screen = self.save_screen()
+        if screen:
+            print("monkey: the screen at the failure: %s" % screen, file=sys.stderr)
         print("monkey: the last %d events:" % len(self.events), file=sys.stderr)
         for event in self.events:
             print("  " + event, file=sys.stderr)
@@ -312,6 +328,32 @@ class Monkey:
         raise SystemExit(1)
 
     # --- the run ---
+
+    def answer_box(self):
+        """A message box blocks the window until it is answered: after a moment, answer it as a
+        user would, with a key or a click on it, so that the run goes on."""
+        boxes = self.xdo("search", "--onlyvisible", "--name", "^brelvan$", check=False)
+        if not boxes:
+            self.box_since = None
+            return
+        now = time.monotonic()
+        if self.box_since is None:
+            self.box_since = now
+        if now - self.box_since < 1.5:
+            return
+        box = boxes.split()[0]
+        how = self.rng.choice(["Return", "Escape", "space", "click"])
+        self.events.append("answer a box: %s" % how)
+        if how == "click":  # its OK button, in the middle of its lower part
+            text = self.xdo("getwindowgeometry", "--shell", box, check=False)
+            size = dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
+            width, height = int(size.get("WIDTH", 0)), int(size.get("HEIGHT", 0))
+            self.xdo("mousemove", "--window", box, str(width // 2), str(height - 24))
+            self.xdo("click", "1")
+        else:
+            self.xdo("windowfocus", box)
+            self.xdo("key", how)
+        self.box_since = now
 
     def close_boxes(self):
         """Closes any message box still open, as a user would, before the close button."""
@@ -347,6 +389,7 @@ class Monkey:
                 next_check = time.monotonic() + 1
                 self.check_alive()
                 self.keep_window_usable()
+                self.answer_box()
                 now_frame = self.frame()
                 now = time.monotonic()
                 if now_frame != last_frame:

@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
+#include "ui/WinControl.h"
 
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;

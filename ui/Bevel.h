@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Controls.h"
+#include "ui/GraphicControl.h"
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };

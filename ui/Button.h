@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Controls.h"
+#include "ui/CustomControl.h"
 
 // A push button in the classic look. Default buttons take Enter, cancel buttons Escape;
 // a non-zero ModalResult closes a modal form with that result.

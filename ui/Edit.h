@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Controls.h"
+#include "ui/CustomControl.h"
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "gfx/Bitmap.h"
-#include "ui/Controls.h"
+#include "ui/CustomControl.h"
 #include "ui/FormFrame.h"
 
 class TForm;

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Controls.h"
+#include "ui/CustomControl.h"
 
 // The hint window: a borderless top-level window in the application's hint colour.
 class THintWindow : public TCustomControl {

@@ -1,6 +1,6 @@
 #pragma once
 #include "gfx/Bitmap.h"
-#include "ui/Controls.h"
+#include "ui/GraphicControl.h"
 
 // A picture; with Stretch it fills the control, otherwise it is drawn at the top-left corner
 // (or centred with Center).

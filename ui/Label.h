@@ -1,5 +1,6 @@
 #pragma once
-#include "ui/Controls.h"
+#include "ui/GraphicControl.h"
+#include "ui/WinControl.h"
 
 // Whether a character (either case) is the accelerator of a caption: "&x" marks x, "&&" is a
 // plain "&".

@@ -2,7 +2,7 @@
 // The default non-client area: borders, client and static edges, the standard scroll bars
 // and the classic frame of a form.
 #include "gfx/Canvas.h"
-#include "ui/Controls.h"
+#include "ui/WinControl.h"
 
 class TCustomForm;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gfx/ImageList.h"
-#include "ui/Controls.h"
+#include "ui/CustomControl.h"
 
 class TPageControl;
 

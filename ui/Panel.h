@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Controls.h"
+#include "ui/CustomControl.h"
 
 // Edges of panels. bvFrame is a one-pixel frame in the shadow colour.
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace, bvFrame };

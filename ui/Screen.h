@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gfx/Bitmap.h"
-#include "ui/Controls.h"
+#include "ui/WinControl.h"
 
 class TCustomForm;
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gfx/Bitmap.h"
-#include "ui/Controls.h"
+#include "ui/Control.h"
 
 // Copies the control's window (or, for a windowless control, its area on its parent) into
 // `bitmap`; the top-level window's pending paint runs first. False when it is not showing.

@@ -4,7 +4,7 @@
 // lock until the loop's next turn moves it into the window system's queue (the display's wait
 // is woken for that), and from there it is dispatched like any posted message, in the order
 // posted, and dropped when its window is gone by then.
-#include "ui/Controls.h"
+#include "ui/WinControl.h"
 
 // Safe from any thread.
 void PostMessageFromThread(TWinControl* target, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "ui/Controls.h"
+#include "ui/WinControl.h"
 
 // OnTimer every Interval milliseconds while Enabled, from the message loop.
 class TTimer : public TComponent {

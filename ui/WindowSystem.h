@@ -12,11 +12,11 @@
 
 #include "platform/Display.h"
 #include "ui/Caret.h"
-#include "ui/Controls.h"
 #include "ui/InputRouter.h"
 #include "ui/MessageQueue.h"
 #include "ui/NonClient.h"
 #include "ui/PaintScheduler.h"
+#include "ui/WinControl.h"
 #include "ui/WindowData.h"
 #include "ui/WindowGeometry.h"
 #include "ui/WindowRegistry.h"

@@ -1,61 +1,39 @@
 // The demo service's fault modes, each met by the program's own HTTP client: every fault ends
 // in the error a user would be shown (or in the right answer, for a fault that only slows),
-// never in a hang past the client's time limit and never in a crash.
-#include "tools/tipsd/FaultModes.h"
+// never in a hang past the client's time limit and never in a crash. The service runs as the
+// program it is (tools/tipsd), with --fault.
+#include "DemoService.h"
 #include "service/HttpClient.h"
 #include "service/HttpErrors.h"
 #include "service/MatchList.h"
-#include "tools/tipsd/MatchGenerator.h"
-#include "tools/tipsd/TipsServer.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <thread>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kClientLimitMs = 3000;
+// What `huge` sends, as --help promises: a 100 MB answer.
+constexpr long long kHugeBodyBytes = 100ll * 1024 * 1024;
 
-// A demo service with the faults of `modes`, on a free port of loopback, for one test.
-class FaultyService {
+// A demo service of 50 matches with the faults of `modes` (none when empty).
+class FaultyService : public DemoService {
 public:
-    explicit FaultyService(const std::string& modes, std::uint32_t seed = 7) {
-        TipsServerOptions options;
-        options.port = 0;
-        MatchListOptions list;
-        list.matchCount = 50;
-        list.seed = seed;
-        options.answer = ComposeMatchListAnswer(list);
-        options.faults.seed = seed;
-        std::string error;
-        if (!modes.empty()) {
-            EXPECT_TRUE(ParseFaultModes(modes, options.faults, error)) << error;
-        }
-        m_server = std::make_unique<TipsServer>(options);
-        EXPECT_TRUE(m_server->Start(error)) << error;
-        m_thread = std::thread([this] { m_server->Run(); });
-    }
-    ~FaultyService() {
-        m_server->Stop();
-        m_thread.join();
-    }
-    std::string Url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(m_server->Port()) + path;
+    explicit FaultyService(const std::string& modes, int seed = 7)
+        : DemoService(Options(modes, seed)) {
+        EXPECT_TRUE(Listening()) << "tipsd --fault " << modes << " did not start";
     }
     std::string LoginUrl() const { return Url("/login/brelvan.php?login=demo&pass=demo"); }
 
 private:
-    std::unique_ptr<TipsServer> m_server;
-    std::thread m_thread;
+    static std::vector<std::string> Options(const std::string& modes, int seed) {
+        std::vector<std::string> options = {"--matches", "50", "--seed", std::to_string(seed)};
+        if (!modes.empty()) options.insert(options.end(), {"--fault", modes});
+        return options;
+    }
 };
-
-std::string CleanAnswer() {
-    MatchListOptions list;
-    list.matchCount = 50;
-    list.seed = 7;
-    return ComposeMatchListAnswer(list);
-}
 
 int EntriesIn(const std::string& answer) {
     int count = 0;
@@ -91,30 +69,32 @@ Outcome Get(const std::string& url) {
     return outcome;
 }
 
-TEST(FaultModesTest, ParsesEveryModeAndRefusesBadOnes) {
-    TFaultPlan plan;
-    std::string error;
-    ASSERT_TRUE(ParseFaultModes("stall,slow=500,reset-after=10,truncate,garbage,huge,"
-                                "latency=20,status=503@/login/,status=404",
-                                plan, error))
-        << error;
-    EXPECT_TRUE(plan.stall && plan.truncate && plan.garbage && plan.huge);
-    EXPECT_EQ(plan.slowBytesPerS, 500);
-    EXPECT_EQ(plan.resetAfter, 10);
-    EXPECT_EQ(plan.latencyMs, 20);
-    ASSERT_EQ(plan.statuses.size(), 2u);
-    EXPECT_EQ(plan.statuses[0].code, 503);
-    EXPECT_EQ(plan.statuses[0].pathPrefix, "/login/");
-    EXPECT_EQ(plan.statuses[1].pathPrefix, "");
+std::string Quote(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+TEST(FaultModesTest, TakesEveryModeAndRefusesBadOnesOnOneLine) {
+    FaultyService all("stall,slow=500,reset-after=10,truncate,garbage,huge,latency=20,"
+                      "status=503@/login/,status=404");
+    EXPECT_TRUE(all.Listening());
 
     for (const char* bad :
          {"", "stall,", "jam", "slow", "slow=0", "slow=fast", "reset-after=-1", "latency=x",
           "status=99", "status=abc", "status=500@login", "status=500@", "stall=1", "huge=2"}) {
-        TFaultPlan refused;
-        EXPECT_FALSE(ParseFaultModes(bad, refused, error)) << bad;
-        EXPECT_FALSE(error.empty()) << bad;
+        const TCommandResult run =
+            RunShellCommand(Quote(TipsdPath()) + " --port 0 --fault " + Quote(bad) + " 2>&1");
+        EXPECT_EQ(run.exitCode, 2) << bad;
+        EXPECT_NE(run.output.find("tipsd: "), std::string::npos) << bad << ": " << run.output;
+        EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << bad << ": " << run.output;
     }
-    EXPECT_FALSE(TFaultPlan().Active());
+}
+
+// The answer of a service without faults, to compare with.
+std::string CleanAnswer() {
+    FaultyService clean("");
+    return Get(clean.LoginUrl()).body;
 }
 
 TEST(FaultModesTest, SlowAndLateAnswersArriveWhole) {
@@ -221,7 +201,7 @@ TEST(FaultModesTest, HugeAnswerIsRefusedByTheTextClientAndStreamsWhole) {
     long long received = 0;
     client.HttpGet(service.LoginUrl().c_str(),
                    [&](std::string_view bytes) { received += (long long)bytes.size(); });
-    EXPECT_EQ(received, TFaultPlan::kHugeBodyBytes);
+    EXPECT_EQ(received, kHugeBodyBytes);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The command-line client and the demo service, run as the programs they are.
 
+#include "DemoService.h"
 #include "LoopbackPeer.h"
 #include "TestCertificates.h"
 #include "platform/Process.h"
@@ -15,7 +16,7 @@
 namespace {
 
 const std::string kCli = std::string(BRELVAN_BINARY_DIR) + "/tools/brelvan-cli/brelvan-cli";
-const std::string kTipsd = std::string(BRELVAN_BINARY_DIR) + "/tools/tipsd/tipsd";
+const std::string kTipsd = TipsdPath();
 
 std::string Quote(const std::string& arg) {
     std::string out = "'";
@@ -207,30 +208,6 @@ TEST_F(Tools, MatchesSendsTheLoginInCodePage1251AndRefusesWhatItCannotHold) {
     }
     unsetenv("LC_ALL");
 }
-
-// Starts the demo service on a free port and stops it again.
-class DemoService {
-public:
-    explicit DemoService(std::vector<std::string> extra) {
-        TcpListener probe;
-        probe.Listen("127.0.0.1", 0);
-        m_port = probe.Port();
-        probe.Close();
-        std::vector<std::string> args = {kTipsd, "--port", std::to_string(m_port)};
-        args.insert(args.end(), extra.begin(), extra.end());
-        m_tipsd.Start(args);
-        for (int i = 0; i < 300 && m_tipsd.Running(); ++i) { // until it listens
-            TcpSocket socket;
-            if (socket.Connect("127.0.0.1", m_port, 1000)) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    std::string Host() const { return "127.0.0.1:" + std::to_string(m_port); }
-
-private:
-    TChildProcess m_tipsd;
-    int m_port = 0;
-};
 
 std::vector<std::string> CsvFields(const std::string& line) {
     std::vector<std::string> fields(1);
