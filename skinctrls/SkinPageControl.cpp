@@ -18,6 +18,21 @@ constexpr int TabTextPadding = 12;
 constexpr int ImageGap = 4;
 constexpr int SystemPageTopGap = 4;
 
+// The page frame's four border strips, cut from the record's picture for a frame of w x h.
+void MakeFrameStrips(TspBorderStrips& strips, const TspDataSkinTabControl& r,
+                     const TBitmap& picture, int w, int h) {
+    TspSlicePoints points{r.lefttoppoint, r.righttoppoint, r.leftbottompoint, r.rightbottompoint,
+                          r.clientrect};
+    TspStretchFlags flags;
+    flags.LeftStretch = r.leftstretch;
+    flags.TopStretch = r.topstretch;
+    flags.RightStretch = r.rightstretch;
+    flags.BottomStretch = r.bottomstretch;
+    TspSlicePoints resized =
+        ResizeSlicePoints(points, r.skinrect.Width(), r.skinrect.Height(), w, h);
+    MakeBorderStrips(strips, &picture, r.skinrect, points, resized, w, h, flags);
+}
+
 } // namespace
 
 // --- TspSkinCustomTabSheet ---
@@ -158,7 +173,7 @@ int TspSkinPageControl::TabWidthOf(TTabSheet* page) const {
     return w;
 }
 
-TRect TspSkinPageControl::TabRect(int tabIndex) const {
+TRect TspSkinPageControl::TabSpaceRect(int tabIndex) const {
     if (tabIndex < m_firstTab || tabIndex >= TabCount()) return {};
     // One row from x = 2 as the system lays it out, less the tabs scrolled off to the left;
     // then every tab moves 2 left and 2 up, and the first starts 1 further right.
@@ -180,19 +195,18 @@ TRect TspSkinPageControl::TabRect(int tabIndex) const {
     return {};
 }
 
-TRect TspSkinPageControl::DisplayRect() const {
-    TRect client = ClientRect();
+TRect TspSkinPageControl::TabSpaceDisplayRect() const {
+    const TPoint size = TabSpaceSize();
     int systemTop = TabCount() > 0 ? m_rowHeight + SystemPageTopGap : 0;
     TspDataSkinTabControl* r = const_cast<TspSkinPageControl*>(this)->LookUpSkinRecord();
-    if (!r) return Rect(1, systemTop - 5, client.Right - 1, client.Bottom - 1);
+    if (!r) return Rect(1, systemTop - 5, size.X - 1, size.Y - 1);
     int sw = r->skinrect.Width(), sh = r->skinrect.Height();
     return Rect(r->clientrect.Left, systemTop + r->clientrect.Top - 6,
-                client.Right - (sw - r->clientrect.Right),
-                client.Bottom - (sh - r->clientrect.Bottom));
+                size.X - (sw - r->clientrect.Right), size.Y - (sh - r->clientrect.Bottom));
 }
 
-TRect TspSkinPageControl::FrameRect() const {
-    TRect page = DisplayRect();
+TRect TspSkinPageControl::TabSpaceFrameRect() const {
+    TRect page = TabSpaceDisplayRect();
     TspDataSkinTabControl* r = const_cast<TspSkinPageControl*>(this)->LookUpSkinRecord();
     if (!r) return InflateRect(page, 1, 1);
     int sw = r->skinrect.Width(), sh = r->skinrect.Height();
@@ -204,12 +218,13 @@ void TspSkinPageControl::UpdateScroller() {
     // Tabs that do not fit: their right edge lies beyond the strip's room (less the
     // scroller's width once there is one) when none is scrolled off.
     int scrollerWidth = 2 * m_defaultItemHeight;
+    const int length = TabSpaceSize().X;
     int x = 1, overflow = 0;
     for (int i = 0; i < PageCount(); ++i) {
         TTabSheet* page = Pages(i);
         if (!page->TabVisible()) continue;
         x += TabWidthOf(page);
-        if (x > ClientWidth() - 3) ++overflow;
+        if (x > length - 3) ++overflow;
     }
     if (overflow > 0) {
         // With the scroller in place its width is lost too.
@@ -219,7 +234,7 @@ void TspSkinPageControl::UpdateScroller() {
             TTabSheet* page = Pages(i);
             if (!page->TabVisible()) continue;
             x += TabWidthOf(page);
-            if (x > ClientWidth() - 3 - scrollerWidth) ++overflow;
+            if (x > length - 3 - scrollerWidth) ++overflow;
         }
     }
     if (overflow == 0) {
@@ -241,8 +256,11 @@ void TspSkinPageControl::UpdateScroller() {
         m_scroller->OnChange = [this](TObject*) { ScrollTo(m_scroller->Position()); };
         m_scroller->SetParent(this);
     }
+    // At the end of the row: the right end of the top edge, the lower right end otherwise
+    // (the bottom of a side column).
     int h = m_defaultItemHeight;
-    m_scroller->SetBounds(ClientWidth() - 2 * h, 0, 2 * h, h);
+    const int left = TabPosition() == tpLeft ? 0 : ClientWidth() - 2 * h;
+    m_scroller->SetBounds(left, TabPosition() == tpTop ? 0 : ClientHeight() - h, 2 * h, h);
     m_scroller->SetRange(0, overflow);
     m_scroller->SetPosition(std::min(m_firstTab, overflow));
     ScrollTo(m_scroller->Position());
@@ -318,10 +336,30 @@ void TspSkinPageControl::DrawSkinTab(TCanvas& c, int tabIndex, const TRect& rect
                                      bool active) {
     TTabSheet* page = TabPage(tabIndex);
     if (!page || rect.IsEmpty()) return;
+    TCanvasStateGuard state(c);
+    if (TabPosition() == tpTop) {
+        DrawTabFace(c, rect, hot, active);
+        DrawTabContent(c, page, rect, hot, active);
+        return;
+    }
+    // Drawn as on top and turned: the picture flipped for the bottom, rotated for the sides,
+    // where the caption turns with it; at the bottom the caption stays upright.
+    const bool sideways = TabPosition() == tpLeft || TabPosition() == tpRight;
+    TBitmap tab(sideways ? rect.Height() : rect.Width(), sideways ? rect.Width() : rect.Height());
+    TCanvas& tc = *tab.Canvas();
+    DrawTabFace(tc, tab.BoundsRect(), hot, active);
+    if (sideways) DrawTabContent(tc, page, tab.BoundsRect(), hot, active);
+    DrawTurned(c, tab, rect);
+    if (!sideways) {
+        c.SetFont(*tc.Font());
+        DrawTabContent(c, page, rect, hot, active);
+    }
+}
+
+void TspSkinPageControl::DrawTabFace(TCanvas& c, const TRect& rect, bool hot, bool active) {
     TspDataSkinTabControl* r = LookUpSkinRecord();
     const TBitmap* picture = r ? m_skinData->ActivePicture(r->pictureindex) : nullptr;
     bool focused = Focused();
-    TCanvasStateGuard state(c);
     if (!r || !picture) {
         TColor fill = clBtnFace;
         if (active) {
@@ -373,7 +411,6 @@ void TspSkinPageControl::DrawSkinTab(TCanvas& c, int tabIndex, const TRect& rect
         if (r->showfocus && focused && active)
             c.DrawFocusRect(InflateRect(rect, -r->focusoffsetx, -r->focusoffsety));
     }
-    DrawTabContent(c, page, rect, hot, active);
 }
 
 void TspSkinPageControl::Paint() {
@@ -394,20 +431,14 @@ void TspSkinPageControl::Paint() {
         return;
     }
     if (PageCount() == 0) PaintPageBackground(c, client);
+    if (TabPosition() != tpTop) {
+        PaintTurnedFrame(c, *picture, active);
+        return;
+    }
     // The page frame from the four border strips of the picture at the frame's size.
     TRect frame = FrameRect();
-    TspSlicePoints points{r->lefttoppoint, r->righttoppoint, r->leftbottompoint,
-                          r->rightbottompoint, r->clientrect};
-    TspStretchFlags flags;
-    flags.LeftStretch = r->leftstretch;
-    flags.TopStretch = r->topstretch;
-    flags.RightStretch = r->rightstretch;
-    flags.BottomStretch = r->bottomstretch;
-    int sw = r->skinrect.Width(), sh = r->skinrect.Height();
-    TspSlicePoints resized = ResizeSlicePoints(points, sw, sh, frame.Width(), frame.Height());
     TspBorderStrips strips;
-    MakeBorderStrips(strips, picture, r->skinrect, points, resized, frame.Width(), frame.Height(),
-                     flags);
+    MakeFrameStrips(strips, *r, *picture, frame.Width(), frame.Height());
     {
         TCanvasStateGuard state(c);
         c.MoveOrigin(frame.Left, frame.Top);
@@ -432,6 +463,43 @@ void TspSkinPageControl::Paint() {
         c.Draw(0, 0, strip);
     }
     // The selected tab once more on the control: it may overlap the page frame.
+    if (active >= 0) DrawSkinTab(c, active, TabRect(active), false, true);
+}
+
+void TspSkinPageControl::PaintTurnedFrame(TCanvas& c, const TBitmap& picture, int active) {
+    TspDataSkinTabControl* r = LookUpSkinRecord();
+    // The frame's four strips made as for tabs on top, each turned onto its place.
+    const TRect frame = TabSpaceFrameRect();
+    TspBorderStrips strips;
+    MakeFrameStrips(strips, *r, picture, frame.Width(), frame.Height());
+    const int topH = strips.Top.Height();
+    auto place = [&](const TBitmap& strip, int x, int y) {
+        if (strip.Empty()) return;
+        TRect at = Bounds(frame.Left + x, frame.Top + y, strip.Width(), strip.Height());
+        DrawTurned(c, strip, TabSpaceToClient(at));
+    };
+    place(strips.Top, 0, 0);
+    place(strips.Left, 0, topH);
+    place(strips.Right, frame.Width() - strips.Right.Width(), topH);
+    place(strips.Bottom, 0, frame.Height() - strips.Bottom.Height());
+    // The strip behind the tabs, along the row and as deep as the frame's edge.
+    const TRect row = Rect(0, 0, TabSpaceSize().X, frame.Top);
+    if (!row.IsEmpty()) {
+        const TRect onClient = TabSpaceToClient(row);
+        if (m_tabsBGTransparent) {
+            TBitmap under(Width(), Height());
+            CaptureParentImage(this, *under.Canvas());
+            c.CopyRect(onClient, under, onClient);
+        } else {
+            TBitmap strip(row.Width(), row.Height());
+            TRect part = r->tabsbgrect;
+            if (part.IsEmpty()) part = OffsetRect(r->clientrect, r->skinrect.Left, r->skinrect.Top);
+            TilePicture(*strip.Canvas(), picture, part, strip.BoundsRect());
+            DrawTurned(c, strip, onClient);
+        }
+    }
+    for (int i = 0; i < TabCount(); ++i)
+        if (i != active) DrawSkinTab(c, i, TabRect(i), i == m_hotTab, false);
     if (active >= 0) DrawSkinTab(c, active, TabRect(active), false, true);
 }
 

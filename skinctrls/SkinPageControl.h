@@ -69,8 +69,8 @@ public:
     int FirstTab() const { return m_firstTab; }
     bool HasSkinRecord() const;
 
-    TRect TabRect(int tabIndex) const override;
-    TRect DisplayRect() const override;
+    TRect TabSpaceRect(int tabIndex) const override;
+    TRect TabSpaceDisplayRect() const override;
 
     // Skin change walk.
     void PrepareSkinChange() override;
@@ -93,9 +93,18 @@ protected:
     void UpdateScroller();
     void ScrollTo(int firstTab);
     void SetHotTab(int tab);
-    // The frame rectangle: the page area grown by the record's margins.
-    TRect FrameRect() const;
+    // The frame rectangle: the page area grown by the record's margins (on the client, and
+    // in tab space).
+    TRect FrameRect() const { return TabSpaceToClient(TabSpaceFrameRect()); }
+    TRect TabSpaceFrameRect() const;
+    // A tab at its client rectangle: on top drawn straight, on another edge drawn as on top
+    // and turned onto it.
     void DrawSkinTab(TCanvas& canvas, int tabIndex, const TRect& rect, bool hot, bool active);
+    // The tab's picture (or built-in look) and its focus rectangle, as for tabs on top; leaves
+    // the canvas's font set for the caption.
+    void DrawTabFace(TCanvas& canvas, const TRect& rect, bool hot, bool active);
+    // The page frame and the strip behind the tabs for tabs on an edge other than the top.
+    void PaintTurnedFrame(TCanvas& canvas, const TBitmap& picture, int activeTab);
     void DrawTabContent(TCanvas& canvas, TTabSheet* page, const TRect& rect, bool hot, bool active);
     // The picture that the pages show behind their controls.
     void PaintPageBackground(TCanvas& canvas, const TRect& area);

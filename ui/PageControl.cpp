@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gfx/BitmapTurns.h"
 #include "gfx/DrawText.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
@@ -202,6 +203,10 @@ int TPageControl::TabsHeight() const {
 }
 
 TRect TPageControl::TabRect(int tabIndex) const {
+    return TabSpaceToClient(TabSpaceRect(tabIndex));
+}
+
+TRect TPageControl::TabSpaceRect(int tabIndex) const {
     if (tabIndex < 0 || tabIndex >= TabCount()) return {};
     TCanvas c;
     c.SetFont(m_font);
@@ -223,9 +228,57 @@ TRect TPageControl::TabRect(int tabIndex) const {
 }
 
 TRect TPageControl::DisplayRect() const {
-    TRect r = ClientRect();
+    return TabSpaceToClient(TabSpaceDisplayRect());
+}
+
+TRect TPageControl::TabSpaceDisplayRect() const {
+    TPoint size = TabSpaceSize();
     int top = TabCount() > 0 ? TabsHeight() + 2 : 0;
-    return Rect(r.Left + 4, r.Top + top + 4, r.Right - 4, r.Bottom - 4);
+    return Rect(4, top + 4, size.X - 4, size.Y - 4);
+}
+
+void TPageControl::SetTabPosition(TTabPosition value) {
+    if (value == m_tabPosition) return;
+    m_tabPosition = value;
+    TabsChanged();
+}
+
+TPoint TPageControl::TabSpaceSize() const {
+    const int w = ClientWidth(), h = ClientHeight();
+    return m_tabPosition == tpLeft || m_tabPosition == tpRight ? TPoint{h, w} : TPoint{w, h};
+}
+
+TRect TPageControl::TabSpaceToClient(const TRect& r) const {
+    const int w = ClientWidth(), h = ClientHeight();
+    switch (m_tabPosition) {
+    case tpBottom:
+        return Rect(r.Left, h - r.Bottom, r.Right, h - r.Top);
+    case tpLeft: // along the row is down the left edge
+        return Rect(r.Top, r.Left, r.Bottom, r.Right);
+    case tpRight:
+        return Rect(w - r.Bottom, r.Left, w - r.Top, r.Right);
+    case tpTop:
+        break;
+    }
+    return r;
+}
+
+void TPageControl::DrawTurned(TCanvas& canvas, const TBitmap& picture,
+                              const TRect& clientRect) const {
+    switch (m_tabPosition) {
+    case tpTop:
+        canvas.Draw(clientRect.Left, clientRect.Top, picture);
+        break;
+    case tpBottom:
+        canvas.Draw(clientRect.Left, clientRect.Top, FlippedVertically(picture));
+        break;
+    case tpLeft:
+        canvas.Draw(clientRect.Left, clientRect.Top, RotatedQuarter(picture, false));
+        break;
+    case tpRight:
+        canvas.Draw(clientRect.Left, clientRect.Top, RotatedQuarter(picture, true));
+        break;
+    }
 }
 
 int TPageControl::IndexOfTabAt(int x, int y) const {
@@ -277,8 +330,11 @@ void TPageControl::AlignControls(TControl*, TRect&) {
 }
 
 void TPageControl::DrawTab(TCanvas& c, int tabIndex, const TRect& rect, bool active) {
-    TTabSheet* page = TabPage(tabIndex);
-    if (!page) return;
+    DrawTabShape(c, rect, active);
+    DrawTabContent(c, tabIndex, rect, active);
+}
+
+void TPageControl::DrawTabShape(TCanvas& c, const TRect& rect, bool active) {
     TRect r = rect;
     c.Brush()->SetColor(clBtnFace);
     c.FillRect(Rect(r.Left, r.Top, r.Right, r.Bottom + (active ? 1 : 0)));
@@ -295,6 +351,11 @@ void TPageControl::DrawTab(TCanvas& c, int tabIndex, const TRect& rect, bool act
     c.MoveTo(r.Right - 2, r.Top + 1);
     c.LineTo(r.Right - 1, r.Top + 2);
     c.LineTo(r.Right - 1, r.Bottom - (active ? 0 : 1));
+}
+
+void TPageControl::DrawTabContent(TCanvas& c, int tabIndex, const TRect& r, bool active) {
+    TTabSheet* page = TabPage(tabIndex);
+    if (!page) return;
     // Image and caption centred together.
     c.SetFont(m_font);
     AnsiString caption = page->GetText();
@@ -336,6 +397,10 @@ void TPageControl::Paint() {
     c.LineTo(frame.Right - 2, frame.Bottom - 2);
     c.LineTo(frame.Left, frame.Bottom - 2);
     int active = TabIndex();
+    if (m_tabPosition != tpTop) {
+        PaintTurnedTabs(c, active);
+        return;
+    }
     for (int i = 0; i < TabCount(); ++i)
         if (i != active) DrawTab(c, i, TabRect(i), false);
     if (active >= 0) {
@@ -343,6 +408,29 @@ void TPageControl::Paint() {
         r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom);
         DrawTab(c, active, r, true);
     }
+}
+
+void TPageControl::PaintTurnedTabs(TCanvas& c, int active) {
+    const bool sideways = m_tabPosition == tpLeft || m_tabPosition == tpRight;
+    auto drawOne = [&](int i, bool isActive) {
+        TRect r = TabSpaceRect(i);
+        if (isActive) r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom);
+        if (r.IsEmpty()) return;
+        // The tab as it would stand on top, then turned onto its edge. Text on the sides
+        // turns with it; at the bottom it stays upright.
+        TBitmap tab(r.Width(), r.Height());
+        tab.Fill(m_color);
+        TCanvas& tc = *tab.Canvas();
+        const TRect own = Rect(0, 0, r.Width(), r.Height());
+        DrawTabShape(tc, own, isActive);
+        if (sideways) DrawTabContent(tc, i, own, isActive);
+        const TRect onClient = TabSpaceToClient(r);
+        DrawTurned(c, tab, onClient);
+        if (!sideways) DrawTabContent(c, i, onClient, isActive);
+    };
+    for (int i = 0; i < TabCount(); ++i)
+        if (i != active) drawOne(i, false);
+    if (active >= 0) drawOne(active, true);
 }
 
 void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -1,6 +1,8 @@
 #pragma once
 // The tab control with pages: TPageControl holds TTabSheet pages, shows one row of tabs for
-// the pages whose TabVisible is set, and the active page in the page area below them.
+// the pages whose TabVisible is set, and the active page in the page area beside them. The
+// row stands on the edge TabPosition names; everything is laid out as for tabs on top, in
+// "tab space" (along the row, then away from its edge), and mapped onto that edge.
 #include <functional>
 #include <vector>
 
@@ -30,6 +32,8 @@ protected:
     bool m_tabVisible = true;
     int m_imageIndex = -1;
 };
+
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
 using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)>;
 
@@ -63,6 +67,9 @@ public:
     void SetTabWidth(int value);
     // Height of a tab as laid out: TabHeight, or what the font and images need.
     int TabsHeight() const;
+    // The edge the tabs stand on.
+    TTabPosition TabPosition() const { return m_tabPosition; }
+    void SetTabPosition(TTabPosition value);
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
@@ -80,6 +87,22 @@ protected:
     virtual bool CanChange();
     virtual void Change();
     virtual void DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, bool active);
+    // The classic tab's edges and fill, and its image and caption.
+    void DrawTabShape(TCanvas& canvas, const TRect& rect, bool active);
+    void DrawTabContent(TCanvas& canvas, int tabIndex, const TRect& rect, bool active);
+    // Tabs on another edge than the top: each drawn as on top and turned onto its edge.
+    void PaintTurnedTabs(TCanvas& canvas, int activeTab);
+    // A tab's rectangle and the page area in tab space (see TabSpaceSize); TabRect and
+    // DisplayRect are these mapped onto the client.
+    virtual TRect TabSpaceRect(int tabIndex) const;
+    virtual TRect TabSpaceDisplayRect() const;
+    // Tab space: the client area as it would be with the tabs on top. Its size (the row's
+    // length, then the depth away from the tabs' edge), and a rectangle of it on the client.
+    TPoint TabSpaceSize() const;
+    TRect TabSpaceToClient(const TRect& r) const;
+    // Draws a picture made in tab space (as for tabs on top) at its client rectangle, turned
+    // for the tabs' edge: flipped for the bottom, rotated a quarter for the sides.
+    void DrawTurned(TCanvas& canvas, const TBitmap& picture, const TRect& clientRect) const;
     void Paint() override;
     void AlignControls(TControl* control, TRect& rect) override;
     void WMGetDlgCode(TWMGetDlgCode& m) override;
@@ -95,4 +118,5 @@ protected:
     TImageList* m_images = nullptr;
     int m_tabHeight = 0;
     int m_tabWidth = 0;
+    TTabPosition m_tabPosition = tpTop;
 };

@@ -5,6 +5,9 @@
 #include "gfx/ImageList.h"
 #include "skinctrls/SkinPageControl.h"
 #include "skinctrls/SkinUpDown.h"
+#include "ui/Snapshot.h"
+
+#include <algorithm>
 
 namespace {
 constexpr TColor Accent = RGB(45, 140, 240); // the selected tab's top line in the program's skin
@@ -187,4 +190,112 @@ TEST_F(PageControlTest, PagesShowTheSkinsPageSurface) {
     sheets[0]->SetWallPaper(paper);
     sheets[0]->Invalidate();
     EXPECT_EQ(PixelOf(sheets[0], 50, 50), ColorToRGB(clYellow));
+}
+
+// Tabs on each edge: laid out along it, drawn turned onto it (the selected tab's accent line on
+// the outer edge, the hot line likewise), the page on the far side, and clicks hit the tab drawn.
+TEST_F(PageControlTest, TabsStandOnTheEdgeTabPositionNames) {
+    TForm* form = NewForm(400, 240);
+    TspSkinData* skin = ProgramSkin(form);
+    auto* pc = MakePages(form, 3, skin);
+    form->Show();
+    Pump();
+    TBitmap onTop;
+    ASSERT_TRUE(SnapshotControl(pc, onTop));
+    const int w = pc->ClientWidth(), h = pc->ClientHeight();
+    struct Edge {
+        TTabPosition position;
+        // A point on the outer line of a tab, from the tab's rectangle.
+        TPoint (*outer)(const TRect&);
+    };
+    const Edge edges[] = {
+        {tpBottom,
+         [](const TRect& r) {
+             return TPoint{(r.Left + r.Right) / 2, r.Bottom - 2};
+         }},
+        {tpLeft,
+         [](const TRect& r) {
+             return TPoint{r.Left + 1, (r.Top + r.Bottom) / 2};
+         }},
+        {tpRight,
+         [](const TRect& r) {
+             return TPoint{r.Right - 2, (r.Top + r.Bottom) / 2};
+         }},
+    };
+    for (const Edge& edge : edges) {
+        SCOPED_TRACE(int(edge.position));
+        pc->SetTabPosition(edge.position);
+        pc->SetActivePageIndex(0);
+        Pump();
+        TRect first = pc->TabRect(0), second = pc->TabRect(1);
+        TRect page = pc->DisplayRect();
+        switch (edge.position) {
+        case tpBottom:
+            EXPECT_EQ(first.Left, 1);
+            EXPECT_EQ(first.Top, h - 18);
+            EXPECT_EQ(first.Bottom, h);
+            EXPECT_EQ(second.Left, first.Right);
+            EXPECT_LE(page.Bottom, first.Top);
+            break;
+        case tpLeft:
+            EXPECT_EQ(first.Left, 0);
+            EXPECT_EQ(first.Width(), 18);
+            EXPECT_EQ(first.Top, 1);
+            EXPECT_EQ(second.Top, first.Bottom);
+            EXPECT_GE(page.Left, first.Right);
+            break;
+        default:
+            EXPECT_EQ(first.Right, w);
+            EXPECT_EQ(first.Width(), 18);
+            EXPECT_EQ(second.Top, first.Bottom);
+            EXPECT_LE(page.Right, first.Left);
+            break;
+        }
+        EXPECT_EQ(sheets[0]->BoundsRect(), page);
+        TPoint line = edge.outer(first);
+        EXPECT_EQ(PixelOf(pc, line.X, line.Y), Accent);
+        // The hot tab shows its line on the same edge, and a click selects the tab drawn.
+        TPoint middle{(second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2};
+        MoveTo(pc, middle.X, middle.Y);
+        EXPECT_EQ(pc->HotTab(), 1);
+        TPoint hot = edge.outer(second);
+        EXPECT_EQ(PixelOf(pc, hot.X, hot.Y), HotLine);
+        Click(pc, middle.X, middle.Y);
+        EXPECT_EQ(pc->ActivePageIndex(), 1);
+        MoveTo(form, 395, 235);
+    }
+    // Back on top, the control looks as it did.
+    pc->SetTabPosition(tpTop);
+    pc->SetActivePageIndex(0);
+    Pump();
+    TBitmap again;
+    ASSERT_TRUE(SnapshotControl(pc, again));
+    ASSERT_EQ(again.Width(), onTop.Width());
+    for (int y = 0; y < again.Height(); ++y)
+        ASSERT_TRUE(
+            std::equal(again.ScanLine(y), again.ScanLine(y) + again.Width(), onTop.ScanLine(y)))
+            << "row " << y;
+}
+
+TEST_F(PageControlTest, ScrollerSitsAtTheEndOfTheRowOnEveryEdge) {
+    TForm* form = NewForm(400, 440);
+    TspSkinData* skin = ProgramSkin(form);
+    auto* pc = MakePages(form, 6, skin);
+    pc->SetTabPosition(tpBottom);
+    pc->SetWidth(150);
+    form->Show();
+    Pump();
+    ASSERT_NE(pc->Scroller(), nullptr);
+    EXPECT_EQ(pc->Scroller()->BoundsRect(), Rect(pc->ClientWidth() - 40, pc->ClientHeight() - 20,
+                                                 pc->ClientWidth(), pc->ClientHeight()));
+    // A side column overflows by its height.
+    pc->SetWidth(300);
+    pc->SetTabPosition(tpLeft);
+    pc->SetHeight(90);
+    Pump();
+    ASSERT_NE(pc->Scroller(), nullptr);
+    EXPECT_EQ(pc->Scroller()->Left(), 0);
+    pc->SetHeight(420);
+    Pump();
+    EXPECT_EQ(pc->Scroller(), nullptr);
 }

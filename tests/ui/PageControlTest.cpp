@@ -129,3 +129,47 @@ TEST_F(PageControlTest, ArrowKeysAndControlTabSwitchPages) {
     Press(VK_TAB, ModCtrl);
     EXPECT_EQ(pages->ActivePage(), football);
 }
+
+// The row of tabs on each edge: the tabs along it, the page on the far side, clicks landing on
+// the tab drawn there; and the classic tab's highlight edge facing out.
+TEST_F(PageControlTest, TabsStandOnEveryEdge) {
+    const int w = pages->ClientWidth(), h = pages->ClientHeight();
+    for (TTabPosition position : {tpBottom, tpLeft, tpRight, tpTop}) {
+        SCOPED_TRACE(int(position));
+        pages->SetTabPosition(position);
+        Pump();
+        TRect first = pages->TabRect(0), second = pages->TabRect(1), area = pages->DisplayRect();
+        EXPECT_EQ(football->TabIndex(), 1);
+        switch (position) {
+        case tpBottom:
+            EXPECT_EQ(first.Bottom, h - 2);
+            EXPECT_EQ(second.Left, first.Right);
+            EXPECT_LT(area.Bottom, first.Top);
+            break;
+        case tpLeft:
+            EXPECT_EQ(first.Left, 2);
+            EXPECT_EQ(second.Top, first.Bottom);
+            EXPECT_GT(area.Left, first.Right);
+            break;
+        case tpRight:
+            EXPECT_EQ(first.Right, w - 2);
+            EXPECT_EQ(second.Top, first.Bottom);
+            EXPECT_LT(area.Right, first.Left);
+            break;
+        case tpTop:
+            EXPECT_EQ(first.Top, 2);
+            break;
+        }
+        EXPECT_EQ(pages->ActivePage()->BoundsRect(), area);
+        TTabSheet* other = pages->ActivePage() == about ? football : about;
+        ClickTab(other->TabIndex());
+        EXPECT_EQ(pages->ActivePage(), other);
+    }
+    // At the bottom the inactive tab's outer edge (its highlight line, turned) is at the bottom.
+    pages->SetActivePage(about);
+    pages->SetTabPosition(tpBottom);
+    Pump();
+    TRect tab = pages->TabRect(1);
+    EXPECT_EQ(PixelOf(pages, (tab.Left + tab.Right) / 2, tab.Bottom - 1),
+              ColorToRGB(clBtnHighlight));
+}
