@@ -822,6 +822,8 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
         }
         break;
     case SDL_QUIT:
+        // SDL says the same when the compositor has gone away; that is no user's close.
+        if (m_shm && m_shm->ConnectionLost()) EndWithLostDisplay(nullptr);
         out.kind = DisplayEventKind::Close;
         out.window = m_windows.empty() ? 0 : m_windows.begin()->first;
         break;

@@ -1,9 +1,9 @@
 #pragma once
 // The display on a real screen through SDL2: top-level windows without a system frame (the
 // program draws its own), shapes where the system allows them, the work area, cursors, the
-// clipboard, text input, the wheel and minimising. A lost connection to the X server ends the
-// process at once with status 1 and one line on stderr: nothing can be shown or closed any
-// more, and no exit handler may wait on the dead connection.
+// clipboard, text input, the wheel and minimising. A lost connection to the X server or the
+// Wayland compositor ends the process at once with status 1 and one line on stderr: nothing
+// can be shown or closed any more, and no exit handler may wait on the dead connection.
 //
 // A Wayland compositor is preferred where one is named (WAYLAND_DISPLAY), X11 otherwise;
 // SDL_VIDEODRIVER names another on purpose. On Wayland windows are translucent pictures whose

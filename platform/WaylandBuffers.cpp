@@ -73,6 +73,10 @@ void WaylandShm::OutputScaleEvent(void* data, wl_output*, int32_t factor) {
     self->m_outputScale = std::max(self->m_outputScale, int(factor));
 }
 
+bool WaylandShm::ConnectionLost() const {
+    return wl_display_get_error(m_display) != 0;
+}
+
 void WaylandShm::Dispatch(bool wait) {
     if (wait)
         wl_display_roundtrip_queue(m_display, m_queue);

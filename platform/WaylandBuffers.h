@@ -33,6 +33,9 @@ public:
     // `wait`, first waits for one round trip, so that everything it sent has arrived.
     void Dispatch(bool wait);
 
+    // The connection to the compositor broke (it ended, or refused what it was sent).
+    bool ConnectionLost() const;
+
     wl_display* Connection() const { return m_display; }
     wl_shm* Shm() const { return m_shm; }
 

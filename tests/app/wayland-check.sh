@@ -4,7 +4,8 @@
 # even with an X display named), that its window is 821 x 633 points (1642 x 1266 pixels at
 # scale 2), that the corners the skin cuts away show the background and not a white square,
 # that a drag of the caption moves the window through the compositor, and that the frame's
-# close button ends the program with status 0.
+# close button ends the program with status 0; and that the program ends with status 1 and
+# one line when the compositor goes away.
 #
 #   wayland-check.sh BRELVAN TIPSD
 #
@@ -251,4 +252,32 @@ check_scale() { # check_scale SCALE
 check_scale 1
 swaymsg -q output HEADLESS-1 resolution 2560x2048 scale 2
 check_scale 2
+
+# The compositor goes away under the program: it ends with status 1 and says so in one line,
+# as on X11, rather than passing for a user's close.
+(cd "$work/run2" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$runtime" \
+    WAYLAND_DISPLAY="$socket" BRELVAN_SERVICE=127.0.0.1:1 "${as_user[@]}" "$brelvan" \
+    >"$work/brelvan.log" 2>&1) &
+app_pid=$!
+for _ in $(seq 200); do
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window showed"
+    [ -n "$(window_node || true)" ] && break
+    sleep 0.05
+done
+exec 7>&-
+kill "$sway_pid"
+wait "$sway_pid" 2>/dev/null || true
+sway_pid=
+for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the compositor went away and the program goes on"
+code=0
+wait "$app_pid" || code=$?
+app_pid=
+[ "$code" -eq 1 ] || fail "the compositor went away: status $code, not 1"
+lines=$(wc -l <"$work/brelvan.log")
+[ "$lines" -eq 1 ] || fail "the compositor went away: $lines lines on stderr, not 1"
+echo "wayland-check: the compositor went away: status 1: $(cat "$work/brelvan.log")"
 echo "wayland-check: passed"
