@@ -78,6 +78,20 @@ if [ "${#as_user[@]}" -gt 0 ] && ! "${as_user[@]}" test -x "$brelvan"; then
     brelvan="$work/brelvan"
 fi
 
+# The sanitizers' settings reach the program as they reach every test; a suppressions file
+# the compositor's user cannot read is copied where it can.
+program_env=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+    value=${!name:-}
+    [ -n "$value" ] || continue
+    if [[ "$value" =~ suppressions=([^:]*) ]]; then
+        cp "${BASH_REMATCH[1]}" "$work/$name.supp"
+        chmod 644 "$work/$name.supp"
+        value=${value/suppressions=${BASH_REMATCH[1]}/suppressions=$work/$name.supp}
+    fi
+    program_env+=("$name=$value")
+done
+
 background=3060a0
 cat >"$work/sway.conf" <<CONF
 output HEADLESS-1 resolution 1280x1024 scale 1
@@ -183,7 +197,8 @@ check_scale() { # check_scale SCALE
     # An X display named but not there: the program must not even try it.
     (cd "$work/run$scale" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" \
         XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" DISPLAY=:97 \
-        BRELVAN_SERVICE="$service" "${as_user[@]}" "$brelvan" >"$work/brelvan.log" 2>&1) &
+        BRELVAN_SERVICE="$service" "${program_env[@]}" "${as_user[@]}" "$brelvan" \
+        >"$work/brelvan.log" 2>&1) &
     app_pid=$!
     local node=
     for _ in $(seq 200); do
@@ -256,7 +271,7 @@ check_scale 2
 # The compositor goes away under the program: it ends with status 1 and says so in one line,
 # as on X11, rather than passing for a user's close.
 (cd "$work/run2" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$runtime" \
-    WAYLAND_DISPLAY="$socket" BRELVAN_SERVICE=127.0.0.1:1 "${as_user[@]}" "$brelvan" \
+    WAYLAND_DISPLAY="$socket" BRELVAN_SERVICE=127.0.0.1:1 "${program_env[@]}" "${as_user[@]}" "$brelvan" \
     >"$work/brelvan.log" 2>&1) &
 app_pid=$!
 for _ in $(seq 200); do
