@@ -381,7 +381,7 @@ int SdlDisplay::ToPoints(int units) const {
 
 int SdlDisplay::CreateWindow(const DisplayRect& b, bool popup) {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-    if (popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
+    if (popup && !m_wayland) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
     if (m_shm && m_scale > 1) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     SDL_Window* w = SDL_CreateWindow("", ToUnits(b.x), ToUnits(b.y), ToUnits(AtLeastOne(b.w)),
                                      ToUnits(AtLeastOne(b.h)), flags);
@@ -446,6 +446,10 @@ void SdlDisplay::KeepSize(Win& win) {
 void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
+    // SDL 2.26 makes a Wayland popup the child of the window with the keyboard and crashes
+    // when none has it; shown as a window of its own instead, a hint would take the keyboard
+    // and sit where the compositor puts it. Hints are therefore not shown there.
+    if (show && it->second.popup && m_wayland) return;
     it->second.visible = show;
     if (show) {
         SDL_ShowWindow(it->second.window);
