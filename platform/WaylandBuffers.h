@@ -1,8 +1,9 @@
 #pragma once
 // Windows on a Wayland compositor drawn from shared memory: SDL 2.26 draws a window there
-// only through an opaque GL surface, which can neither leave the corners a skin cuts away
-// transparent nor start without compiling shaders. The program's pictures go instead into
-// buffers of its own, 0xAARRGGBB, attached to the window's surface that SDL made.
+// only through an opaque GL surface, which cannot leave the corners a skin cuts away
+// transparent, and its renderer makes a GL context and compiles shaders before the first
+// frame. The program's pictures go instead into buffers of its own, 0xAARRGGBB, attached to
+// the window's surface that SDL made.
 #include <cstdint>
 #include <memory>
 #include <vector>
