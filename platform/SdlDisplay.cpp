@@ -575,7 +575,9 @@ void SdlDisplay::ApplyShape(Win& win) {
 
 void SdlDisplay::MinimizeWindow(int id) {
     auto it = m_windows.find(id);
-    if (it != m_windows.end()) SDL_MinimizeWindow(it->second.window);
+    if (it == m_windows.end()) return;
+    SDL_MinimizeWindow(it->second.window);
+    if (m_wayland) it->second.minimizeAsked = true;
 }
 
 void SdlDisplay::RestoreWindow(int id) {
@@ -841,10 +843,39 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
     return true;
 }
 
+bool SdlDisplay::BackFromMinimized(const void* raw, DisplayEvent& out) {
+    if (!m_wayland) return false;
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    Uint32 windowId = 0;
+    if (e.type == SDL_MOUSEMOTION)
+        windowId = e.motion.windowID;
+    else if (e.type == SDL_MOUSEBUTTONDOWN)
+        windowId = e.button.windowID;
+    else if (e.type == SDL_KEYDOWN)
+        windowId = e.key.windowID;
+    else if (e.type == SDL_WINDOWEVENT &&
+             (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+              e.window.event == SDL_WINDOWEVENT_ENTER || e.window.event == SDL_WINDOWEVENT_EXPOSED))
+        windowId = e.window.windowID;
+    const int id = windowId ? IdOf(windowId) : 0;
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || !it->second.minimizeAsked) return false;
+    // A compositor never says that a window is minimised or back (and some never minimise
+    // at all): a window asked to go that the pointer, the keyboard or the compositor's
+    // drawing reaches again is back. The event itself comes next.
+    it->second.minimizeAsked = false;
+    SDL_Event again = e;
+    SDL_PushEvent(&again);
+    out = DisplayEvent{};
+    out.kind = DisplayEventKind::Restored;
+    out.window = id;
+    return true;
+}
+
 bool SdlDisplay::PollEvent(DisplayEvent& event) {
     SDL_Event e;
     while (SDL_PollEvent(&e))
-        if (Translate(&e, event)) return true;
+        if (BackFromMinimized(&e, event) || Translate(&e, event)) return true;
     return false;
 }
 
@@ -856,7 +887,7 @@ bool SdlDisplay::WaitEvent(DisplayEvent& event, int timeoutMs) {
         int left = now >= end ? 0 : int(end - now);
         if (!SDL_WaitEventTimeout(&e, left)) return false;
         if (m_wakeEvent != Uint32(-1) && e.type == m_wakeEvent) return false;
-        if (Translate(&e, event)) return true;
+        if (BackFromMinimized(&e, event) || Translate(&e, event)) return true;
         if (SDL_GetTicks64() >= end) return false;
     }
 }

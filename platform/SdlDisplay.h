@@ -71,6 +71,8 @@ private:
     // Chooses the scale and, on Wayland, binds the compositor's shared memory.
     void PrepareScale();
     bool Translate(const void* sdlEvent, DisplayEvent& out);
+    // A Restored event for a window asked to minimise that shows up again (Wayland).
+    bool BackFromMinimized(const void* sdlEvent, DisplayEvent& out);
     int IdOf(uint32_t sdlWindowId) const;
     // SDL's window units (X11 pixels) to points and back.
     int ToPoints(int units) const;
@@ -97,6 +99,7 @@ private:
         bool popup = false;
         bool visible = false;
         bool shapeFailed = false;       // the system refused a shaped window once: stop asking
+        bool minimizeAsked = false;     // asked to minimise, and not seen back since (Wayland)
         std::vector<DisplayRect> shape; // window coordinates; empty: rectangular
         int iconWidth = 0, iconHeight = 0;
         std::vector<uint32_t> icon;    // kept: a shaped window made later needs it again
