@@ -1,6 +1,12 @@
 #include "platform/SdlDisplay.h"
 
+#include "platform/DeviceScale.h"
+#include "platform/DeviceSurface.h"
 #include "platform/OwnEnvironment.h"
+#include "platform/ShapeAlpha.h"
+#include "platform/WaylandBuffers.h"
+#include "platform/WaylandHandles.h"
+#include "platform/XDesktop.h"
 #include "platform/XWindowShape.h"
 
 #include <SDL.h>
@@ -223,6 +229,16 @@ void PopulateForWriting(void* memory, std::size_t bytes) {
 // Where SDL keeps a shaped window while its shape is being made.
 constexpr int ShapedParkingSpot = -1000;
 
+// Floor division: a point left of or above a window stays outside it.
+int FloorDiv(int value, int by) {
+    return value >= 0 ? value / by : -((-value + by - 1) / by);
+}
+
+// Sizes of SDL windows: never empty.
+int AtLeastOne(int v) {
+    return v > 0 ? v : 1;
+}
+
 int ButtonFrom(Uint8 b) {
     if (b == SDL_BUTTON_LEFT) return 1;
     if (b == SDL_BUTTON_RIGHT) return 2;
@@ -265,11 +281,30 @@ std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
         error = "no screen to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
-    InstallXErrorTolerance();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        error = SDL_GetError();
-        SDL_Quit();
-        return nullptr;
+    // SDL itself tries X11 first, and a Wayland session has one too (XWayland): the session's
+    // own compositor is asked first, the X server when it cannot be reached.
+    bool started = false;
+    std::string waylandError;
+    if (!driverChosen && HasValue(std::getenv("WAYLAND_DISPLAY"))) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+        started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+        if (!started) {
+            waylandError = SDL_GetError();
+            SDL_Quit();
+        }
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+        if (!started && !HasValue(std::getenv("DISPLAY"))) {
+            error = "the Wayland compositor cannot be reached: " + waylandError;
+            return nullptr;
+        }
+    }
+    if (!started) {
+        InstallXErrorTolerance();
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+            error = SDL_GetError();
+            SDL_Quit();
+            return nullptr;
+        }
     }
     if (!driverChosen && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
         error = "no screen to show windows on";
@@ -286,33 +321,98 @@ std::unique_ptr<Display> SdlDisplay::TryOpen(std::string& error) {
     if (x11) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     auto* display = new SdlDisplay();
     display->m_globalMouse = x11;
+    display->m_wayland = driver && std::strcmp(driver, "wayland") == 0;
     display->m_wakeEvent = SDL_RegisterEvents(1);
+    display->PrepareScale();
     return std::unique_ptr<Display>(display);
 }
 
+void SdlDisplay::PrepareScale() {
+    const char* setting = std::getenv("BRELVAN_SCALE");
+    m_scale = ScaleSetting(setting);
+    if (!m_scale && HasValue(setting))
+        std::fprintf(stderr, "BRELVAN_SCALE=%s is not 1, 2 or 3; the screen's own scale is used\n",
+                     setting);
+    if (m_wayland) {
+        // SDL names its connection only through a window; one that is never shown serves, and
+        // is kept: without a window left SDL would unload its GL library, which the next
+        // window loads again at great cost.
+        m_probe = SDL_CreateWindow(
+            "", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALLOW_HIGHDPI);
+        if (wl_display* connection = WaylandConnectionOf(m_probe))
+            m_shm = WaylandShm::Connect(connection);
+        if (!m_scale) m_scale = m_shm ? ClampScale(m_shm->OutputScale()) : 1;
+        // SDL gives Wayland windows in points itself.
+        m_unit = 1;
+        // Without shared memory the windows are drawn through SDL's own surface, one pixel a
+        // point.
+        if (!m_shm) m_scale = 1;
+        return;
+    }
+    if (!m_scale && m_globalMouse) {
+        m_scale = ScaleSetting(std::getenv("GDK_SCALE"));
+        if (!m_scale) m_scale = ScaleFromDpi(XftDpi(XResourceText()));
+    }
+    if (!m_scale) m_scale = 1;
+    m_unit = m_scale;
+}
+
+SdlDisplay::Win::Win() = default;
+SdlDisplay::Win::~Win() = default;
+SdlDisplay::Win::Win(Win&&) noexcept = default;
+
 SdlDisplay::~SdlDisplay() {
-    for (auto& [id, w] : m_windows) SDL_DestroyWindow(w.window);
+    for (auto& [id, w] : m_windows) {
+        w.buffers.reset();
+        SDL_DestroyWindow(w.window);
+    }
+    m_windows.clear();
     for (auto& [id, c] : m_systemCursors) SDL_FreeCursor(c);
     for (auto& [id, c] : m_imageCursors) SDL_FreeCursor(c);
+    // Bound on SDL's connection: gone before it is.
+    m_shm.reset();
+    // SDL 2.26 takes a Wayland connection down leaving memory of its own and of the GL library
+    // behind, which leak checkers rightly report; the process is ending, and the end of the
+    // connection frees everything on the compositor's side. SDL stays as it is.
+    if (m_wayland) return;
+    if (m_probe) SDL_DestroyWindow(m_probe);
     SDL_Quit();
+}
+
+int SdlDisplay::ToPoints(int units) const {
+    return FloorDiv(units, m_unit);
 }
 
 int SdlDisplay::CreateWindow(const DisplayRect& b, bool popup) {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-    if (popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
-    SDL_Window* w = SDL_CreateWindow("", b.x, b.y, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1, flags);
+    if (popup && !m_wayland) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
+    if (m_shm && m_scale > 1) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+    SDL_Window* w = SDL_CreateWindow("", ToUnits(b.x), ToUnits(b.y), ToUnits(AtLeastOne(b.w)),
+                                     ToUnits(AtLeastOne(b.h)), flags);
     if (!w) return 0;
+    std::unique_ptr<WaylandWindowBuffers> buffers;
+    if (m_shm) {
+        wl_surface* surface = WaylandSurfaceOf(w);
+        if (!surface) {
+            SDL_DestroyWindow(w);
+            return 0;
+        }
+        buffers = std::make_unique<WaylandWindowBuffers>(*m_shm, surface);
+    }
     int id = m_nextId++;
     Win& win = m_windows[id];
     win.window = w;
     win.bounds = b;
     win.popup = popup;
+    win.buffers = std::move(buffers);
+    if (win.buffers) win.alpha = std::make_unique<ShapeAlpha>(std::vector<DisplayRect>{}, m_scale);
     return id;
 }
 
 void SdlDisplay::DestroyWindow(int id) {
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
+    it->second.buffers.reset();
     SDL_DestroyWindow(it->second.window);
     m_windows.erase(it);
 }
@@ -325,17 +425,44 @@ void SdlDisplay::SetWindowBounds(int id, const DisplayRect& b) {
     win.bounds = b;
     // Resizing a shaped window parks it off screen until it has a shape of the new size, so
     // a window that only moves is not resized, and a resized one gets its shape again.
-    if (resized) SDL_SetWindowSize(win.window, b.w > 0 ? b.w : 1, b.h > 0 ? b.h : 1);
-    SDL_SetWindowPosition(win.window, b.x, b.y);
+    if (resized) {
+        SDL_SetWindowSize(win.window, ToUnits(AtLeastOne(b.w)), ToUnits(AtLeastOne(b.h)));
+        if (win.buffers && win.visible) KeepSize(win);
+    }
+    SDL_SetWindowPosition(win.window, ToUnits(b.x), ToUnits(b.y));
     if (resized && SDL_IsShapedWindow(win.window)) ApplyShape(win);
+}
+
+void SdlDisplay::KeepSize(Win& win) {
+    const int w = AtLeastOne(win.bounds.w), h = AtLeastOne(win.bounds.h);
+    // The least may never pass the most: the order depends on which way the size goes.
+    int leastW = 0, leastH = 0;
+    SDL_GetWindowMinimumSize(win.window, &leastW, &leastH);
+    if (leastW > w || leastH > h) {
+        SDL_SetWindowMinimumSize(win.window, w, h);
+        SDL_SetWindowMaximumSize(win.window, w, h);
+    } else {
+        SDL_SetWindowMaximumSize(win.window, w, h);
+        SDL_SetWindowMinimumSize(win.window, w, h);
+    }
 }
 
 void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
+    // SDL 2.26 makes a Wayland popup the child of the window with the keyboard and crashes
+    // when none has it; shown as a window of its own instead, a hint would take the keyboard
+    // and sit where the compositor puts it. Hints are therefore not shown there.
+    if (show && it->second.popup && m_wayland) return;
     it->second.visible = show;
     if (show) {
         SDL_ShowWindow(it->second.window);
+        if (it->second.buffers) {
+            // A window shown again is a new one to the compositor: its size and its picture
+            // are told again.
+            KeepSize(it->second);
+            ShowWholePicture(it->second);
+        }
         if (activate) SDL_RaiseWindow(it->second.window);
     } else {
         SDL_HideWindow(it->second.window);
@@ -372,11 +499,18 @@ void SdlDisplay::SetWindowShape(int id, const std::vector<DisplayRect>& rects) {
     if (it == m_windows.end()) return;
     Win& win = it->second;
     win.shape = rects;
+    if (win.buffers) {
+        // Outside the shape the window's pixels are transparent.
+        win.alpha = std::make_unique<ShapeAlpha>(rects, m_scale);
+        ShowWholePicture(win);
+        return;
+    }
     // On X11 the server shapes the window itself from the rectangles.
     if (!SDL_IsShapedWindow(win.window)) {
         std::vector<XShapeRect> xrects;
         xrects.reserve(rects.size());
-        for (const DisplayRect& r : rects) xrects.push_back(XShapeRect{r.x, r.y, r.w, r.h});
+        for (const DisplayRect& r : rects)
+            xrects.push_back(XShapeRect{ToUnits(r.x), ToUnits(r.y), ToUnits(r.w), ToUnits(r.h)});
         if (SetXWindowShape(win.window, xrects)) return;
     }
     if (!SDL_IsShapedWindow(win.window)) {
@@ -402,6 +536,7 @@ bool SdlDisplay::MakeShaped(Win& win) {
     SDL_DestroyWindow(win.window);
     win.window = shaped;
     ApplyIcon(win);
+    ApplyDragTest(win);
     return true;
 }
 
@@ -416,7 +551,7 @@ void SdlDisplay::ApplyShape(Win& win) {
     } else {
         SDL_FillRect(mask, nullptr, 0);
         for (const DisplayRect& r : win.shape) {
-            SDL_Rect sr{r.x, r.y, r.w, r.h};
+            SDL_Rect sr{ToUnits(r.x), ToUnits(r.y), ToUnits(r.w), ToUnits(r.h)};
             SDL_FillRect(mask, &sr, 0xFFFFFFFF);
         }
     }
@@ -426,7 +561,7 @@ void SdlDisplay::ApplyShape(Win& win) {
     SDL_SetWindowShape(win.window, mask, &mode);
     SDL_FreeSurface(mask);
     // Setting a shape may move a fresh shaped window; keep it where the program put it.
-    SDL_SetWindowPosition(win.window, win.bounds.x, win.bounds.y);
+    SDL_SetWindowPosition(win.window, ToUnits(win.bounds.x), ToUnits(win.bounds.y));
     if (win.visible) {
         SDL_ShowWindow(win.window);
         // The window's pixels may be gone: ask the program to present them again.
@@ -440,7 +575,9 @@ void SdlDisplay::ApplyShape(Win& win) {
 
 void SdlDisplay::MinimizeWindow(int id) {
     auto it = m_windows.find(id);
-    if (it != m_windows.end()) SDL_MinimizeWindow(it->second.window);
+    if (it == m_windows.end()) return;
+    SDL_MinimizeWindow(it->second.window);
+    if (m_wayland) it->second.minimizeAsked = true;
 }
 
 void SdlDisplay::RestoreWindow(int id) {
@@ -459,20 +596,110 @@ void SdlDisplay::RaiseWindow(int id) {
 
 void SdlDisplay::Present(int id, const uint32_t* pixels, int w, int h, const DisplayRect& d) {
     auto it = m_windows.find(id);
-    if (it == m_windows.end()) return;
-    SDL_Surface* surface = SDL_GetWindowSurface(it->second.window);
+    if (it == m_windows.end() || !pixels || w <= 0 || h <= 0) return;
+    if (it->second.buffers)
+        PresentToBuffers(it->second, pixels, w, h, d);
+    else
+        PresentToSurface(it->second, pixels, w, h, d);
+}
+
+void SdlDisplay::PresentToSurface(Win& win, const uint32_t* pixels, int w, int h,
+                                  const DisplayRect& d) {
+    SDL_Surface* surface = SDL_GetWindowSurface(win.window);
     if (!surface) return;
-    if (surface->pixels != it->second.surfacePixels) {
-        it->second.surfacePixels = surface->pixels;
+    if (surface->pixels != win.surfacePixels) {
+        win.surfacePixels = surface->pixels;
         PopulateForWriting(surface->pixels, std::size_t(surface->pitch) * std::size_t(surface->h));
     }
-    SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), w, h, 32,
-                                                          w * 4, SDL_PIXELFORMAT_XRGB8888);
-    if (!src) return;
-    SDL_Rect r{d.x, d.y, d.w, d.h};
-    SDL_BlitSurface(src, &r, surface, &r);
-    SDL_FreeSurface(src);
-    SDL_UpdateWindowSurfaceRects(it->second.window, &r, 1);
+    const int factor = EnlargeFactor(w, h, surface->w, surface->h);
+    const DisplayRect dirty = ClippedRect(ScaledRect(ClippedRect(d, {0, 0, w, h}), factor),
+                                          {0, 0, surface->w, surface->h});
+    if (dirty.w <= 0 || dirty.h <= 0) return;
+    SDL_Rect r{dirty.x, dirty.y, dirty.w, dirty.h};
+    const Uint32 format = surface->format->format;
+    if (factor > 1 && (format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888)) {
+        // The same layout: enlarged straight into the window's memory.
+        if (SDL_LockSurface(surface) != 0) return;
+        CopyEnlarged(pixels, w, factor, dirty, static_cast<uint32_t*>(surface->pixels),
+                     surface->pitch / 4);
+        SDL_UnlockSurface(surface);
+    } else if (factor > 1) {
+        std::vector<uint32_t> enlarged(std::size_t(surface->w) * std::size_t(surface->h));
+        CopyEnlarged(pixels, w, factor, dirty, enlarged.data(), surface->w);
+        SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(
+            enlarged.data(), surface->w, surface->h, 32, surface->w * 4, SDL_PIXELFORMAT_XRGB8888);
+        if (!src) return;
+        SDL_BlitSurface(src, &r, surface, &r);
+        SDL_FreeSurface(src);
+    } else {
+        SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), w, h,
+                                                              32, w * 4, SDL_PIXELFORMAT_XRGB8888);
+        if (!src) return;
+        SDL_BlitSurface(src, &r, surface, &r);
+        SDL_FreeSurface(src);
+    }
+    SDL_UpdateWindowSurfaceRects(win.window, &r, 1);
+}
+
+void SdlDisplay::PresentToBuffers(Win& win, const uint32_t* pixels, int w, int h,
+                                  const DisplayRect& d) {
+    const int deviceW = AtLeastOne(win.bounds.w) * m_scale;
+    const int deviceH = AtLeastOne(win.bounds.h) * m_scale;
+    bool whole = false;
+    if (win.pictureWidth != deviceW || win.pictureHeight != deviceH) {
+        win.picture.assign(std::size_t(deviceW) * std::size_t(deviceH), 0);
+        win.pictureWidth = deviceW;
+        win.pictureHeight = deviceH;
+        whole = true;
+    }
+    const int factor = EnlargeFactor(w, h, deviceW, deviceH);
+    const DisplayRect dirty =
+        ClippedRect(ScaledRect(ClippedRect(d, {0, 0, w, h}), factor), {0, 0, deviceW, deviceH});
+    CopyEnlarged(pixels, w, factor, dirty, win.picture.data(), deviceW);
+    if (!win.visible) return; // shown whole when it shows
+    win.buffers->Show(win.picture.data(), deviceW, deviceH,
+                      whole ? DisplayRect{0, 0, deviceW, deviceH} : dirty, *win.alpha, m_scale);
+}
+
+void SdlDisplay::ShowWholePicture(Win& win) {
+    if (!win.buffers || !win.visible || win.picture.empty()) return;
+    win.buffers->Show(win.picture.data(), win.pictureWidth, win.pictureHeight,
+                      {0, 0, win.pictureWidth, win.pictureHeight}, *win.alpha, m_scale);
+}
+
+// The system asks, for a press on a window, whether it may move the window from there.
+struct SdlHitTest {
+    static SDL_HitTestResult At(SDL_Window* window, const SDL_Point* point, void* data) {
+        auto* display = static_cast<SdlDisplay*>(data);
+        if (!point || !display->DraggableAt(window, point->x, point->y)) return SDL_HITTEST_NORMAL;
+        return SDL_HITTEST_DRAGGABLE;
+    }
+};
+
+void SdlDisplay::SetWindowDragTest(int id, std::function<bool(int x, int y)> test) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    it->second.dragTest = std::move(test);
+    ApplyDragTest(it->second);
+}
+
+void SdlDisplay::ApplyDragTest(Win& win) {
+    // A Wayland compositor moves windows only itself; on X11 a window manager does it for
+    // clients that ask, and without one the program moves the window as before.
+    const bool bySystem =
+        win.dragTest && (m_wayland || (m_globalMouse && XWindowManagerMovesWindows(win.window)));
+    SDL_SetWindowHitTest(win.window, bySystem ? &SdlHitTest::At : nullptr, this);
+}
+
+bool SdlDisplay::DraggableAt(SDL_Window* window, int x, int y) {
+    for (auto& [id, win] : m_windows) {
+        if (win.window != window) continue;
+        if (!win.dragTest) return false;
+        // A copy: the test may reach code that replaces it.
+        const auto test = win.dragTest;
+        return test(ToPoints(x), ToPoints(y));
+    }
+    return false;
 }
 
 int SdlDisplay::IdOf(uint32_t sdlWindowId) const {
@@ -496,12 +723,18 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
             wx = it->second.bounds.x;
             wy = it->second.bounds.y;
         }
-        out.x = x + wx;
-        out.y = y + wy;
+        out.x = ToPoints(x) + wx;
+        out.y = ToPoints(y) + wy;
         // A window that moves under the pointer (dragged by its caption) sees events
         // relative to where it was when they happened; the pointer's place on the screen is
         // what a drag follows.
-        if (m_globalMouse) SDL_GetGlobalMouseState(&out.x, &out.y);
+        if (m_globalMouse) {
+            SDL_GetGlobalMouseState(&out.x, &out.y);
+            out.x = ToPoints(out.x);
+            out.y = ToPoints(out.y);
+        }
+        m_pointerX = out.x;
+        m_pointerY = out.y;
     };
     switch (e.type) {
     case SDL_MOUSEMOTION:
@@ -520,11 +753,20 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
         out.kind = DisplayEventKind::Wheel;
         out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         if (!out.wheel) return false;
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
         out.window = IdOf(e.wheel.windowID);
-        out.x = x;
-        out.y = y;
+        if (m_globalMouse) {
+            int x = 0, y = 0;
+            SDL_GetGlobalMouseState(&x, &y);
+            out.x = ToPoints(x);
+            out.y = ToPoints(y);
+        } else {
+            // Where no one tells the pointer's place on the screen, it is the window's place
+            // as the program knows it plus the pointer's place in the window.
+            auto it = m_windows.find(out.window);
+            const DisplayRect at = it != m_windows.end() ? it->second.bounds : DisplayRect{};
+            out.x = at.x + ToPoints(e.wheel.mouseX);
+            out.y = at.y + ToPoints(e.wheel.mouseY);
+        }
         break;
     }
     case SDL_KEYDOWN:
@@ -564,6 +806,9 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
             out.kind = DisplayEventKind::Restored;
             break;
         case SDL_WINDOWEVENT_MOVED: {
+            // A Wayland compositor never says where a window is; SDL's number is only what
+            // the program asked for.
+            if (m_wayland) return false;
             // A shaped window being reshaped passes through SDL's parking place off screen;
             // that is no move of the program's window.
             if (e.window.data1 == ShapedParkingSpot && e.window.data2 == ShapedParkingSpot) {
@@ -572,8 +817,8 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
                     return false;
             }
             out.kind = DisplayEventKind::Moved;
-            out.x = e.window.data1;
-            out.y = e.window.data2;
+            out.x = ToPoints(e.window.data1);
+            out.y = ToPoints(e.window.data2);
             // Moved by the system (a window manager): remember the new place.
             auto it = m_windows.find(out.window);
             if (it != m_windows.end()) {
@@ -587,6 +832,8 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
         }
         break;
     case SDL_QUIT:
+        // SDL says the same when the compositor has gone away; that is no user's close.
+        if (m_shm && m_shm->ConnectionLost()) EndWithLostDisplay(nullptr);
         out.kind = DisplayEventKind::Close;
         out.window = m_windows.empty() ? 0 : m_windows.begin()->first;
         break;
@@ -596,10 +843,39 @@ bool SdlDisplay::Translate(const void* raw, DisplayEvent& out) {
     return true;
 }
 
+bool SdlDisplay::BackFromMinimized(const void* raw, DisplayEvent& out) {
+    if (!m_wayland) return false;
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    Uint32 windowId = 0;
+    if (e.type == SDL_MOUSEMOTION)
+        windowId = e.motion.windowID;
+    else if (e.type == SDL_MOUSEBUTTONDOWN)
+        windowId = e.button.windowID;
+    else if (e.type == SDL_KEYDOWN)
+        windowId = e.key.windowID;
+    else if (e.type == SDL_WINDOWEVENT &&
+             (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+              e.window.event == SDL_WINDOWEVENT_ENTER || e.window.event == SDL_WINDOWEVENT_EXPOSED))
+        windowId = e.window.windowID;
+    const int id = windowId ? IdOf(windowId) : 0;
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || !it->second.minimizeAsked) return false;
+    // A compositor never says that a window is minimised or back (and some never minimise
+    // at all): a window asked to go that the pointer, the keyboard or the compositor's
+    // drawing reaches again is back. The event itself comes next.
+    it->second.minimizeAsked = false;
+    SDL_Event again = e;
+    SDL_PushEvent(&again);
+    out = DisplayEvent{};
+    out.kind = DisplayEventKind::Restored;
+    out.window = id;
+    return true;
+}
+
 bool SdlDisplay::PollEvent(DisplayEvent& event) {
     SDL_Event e;
     while (SDL_PollEvent(&e))
-        if (Translate(&e, event)) return true;
+        if (BackFromMinimized(&e, event) || Translate(&e, event)) return true;
     return false;
 }
 
@@ -611,7 +887,7 @@ bool SdlDisplay::WaitEvent(DisplayEvent& event, int timeoutMs) {
         int left = now >= end ? 0 : int(end - now);
         if (!SDL_WaitEventTimeout(&e, left)) return false;
         if (m_wakeEvent != Uint32(-1) && e.type == m_wakeEvent) return false;
-        if (Translate(&e, event)) return true;
+        if (BackFromMinimized(&e, event) || Translate(&e, event)) return true;
         if (SDL_GetTicks64() >= end) return false;
     }
 }
@@ -628,19 +904,38 @@ uint64_t SdlDisplay::Now() {
 }
 
 DisplayRect SdlDisplay::ScreenRect() {
-    SDL_Rect r{0, 0, 1024, 768};
+    SDL_Rect r{0, 0, 1024 * m_unit, 768 * m_unit};
     SDL_GetDisplayBounds(0, &r);
-    return {r.x, r.y, r.w, r.h};
+    return {ToPoints(r.x), ToPoints(r.y), ToPoints(r.w), ToPoints(r.h)};
 }
 
 DisplayRect SdlDisplay::WorkArea() {
-    SDL_Rect r{0, 0, 1024, 768};
+    SDL_Rect r{0, 0, 1024 * m_unit, 768 * m_unit};
     if (SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
-    return {r.x, r.y, r.w, r.h};
+    return {ToPoints(r.x), ToPoints(r.y), ToPoints(r.w), ToPoints(r.h)};
 }
 
 void SdlDisplay::CursorPos(int& x, int& y) {
-    SDL_GetGlobalMouseState(&x, &y);
+    if (m_globalMouse) {
+        SDL_GetGlobalMouseState(&x, &y);
+        x = ToPoints(x);
+        y = ToPoints(y);
+        return;
+    }
+    // Over a window of ours: its place plus the pointer's place in it; elsewhere, where the
+    // pointer was last seen.
+    x = m_pointerX;
+    y = m_pointerY;
+    SDL_Window* focus = SDL_GetMouseFocus();
+    if (!focus) return;
+    for (const auto& [id, win] : m_windows) {
+        if (win.window != focus) continue;
+        int inX = 0, inY = 0;
+        SDL_GetMouseState(&inX, &inY);
+        x = win.bounds.x + ToPoints(inX);
+        y = win.bounds.y + ToPoints(inY);
+        return;
+    }
 }
 
 bool SdlDisplay::KeyDown(int vk) {

@@ -12,6 +12,7 @@ packages=(
     fonts-liberation2 famfamfam-flag-png
     curl openssl clang-format
     xvfb xdotool x11-utils
+    sway grim python3 libwayland-dev
     desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -29,6 +29,10 @@ void TWindowSystem::ShowTopLevel(TWinControl* w, bool show, bool activate, bool 
             data.displayId = d.CreateWindow(b, popup);
             m_registry.BindDisplay(data.displayId, w);
             d.SetWindowTitle(data.displayId, AnsiToUtf8(w->Text()));
+            // Where the system moves windows itself, a press on the caption is its to take.
+            if (!popup)
+                d.SetWindowDragTest(data.displayId,
+                                    [this, w](int x, int y) { return SystemMayDrag(w, x, y); });
             // A region given before the window was first shown shapes it from the start.
             if (data.hasShape) {
                 std::vector<DisplayRect> rects;
@@ -49,6 +53,15 @@ void TWindowSystem::ShowTopLevel(TWinControl* w, bool show, bool activate, bool 
         m_input.TopLevelHidden(w);
     }
     m_paint.MarkDirty();
+}
+
+bool TWindowSystem::SystemMayDrag(TWinControl* w, int x, int y) {
+    // Not while another form is modal or the mouse is held by a drag of the program's own.
+    if (!Alive(w) || !m_registry.AcceptsInput(w) || m_input.Capture() ||
+        m_input.Track().kind != TNonClientTracking::None)
+        return false;
+    const TPoint screen{w->Left() + x, w->Top() + y};
+    return w->Perform(WM_NCHITTEST, 0, PointToLParam(screen)) == HTCAPTION;
 }
 
 void TWindowSystem::MoveTopLevel(TWinControl* w) {

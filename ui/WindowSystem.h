@@ -110,6 +110,9 @@ public:
 
 private:
     TWindowSystem() = default;
+    // The display's drag test for a top-level window: its caption (x, y in its window
+    // coordinates), while it takes input.
+    bool SystemMayDrag(TWinControl* w, int x, int y);
 
     TWindowRegistry m_registry;
     TCaret m_caret{m_registry};

@@ -274,3 +274,131 @@ TEST(SdlDisplayOpen, TheEnvironmentNeitherStartsABusNorRecompilesTheComposeTable
     }
     std::filesystem::remove_all(folder);
 }
+
+namespace {
+// The SDL display with a device scale of its own: on the off-screen driver, which (like X11)
+// scales nothing itself, a window of scale 2 is twice as large in SDL's pixels.
+class ScaledSdlDisplayTest : public SdlDisplayTest {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("BRELVAN_SCALE", "2", 1);
+        display = SdlDisplay::Open();
+        unsetenv("BRELVAN_SCALE");
+    }
+};
+
+uint32_t SurfacePixel(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);
+    const Uint32 raw = *reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) +
+                                                        y * surface->pitch + x * 4);
+    SDL_UnlockSurface(surface);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(raw, surface->format, &r, &g, &b);
+    return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+}
+} // namespace
+
+TEST_F(ScaledSdlDisplayTest, PointsBecomeDevicePixelsTowardTheSystemAndBackForInput) {
+    EXPECT_EQ(display->DeviceScale(), 2);
+    const int id = Window({100, 50, 40, 30}, "scaled");
+    SDL_Window* sdl = SDL_GetWindowFromID(SystemId("scaled"));
+    ASSERT_NE(sdl, nullptr);
+    int w = 0, h = 0, x = 0, y = 0;
+    SDL_GetWindowSize(sdl, &w, &h);
+    SDL_GetWindowPosition(sdl, &x, &y);
+    EXPECT_EQ(w, 80);
+    EXPECT_EQ(h, 60);
+    EXPECT_EQ(x, 200);
+    EXPECT_EQ(y, 100);
+
+    // Input comes back in points; a pixel left of the window stays left of it.
+    DisplayEvent e =
+        Through(Button(SDL_MOUSEBUTTONDOWN, SystemId("scaled"), SDL_BUTTON_LEFT, 11, 15));
+    EXPECT_EQ(e.window, id);
+    EXPECT_EQ(e.x, 105);
+    EXPECT_EQ(e.y, 57);
+    e = Through(Button(SDL_MOUSEBUTTONUP, SystemId("scaled"), SDL_BUTTON_LEFT, -1, 0));
+    EXPECT_EQ(e.x, 99);
+
+    SDL_Event moved{};
+    moved.type = SDL_WINDOWEVENT;
+    moved.window.event = SDL_WINDOWEVENT_MOVED;
+    moved.window.windowID = SystemId("scaled");
+    moved.window.data1 = 300;
+    moved.window.data2 = 160;
+    e = Through(moved);
+    EXPECT_EQ(e.kind, DisplayEventKind::Moved);
+    EXPECT_EQ(e.x, 150);
+    EXPECT_EQ(e.y, 80);
+
+    // The screen in points.
+    SDL_Rect bounds{};
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &bounds), 0);
+    EXPECT_EQ(display->ScreenRect(), (DisplayRect{0, 0, bounds.w / 2, bounds.h / 2}));
+
+    // A new size is doubled too.
+    display->SetWindowBounds(id, {100, 50, 60, 20});
+    SDL_GetWindowSize(sdl, &w, &h);
+    EXPECT_EQ(w, 120);
+    EXPECT_EQ(h, 40);
+}
+
+TEST_F(ScaledSdlDisplayTest, PresentTakesDevicePixelsAndEnlargesASurfaceOfPoints) {
+    const int id = Window({0, 0, 4, 3}, "device");
+    SDL_Surface* screen = SDL_GetWindowSurface(SDL_GetWindowFromID(SystemId("device")));
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(screen->w, 8);
+    ASSERT_EQ(screen->h, 6);
+    SDL_FillRect(screen, nullptr, 0);
+
+    // A surface of device pixels is copied one to one, only its dirty part.
+    std::vector<uint32_t> device(8 * 6);
+    for (std::size_t i = 0; i < device.size(); ++i) device[i] = 0x000100u * uint32_t(i + 1);
+    display->Present(id, device.data(), 8, 6, {1, 1, 3, 2});
+    EXPECT_EQ(SurfacePixel(screen, 1, 1), device[9]);
+    EXPECT_EQ(SurfacePixel(screen, 3, 2), device[19]);
+    EXPECT_EQ(SurfacePixel(screen, 4, 2), 0u);
+    EXPECT_EQ(SurfacePixel(screen, 0, 0), 0u);
+
+    // A surface of points (a window system drawing one pixel a point): each pixel becomes two
+    // by two, and the dirty rectangle (the surface's pixels) grows with it.
+    const std::vector<uint32_t> points{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, //
+                                       0x111111, 0x222222, 0x333333, 0x444444, //
+                                       0x555555, 0x666666, 0x777777, 0x888888};
+    display->Present(id, points.data(), 4, 3, {1, 1, 2, 1});
+    EXPECT_EQ(SurfacePixel(screen, 2, 2), 0x222222u);
+    EXPECT_EQ(SurfacePixel(screen, 3, 3), 0x222222u);
+    EXPECT_EQ(SurfacePixel(screen, 5, 3), 0x333333u);
+    EXPECT_EQ(SurfacePixel(screen, 6, 2), 0u); // outside the dirty part: as it was
+    EXPECT_EQ(SurfacePixel(screen, 1, 1), device[9]);
+    display->Present(id, points.data(), 4, 3, {0, 0, 4, 3});
+    EXPECT_EQ(SurfacePixel(screen, 0, 0), 0xFF0000u);
+    EXPECT_EQ(SurfacePixel(screen, 7, 5), 0x888888u);
+    // A dirty rectangle reaching past the surface is kept to it.
+    display->Present(id, points.data(), 4, 3, {-5, -5, 100, 100});
+    EXPECT_EQ(SurfacePixel(screen, 7, 0), 0xFFFFFFu);
+}
+
+TEST(SdlDisplayScale, OnlyOneTwoOrThreeAndDesktopSettingsOnlyWhereTheyBelong) {
+    ScopedEnv driver("SDL_VIDEODRIVER", "dummy");
+    {
+        // A toolkit setting of X11 desktops says nothing off X11.
+        ScopedEnv scale("BRELVAN_SCALE", nullptr);
+        ScopedEnv gdk("GDK_SCALE", "2");
+        EXPECT_EQ(SdlDisplay::Open()->DeviceScale(), 1);
+    }
+    {
+        ScopedEnv scale("BRELVAN_SCALE", "3");
+        EXPECT_EQ(SdlDisplay::Open()->DeviceScale(), 3);
+    }
+    {
+        // Anything else is refused aloud, and the screen's own scale is used.
+        ScopedEnv scale("BRELVAN_SCALE", "4");
+        testing::internal::CaptureStderr();
+        const int chosen = SdlDisplay::Open()->DeviceScale();
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(chosen, 1);
+        EXPECT_NE(said.find("BRELVAN_SCALE=4"), std::string::npos) << said;
+    }
+}
