@@ -248,7 +248,7 @@ class Monkey:
         elif kind == "text":
             word = rng.choice(WORDS)
             self.events.append("type %r" % word)
-            self.xdo("type", "--delay", "5", word)
+            self.xdo("type", "--delay", "5", "--", word)
         elif kind == "enter":
             # A whole login: the boxes, then LOGIN.
             self.events.append("login demo/demo")
@@ -256,7 +256,7 @@ class Monkey:
                 self.move(*LOGIN_SPOTS[name])
                 self.xdo("click", "1")
                 self.xdo("key", "ctrl+a")
-                self.xdo("type", "--delay", "5", text)
+                self.xdo("type", "--delay", "5", "--", text)
             self.move(*LOGIN_SPOTS["LOGIN"])
             self.xdo("click", "1")
 

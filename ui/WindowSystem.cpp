@@ -132,7 +132,22 @@ void TWindowSystem::Reset() {
 
 // --- the display's events ---
 
+void TWindowSystem::ShownAgain(TWinControl* top) {
+    top->WindowRecord()->minimized = false;
+    if (auto* form = dynamic_cast<TCustomForm*>(top)) form->WindowStateFromDisplay(wsNormal);
+    top->Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(top->ClientWidth(), top->ClientHeight()));
+    m_paint.PresentWholeTop(top);
+}
+
 void TWindowSystem::Dispatch(const DisplayEvent& e) {
+    // The pointer pressed on a window asked to minimise proves it is on screen: some systems never
+    // minimise (no window manager, some compositors) and never say so, and a window taken
+    // for minimised would refuse every click and never paint again.
+    const bool pointerOn =
+        e.kind == DisplayEventKind::MouseDown || e.kind == DisplayEventKind::Wheel;
+    if (pointerOn)
+        if (TWinControl* top = TopLevelOfDisplay(e.window))
+            if (top->WindowRecord()->minimized) ShownAgain(top);
     m_input.NoteInput(e);
     TModalStack& modal = m_registry.Modal();
     switch (e.kind) {
@@ -160,14 +175,7 @@ void TWindowSystem::Dispatch(const DisplayEvent& e) {
         }
         break;
     case DisplayEventKind::Restored:
-        if (TWinControl* top = TopLevelOfDisplay(e.window)) {
-            top->WindowRecord()->minimized = false;
-            if (auto* form = dynamic_cast<TCustomForm*>(top))
-                form->WindowStateFromDisplay(wsNormal);
-            top->Perform(WM_SIZE, SIZE_RESTORED,
-                         MAKELPARAM(top->ClientWidth(), top->ClientHeight()));
-            m_paint.PresentWholeTop(top);
-        }
+        if (TWinControl* top = TopLevelOfDisplay(e.window)) ShownAgain(top);
         break;
     case DisplayEventKind::Moved:
         if (TWinControl* top = TopLevelOfDisplay(e.window)) {

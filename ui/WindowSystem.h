@@ -110,6 +110,8 @@ public:
 
 private:
     TWindowSystem() = default;
+    // The display says (or input shows) that a minimised top-level window is back.
+    void ShownAgain(TWinControl* top);
     // The display's drag test for a top-level window: its caption (x, y in its window
     // coordinates), while it takes input.
     bool SystemMayDrag(TWinControl* w, int x, int y);

@@ -2,6 +2,7 @@
 // to a form, and that a destroyed window is forgotten by every part.
 #include "ui/WindowSystem.h"
 #include "UiTest.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 class TRecorder : public TCustomControl {
@@ -233,4 +234,37 @@ TEST_F(UiTest, CaretShowsAndHidesNestAndOnlyForItsOwner) {
     EXPECT_FALSE(SetCaretPos(1, 1));
     Pump();
     EXPECT_EQ(PixelOf(a, 20, 5), plain);
+}
+
+// A screen without a window manager: asked to minimise, the window stays where it is and
+// nothing says otherwise.
+class NeverMinimises : public HeadlessDisplay {
+public:
+    using HeadlessDisplay::HeadlessDisplay;
+    void MinimizeWindow(int) override {}
+};
+
+TEST_F(UiTest, AWindowThatNeverWentAwayTakesClicksAgainAfterMinimise) {
+    Application->Reset();
+    display = new NeverMinimises(1024, 768);
+    SetDisplay(std::unique_ptr<Display>(display));
+    Application->Initialize();
+    TForm* f = NewForm();
+    auto* button = new TButton(f);
+    button->SetParent(f);
+    button->SetBounds(10, 10, 80, 24);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    f->Show();
+    Pump();
+    f->Perform(WM_SYSCOMMAND, SC_MINIMIZE);
+    Pump();
+    EXPECT_EQ(f->WindowState(), wsMinimized);
+    // The window is still on screen: the user's click there is taken, and it paints again.
+    Click(button, 20, 12);
+    EXPECT_EQ(f->WindowState(), wsNormal);
+    EXPECT_EQ(clicks, 1);
+    button->SetCaption("again");
+    Pump();
+    EXPECT_FALSE(f->WindowRecord()->minimized);
 }
