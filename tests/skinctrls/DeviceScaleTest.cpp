@@ -4,6 +4,7 @@
 // which mix pictures pixel by pixel, keep working at full resolution.
 #include "SkinCtrlsTest.h"
 
+#include "skinctrls/SkinPanel.h"
 #include "skinctrls/SkinShadowLabel.h"
 #include "skinctrls/SkinXFormButton.h"
 
@@ -103,4 +104,26 @@ TEST_F(ScaledSkinTest, AlphaBlendedAndShadowedControlsMixAtFullResolution) {
     ASSERT_TRUE(SnapshotControlDevice(button, device));
     const TPixel far = device.ScanLine(device.Height() - 3)[device.Width() - 10];
     EXPECT_GT(far & 0xFFu, 0x60u) << "blue shows through at the far corner";
+}
+
+TEST_F(ScaledSkinTest, GroupBoxCaptionInItsBorderStripIsSharp) {
+    // A large container paints its borders from strips; the caption goes into the top one.
+    TForm* form = NewForm(420, 300);
+    TspSkinData* skin = ProgramSkin(form);
+    auto* group = new TspSkinGroupBox(form);
+    group->SetParent(form);
+    group->SetSkinDataName("groupbox");
+    group->SetSkinData(skin);
+    group->SetBounds(10, 10, 369, 240);
+    group->SetCaption("Filter");
+    form->Show();
+    Pump();
+    TBitmap points, device, bare;
+    ASSERT_TRUE(SnapshotControl(group, points));
+    ASSERT_TRUE(SnapshotControlDevice(group, device));
+    ExpectSamePlace(points, device);
+    group->SetCaption("");
+    Pump();
+    ASSERT_TRUE(SnapshotControlDevice(group, bare));
+    EXPECT_GT(MixedBlocks(device) - MixedBlocks(bare), 20);
 }
