@@ -122,6 +122,7 @@ void TBitmap::SetScale(int scale) {
         SyncCanvas();
         throw;
     }
+    SyncCanvas(); // also when the picture is empty and SetSize had nothing to do
 }
 
 TBitmap TBitmap::DevicePicture() const {
