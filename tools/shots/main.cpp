@@ -95,28 +95,32 @@ int main(int argc, char** argv) {
         if (!value) return UsageError(tool, "BRELVAN_SCALE must be 1, 2 or 3");
         scale = *value;
     }
-    int first = 1;
-    if (argc > 1 && std::string_view(argv[1]) == "--scale") {
-        const std::optional<int> value = argc > 2 ? ParseScale(argv[2]) : std::nullopt;
+    // --scale N may stand anywhere; the other arguments are OUTDIR and the scenes.
+    std::vector<std::string> operands;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) != "--scale") {
+            operands.push_back(argv[i]);
+            continue;
+        }
+        const std::optional<int> value = i + 1 < argc ? ParseScale(argv[i + 1]) : std::nullopt;
         if (!value) return UsageError(tool, "--scale takes 1, 2 or 3");
         scale = *value;
-        first = 3;
+        ++i;
     }
-    if (argc <= first) {
+    if (operands.empty()) {
         std::fputs(usage.c_str(), stderr);
         return tool.UsageExit;
     }
     // Made absolute now: the scenes of the window change the current folder to one of their
     // own, and a relative OUTDIR would be taken inside it.
     std::error_code ec;
-    std::filesystem::path out = std::filesystem::absolute(argv[first], ec);
-    if (ec) out = argv[first];
+    std::filesystem::path out = std::filesystem::absolute(operands[0], ec);
+    if (ec) out = operands[0];
     std::filesystem::create_directories(out, ec);
     g_display = new HeadlessDisplay(1280, 1024, scale);
     SetDisplay(std::unique_ptr<Display>(g_display));
     Application->Initialize();
-    std::vector<std::string> names;
-    for (int i = first + 1; i < argc; ++i) names.push_back(argv[i]);
+    std::vector<std::string> names(operands.begin() + 1, operands.end());
     if (names.empty())
         for (auto& [name, fn] : Registry()) names.push_back(name);
     int failures = 0;
