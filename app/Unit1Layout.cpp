@@ -9,6 +9,7 @@
 #include "data/ProgramSkin.h"
 #include "gfx/Jpeg.h"
 #include "grid/NxGrid.h"
+#include "platform/Display.h"
 #include "service/HttpClient.h"
 #include "service/ServiceUrls.h"
 #include "skin/CompressedStoredSkin.h"
@@ -205,7 +206,8 @@ void TForm1::CreateComponents() {
 
 void TForm1::LoadPictures() {
     LoadFlagImages(*ImageList1);
-    LoadTabImages(*ImageList2);
+    // The tab images are drawn for the screen's scale; the flags are the package's 1x pictures.
+    LoadTabImages(*ImageList2, HasDisplay() ? CurrentDisplay().DeviceScale() : 1);
     LoadFlagHeaderGlyph(m_flagGlyph);
 }
 

@@ -21,21 +21,26 @@ TPixel Flatten(uint32_t argb) {
 }
 
 // A strip of `count` pictures side by side, and the mask that marks their transparent pixels
-// (white) and drawn pixels (black).
-void AddPictures(TImageList& list, const uint32_t (*pictures)[kArtPixels], int count) {
+// (white) and drawn pixels (black). Each picture is kArtSide points of `scale` pixels a side,
+// `pictures` the first pixel of the first one.
+void AddPictures(TImageList& list, const uint32_t* pictures, int count, int scale = 1) {
     list.Clear();
     list.SetSize(kArtSide, kArtSide);
-    TBitmap strip(kArtSide * count, kArtSide);
-    TBitmap mask(kArtSide * count, kArtSide);
-    for (int y = 0; y < kArtSide; ++y) {
+    const int side = kArtSide * scale;
+    TBitmap strip, mask;
+    for (TBitmap* b : {&strip, &mask}) {
+        b->SetScale(scale);
+        b->SetSize(kArtSide * count, kArtSide);
+    }
+    for (int y = 0; y < side; ++y) {
         TPixel* image = strip.ScanLine(y);
         TPixel* bits = mask.ScanLine(y);
         for (int i = 0; i < count; ++i) {
-            for (int x = 0; x < kArtSide; ++x) {
-                const uint32_t argb = pictures[i][y * kArtSide + x];
+            for (int x = 0; x < side; ++x) {
+                const uint32_t argb = pictures[std::size_t(i) * side * side + y * side + x];
                 const bool drawn = (argb >> 24) >= kOpaqueEnough;
-                image[i * kArtSide + x] = drawn ? Flatten(argb) : 0xFFFFFFFFu;
-                bits[i * kArtSide + x] = drawn ? 0xFF000000u : 0xFFFFFFFFu;
+                image[i * side + x] = drawn ? Flatten(argb) : 0xFFFFFFFFu;
+                bits[i * side + x] = drawn ? 0xFF000000u : 0xFFFFFFFFu;
             }
         }
     }
@@ -45,11 +50,17 @@ void AddPictures(TImageList& list, const uint32_t (*pictures)[kArtPixels], int c
 } // namespace
 
 void LoadFlagImages(TImageList& list) {
-    AddPictures(list, kFlagImagePixels, kFlagImageCount);
+    AddPictures(list, kFlagImagePixels[0], kFlagImageCount);
 }
 
-void LoadTabImages(TImageList& list) {
-    AddPictures(list, kTabImagePixels, kTabImageCount);
+void LoadTabImages(TImageList& list, int scale) {
+    // Only the pictures of the screen's scale are taken into memory.
+    if (scale >= 3)
+        AddPictures(list, kTabImagePixels3x[0], kTabImageCount, 3);
+    else if (scale == 2)
+        AddPictures(list, kTabImagePixels2x[0], kTabImageCount, 2);
+    else
+        AddPictures(list, kTabImagePixels[0], kTabImageCount);
 }
 
 void LoadFlagHeaderGlyph(TBitmap& glyph) {

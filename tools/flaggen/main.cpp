@@ -38,6 +38,8 @@ const char* const kFlagFiles[103] = {
 // clang-format on
 
 constexpr int kKosovo = 98;
+// The tab images are drawn at 1, 2 and 3 pixels a point.
+constexpr int kMaxArtScale = 3;
 
 Image16 CentreFlag(const RgbaPicture& flag, const std::string& path) {
     if (flag.width > kSide || flag.height > kSide)
@@ -51,9 +53,9 @@ Image16 CentreFlag(const RgbaPicture& flag, const std::string& path) {
     return image;
 }
 
-void WriteArray(std::ostream& out, const Image16& image) {
+template <class Image> void WriteArray(std::ostream& out, const Image& image) {
     out << "{";
-    for (int i = 0; i < kSide * kSide; ++i) {
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
         if (i % 8 == 0) out << "\n    ";
         char text[16];
         std::snprintf(text, sizeof text, "0x%08XU,", image.pixels[i]);
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
                 flags.push_back(CentreFlag(LoadPng(path), path));
             }
         }
-        const Image16 tabs[2] = {DrawLoginTabImage(), DrawFootballTabImage()};
+
         const Image16 glyph = DrawFlagHeaderGlyph();
 
         std::ostringstream out;
@@ -105,10 +107,15 @@ int main(int argc, char** argv) {
             WriteArray(out, flag);
             out << ",\n";
         }
-        out << "};\n\nconst uint32_t kTabImagePixels[kTabImageCount][kArtPixels] = {\n";
-        for (const Image16& tab : tabs) {
-            WriteArray(out, tab);
-            out << ",\n";
+        // The tab images at each scale a screen may have; the program takes one of them.
+        for (int scale = 1; scale <= kMaxArtScale; ++scale) {
+            out << "};\n\nconst uint32_t kTabImagePixels"
+                << (scale == 1 ? "" : std::to_string(scale) + "x")
+                << "[kTabImageCount][kArtPixels * " << scale * scale << "] = {\n";
+            for (const ScaledImage& tab : {DrawLoginTabImage(scale), DrawFootballTabImage(scale)}) {
+                WriteArray(out, tab);
+                out << ",\n";
+            }
         }
         out << "};\n\nconst uint32_t kFlagHeaderGlyphPixels[kArtPixels] = ";
         WriteArray(out, glyph);
