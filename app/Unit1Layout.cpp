@@ -206,9 +206,11 @@ void TForm1::CreateComponents() {
 
 void TForm1::LoadPictures() {
     LoadFlagImages(*ImageList1);
-    // The tab images are drawn for the screen's scale; the flags are the package's 1x pictures.
-    LoadTabImages(*ImageList2, HasDisplay() ? CurrentDisplay().DeviceScale() : 1);
-    LoadFlagHeaderGlyph(m_flagGlyph);
+    // Our own drawings are drawn for the screen's scale; the flags are the package's 1x
+    // pictures.
+    const int scale = HasDisplay() ? CurrentDisplay().DeviceScale() : 1;
+    LoadTabImages(*ImageList2, scale);
+    LoadFlagHeaderGlyph(m_flagGlyph, scale);
 }
 
 void TForm1::CreateAboutPage(TBitmap* preparedPicture) {

@@ -19,3 +19,6 @@ extern const uint32_t kTabImagePixels[kTabImageCount][kArtPixels];
 extern const uint32_t kTabImagePixels2x[kTabImageCount][kArtPixels * 4];
 extern const uint32_t kTabImagePixels3x[kTabImageCount][kArtPixels * 9];
 extern const uint32_t kFlagHeaderGlyphPixels[kArtPixels];
+// The header glyph drawn again at 2 and 3 pixels a point.
+extern const uint32_t kFlagHeaderGlyphPixels2x[kArtPixels * 4];
+extern const uint32_t kFlagHeaderGlyphPixels3x[kArtPixels * 9];

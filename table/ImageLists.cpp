@@ -4,6 +4,8 @@
 #include "gfx/ImageList.h"
 #include "table/FlagArt.h"
 
+#include <algorithm>
+
 namespace {
 
 // Pixels at least this opaque are drawn; softer edge pixels are left out.
@@ -63,14 +65,20 @@ void LoadTabImages(TImageList& list, int scale) {
         AddPictures(list, kTabImagePixels[0], kTabImageCount);
 }
 
-void LoadFlagHeaderGlyph(TBitmap& glyph) {
+void LoadFlagHeaderGlyph(TBitmap& glyph, int scale) {
     // Fuchsia appears in no drawing, so it can stand for "transparent".
     constexpr TPixel kKey = 0xFFFF00FFu;
+    scale = std::clamp(scale, 1, 3);
+    const uint32_t* pixels = scale == 3   ? kFlagHeaderGlyphPixels3x
+                             : scale == 2 ? kFlagHeaderGlyphPixels2x
+                                          : kFlagHeaderGlyphPixels;
+    const int side = kArtSide * scale;
+    glyph.SetScale(scale);
     glyph.SetSize(kArtSide, kArtSide);
-    for (int y = 0; y < kArtSide; ++y) {
+    for (int y = 0; y < side; ++y) {
         TPixel* row = glyph.ScanLine(y);
-        for (int x = 0; x < kArtSide; ++x) {
-            const uint32_t argb = kFlagHeaderGlyphPixels[y * kArtSide + x];
+        for (int x = 0; x < side; ++x) {
+            const uint32_t argb = pixels[y * side + x];
             row[x] = (argb >> 24) >= kOpaqueEnough ? Flatten(argb) : kKey;
         }
     }

@@ -139,6 +139,22 @@ TEST(FlagImages, TabImagesAreDrawnForTheScreensScale) {
         const TBitmap pitch = Image(tabs, 1);
         EXPECT_GT(At(pitch, 4 * scale, 8 * scale).g, 120);
     }
+    // The header glyph likewise, its transparent key still in the bottom-left corner.
+    for (int scale : {2, 3}) {
+        TBitmap plainGlyph, glyph;
+        LoadFlagHeaderGlyph(plainGlyph);
+        LoadFlagHeaderGlyph(glyph, scale);
+        EXPECT_EQ(glyph.Scale(), scale);
+        EXPECT_EQ(glyph.Width(), 16);
+        EXPECT_TRUE(glyph.Transparent());
+        EXPECT_EQ(glyph.TransparentColor(), plainGlyph.TransparentColor());
+        const TPixel key = glyph.ScanLine(glyph.DeviceHeight() - 1)[0];
+        int keyed = 0;
+        for (int y = 0; y < glyph.DeviceHeight(); ++y)
+            for (int x = 0; x < glyph.DeviceWidth(); ++x) keyed += glyph.ScanLine(y)[x] == key;
+        EXPECT_GT(keyed, 64 * scale * scale);
+        EXPECT_LT(keyed, 240 * scale * scale);
+    }
     // Scales beyond 3 take the finest pictures there are; below 1, the 1x ones.
     TImageList big, small;
     LoadTabImages(big, 5);

@@ -141,9 +141,9 @@ ScaledImage DrawFootballTabImage(int scale) {
     return image;
 }
 
-Image16 DrawFlagHeaderGlyph() {
+ScaledImage DrawFlagHeaderGlyph(int scale) {
     // A pennant on a pole; the header draws it transparently over its own colour.
-    Image16 image;
+    ScaledImage image(scale);
     FillRect(image, {90, 60, 30}, 3, 1, 4.5, 15);
     FillCircle(image, {200, 170, 40}, 3.75, 1.2, 1.1);
     Fill(image, {210, 30, 30}, [](double x, double y) {

@@ -12,6 +12,6 @@ Image16 DrawKosovoFlag();
 // The tab images at 1, 2 or 3 pixels a point.
 ScaledImage DrawLoginTabImage(int scale);
 ScaledImage DrawFootballTabImage(int scale);
-Image16 DrawFlagHeaderGlyph();
+ScaledImage DrawFlagHeaderGlyph(int scale);
 
 } // namespace flaggen
