@@ -9,6 +9,7 @@
 #include "data/ProgramSkin.h"
 #include "gfx/Jpeg.h"
 #include "grid/NxGrid.h"
+#include "platform/Display.h"
 #include "service/HttpClient.h"
 #include "service/ServiceUrls.h"
 #include "skin/CompressedStoredSkin.h"
@@ -205,8 +206,11 @@ void TForm1::CreateComponents() {
 
 void TForm1::LoadPictures() {
     LoadFlagImages(*ImageList1);
-    LoadTabImages(*ImageList2);
-    LoadFlagHeaderGlyph(m_flagGlyph);
+    // Our own drawings are drawn for the screen's scale; the flags are the package's 1x
+    // pictures.
+    const int scale = HasDisplay() ? CurrentDisplay().DeviceScale() : 1;
+    LoadTabImages(*ImageList2, scale);
+    LoadFlagHeaderGlyph(m_flagGlyph, scale);
 }
 
 void TForm1::CreateAboutPage(TBitmap* preparedPicture) {

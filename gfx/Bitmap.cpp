@@ -65,6 +65,7 @@ TBitmap& TBitmap::operator=(TBitmap&& other) {
 void TBitmap::TakePicture(TBitmap& other) noexcept {
     m_width = std::exchange(other.m_width, 0);
     m_height = std::exchange(other.m_height, 0);
+    m_scale = std::exchange(other.m_scale, 1);
     m_pixels = std::move(other.m_pixels);
     other.m_pixels.clear();
     m_pixelFormat = other.m_pixelFormat;
@@ -89,17 +90,18 @@ void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == m_width && height == m_height) return;
-    if (std::int64_t(width) * height > MaxPicturePixels || width > MaxPictureSide ||
-        height > MaxPictureSide)
+    const int s = m_scale;
+    const std::int64_t dw = std::int64_t(width) * s, dh = std::int64_t(height) * s;
+    if (dw * dh > MaxPicturePixels || dw > MaxPictureSide || dh > MaxPictureSide)
         throw EInvalidGraphic("Bitmap size " + std::to_string(width) + " x " +
                               std::to_string(height) + " is too large");
-    std::vector<TPixel, TLargeBlockAllocator<TPixel>> pixels(
-        std::size_t(width) * std::size_t(height), kWhite);
-    const int copyW = std::min(width, m_width);
-    const int copyH = std::min(height, m_height);
+    std::vector<TPixel, TLargeBlockAllocator<TPixel>> pixels(std::size_t(dw) * std::size_t(dh),
+                                                             kWhite);
+    const int copyW = std::min(width, m_width) * s;
+    const int copyH = std::min(height, m_height) * s;
     for (int y = 0; y < copyH; ++y)
-        std::copy_n(m_pixels.data() + std::size_t(y) * m_width, copyW,
-                    pixels.data() + std::size_t(y) * width);
+        std::copy_n(m_pixels.data() + std::size_t(y) * std::size_t(DeviceWidth()), copyW,
+                    pixels.data() + std::size_t(y) * std::size_t(dw));
     m_pixels.swap(pixels);
     m_width = width;
     m_height = height;
@@ -107,16 +109,54 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
+void TBitmap::SetScale(int scale) {
+    scale = std::clamp(scale, 1, MaxDeviceScale);
+    if (scale == m_scale) return;
+    const int width = m_width, height = m_height;
+    m_width = m_height = 0;
+    m_pixels.clear();
+    m_scale = scale;
+    try {
+        SetSize(width, height);
+    } catch (...) {
+        SyncCanvas();
+        throw;
+    }
+    SyncCanvas(); // also when the picture is empty and SetSize had nothing to do
+}
+
+TBitmap TBitmap::DevicePicture() const {
+    TBitmap picture;
+    picture.m_width = DeviceWidth();
+    picture.m_height = DeviceHeight();
+    picture.m_pixels = m_pixels;
+    picture.m_pixelFormat = m_pixelFormat;
+    picture.m_alphaFormat = m_alphaFormat;
+    picture.m_transparent = m_transparent;
+    picture.m_transparentMode = m_transparentMode;
+    picture.m_transparentColor = m_transparentColor;
+    picture.m_palette = m_palette;
+    return picture;
+}
+
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == m_pixelFormat) return;
     m_pixelFormat = format;
-    ReducePixels(*this, format);
+    if (m_scale == 1) {
+        ReducePixels(*this, format);
+    } else {
+        // The reduction works on plain pictures: reduce the stored pixels as one.
+        TBitmap device = DevicePicture();
+        ReducePixels(device, format);
+        m_pixels = std::move(device.m_pixels);
+    }
     Changed();
 }
 
 TColor TBitmap::PixelColor(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return clNone;
-    return PixelToColor(m_pixels[std::size_t(y) * m_width + x]);
+    return PixelToColor(
+        m_pixels[std::size_t(y) * m_scale * std::size_t(DeviceWidth()) + std::size_t(x) * m_scale]);
 }
 
 void TBitmap::Fill(TColor color) {
@@ -173,6 +213,7 @@ void TBitmap::Assign(const TBitmap& other) {
     if (this == &other) return;
     m_width = other.m_width;
     m_height = other.m_height;
+    m_scale = other.m_scale;
     m_pixels = other.m_pixels;
     m_pixelFormat = other.m_pixelFormat;
     m_alphaFormat = other.m_alphaFormat;
@@ -187,6 +228,7 @@ void TBitmap::Assign(const TBitmap& other) {
 void TBitmap::Swap(TBitmap& other) {
     std::swap(m_width, other.m_width);
     std::swap(m_height, other.m_height);
+    std::swap(m_scale, other.m_scale);
     m_pixels.swap(other.m_pixels);
     std::swap(m_pixelFormat, other.m_pixelFormat);
     std::swap(m_alphaFormat, other.m_alphaFormat);
@@ -248,10 +290,14 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBmpBytes() const {
-    return EncodeBmp(*this);
+    return m_scale == 1 ? EncodeBmp(*this) : EncodeBmp(DevicePicture());
 }
 
 void TBitmap::SaveToFile(const std::string& path) const {
+    if (m_scale != 1) {
+        DevicePicture().SaveToFile(path);
+        return;
+    }
     const std::vector<std::uint8_t> bytes =
         EndsWithNoCase(path, ".png") ? EncodePng(*this) : EncodeBmp(*this);
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -262,7 +308,7 @@ void TBitmap::SaveToFile(const std::string& path) const {
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {
-    const std::vector<std::uint8_t> bytes = EncodeBmp(*this);
+    const std::vector<std::uint8_t> bytes = SaveToBmpBytes();
     stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
 }
 

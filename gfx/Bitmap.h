@@ -2,6 +2,11 @@
 // TBitmap: a picture kept as 32-bit pixels (0xAARRGGBB) in one contiguous top-down buffer,
 // whatever format it came from. It remembers a pixel format that decides how it is saved,
 // reads BMP (own codec), JPEG and PNG, and writes BMP and PNG.
+//
+// A bitmap may have a device scale (1, 2 or 3): Width and Height stay logical, the pixels are
+// Scale() times as many in each direction. Paint buffers take the scale of the surface they
+// end on so that what is drawn into them stays sharp; pictures read from files are 1x. Pixel
+// access (ScanLine, Bits, Stride) is always in stored, device pixels.
 #include "gfx/Color.h"
 #include "gfx/GraphicsError.h"
 #include "gfx/Types.h"
@@ -50,6 +55,13 @@ public:
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    // Stored pixels per logical pixel in each direction; 1 for every picture but paint buffers.
+    int Scale() const { return m_scale; }
+    // Sets the scale; the pixels are made anew (white) at the new device size when it changes.
+    // Values outside 1..MaxDeviceScale are clamped.
+    void SetScale(int scale);
+    int DeviceWidth() const { return m_width * m_scale; }
+    int DeviceHeight() const { return m_height * m_scale; }
     void SetWidth(int width);
     void SetHeight(int height);
     // Resizing keeps the overlapping top-left pixels; new pixels are white, as a new picture.
@@ -69,17 +81,22 @@ public:
     TAlphaFormat AlphaFormat() const { return m_alphaFormat; }
     void SetAlphaFormat(TAlphaFormat format) { m_alphaFormat = format; }
 
-    // Row y of the pixels (0 = top); y must lie inside the bitmap.
-    TPixel* ScanLine(int y) { return m_pixels.data() + std::size_t(y) * std::size_t(m_width); }
+    // Row y of the stored pixels (0 = top); y must lie inside DeviceHeight().
+    TPixel* ScanLine(int y) {
+        return m_pixels.data() + std::size_t(y) * std::size_t(DeviceWidth());
+    }
     const TPixel* ScanLine(int y) const {
-        return m_pixels.data() + std::size_t(y) * std::size_t(m_width);
+        return m_pixels.data() + std::size_t(y) * std::size_t(DeviceWidth());
     }
     TPixel* Bits() { return m_pixels.data(); }
     const TPixel* Bits() const { return m_pixels.data(); }
-    // Bytes from one row to the next.
-    int Stride() const { return m_width * 4; }
+    // Bytes from one stored row to the next.
+    int Stride() const { return DeviceWidth() * 4; }
+    // The stored pixels as a 1x picture of DeviceWidth x DeviceHeight (formats and
+    // transparency kept): what a scaled bitmap is saved as.
+    TBitmap DevicePicture() const;
 
-    // Colour of a pixel; clNone outside the bitmap.
+    // Colour of a logical pixel (the top-left stored pixel of its block); clNone outside.
     TColor PixelColor(int x, int y) const;
     void Fill(TColor color);
 
@@ -129,6 +146,7 @@ private:
 
     int m_width = 0;
     int m_height = 0;
+    int m_scale = 1;
     std::vector<TPixel, TLargeBlockAllocator<TPixel>> m_pixels;
     TPixelFormat m_pixelFormat = pf24bit;
     TAlphaFormat m_alphaFormat = afIgnored;
@@ -138,6 +156,9 @@ private:
     std::vector<TColor> m_palette;
     std::unique_ptr<TCanvas> m_canvas;
 };
+
+// Highest device scale a bitmap or canvas takes.
+constexpr int MaxDeviceScale = 3;
 
 // Largest picture any decoder accepts, in pixels per side and in total.
 constexpr int MaxPictureSide = 32768;

@@ -296,14 +296,15 @@ struct TCanvas::State {
 
 TCanvas::TCanvas() = default;
 
-TCanvas::TCanvas(TPixel* pixels, int width, int height, int strideBytes) {
-    SetSurface(pixels, width, height, strideBytes);
+TCanvas::TCanvas(TPixel* pixels, int width, int height, int strideBytes, int scale) {
+    SetSurface(pixels, width, height, strideBytes, scale);
 }
 
 TCanvas::~TCanvas() = default;
 
-void TCanvas::SetSurface(TPixel* pixels, int width, int height, int strideBytes) {
+void TCanvas::SetSurface(TPixel* pixels, int width, int height, int strideBytes, int scale) {
     m_bitmap = nullptr;
+    m_scale = std::clamp(scale, 1, MaxDeviceScale);
     m_pixels = pixels;
     m_width = pixels ? std::max(width, 0) : 0;
     m_height = pixels ? std::max(height, 0) : 0;
@@ -317,7 +318,8 @@ void TCanvas::SetSurface(TBitmap* bitmap) {
         SetSurface(nullptr, 0, 0, 0);
         return;
     }
-    SetSurface(bitmap->Bits(), bitmap->Width(), bitmap->Height(), bitmap->Stride());
+    SetSurface(bitmap->Bits(), bitmap->DeviceWidth(), bitmap->DeviceHeight(), bitmap->Stride(),
+               bitmap->Scale());
     m_bitmap = bitmap;
 }
 
@@ -328,6 +330,7 @@ void TCanvas::ShareSurface(const TCanvas& other) {
     m_width = other.m_width;
     m_height = other.m_height;
     m_stride = other.m_stride;
+    m_scale = other.m_scale;
     m_origin = other.m_origin;
     m_clip = other.m_clip;
 }
@@ -341,7 +344,15 @@ void TCanvas::SetOrigin(int x, int y) {
 }
 
 void TCanvas::SetClipRegion(const TRegion& surfaceRegion) {
-    m_clip = surfaceRegion.Intersected(Rect(0, 0, m_width, m_height));
+    if (m_scale == 1) {
+        m_clip = surfaceRegion.Intersected(Rect(0, 0, m_width, m_height));
+        return;
+    }
+    // Scaling every rectangle of a region by a whole factor keeps its bands in order.
+    std::vector<TRect> rects;
+    rects.reserve(surfaceRegion.Rects().size());
+    for (const TRect& r : surfaceRegion.Rects()) rects.push_back(ToDevice(r));
+    m_clip = TRegion::FromRects(rects).Intersected(Rect(0, 0, m_width, m_height));
 }
 
 void TCanvas::SetClipRect(const TRect& rect) {
@@ -361,7 +372,13 @@ void TCanvas::ResetClip() {
 }
 
 TRect TCanvas::ClipRect() const {
-    return OffsetRect(m_clip.Bounds(), -m_origin.X, -m_origin.Y);
+    TRect b = m_clip.Bounds();
+    if (m_scale != 1 && !b.IsEmpty()) {
+        // Every point the clip touches at all.
+        const int s = m_scale;
+        b = Rect(b.Left / s, b.Top / s, (b.Right + s - 1) / s, (b.Bottom + s - 1) / s);
+    }
+    return OffsetRect(b, -m_origin.X, -m_origin.Y);
 }
 
 bool TCanvas::IsVisible(const TRect& rect) const {
@@ -471,8 +488,10 @@ void TCanvas::BrushSpan(int y, int x1, int x2, TPenMode mode) {
     }
     ForEachClip(Rect(x1, y, x2, y + 1), [&](const TRect& c) {
         TPixel* row = SurfaceRow(y);
+        // The pattern is laid out in points, so a scaled surface shows the same hatch.
+        const int s = m_scale;
         for (int x = c.Left; x < c.Right; ++x)
-            if (HatchOn(style, x, y)) row[x] = Rop2(mode, color, row[x]);
+            if (HatchOn(style, x / s, y / s)) row[x] = Rop2(mode, color, row[x]);
     });
 }
 
@@ -482,6 +501,10 @@ void TCanvas::BrushSpan(int y, int x1, int x2, TPenMode mode) {
 void TCanvas::PenLine(int x1, int y1, int x2, int y2) {
     const TPenStyle style = m_pen.Style();
     if (style == psClear) return;
+    if (m_scale != 1) {
+        ScaledPenLine(x1, y1, x2, y2);
+        return;
+    }
     const TPixel pen = ColorToPixel(m_pen.Color());
     const TPenMode mode = m_pen.Mode();
     const int w = m_pen.Width();
@@ -569,6 +592,101 @@ void TCanvas::PenLine(int x1, int y1, int x2, int y2) {
     }
 }
 
+void TCanvas::PlotBlock(int x, int y, TPixel pen, TPenMode mode) {
+    const int s = m_scale;
+    for (int k = 0; k < s; ++k) RopSpan(y * s + k, x * s, x * s + s, pen, mode);
+}
+
+// The 1x line's geometry in points, each point an s x s block: the same pixels as at 1x, s
+// times as many of them. Wide slanted lines are scan-converted at device resolution.
+void TCanvas::ScaledPenLine(int x1, int y1, int x2, int y2) {
+    const TPenStyle style = m_pen.Style();
+    const TPixel pen = ColorToPixel(m_pen.Color());
+    const TPenMode mode = m_pen.Mode();
+    const int s = m_scale;
+    const int w = m_pen.Width();
+    auto band = [&](int top, int bottom, int left, int right) {
+        for (int y = top; y < bottom; ++y) RopSpan(y, left, right, pen, mode);
+    };
+    if (w > 1) {
+        const int lo = (w - 1) / 2, hi = w / 2;
+        if (y1 == y2) {
+            band((y1 - lo) * s, (y1 + hi + 1) * s, std::min(x1, x2) * s, std::max(x1, x2) * s);
+            return;
+        }
+        if (x1 == x2) {
+            band(std::min(y1, y2) * s, std::max(y1, y2) * s, (x1 - lo) * s, (x1 + hi + 1) * s);
+            return;
+        }
+        const double dx = x2 - x1, dy = y2 - y1, len = std::sqrt(dx * dx + dy * dy);
+        const double nx = -dy / len * w * s / 2.0, ny = dx / len * w * s / 2.0;
+        const double ax = (x1 + 0.5) * s, ay = (y1 + 0.5) * s, bx = (x2 + 0.5) * s,
+                     by = (y2 + 0.5) * s;
+        std::vector<PointF> quad = {
+            {ax + nx, ay + ny}, {bx + nx, by + ny}, {bx - nx, by - ny}, {ax - nx, ay - ny}};
+        ScanPolygon(quad, [&](int y, int l, int r) { RopSpan(y, l, r, pen, mode); });
+        return;
+    }
+    const bool solid = style == psSolid || style == psInsideFrame;
+    if (solid && y1 == y2) {
+        if (x1 < x2)
+            band(y1 * s, y1 * s + s, x1 * s, x2 * s);
+        else if (x2 < x1)
+            band(y1 * s, y1 * s + s, (x2 + 1) * s, (x1 + 1) * s);
+        return;
+    }
+    if (solid && x1 == x2) {
+        if (y1 < y2)
+            band(y1 * s, y2 * s, x1 * s, x1 * s + s);
+        else if (y2 < y1)
+            band((y2 + 1) * s, (y1 + 1) * s, x1 * s, x1 * s + s);
+        return;
+    }
+    const TRect deviceBox = m_clip.Bounds();
+    if (deviceBox.IsEmpty()) return;
+    const TRect box = Rect(deviceBox.Left / s, deviceBox.Top / s, (deviceBox.Right + s - 1) / s,
+                           (deviceBox.Bottom + s - 1) / s);
+    if (x1 == x2 || y1 == y2) {
+        // As at 1x: only the part inside the clip's box is walked, the dashes keep their phase.
+        const bool vertical = x1 == x2;
+        const int across = vertical ? x1 : y1;
+        if (across < (vertical ? box.Left : box.Top) ||
+            across >= (vertical ? box.Right : box.Bottom))
+            return;
+        const long long from = vertical ? y1 : x1, to = vertical ? y2 : x2;
+        const int step = to > from ? 1 : -1;
+        const long long lo = vertical ? box.Top : box.Left,
+                        hi = (vertical ? box.Bottom : box.Right) - 1;
+        const long long first = step > 0 ? std::max(from, lo) : std::min(from, hi);
+        const long long last = step > 0 ? std::min(to - 1, hi) : std::max(to + 1, lo);
+        for (long long v = first; step > 0 ? v <= last : v >= last; v += step) {
+            const int index = int((v - from) * step % 616);
+            if (PenPatternOn(style, index))
+                PlotBlock(vertical ? x1 : int(v), vertical ? int(v) : y1, pen, mode);
+        }
+        return;
+    }
+    if (std::max(x1, x2) < box.Left || std::min(x1, x2) >= box.Right ||
+        std::max(y1, y2) < box.Top || std::min(y1, y2) >= box.Bottom)
+        return;
+    int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    for (int index = 0; x != x2 || y != y2; ++index) {
+        if (PenPatternOn(style, index) && box.Contains({x, y})) PlotBlock(x, y, pen, mode);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
 void TCanvas::LineTo(int x, int y) {
     PenLine(m_penPos.X + m_origin.X, m_penPos.Y + m_origin.Y, x + m_origin.X, y + m_origin.Y);
     m_penPos = {x, y};
@@ -586,8 +704,10 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.size() < 2) return;
     std::vector<PointF> pts;
+    // Vertices at the centres of their points, in device pixels.
+    const double s = m_scale;
     for (const TPoint& p : points)
-        pts.push_back({double(p.X + m_origin.X) + 0.5, double(p.Y + m_origin.Y) + 0.5});
+        pts.push_back({(double(p.X + m_origin.X) + 0.5) * s, (double(p.Y + m_origin.Y) + 0.5) * s});
     const TPenMode mode = m_pen.Mode();
     ScanPolygon(pts, [&](int y, int l, int r) { BrushSpan(y, l, r, mode); });
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -601,22 +721,25 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 // ---- shapes ------------------------------------------------------------------------------------
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    TRect r =
-        DeviceRect(Rect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)));
+    const TRect points =
+        OffsetRect(Rect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)),
+                   m_origin.X, m_origin.Y);
+    const TRect r = ToDevice(points);
+    const int s = m_scale;
     const TPenMode mode = m_pen.Mode();
     const TPenStyle style = m_pen.Style();
     if (style == psClear) {
-        // Without an outline the fill stops one pixel short on the right and at the bottom,
+        // Without an outline the fill stops one point short on the right and at the bottom,
         // exactly where the outline would have been.
-        for (int y = r.Top; y < r.Bottom - 1; ++y) BrushSpan(y, r.Left, r.Right - 1, mode);
+        for (int y = r.Top; y < r.Bottom - s; ++y) BrushSpan(y, r.Left, r.Right - s, mode);
         Changed();
         return;
     }
     if (r.IsEmpty()) return;
-    const int w = std::min(m_pen.Width(), std::min(r.Width(), r.Height()) / 2 + 1);
+    const int w = std::min(m_pen.Width(), std::min(points.Width(), points.Height()) / 2 + 1) * s;
     const TRect inner = InflateRect(r, -w, -w);
     for (int y = inner.Top; y < inner.Bottom; ++y) BrushSpan(y, inner.Left, inner.Right, mode);
-    if (style == psSolid || style == psInsideFrame || w > 1) {
+    if (style == psSolid || style == psInsideFrame || w > s) {
         const TPixel pen = ColorToPixel(m_pen.Color());
         for (int y = r.Top; y < r.Bottom; ++y) {
             if (y < r.Top + w || y >= r.Bottom - w) {
@@ -627,11 +750,11 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
             }
         }
     } else {
-        const int R = r.Right - 1, B = r.Bottom - 1;
-        PenLine(r.Left, r.Top, R, r.Top);
-        PenLine(R, r.Top, R, B);
-        PenLine(R, B, r.Left, B);
-        PenLine(r.Left, B, r.Left, r.Top);
+        const int R = points.Right - 1, B = points.Bottom - 1;
+        PenLine(points.Left, points.Top, R, points.Top);
+        PenLine(R, points.Top, R, B);
+        PenLine(R, B, points.Left, B);
+        PenLine(points.Left, B, points.Left, points.Top);
     }
     Changed();
 }
@@ -640,7 +763,7 @@ void TCanvas::RoundShape(const TRect& r, int cw, int ch) {
     if (r.IsEmpty()) return;
     const TPenMode mode = m_pen.Mode();
     const bool outline = m_pen.Style() != psClear;
-    const int w = outline ? m_pen.Width() : 0;
+    const int w = outline ? m_pen.Width() * m_scale : 0;
     const TRect innerRect = InflateRect(r, -w, -w);
     const int icw = std::max(0, cw - 2 * w), ich = std::max(0, ch - 2 * w);
     const TPixel pen = ColorToPixel(m_pen.Color());
@@ -678,7 +801,7 @@ void TCanvas::RoundShape(const TRect& r, int cw, int ch) {
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
     RoundShape(
         DeviceRect(Rect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2))),
-        std::abs(cornerWidth), std::abs(cornerHeight));
+        std::abs(cornerWidth) * m_scale, std::abs(cornerHeight) * m_scale);
     Changed();
 }
 
@@ -712,11 +835,13 @@ void TCanvas::FrameRect(const TRect& rect) {
     if (rect.IsEmpty() || m_brush.Style() == bsClear) return;
     const TRect r = DeviceRect(rect);
     const TPixel color = ColorToPixel(m_brush.Color());
-    RopSpan(r.Top, r.Left, r.Right, color, pmCopy);
-    if (r.Height() > 1) RopSpan(r.Bottom - 1, r.Left, r.Right, color, pmCopy);
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
-        RopSpan(y, r.Left, r.Left + 1, color, pmCopy);
-        if (r.Width() > 1) RopSpan(y, r.Right - 1, r.Right, color, pmCopy);
+    const int t = m_scale; // one point
+    for (int y = r.Top; y < r.Top + t; ++y) RopSpan(y, r.Left, r.Right, color, pmCopy);
+    if (r.Height() > t)
+        for (int y = r.Bottom - t; y < r.Bottom; ++y) RopSpan(y, r.Left, r.Right, color, pmCopy);
+    for (int y = r.Top + t; y < r.Bottom - t; ++y) {
+        RopSpan(y, r.Left, r.Left + t, color, pmCopy);
+        if (r.Width() > t) RopSpan(y, r.Right - t, r.Right, color, pmCopy);
     }
     Changed();
 }
@@ -733,6 +858,31 @@ void TCanvas::InvertRect(const TRect& rect) {
 
 void TCanvas::DrawFocusRect(const TRect& rect) {
     if (rect.IsEmpty()) return;
+    if (m_scale != 1) {
+        // The 1x dots, each an s x s block, chosen by its point on the surface.
+        const TRect p = OffsetRect(rect, m_origin.X, m_origin.Y);
+        const int s = m_scale;
+        auto dots = [&](int y, int x1, int x2) {
+            for (int x = x1; x < x2; ++x) {
+                if (((x + y) & 1) != 0) continue;
+                ForEachClip(Rect(x * s, y * s, x * s + s, y * s + s), [&](const TRect& c) {
+                    for (int py = c.Top; py < c.Bottom; ++py) {
+                        TPixel* row = SurfaceRow(py);
+                        for (int px = c.Left; px < c.Right; ++px)
+                            row[px] = (~row[px] & 0xFFFFFFu) | 0xFF000000u;
+                    }
+                });
+            }
+        };
+        dots(p.Top, p.Left, p.Right);
+        if (p.Height() > 1) dots(p.Bottom - 1, p.Left, p.Right);
+        for (int y = p.Top + 1; y < p.Bottom - 1; ++y) {
+            dots(y, p.Left, p.Left + 1);
+            if (p.Width() > 1) dots(y, p.Right - 1, p.Right);
+        }
+        Changed();
+        return;
+    }
     const TRect r = DeviceRect(rect);
     // Every other pixel of the frame, chosen by its surface position so that two draws cancel
     // and neighbouring rectangles line up.
@@ -766,13 +916,20 @@ void TCanvas::AlphaFillRect(const TRect& rect, TColor color, int alpha) {
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
-    const int dx = x + m_origin.X, dy = y + m_origin.Y;
+    // A point reads as the top-left pixel of its block.
+    const int dx = (x + m_origin.X) * m_scale, dy = (y + m_origin.Y) * m_scale;
     if (!m_pixels || dx < 0 || dy < 0 || dx >= m_width || dy >= m_height) return clNone;
     if (!m_clip.Contains(dx, dy)) return clNone;
     return PixelToColor(SurfaceRow(dy)[dx]);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
+    if (m_scale != 1) {
+        if (!m_pixels) return;
+        PlotBlock(x + m_origin.X, y + m_origin.Y, ColorToPixel(color), pmCopy);
+        Changed();
+        return;
+    }
     const int dx = x + m_origin.X, dy = y + m_origin.Y;
     if (!m_pixels || !m_clip.Contains(dx, dy)) return;
     SurfaceRow(dy)[dx] = ColorToPixel(color);
@@ -855,24 +1012,27 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap, int opacity) {
     if (bitmap.Empty() || opacity <= 0) return;
+    // Logical size to logical size: a picture of another scale is resized by whole pixels.
     const TRect dest = DeviceRect(Bounds(x, y, bitmap.Width(), bitmap.Height()));
-    BlitScaled(dest, bitmap.Bits(), bitmap.Width(), bitmap.Width(), bitmap.Height(),
-               bitmap.BoundsRect(), bitmap.Transparent(), ColorToPixel(bitmap.TransparentColor()),
+    BlitScaled(dest, bitmap.Bits(), bitmap.DeviceWidth(), bitmap.DeviceWidth(),
+               bitmap.DeviceHeight(), Rect(0, 0, bitmap.DeviceWidth(), bitmap.DeviceHeight()),
+               bitmap.Transparent(), ColorToPixel(bitmap.TransparentColor()),
                bitmap.AlphaFormat() == afDefined, std::min(opacity, 255), true);
     Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
     if (bitmap.Empty()) return;
-    BlitScaled(DeviceRect(dest), bitmap.Bits(), bitmap.Width(), bitmap.Width(), bitmap.Height(),
-               bitmap.BoundsRect(), bitmap.Transparent(), ColorToPixel(bitmap.TransparentColor()),
+    BlitScaled(DeviceRect(dest), bitmap.Bits(), bitmap.DeviceWidth(), bitmap.DeviceWidth(),
+               bitmap.DeviceHeight(), Rect(0, 0, bitmap.DeviceWidth(), bitmap.DeviceHeight()),
+               bitmap.Transparent(), ColorToPixel(bitmap.TransparentColor()),
                bitmap.AlphaFormat() == afDefined, 255, true);
     Changed();
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& source) {
     if (!src.m_pixels) return;
-    const TRect s = OffsetRect(source, src.m_origin.X, src.m_origin.Y);
+    const TRect s = src.ToDevice(OffsetRect(source, src.m_origin.X, src.m_origin.Y));
     if (src.m_pixels == m_pixels) {
         // Overlapping copy on one surface: take the source block aside first.
         const TRect n = Rect(std::min(s.Left, s.Right), std::min(s.Top, s.Bottom),
@@ -901,8 +1061,12 @@ void TCanvas::CopyRect(const TRect& dest, const TBitmap& src, const TRect& sourc
         CopyRect(dest, copy, source);
         return;
     }
-    BlitScaled(DeviceRect(dest), src.Bits(), src.Width(), src.Width(), src.Height(), source, false,
-               0, false, 255, true);
+    const int ss = src.Scale();
+    const TRect s =
+        ss == 1 ? source
+                : Rect(source.Left * ss, source.Top * ss, source.Right * ss, source.Bottom * ss);
+    BlitScaled(DeviceRect(dest), src.Bits(), src.DeviceWidth(), src.DeviceWidth(),
+               src.DeviceHeight(), s, false, 0, false, 255, true);
     Changed();
 }
 
@@ -915,28 +1079,35 @@ void TCanvas::BitBlt(int x, int y, int width, int height, const TCanvas& src, in
 void TCanvas::DrawTextLine(int x, int y, const std::u16string& text, TColor color,
                            const TRect& clip) {
     if (text.empty() || !m_pixels) return;
+    // The line is laid out with the 1x face (advances, ascent) and drawn with the glyphs of the
+    // face at the surface's scale, each placed at s times its 1x pen position.
     TFontFace& face = m_font.Face();
+    TFontFace& glyphs = m_font.DeviceFace(m_scale);
+    const int s = m_scale;
     const TTextMetric& m = face.Metrics();
-    const int baseline = y + m_origin.Y + m.Ascent;
+    const int baseline = (y + m_origin.Y + m.Ascent) * s;
     int penX = x + m_origin.X;
     const TPixel pixel = ColorToPixel(color);
 
     // The clip rectangles that meet this line, gathered once. The line's extent is bounded
     // generously: glyphs may overhang their advance and the cell.
-    const long long reach = 4LL * m.MaxCharWidth * (long long)text.size() + 64;
-    const int right = int(std::min<long long>(penX + reach, 1 << 29));
-    const TRect lineBox =
-        IntersectRect(DeviceRect(clip), Rect(penX - 2 * m.MaxCharWidth, baseline - 4 * m.Height,
-                                             right, baseline + 4 * m.Height));
+    const long long reach = (4LL * m.MaxCharWidth * (long long)text.size() + 64) * s;
+    const int right = int(std::min<long long>((long long)penX * s + reach, 1 << 29));
+    const TRect lineBox = IntersectRect(DeviceRect(clip), Rect(penX * s - 2 * m.MaxCharWidth * s,
+                                                               baseline - 4 * m.Height * s, right,
+                                                               baseline + 4 * m.Height * s));
     std::vector<TRect>& clips = m_lineClips;
     clips.clear();
     ForEachClip(lineBox, [&](const TRect& c) { clips.push_back(c); });
     if (clips.empty()) return;
 
     for (std::size_t i = 0; i < text.size();) {
-        const TGlyph& g = face.Glyph(NextCodePoint(text, i));
+        const char32_t ch = NextCodePoint(text, i);
+        const TGlyph& laid = face.Glyph(ch);
+        const int advance = laid.advance;
+        const TGlyph& g = s == 1 ? laid : glyphs.Glyph(ch);
         if (g.width > 0 && g.height > 0) {
-            const TRect box = Bounds(penX + g.left, baseline - g.top, g.width, g.height);
+            const TRect box = Bounds(penX * s + g.left, baseline - g.top, g.width, g.height);
             for (const TRect& c : clips) {
                 const TRect part = IntersectRect(box, c);
                 if (part.IsEmpty()) continue;
@@ -954,7 +1125,7 @@ void TCanvas::DrawTextLine(int x, int y, const std::u16string& text, TColor colo
                 }
             }
         }
-        penX += g.advance;
+        penX += advance;
     }
 }
 

@@ -1,7 +1,14 @@
 #pragma once
 // TCanvas draws on a 32-bit surface (a TBitmap's pixels or a raw buffer from the window system)
 // through an origin and a clip region. Logical coordinates + origin = surface coordinates. Every
-// primitive clips first, then touches memory row by row. SaveState/RestoreState keep a small
+// primitive clips first, then touches memory row by row.
+//
+// A surface may have a device scale s (1, 2 or 3 pixels to a point, a scaled bitmap's or the
+// one given with a raw buffer). Everything a caller gives or reads is in points: coordinates,
+// origin, clip rectangles, pen widths, text metrics. Each primitive converts to device pixels
+// once, so a 1-point line is s pixels wide, text is rasterised at s times its size while it is
+// laid out exactly as at 1x, and a 1x picture is enlarged by whole pixels. At scale 1 nothing
+// is converted. SaveState/RestoreState keep a small
 // stack of origin, clip, pen, brush and font so that a painter can hand the canvas on.
 #include "gfx/Bitmap.h"
 #include "gfx/Color.h"
@@ -109,8 +116,9 @@ private:
 class TCanvas : public TObject {
 public:
     TCanvas();
-    // A canvas on a raw surface: `strideBytes` from one row to the next.
-    TCanvas(TPixel* pixels, int width, int height, int strideBytes);
+    // A canvas on a raw surface of width x height device pixels, `strideBytes` from one row to
+    // the next, `scale` pixels to a point.
+    TCanvas(TPixel* pixels, int width, int height, int strideBytes, int scale = 1);
     ~TCanvas() override;
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
@@ -118,11 +126,13 @@ public:
     // Points the canvas at another surface; resets origin and clip (pen, brush and font stay).
     // A bitmap's own canvas follows it when it is resized; any other canvas pointed at a
     // bitmap must be pointed at it again after the bitmap's size changes.
-    void SetSurface(TPixel* pixels, int width, int height, int strideBytes);
-    void SetSurface(TBitmap* bitmap);
+    void SetSurface(TPixel* pixels, int width, int height, int strideBytes, int scale = 1);
+    void SetSurface(TBitmap* bitmap); // takes the bitmap's scale
     bool HasSurface() const { return m_pixels != nullptr && m_width > 0 && m_height > 0; }
+    // The surface's size in device pixels and its scale (device pixels to a point).
     int SurfaceWidth() const { return m_width; }
     int SurfaceHeight() const { return m_height; }
+    int Scale() const { return m_scale; }
     TPixel* SurfaceRow(int y) const;
     // Bytes from one surface row to the next.
     int SurfaceStride() const { return m_stride * 4; }
@@ -143,8 +153,10 @@ public:
     void SetOrigin(int x, int y);
     void MoveOrigin(int dx, int dy) { SetOrigin(m_origin.X + dx, m_origin.Y + dy); }
 
-    // Clipping. ClipRegion/SetClipRegion are in surface coordinates (what the window system
-    // computes); the rectangle forms are logical. The clip never reaches past the surface.
+    // Clipping. SetClipRegion takes surface coordinates in points (what the window system
+    // computes); ClipRegion answers the clip in device pixels of the surface (for code that
+    // writes SurfaceRow itself); the rectangle forms are logical. The clip never reaches past
+    // the surface.
     const TRegion& ClipRegion() const { return m_clip; }
     void SetClipRegion(const TRegion& surfaceRegion);
     void SetClipRect(const TRect& rect);
@@ -243,23 +255,34 @@ public:
 private:
     struct State;
     template <class F> void ForEachClip(const TRect& deviceRect, F&& fn) const;
+    // Surface coordinates in points (logical + origin) to device pixels.
+    TRect ToDevice(const TRect& r) const {
+        return m_scale == 1
+                   ? r
+                   : Rect(r.Left * m_scale, r.Top * m_scale, r.Right * m_scale, r.Bottom * m_scale);
+    }
     void Changed();
     // Spans are in surface coordinates, [x1, x2) on row y, clipped here.
     void RopSpan(int y, int x1, int x2, TPixel pen, TPenMode mode);
     void BrushSpan(int y, int x1, int x2, TPenMode mode);
+    // Surface coordinates in points; PenLine hands scaled surfaces to ScaledPenLine.
     void PenLine(int x1, int y1, int x2, int y2);
+    void ScaledPenLine(int x1, int y1, int x2, int y2);
+    // The s x s device block of a surface point, in the pen's mode.
+    void PlotBlock(int x, int y, TPixel pen, TPenMode mode);
     void RoundShape(const TRect& deviceRect, int cornerWidth, int cornerHeight);
     void BlitScaled(const TRect& dest, const TPixel* srcBits, int srcStride, int srcW, int srcH,
                     TRect source, bool transparent, TPixel key, bool alpha, int opacity,
                     bool useCopyMode);
     TRect DeviceRect(const TRect& logical) const {
-        return OffsetRect(logical, m_origin.X, m_origin.Y);
+        return ToDevice(OffsetRect(logical, m_origin.X, m_origin.Y));
     }
 
     TPixel* m_pixels = nullptr;
     int m_width = 0;
     int m_height = 0;
     int m_stride = 0; // in pixels
+    int m_scale = 1;
     TBitmap* m_bitmap = nullptr;
     TPoint m_origin;
     TRegion m_clip;

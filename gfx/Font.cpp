@@ -14,6 +14,8 @@ TFont::TFont(const TFont& other) : TPersistent() {
     m_charset = other.m_charset;
     m_pitch = other.m_pitch;
     m_face = other.m_face;
+    m_deviceFace = other.m_deviceFace;
+    m_deviceScale = other.m_deviceScale;
 }
 
 TFont& TFont::operator=(const TFont& other) {
@@ -27,6 +29,7 @@ void TFont::SetName(const std::string& name) {
     if (name == m_name || name.empty()) return;
     m_name = name;
     m_face.reset();
+    m_deviceFace.reset();
     Changed();
 }
 
@@ -34,6 +37,7 @@ void TFont::SetHeight(int height) {
     if (height == m_height) return;
     m_height = height;
     m_face.reset();
+    m_deviceFace.reset();
     Changed();
 }
 
@@ -51,7 +55,10 @@ void TFont::SetStyle(TFontStyles style) {
     const bool faceChanges = style.Contains(fsBold) != m_style.Contains(fsBold) ||
                              style.Contains(fsItalic) != m_style.Contains(fsItalic);
     m_style = style;
-    if (faceChanges) m_face.reset();
+    if (faceChanges) {
+        m_face.reset();
+        m_deviceFace.reset();
+    }
     Changed();
 }
 
@@ -85,7 +92,11 @@ void TFont::Assign(const TFont& other) {
     m_color = other.m_color;
     m_charset = other.m_charset;
     m_pitch = other.m_pitch;
-    if (!sameFace) m_face = other.m_face;
+    if (!sameFace) {
+        m_face = other.m_face;
+        m_deviceFace = other.m_deviceFace;
+        m_deviceScale = other.m_deviceScale;
+    }
     Changed();
 }
 
@@ -107,6 +118,16 @@ TFontFace& TFont::Face() const {
         m_face =
             TFontFace::Get(m_name, m_height, m_style.Contains(fsBold), m_style.Contains(fsItalic));
     return *m_face;
+}
+
+TFontFace& TFont::DeviceFace(int scale) const {
+    if (scale <= 1) return Face();
+    if (!m_deviceFace || m_deviceScale != scale) {
+        m_deviceFace = TFontFace::Get(m_name, (m_height == 0 ? -11 : m_height) * scale,
+                                      m_style.Contains(fsBold), m_style.Contains(fsItalic));
+        m_deviceScale = scale;
+    }
+    return *m_deviceFace;
 }
 
 TTextMetric TFont::Metrics() const {

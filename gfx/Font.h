@@ -104,6 +104,9 @@ public:
 
     // The face this font renders with (never null: a missing face falls back).
     TFontFace& Face() const;
+    // The same face at `scale` times the size, for drawing on a device-scaled surface (its
+    // glyphs are rasterised at that size, not enlarged); Face() itself for scale 1.
+    TFontFace& DeviceFace(int scale) const;
     TTextMetric Metrics() const;
     // The family name fontconfig actually gave for this font.
     std::string ResolvedFamily() const;
@@ -121,4 +124,6 @@ private:
     TFontCharset m_charset = DEFAULT_CHARSET;
     TFontPitch m_pitch = fpDefault;
     mutable std::shared_ptr<TFontFace> m_face;
+    mutable std::shared_ptr<TFontFace> m_deviceFace; // at m_deviceScale, made when drawn
+    mutable int m_deviceScale = 0;
 };

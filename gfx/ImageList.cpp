@@ -28,25 +28,31 @@ void TImageList::SetSize(int width, int height) {
 int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
     const int count = image.Width() / m_width;
     if (count <= 0 || image.Height() <= 0) return -1;
+    // A scaled strip gives scaled entries; sizes stay in points, pixels are the stored ones.
+    // A mask of another scale than the strip's masks nothing out.
+    const int s = image.Scale();
+    if (mask && mask->Scale() != s) mask = nullptr;
+    const int w = m_width * s, h = m_height * s;
     const int first = Count();
     for (int i = 0; i < count; ++i) {
         Image entry;
+        entry.pixels.SetScale(s);
         entry.pixels.SetSize(m_width, m_height);
         entry.pixels.SetPixelFormatTag(pf32bit);
         entry.pixels.SetAlphaFormat(afDefined);
-        for (int y = 0; y < m_height; ++y) {
+        for (int y = 0; y < h; ++y) {
             TPixel* dst = entry.pixels.ScanLine(y);
-            if (y >= image.Height()) {
-                std::fill(dst, dst + m_width, 0u); // below a short strip: transparent
+            if (y >= image.DeviceHeight()) {
+                std::fill(dst, dst + w, 0u); // below a short strip: transparent
                 continue;
             }
-            const TPixel* src = image.ScanLine(y) + i * m_width;
-            const bool hasMaskRow = mask && y < mask->Height();
-            for (int x = 0; x < m_width; ++x) {
+            const TPixel* src = image.ScanLine(y) + i * w;
+            const bool hasMaskRow = mask && y < mask->DeviceHeight();
+            for (int x = 0; x < w; ++x) {
                 bool visible = true;
                 if (mask) {
-                    const int mx = i * m_width + x;
-                    visible = hasMaskRow && mx < mask->Width() &&
+                    const int mx = i * w + x;
+                    visible = hasMaskRow && mx < mask->DeviceWidth() &&
                               (mask->ScanLine(y)[mx] & 0xFFFFFFu) == 0;
                 }
                 TPixel p = src[x];
@@ -65,11 +71,13 @@ int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
     const TColor key =
         maskColor == clDefault ? image.PixelColor(0, image.Height() - 1) : ColorToRGB(maskColor);
     const TPixel keyPixel = ColorToPixel(key) & 0xFFFFFFu;
-    TBitmap mask(image.Width(), image.Height());
-    for (int y = 0; y < image.Height(); ++y) {
+    TBitmap mask;
+    mask.SetScale(image.Scale());
+    mask.SetSize(image.Width(), image.Height());
+    for (int y = 0; y < image.DeviceHeight(); ++y) {
         const TPixel* src = image.ScanLine(y);
         TPixel* m = mask.ScanLine(y);
-        for (int x = 0; x < image.Width(); ++x)
+        for (int x = 0; x < image.DeviceWidth(); ++x)
             m[x] = (src[x] & 0xFFFFFFu) == keyPixel ? 0xFFFFFFFFu : 0xFF000000u;
     }
     return Add(image, &mask);
@@ -96,9 +104,9 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
     }
     // Disabled: the picture's lightness only, pale, over whatever lies beneath.
     TBitmap grey(pixels);
-    for (int py = 0; py < grey.Height(); ++py) {
+    for (int py = 0; py < grey.DeviceHeight(); ++py) {
         TPixel* row = grey.ScanLine(py);
-        for (int px = 0; px < grey.Width(); ++px) {
+        for (int px = 0; px < grey.DeviceWidth(); ++px) {
             const TPixel p = row[px];
             const unsigned lum =
                 (((p >> 16) & 0xFF) * 77 + ((p >> 8) & 0xFF) * 150 + (p & 0xFF) * 29) >> 8;

@@ -235,7 +235,8 @@ void LoadPng(TBitmap& bitmap, const std::string& path) {
 
 std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap, bool withAlpha) {
     std::vector<std::uint8_t> out;
-    WritePixels(bitmap.Bits(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), withAlpha, out);
+    WritePixels(bitmap.Bits(), bitmap.DeviceWidth(), bitmap.DeviceHeight(), bitmap.Stride(),
+                withAlpha, out);
     return out;
 }
 

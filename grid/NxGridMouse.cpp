@@ -5,6 +5,7 @@
 #include "grid/NxDisplays.h"
 #include "grid/NxDragBox.h"
 #include "grid/NxEditController.h"
+#include "platform/Display.h"
 #include "ui/Forms.h"
 
 #include <algorithm>
@@ -305,6 +306,8 @@ void TNxGridMouse::StartDrag() {
     m_dragColumn = m_pressedHeader;
     if (!m_dragBox) m_dragBox = std::make_unique<TNxDragBox>(nullptr);
     TBitmap& pic = m_dragBox->Picture;
+    // At the screen's scale, so that the header's caption stays sharp while it floats.
+    pic.SetScale(HasDisplay() ? CurrentDisplay().DeviceScale() : 1);
     pic.SetSize(m_dragColumn->Width(), g.HeaderSize());
     TStyleDisplay* painter = g.HeaderDisplay();
     TCanvas* saved = painter->Canvas;

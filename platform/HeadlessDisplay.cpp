@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
-HeadlessDisplay::HeadlessDisplay(int screenWidth, int screenHeight)
-    : m_screenW(screenWidth), m_screenH(screenHeight) {}
+HeadlessDisplay::HeadlessDisplay(int screenWidth, int screenHeight, int scale)
+    : m_screenW(screenWidth), m_screenH(screenHeight), m_scale(std::clamp(scale, 1, 3)) {}
 
 int HeadlessDisplay::CreateWindow(const DisplayRect& bounds, bool popup) {
     int id = m_nextId++;
     Window& w = m_windows[id];
     w.bounds = bounds;
     w.popup = popup;
-    w.pixels.assign(size_t(std::max(0, bounds.w)) * size_t(std::max(0, bounds.h)), 0);
+    w.scale = m_scale;
+    w.pixels.assign(size_t(std::max(0, w.DeviceWidth())) * size_t(std::max(0, w.DeviceHeight())),
+                    0);
     m_zorder.push_back(id);
     return id;
 }
@@ -28,12 +30,13 @@ void HeadlessDisplay::SetWindowBounds(int id, const DisplayRect& bounds) {
     if (it == m_windows.end()) return;
     Window& w = it->second;
     if (bounds.w != w.bounds.w || bounds.h != w.bounds.h) {
-        std::vector<uint32_t> resized(size_t(std::max(0, bounds.w)) * size_t(std::max(0, bounds.h)),
-                                      0);
-        int cw = std::min(bounds.w, w.bounds.w), ch = std::min(bounds.h, w.bounds.h);
+        const int s = w.scale;
+        const int nw = std::max(0, bounds.w) * s, nh = std::max(0, bounds.h) * s;
+        std::vector<uint32_t> resized(size_t(nw) * size_t(nh), 0);
+        int cw = std::min(nw, w.DeviceWidth()), ch = std::min(nh, w.DeviceHeight());
         for (int y = 0; y < ch; ++y)
             for (int x = 0; x < cw; ++x)
-                resized[size_t(y) * bounds.w + x] = w.pixels[size_t(y) * w.bounds.w + x];
+                resized[size_t(y) * nw + x] = w.pixels[size_t(y) * w.DeviceWidth() + x];
         w.pixels.swap(resized);
     }
     w.bounds = bounds;
@@ -115,11 +118,15 @@ void HeadlessDisplay::Present(int id, const uint32_t* pixels, int w, int h,
     auto it = m_windows.find(id);
     if (it == m_windows.end()) return;
     Window& win = it->second;
-    if (w != win.bounds.w || h != win.bounds.h) {
-        win.bounds.w = w;
-        win.bounds.h = h;
-        win.pixels.assign(size_t(w) * size_t(h), 0);
+    // A surface of another size than the window's makes the window that size, in whole points.
+    if (w != win.DeviceWidth() || h != win.DeviceHeight()) {
+        win.bounds.w = w / win.scale;
+        win.bounds.h = h / win.scale;
+        win.pixels.assign(size_t(win.DeviceWidth()) * size_t(win.DeviceHeight()), 0);
     }
+    const int stride = w; // of the surface handed in
+    w = win.DeviceWidth();
+    h = win.DeviceHeight();
     int x0 = std::max(0, dirty.x), y0 = std::max(0, dirty.y);
     int x1 = std::min(w, dirty.x + dirty.w), y1 = std::min(h, dirty.y + dirty.h);
     // Kept as they come, alpha bits and all, as a screen's memory would: the screen ignores
@@ -127,7 +134,8 @@ void HeadlessDisplay::Present(int id, const uint32_t* pixels, int w, int h,
     if (x1 > x0)
         for (int y = y0; y < y1; ++y)
             std::memcpy(win.pixels.data() + size_t(y) * size_t(w) + x0,
-                        pixels + size_t(y) * size_t(w) + x0, size_t(x1 - x0) * sizeof(uint32_t));
+                        pixels + size_t(y) * size_t(stride) + x0,
+                        size_t(x1 - x0) * sizeof(uint32_t));
     ++win.presents;
     win.lastDirty = dirty;
 }
@@ -183,7 +191,13 @@ std::vector<int> HeadlessDisplay::Windows() const {
 uint32_t HeadlessDisplay::PixelAt(int id, int x, int y) const {
     const Window* w = FindWindow(id);
     if (!w || x < 0 || y < 0 || x >= w->bounds.w || y >= w->bounds.h) return 0;
-    return w->pixels[size_t(y) * w->bounds.w + x] & 0x00FFFFFFu; // the screen has no alpha
+    return DevicePixelAt(id, x * w->scale, y * w->scale);
+}
+
+uint32_t HeadlessDisplay::DevicePixelAt(int id, int x, int y) const {
+    const Window* w = FindWindow(id);
+    if (!w || x < 0 || y < 0 || x >= w->DeviceWidth() || y >= w->DeviceHeight()) return 0;
+    return w->pixels[size_t(y) * w->DeviceWidth() + x] & 0x00FFFFFFu; // the screen has no alpha
 }
 
 int HeadlessDisplay::WindowAt(int x, int y) const {

@@ -2,6 +2,9 @@
 // In-memory display for tests and tools: windows are surfaces, the clock is fake and only
 // moves when told to (or when the loop waits), input is injected by the caller. Everything
 // is deterministic: the same calls give the same pixels.
+//
+// It may stand for a screen of 1, 2 or 3 device pixels to a point (DeviceScale): windows keep
+// their bounds in points and store what was presented in device pixels.
 #include <deque>
 #include <map>
 
@@ -9,7 +12,10 @@
 
 class HeadlessDisplay : public Display {
 public:
-    explicit HeadlessDisplay(int screenWidth = 1280, int screenHeight = 1024);
+    // A scale outside 1..3 is taken as the nearest of them.
+    explicit HeadlessDisplay(int screenWidth = 1280, int screenHeight = 1024, int scale = 1);
+
+    int DeviceScale() override { return m_scale; }
 
     int CreateWindow(const DisplayRect& bounds, bool popup) override;
     void DestroyWindow(int id) override;
@@ -62,7 +68,12 @@ public:
         int iconWidth = 0, iconHeight = 0;
         std::vector<uint32_t> icon; // 0xAARRGGBB
         std::vector<DisplayRect> shape;
-        std::vector<uint32_t> pixels; // bounds.w x bounds.h, what was presented (alpha ignored)
+        // What was presented (alpha ignored): bounds.w x bounds.h points of scale x scale
+        // device pixels each, rows of bounds.w * scale pixels.
+        std::vector<uint32_t> pixels;
+        int scale = 1;
+        int DeviceWidth() const { return bounds.w * scale; }
+        int DeviceHeight() const { return bounds.h * scale; }
         int presents = 0;
         DisplayRect lastDirty;
     };
@@ -74,7 +85,10 @@ public:
     bool TextInputOn() const { return m_textInput; }
     // How many times the default sound was asked for.
     int Beeps() const { return m_beeps; }
-    uint32_t PixelAt(int id, int x, int y) const; // window coordinates; 0 outside
+    // Window coordinates in points (the top-left pixel of the point's block); 0 outside.
+    uint32_t PixelAt(int id, int x, int y) const;
+    // Window coordinates in device pixels; 0 outside.
+    uint32_t DevicePixelAt(int id, int x, int y) const;
 
 private:
     int WindowAt(int x, int y) const;
@@ -82,6 +96,7 @@ private:
 
     int m_screenW;
     int m_screenH;
+    int m_scale;
     uint64_t m_now = 0;
     int m_nextId = 1;
     std::map<int, Window> m_windows;

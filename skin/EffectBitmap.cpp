@@ -88,7 +88,8 @@ void TspEffectBmp::SetPixel(int x, int y, TColor color) {
 }
 
 void TspEffectBmp::Assign(const TBitmap& bitmap) {
-    Resize(bitmap.Width(), bitmap.Height());
+    Resize(bitmap.DeviceWidth(), bitmap.DeviceHeight());
+    m_scale = bitmap.Scale();
     for (int y = 0; y < m_height; ++y) {
         const TPixel* src = bitmap.ScanLine(y);
         std::uint8_t* dst = ScanLine(y);
@@ -102,7 +103,8 @@ void TspEffectBmp::Assign(const TBitmap& bitmap) {
 }
 
 void TspEffectBmp::AssignTo(TBitmap& bitmap) const {
-    bitmap.SetSize(m_width, m_height);
+    bitmap.SetScale(m_scale);
+    bitmap.SetSize(m_width / m_scale, m_height / m_scale);
     for (int y = 0; y < m_height; ++y) {
         const std::uint8_t* src = ScanLine(y);
         TPixel* dst = bitmap.ScanLine(y);
@@ -115,8 +117,16 @@ void TspEffectBmp::AssignTo(TBitmap& bitmap) const {
 
 void TspEffectBmp::DrawAt(TCanvas& canvas, int x, int y) const {
     if (Empty() || !canvas.HasSurface()) return;
+    const int s = canvas.Scale();
+    if (s != m_scale) {
+        // Another scale: resized by whole pixels through the canvas.
+        TBitmap picture;
+        AssignTo(picture);
+        canvas.Draw(x, y, picture);
+        return;
+    }
     const TPoint o = canvas.Origin();
-    const TRect dest = Bounds(x + o.X, y + o.Y, m_width, m_height);
+    const TRect dest = Bounds((x + o.X) * s, (y + o.Y) * s, m_width, m_height);
     bool drawn = false;
     for (const TRect& clip : canvas.ClipRegion().Rects()) {
         const TRect c = IntersectRect(clip, dest);
@@ -211,10 +221,10 @@ void TspEffectBmp::FlipVertical(TspEffectBmp& dest) const {
 }
 
 void TspEffectBmp::MaskedSmooth(const TBitmap& mask, int n) {
-    if (Empty() || mask.Width() < m_width || mask.Height() < m_height || n <= 0) return;
+    if (Empty() || mask.DeviceWidth() < m_width || mask.DeviceHeight() < m_height || n <= 0) return;
     const DiagonalSource source{m_bits, m_width, m_height, m_rowInc};
     auto maskWhite = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= mask.Width() || y >= mask.Height()) return false;
+        if (x < 0 || y < 0 || x >= mask.DeviceWidth() || y >= mask.DeviceHeight()) return false;
         return IsWhite(mask.ScanLine(y)[x]);
     };
     for (int y = 0; y < m_height; ++y) {
@@ -231,7 +241,7 @@ void TspEffectBmp::MaskedSmooth(const TBitmap& mask, int n) {
 }
 
 void TspEffectBmp::MaskedTint(const TBitmap& mask, TColor color, double k) {
-    if (Empty() || mask.Width() < m_width || mask.Height() < m_height) return;
+    if (Empty() || mask.DeviceWidth() < m_width || mask.DeviceHeight() < m_height) return;
     k = ClampUnit(k);
     const TColor rgb = ColorToRGB(color);
     const Table tb = MixTable(k, GetBValue(rgb));

@@ -24,9 +24,11 @@ public:
     TspEffectBmp() = default;
     // Black, width x height (negative sizes count as 0).
     TspEffectBmp(int width, int height);
-    // A copy of the picture.
+    // A copy of the picture's stored pixels: a device-scaled picture gives a buffer of its
+    // device size that remembers the scale, so effects work at full resolution.
     explicit TspEffectBmp(const TBitmap& bitmap);
 
+    // The buffer's size in pixels (a scaled picture's device pixels).
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool Empty() const { return m_width <= 0 || m_height <= 0; }
@@ -41,11 +43,14 @@ public:
         return m_width == other.m_width && m_height == other.m_height;
     }
 
-    // Takes the picture's pixels (and its size).
+    // Takes the picture's stored pixels, its size and scale.
     void Assign(const TBitmap& bitmap);
-    // Copies the pixels into `bitmap`, resizing it.
+    // Pixels per point of the picture the buffer was taken from (1 for any other buffer).
+    int Scale() const { return m_scale; }
+    // Copies the pixels into `bitmap`, giving it the buffer's scale and size.
     void AssignTo(TBitmap& bitmap) const;
-    // Copies the whole buffer to the canvas at (x, y), within the canvas clip.
+    // Copies the whole buffer to the canvas at (x, y) (points), within the canvas clip; on a
+    // canvas of another scale it is resized by whole pixels.
     void DrawAt(TCanvas& canvas, int x, int y) const;
 
     // A = (1 - k) A + k B, k clamped to 0..1.
@@ -98,6 +103,7 @@ private:
     void MixColumns(const TspEffectBmp& b, const std::vector<float>& weightOfA);
 
     int m_width = 0;
+    int m_scale = 1;
     int m_height = 0;
     int m_rowInc = 0;
     std::vector<std::uint8_t> m_bits;

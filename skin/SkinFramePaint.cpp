@@ -2,6 +2,7 @@
 // paints: the skinned frame, the default frame, the client background and the window shape.
 #include "gfx/DrawText.h"
 #include "skin/EffectBitmap.h"
+#include "skin/ScaledPicture.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinRegions.h"
@@ -198,6 +199,9 @@ void TspSkinFrame::PaintSkinnedFrame(TCanvas& canvas) {
     TspBorderStrips strips;
     MakeBorderStrips(strips, picture, Rect(0, 0, picture->Width(), picture->Height()), points,
                      newPoints, m_width, m_height, StretchFlagsOf(info));
+    // The caption and the buttons are drawn into the top and bottom strips.
+    for (TBitmap* strip : {&strips.Top, &strips.Bottom})
+        if (!strip->Empty()) EnlargeToScale(*strip, canvas.Scale());
     // Objects go into the strip they lie in: the caption row into the top strip, anything
     // lower into the bottom one.
     const TRect& ncl = m_geometry.ClientRect;
@@ -230,7 +234,9 @@ void TspSkinFrame::PaintDefaultFrame(TCanvas& canvas) {
     const int w = m_form->Width(), h = m_form->Height();
     const int caption = CaptionHeight();
     if (w < 6 || h < 6) return;
-    TBitmap bar(w - 6, caption);
+    TBitmap bar;
+    bar.SetScale(canvas.Scale());
+    bar.SetSize(w - 6, caption);
     TCanvas* c = bar.Canvas();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(Rect(0, 0, bar.Width(), bar.Height()));

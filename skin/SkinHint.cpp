@@ -1,6 +1,7 @@
 #include "skin/SkinHint.h"
 
 #include "gfx/DrawText.h"
+#include "skin/ScaledPicture.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFonts.h"
 #include "skin/SkinRegions.h"
@@ -142,6 +143,7 @@ void TspSkinHintWindow::Paint() {
     TBitmap back;
     DrawFourCornerSliced(back, picture, Rect(0, 0, picture->Width(), picture->Height()), points,
                          newPoints, w, hgt, HintStretch(h), true);
+    EnlargeToScale(back, Canvas()->Scale());
     TCanvas* c = back.Canvas();
     SetHintFont(*c);
     c->Brush()->SetStyle(bsClear);

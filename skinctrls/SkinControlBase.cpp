@@ -82,14 +82,19 @@ template <class F> void TspSkinControlBase<F>::Paint() {
     if (this->Width() <= 0 || this->Height() <= 0) return;
     LookUpSkinRecord();
     if (PaintDirect()) return;
-    TBitmap image(this->Width(), this->Height());
-    DrawControlImage(image);
     TCanvas& canvas = *this->Canvas();
+    // Composed at the surface's scale, so that text drawn into it stays sharp.
+    TBitmap image;
+    image.SetScale(canvas.Scale());
+    image.SetSize(this->Width(), this->Height());
+    DrawControlImage(image);
     if (!m_skin.AlphaBlend) {
         PresentControlImage(canvas, image, nullptr, 255);
         return;
     }
-    TBitmap background(image.Width(), image.Height());
+    TBitmap background;
+    background.SetScale(image.Scale());
+    background.SetSize(image.Width(), image.Height());
     if constexpr (windowed)
         CaptureParentImage(this, *background.Canvas());
     else

@@ -1,6 +1,7 @@
 #include "skinctrls/SkinCustomControl.h"
 
 #include "gfx/Canvas.h"
+#include "skin/ScaledPicture.h"
 #include "skin/SkinData.h"
 #include "skin/SkinDrawing.h"
 #include "skinctrls/SkinTile.h"
@@ -57,8 +58,12 @@ bool TspSkinCustomControl::PaintDirect() {
     TspBorderStrips strips;
     MakeBorderStrips(strips, m_cache.Picture, m_cache.skinrect, m_cache.Points(),
                      m_cache.NewPoints(), Width(), Height(), m_cache.Flags());
-    if (!strips.Top.Empty()) PaintSkinned(strips.Top);
     TCanvas& c = *Canvas();
+    // The caption is drawn into the top strip: at the surface's scale, so that it stays sharp.
+    if (!strips.Top.Empty()) {
+        EnlargeToScale(strips.Top, c.Scale());
+        PaintSkinned(strips.Top);
+    }
     if (m_clientTiling) {
         TCanvasStateGuard saved(c);
         c.IntersectClipRect(m_cache.NewClRect);

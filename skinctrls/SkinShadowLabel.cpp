@@ -120,7 +120,9 @@ void TspSkinShadowLabel::PaintShadowed(TBitmap& bitmap) {
     unsigned flags = TextFlags();
     AnsiString text = Caption();
     TRect textRect = Rect(0, 0, w - 3, h - 3);
-    TBitmap mask(w, h);
+    TBitmap mask;
+    mask.SetScale(bitmap.Scale());
+    mask.SetSize(w, h);
     TCanvas& m = *mask.Canvas();
     m.SetFont(m_font);
     if (m_layout != tlTop) {

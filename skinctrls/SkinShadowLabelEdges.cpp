@@ -11,8 +11,9 @@ bool IsWhite(TPixel p) {
 } // namespace
 
 void SoftenShadowEdges(TBitmap& back, const TBitmap& mask) {
-    const int w = back.Width(), h = back.Height();
-    if (w <= 0 || h <= 0 || mask.Width() < w || mask.Height() < h) return;
+    // Stored pixels: a device-scaled label softens its edges at full resolution.
+    const int w = back.DeviceWidth(), h = back.DeviceHeight();
+    if (w <= 0 || h <= 0 || mask.DeviceWidth() < w || mask.DeviceHeight() < h) return;
     auto maskWhite = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < w && y < h && IsWhite(mask.ScanLine(y)[x]);
     };

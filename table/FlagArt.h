@@ -14,4 +14,11 @@ constexpr int kArtPixels = kArtSide * kArtSide;
 
 extern const uint32_t kFlagImagePixels[kFlagImageCount][kArtPixels];
 extern const uint32_t kTabImagePixels[kTabImageCount][kArtPixels];
+// The tab images drawn again at 2 and 3 pixels a point (32 x 32 and 48 x 48 pixels), for
+// screens with more than one pixel to a point.
+extern const uint32_t kTabImagePixels2x[kTabImageCount][kArtPixels * 4];
+extern const uint32_t kTabImagePixels3x[kTabImageCount][kArtPixels * 9];
 extern const uint32_t kFlagHeaderGlyphPixels[kArtPixels];
+// The header glyph drawn again at 2 and 3 pixels a point.
+extern const uint32_t kFlagHeaderGlyphPixels2x[kArtPixels * 4];
+extern const uint32_t kFlagHeaderGlyphPixels3x[kArtPixels * 9];

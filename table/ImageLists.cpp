@@ -4,6 +4,8 @@
 #include "gfx/ImageList.h"
 #include "table/FlagArt.h"
 
+#include <algorithm>
+
 namespace {
 
 // Pixels at least this opaque are drawn; softer edge pixels are left out.
@@ -21,21 +23,26 @@ TPixel Flatten(uint32_t argb) {
 }
 
 // A strip of `count` pictures side by side, and the mask that marks their transparent pixels
-// (white) and drawn pixels (black).
-void AddPictures(TImageList& list, const uint32_t (*pictures)[kArtPixels], int count) {
+// (white) and drawn pixels (black). Each picture is kArtSide points of `scale` pixels a side,
+// `pictures` the first pixel of the first one.
+void AddPictures(TImageList& list, const uint32_t* pictures, int count, int scale = 1) {
     list.Clear();
     list.SetSize(kArtSide, kArtSide);
-    TBitmap strip(kArtSide * count, kArtSide);
-    TBitmap mask(kArtSide * count, kArtSide);
-    for (int y = 0; y < kArtSide; ++y) {
+    const int side = kArtSide * scale;
+    TBitmap strip, mask;
+    for (TBitmap* b : {&strip, &mask}) {
+        b->SetScale(scale);
+        b->SetSize(kArtSide * count, kArtSide);
+    }
+    for (int y = 0; y < side; ++y) {
         TPixel* image = strip.ScanLine(y);
         TPixel* bits = mask.ScanLine(y);
         for (int i = 0; i < count; ++i) {
-            for (int x = 0; x < kArtSide; ++x) {
-                const uint32_t argb = pictures[i][y * kArtSide + x];
+            for (int x = 0; x < side; ++x) {
+                const uint32_t argb = pictures[std::size_t(i) * side * side + y * side + x];
                 const bool drawn = (argb >> 24) >= kOpaqueEnough;
-                image[i * kArtSide + x] = drawn ? Flatten(argb) : 0xFFFFFFFFu;
-                bits[i * kArtSide + x] = drawn ? 0xFF000000u : 0xFFFFFFFFu;
+                image[i * side + x] = drawn ? Flatten(argb) : 0xFFFFFFFFu;
+                bits[i * side + x] = drawn ? 0xFF000000u : 0xFFFFFFFFu;
             }
         }
     }
@@ -45,21 +52,33 @@ void AddPictures(TImageList& list, const uint32_t (*pictures)[kArtPixels], int c
 } // namespace
 
 void LoadFlagImages(TImageList& list) {
-    AddPictures(list, kFlagImagePixels, kFlagImageCount);
+    AddPictures(list, kFlagImagePixels[0], kFlagImageCount);
 }
 
-void LoadTabImages(TImageList& list) {
-    AddPictures(list, kTabImagePixels, kTabImageCount);
+void LoadTabImages(TImageList& list, int scale) {
+    // Only the pictures of the screen's scale are taken into memory.
+    if (scale >= 3)
+        AddPictures(list, kTabImagePixels3x[0], kTabImageCount, 3);
+    else if (scale == 2)
+        AddPictures(list, kTabImagePixels2x[0], kTabImageCount, 2);
+    else
+        AddPictures(list, kTabImagePixels[0], kTabImageCount);
 }
 
-void LoadFlagHeaderGlyph(TBitmap& glyph) {
+void LoadFlagHeaderGlyph(TBitmap& glyph, int scale) {
     // Fuchsia appears in no drawing, so it can stand for "transparent".
     constexpr TPixel kKey = 0xFFFF00FFu;
+    scale = std::clamp(scale, 1, 3);
+    const uint32_t* pixels = scale == 3   ? kFlagHeaderGlyphPixels3x
+                             : scale == 2 ? kFlagHeaderGlyphPixels2x
+                                          : kFlagHeaderGlyphPixels;
+    const int side = kArtSide * scale;
+    glyph.SetScale(scale);
     glyph.SetSize(kArtSide, kArtSide);
-    for (int y = 0; y < kArtSide; ++y) {
+    for (int y = 0; y < side; ++y) {
         TPixel* row = glyph.ScanLine(y);
-        for (int x = 0; x < kArtSide; ++x) {
-            const uint32_t argb = kFlagHeaderGlyphPixels[y * kArtSide + x];
+        for (int x = 0; x < side; ++x) {
+            const uint32_t argb = pixels[y * side + x];
             row[x] = (argb >> 24) >= kOpaqueEnough ? Flatten(argb) : kKey;
         }
     }

@@ -9,8 +9,8 @@ class TImageList;
 // LeagueFlagIndex: 0 a football, 25 the confederations' flag, 15 Colombia's.
 void LoadFlagImages(TImageList& list);
 // Replaces the list's content with the two tab images: 0 for the login page, 1 for the
-// match page.
-void LoadTabImages(TImageList& list);
-// Makes `glyph` the 16 x 16 header glyph of the flag column; its bottom-left pixel holds the
-// colour that is drawn transparently.
-void LoadFlagHeaderGlyph(TBitmap& glyph);
+// match page, drawn for `scale` pixels a point (1, 2 or 3; others are taken as the nearest).
+void LoadTabImages(TImageList& list, int scale = 1);
+// Makes `glyph` the 16 x 16 header glyph of the flag column, drawn for `scale` pixels a point
+// like the tab images; its bottom-left pixel holds the colour that is drawn transparently.
+void LoadFlagHeaderGlyph(TBitmap& glyph, int scale = 1);

@@ -42,7 +42,11 @@ void TPaintScheduler::PaintPending() {
 void TPaintScheduler::PaintTop(TWinControl* top) {
     auto& d = *top->WindowRecord();
     if (!top->Showing() || d.minimized || top->Width() <= 0 || top->Height() <= 0) return;
-    if (d.surface.Width() != top->Width() || d.surface.Height() != top->Height()) {
+    // The surface holds the display's device pixels; everything else stays in points.
+    const int scale = HasDisplay() ? CurrentDisplay().DeviceScale() : 1;
+    if (d.surface.Width() != top->Width() || d.surface.Height() != top->Height() ||
+        d.surface.Scale() != scale) {
+        d.surface.SetScale(scale);
         d.surface.SetSize(top->Width(), top->Height());
         m_caret.SurfaceReplaced(top);
         RedrawWindow(top, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE);
@@ -142,8 +146,11 @@ void TPaintScheduler::Present() {
         TRect r = IntersectRect(d.presentDirty, d.surface.BoundsRect());
         d.presentDirty = TRect{};
         if (r.IsEmpty()) continue;
-        display.Present(d.displayId, d.surface.Bits(), d.surface.Width(), d.surface.Height(),
-                        {r.Left, r.Top, r.Width(), r.Height()});
+        // Dirty points to device pixels, once, here.
+        const int s = d.surface.Scale();
+        display.Present(d.displayId, d.surface.Bits(), d.surface.DeviceWidth(),
+                        d.surface.DeviceHeight(),
+                        {r.Left * s, r.Top * s, r.Width() * s, r.Height() * s});
     }
 }
 

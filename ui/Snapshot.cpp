@@ -3,10 +3,13 @@
 #include "gfx/Png.h"
 #include "ui/WindowSystem.h"
 
-bool SnapshotControl(TControl* control, TBitmap& bitmap) {
+namespace {
+
+// Paints the control's top-level window and answers its area there (points), and the surface.
+const TBitmap* PaintedArea(TControl* control, TRect& area) {
     TWindowSystem& ws = TWindowSystem::Get();
     TWinControl* top = TWindowSystem::TopOf(control);
-    if (!control || !top || !top->Showing()) return false;
+    if (!control || !top || !top->Showing()) return nullptr;
     ws.PaintTop(top);
     ws.Present();
     TRect r;
@@ -20,20 +23,51 @@ bool SnapshotControl(TControl* control, TBitmap& bitmap) {
         r = OffsetRect(control->BoundsRect(), o.X + c.Left, o.Y + c.Top);
     }
     const TBitmap& surface = top->WindowRecord()->surface;
-    r = IntersectRect(r, surface.BoundsRect());
-    if (r.IsEmpty()) return false;
-    bitmap.SetSize(r.Width(), r.Height());
-    for (int y = 0; y < r.Height(); ++y) {
-        const TPixel* s = surface.ScanLine(r.Top + y) + r.Left;
+    area = IntersectRect(r, surface.BoundsRect());
+    return area.IsEmpty() ? nullptr : &surface;
+}
+
+// Every `step`-th stored pixel of the device rectangle `r` (device pixels) into bitmap.
+void CopyPixels(const TBitmap& surface, const TRect& r, int step, TBitmap& bitmap) {
+    bitmap.SetScale(1);
+    bitmap.SetSize(r.Width() / step, r.Height() / step);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const TPixel* s = surface.ScanLine(r.Top + y * step) + r.Left;
         TPixel* d = bitmap.ScanLine(y);
-        for (int x = 0; x < r.Width(); ++x) d[x] = s[x] | 0xFF000000u;
+        for (int x = 0; x < bitmap.Width(); ++x) d[x] = s[x * step] | 0xFF000000u;
     }
+}
+
+} // namespace
+
+bool SnapshotControl(TControl* control, TBitmap& bitmap) {
+    TRect r;
+    const TBitmap* surface = PaintedArea(control, r);
+    if (!surface) return false;
+    const int s = surface->Scale();
+    CopyPixels(*surface, Rect(r.Left * s, r.Top * s, r.Right * s, r.Bottom * s), s, bitmap);
+    return true;
+}
+
+bool SnapshotControlDevice(TControl* control, TBitmap& bitmap) {
+    TRect r;
+    const TBitmap* surface = PaintedArea(control, r);
+    if (!surface) return false;
+    const int s = surface->Scale();
+    CopyPixels(*surface, Rect(r.Left * s, r.Top * s, r.Right * s, r.Bottom * s), 1, bitmap);
     return true;
 }
 
 bool WriteWindowPng(TControl* control, const std::string& path) {
     TBitmap bitmap;
     if (!SnapshotControl(control, bitmap)) return false;
+    SavePng(bitmap, path);
+    return true;
+}
+
+bool WriteWindowPngDevice(TControl* control, const std::string& path) {
+    TBitmap bitmap;
+    if (!SnapshotControlDevice(control, bitmap)) return false;
     SavePng(bitmap, path);
     return true;
 }

@@ -131,16 +131,18 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* cl
     dst.Intersect(vis);
     TBitmap& surface = top->WindowRecord()->surface;
     if (!dst.IsEmpty()) {
+        // The pixels move in device pixels: every figure below is points times the scale.
+        const int k = surface.Scale();
         TRect db = dst.Bounds();
-        TBitmap copy(db.Width(), db.Height());
-        for (int y = 0; y < db.Height(); ++y) {
-            const TPixel* s = surface.ScanLine(db.Top + y - dy) + (db.Left - dx);
-            std::copy(s, s + db.Width(), copy.ScanLine(y));
+        TBitmap copy(db.Width() * k, db.Height() * k);
+        for (int y = 0; y < db.Height() * k; ++y) {
+            const TPixel* s = surface.ScanLine((db.Top - dy) * k + y) + (db.Left - dx) * k;
+            std::copy(s, s + db.Width() * k, copy.ScanLine(y));
         }
         for (const TRect& r : dst.Rects())
-            for (int y = r.Top; y < r.Bottom; ++y) {
-                const TPixel* s = copy.ScanLine(y - db.Top) + (r.Left - db.Left);
-                std::copy(s, s + r.Width(), surface.ScanLine(y) + r.Left);
+            for (int y = r.Top * k; y < r.Bottom * k; ++y) {
+                const TPixel* s = copy.ScanLine(y - db.Top * k) + (r.Left - db.Left) * k;
+                std::copy(s, s + r.Width() * k, surface.ScanLine(y) + r.Left * k);
             }
         top->WindowRecord()->presentDirty = UnionRect(top->WindowRecord()->presentDirty, db);
     }

@@ -73,6 +73,47 @@ TEST(HeadlessDisplay, PresentCopiesOnlyTheDirtyPartAndTheClockMovesOnlyWhenAsked
     EXPECT_EQ(d.Now(), 50u);
 }
 
+TEST(HeadlessDisplay, ScaledDisplayKeepsPointsAndStoresDevicePixels) {
+    HeadlessDisplay d(800, 600, 2);
+    EXPECT_EQ(d.DeviceScale(), 2);
+    int w = d.CreateWindow({10, 10, 4, 3}, false);
+    const HeadlessDisplay::Window* win = d.FindWindow(w);
+    ASSERT_NE(win, nullptr);
+    EXPECT_EQ(win->bounds.w, 4) << "bounds stay in points";
+    EXPECT_EQ(win->DeviceWidth(), 8);
+    EXPECT_EQ(win->pixels.size(), 8u * 6u);
+
+    // A device-size surface, one device pixel of it different; the dirty part is in pixels.
+    std::vector<uint32_t> pixels(8 * 6, 0xFF112233);
+    pixels[3 * 8 + 5] = 0xFFABCDEF;
+    d.Present(w, pixels.data(), 8, 6, {4, 2, 4, 4});
+    EXPECT_EQ(d.FindWindow(w)->bounds.w, 4) << "a device-size surface leaves the size alone";
+    EXPECT_EQ(d.DevicePixelAt(w, 5, 3), 0xABCDEFu);
+    EXPECT_EQ(d.DevicePixelAt(w, 4, 2), 0x112233u);
+    EXPECT_EQ(d.DevicePixelAt(w, 3, 2), 0u) << "left of the dirty part";
+    EXPECT_EQ(d.PixelAt(w, 2, 1), 0x112233u) << "a point reads as its top-left pixel";
+    EXPECT_EQ(d.PixelAt(w, 1, 1), 0u);
+    EXPECT_EQ(d.PixelAt(w, 4, 0), 0u) << "outside the window in points";
+    EXPECT_EQ(d.DevicePixelAt(w, 8, 0), 0u);
+
+    // Resizing keeps the stored pixels that stay, at the device size of the new bounds.
+    d.SetWindowBounds(w, {10, 10, 5, 5});
+    EXPECT_EQ(d.FindWindow(w)->pixels.size(), 10u * 10u);
+    EXPECT_EQ(d.DevicePixelAt(w, 5, 3), 0xABCDEFu);
+
+    // Input stays in points: the window is found by its bounds in points.
+    d.ShowWindow(w, true, false);
+    d.MouseMove(12, 12);
+    DisplayEvent e;
+    ASSERT_TRUE(d.PollEvent(e));
+    EXPECT_EQ(e.window, w);
+    EXPECT_EQ(e.x, 12);
+
+    // Scales outside 1..3 are taken as the nearest.
+    EXPECT_EQ(HeadlessDisplay(100, 100, 0).DeviceScale(), 1);
+    EXPECT_EQ(HeadlessDisplay(100, 100, 7).DeviceScale(), 3);
+}
+
 TEST(HeadlessDisplay, KeysCarryModifiersAndPrintableKeysTypeText) {
     HeadlessDisplay d;
     int w = d.CreateWindow({0, 0, 10, 10}, false);

@@ -313,3 +313,51 @@ TEST(EffectBmp, DrawAtHonoursOriginAndClip) {
     EXPECT_EQ(target.PixelColor(4, 4), clBlack);
     EXPECT_EQ(target.PixelColor(1, 2), clBlack);
 }
+
+TEST(EffectBmp, ScaledPicturesAreTakenAndGivenBackAtDeviceResolution) {
+    // A 3 x 2 point picture at 2x with one device pixel of its own.
+    TBitmap picture;
+    picture.SetScale(2);
+    picture.SetSize(3, 2);
+    picture.Fill(clWhite);
+    picture.ScanLine(3)[5] = 0xFF0000FFu;
+    TspEffectBmp effect(picture);
+    EXPECT_EQ(effect.Width(), 6);
+    EXPECT_EQ(effect.Height(), 4);
+    EXPECT_EQ(effect.Scale(), 2);
+    EXPECT_EQ(effect.Pixel(5, 3), clBlue);
+
+    // Blending two buffers of one scale mixes every device pixel.
+    TBitmap black;
+    black.SetScale(2);
+    black.SetSize(3, 2);
+    black.Fill(clBlack);
+    effect.Blend(TspEffectBmp(black), 0.5);
+    TBitmap back;
+    effect.AssignTo(back);
+    EXPECT_EQ(back.Scale(), 2);
+    EXPECT_EQ(back.Width(), 3);
+    EXPECT_EQ(back.ScanLine(3)[5] & 0xFFFFFFu, 0x000080u);
+    EXPECT_EQ(back.ScanLine(0)[0] & 0xFFFFFFu, 0x808080u);
+
+    // Drawn on a canvas of its scale it lands pixel for pixel at the point given; on a 1x
+    // canvas it is brought down to one pixel a point.
+    TBitmap target;
+    target.SetScale(2);
+    target.SetSize(10, 10);
+    target.Fill(clWhite);
+    effect.DrawAt(*target.Canvas(), 2, 3);
+    EXPECT_EQ(target.ScanLine(6 + 3)[4 + 5] & 0xFFFFFFu, 0x000080u);
+    EXPECT_EQ(target.ScanLine(6 + 3)[4 + 6] & 0xFFFFFFu, 0xFFFFFFu);
+    TBitmap plain(10, 10);
+    plain.Fill(clWhite);
+    effect.DrawAt(*plain.Canvas(), 1, 1);
+    EXPECT_EQ(plain.PixelColor(1, 1), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(plain.PixelColor(4, 1), clWhite);
+
+    // A 1x buffer drawn on a 2x canvas is enlarged by whole pixels.
+    TspEffectBmp one = Solid(2, 1, clRed);
+    one.DrawAt(*target.Canvas(), 0, 0);
+    EXPECT_EQ(target.ScanLine(1)[3] & 0xFFFFFFu, 0xFF0000u);
+    EXPECT_EQ(target.ScanLine(2)[0] & 0xFFFFFFu, 0xFFFFFFu);
+}

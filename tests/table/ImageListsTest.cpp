@@ -103,3 +103,62 @@ TEST(FlagImages, TabImagesAndHeaderGlyph) {
     EXPECT_LT(keyed, 240);
     EXPECT_TRUE(glyph.Transparent());
 }
+
+// At 2x and 3x the tab images are drawn anew from the same drawings at 32 and 48 pixels: the
+// same places in points, with detail finer than a point (not the 1x pictures enlarged).
+TEST(FlagImages, TabImagesAreDrawnForTheScreensScale) {
+    TImageList plain;
+    LoadTabImages(plain);
+    for (int scale : {2, 3}) {
+        SCOPED_TRACE(scale);
+        TImageList tabs;
+        LoadTabImages(tabs, scale);
+        ASSERT_EQ(tabs.Count(), 2);
+        for (int index = 0; index < 2; ++index) {
+            const TBitmap one = Image(plain, index), fine = Image(tabs, index);
+            ASSERT_EQ(fine.Scale(), scale);
+            ASSERT_EQ(fine.Width(), 16);
+            ASSERT_EQ(fine.DeviceWidth(), 16 * scale);
+            int agree = 0, mixed = 0;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    // A point drawn at 1x has its block's centre drawn at the scale, give or
+                    // take the soft rim.
+                    const int cx = x * scale + scale / 2, cy = y * scale + scale / 2;
+                    agree += Transparent(one, x, y) == Transparent(fine, cx, cy);
+                    bool same = true;
+                    for (int k = 0; k < scale * scale; ++k)
+                        same =
+                            same && fine.ScanLine(y * scale + k / scale)[x * scale + k % scale] ==
+                                        fine.ScanLine(y * scale)[x * scale];
+                    mixed += !same;
+                }
+            EXPECT_GT(agree, 256 - 24) << index;
+            EXPECT_GT(mixed, 10) << index;
+        }
+        const TBitmap pitch = Image(tabs, 1);
+        EXPECT_GT(At(pitch, 4 * scale, 8 * scale).g, 120);
+    }
+    // The header glyph likewise, its transparent key still in the bottom-left corner.
+    for (int scale : {2, 3}) {
+        TBitmap plainGlyph, glyph;
+        LoadFlagHeaderGlyph(plainGlyph);
+        LoadFlagHeaderGlyph(glyph, scale);
+        EXPECT_EQ(glyph.Scale(), scale);
+        EXPECT_EQ(glyph.Width(), 16);
+        EXPECT_TRUE(glyph.Transparent());
+        EXPECT_EQ(glyph.TransparentColor(), plainGlyph.TransparentColor());
+        const TPixel key = glyph.ScanLine(glyph.DeviceHeight() - 1)[0];
+        int keyed = 0;
+        for (int y = 0; y < glyph.DeviceHeight(); ++y)
+            for (int x = 0; x < glyph.DeviceWidth(); ++x) keyed += glyph.ScanLine(y)[x] == key;
+        EXPECT_GT(keyed, 64 * scale * scale);
+        EXPECT_LT(keyed, 240 * scale * scale);
+    }
+    // Scales beyond 3 take the finest pictures there are; below 1, the 1x ones.
+    TImageList big, small;
+    LoadTabImages(big, 5);
+    LoadTabImages(small, 0);
+    EXPECT_EQ(Image(big, 0).Scale(), 3);
+    EXPECT_EQ(Image(small, 0).Scale(), 1);
+}

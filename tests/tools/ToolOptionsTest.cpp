@@ -155,3 +155,54 @@ TEST_F(ToolOptions, ShotsWritesARelativeOutdirWhereItWasStarted) {
     EXPECT_EQ(shot.exitCode, 0) << shot.err;
     EXPECT_TRUE(std::filesystem::exists(m_dir / "pictures" / "new" / "login.png")) << shot.err;
 }
+
+// PNG width and height from the header of the file (0 x 0 when it is no PNG).
+std::pair<int, int> PngSize(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    if (!in || header[1] != 'P' || header[2] != 'N' || header[3] != 'G') return {0, 0};
+    auto be = [&](int at) {
+        return int(header[at]) << 24 | int(header[at + 1]) << 16 | int(header[at + 2]) << 8 |
+               int(header[at + 3]);
+    };
+    return {be(16), be(20)};
+}
+
+// --scale draws at that many device pixels a point, named so that the 1x names stay; the
+// scale comes from BRELVAN_SCALE when not given; anything but 1, 2 or 3 is a usage error.
+TEST_F(ToolOptions, ShotsDrawsAtTheScaleAskedFor) {
+    ASSERT_EQ(Start("shots", {"one", "widgets"}).exitCode, 0);
+    const ToolRun two = Start("shots", {"--scale", "2", "two", "widgets"});
+    ASSERT_EQ(two.exitCode, 0) << two.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "two" / "widgets.png"));
+    const auto one = PngSize(m_dir / "one" / "widgets.png");
+    const auto doubled = PngSize(m_dir / "two" / "widgets@2x.png");
+    ASSERT_GT(one.first, 0);
+    EXPECT_EQ(doubled.first, 2 * one.first);
+    EXPECT_EQ(doubled.second, 2 * one.second);
+
+    setenv("BRELVAN_SCALE", "3", 1);
+    const ToolRun fromEnvironment = Start("shots", {"three", "widgets"});
+    setenv("BRELVAN_SCALE", "1.5", 1);
+    const ToolRun badEnvironment = Start("shots", {"bad"});
+    unsetenv("BRELVAN_SCALE");
+    EXPECT_EQ(fromEnvironment.exitCode, 0) << fromEnvironment.err;
+    EXPECT_EQ(PngSize(m_dir / "three" / "widgets@3x.png").first, 3 * one.first);
+    EXPECT_EQ(badEnvironment.exitCode, 2);
+
+    // The option may stand anywhere among the arguments.
+    const ToolRun after = Start("shots", {"late", "widgets", "--scale", "2"});
+    EXPECT_EQ(after.exitCode, 0) << after.err;
+    EXPECT_EQ(PngSize(m_dir / "late" / "widgets@2x.png").first, 2 * one.first);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--scale", "4", "bad", "widgets"},
+          std::vector<std::string>{"--scale", "two", "bad"},
+          std::vector<std::string>{"bad", "--scale"}}) {
+        const ToolRun refused = Start("shots", args);
+        EXPECT_EQ(refused.exitCode, 2) << refused.err;
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "bad"));
+    }
+    EXPECT_NE(badEnvironment.err.find("BRELVAN_SCALE"), std::string::npos);
+}

@@ -13,15 +13,18 @@ struct Rgb {
     unsigned r, g, b;
 };
 
-// Paints colour over the picture where inside(x, y) holds, with the covered share of
-// each pixel (4 x 4 samples) as its opacity, so round shapes keep soft edges.
-void Fill(Image16& image, Rgb colour, const std::function<bool(double, double)>& inside) {
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+// Paints colour over the picture where inside(x, y) holds (x, y in points of the 16 x 16
+// picture), with the covered share of each pixel (4 x 4 samples) as its opacity, so round
+// shapes keep soft edges. A scaled picture samples its finer pixels.
+template <class Image>
+void Fill(Image& image, Rgb colour, const std::function<bool(double, double)>& inside) {
+    const int s = image.Scale();
+    for (int y = 0; y < kSide * s; ++y) {
+        for (int x = 0; x < kSide * s; ++x) {
             int hits = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx)
-                    if (inside(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0)) ++hits;
+                    if (inside((x + (sx + 0.5) / 4.0) / s, (y + (sy + 0.5) / 4.0) / s)) ++hits;
             if (hits == 0) continue;
             const double a = hits / 16.0;
             const uint32_t under = image.At(x, y);
@@ -37,11 +40,13 @@ void Fill(Image16& image, Rgb colour, const std::function<bool(double, double)>&
     }
 }
 
-void FillRect(Image16& image, Rgb colour, double l, double t, double r, double b) {
+template <class Image>
+void FillRect(Image& image, Rgb colour, double l, double t, double r, double b) {
     Fill(image, colour, [=](double x, double y) { return x >= l && x < r && y >= t && y < b; });
 }
 
-void FillCircle(Image16& image, Rgb colour, double cx, double cy, double radius) {
+template <class Image>
+void FillCircle(Image& image, Rgb colour, double cx, double cy, double radius) {
     Fill(image, colour, [=](double x, double y) {
         return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
     });
@@ -99,9 +104,9 @@ Image16 DrawKosovoFlag() {
     return flag;
 }
 
-Image16 DrawLoginTabImage() {
+ScaledImage DrawLoginTabImage(int scale) {
     // A person: head and shoulders, for the page where one signs in.
-    Image16 image;
+    ScaledImage image(scale);
     const Rgb outline{30, 60, 120}, body{70, 120, 200};
     FillCircle(image, outline, 8, 5, 3.6);
     FillCircle(image, {250, 214, 170}, 8, 5, 2.7);
@@ -116,9 +121,9 @@ Image16 DrawLoginTabImage() {
     return image;
 }
 
-Image16 DrawFootballTabImage() {
+ScaledImage DrawFootballTabImage(int scale) {
     // A pitch seen from above: green field, white touch lines, halfway line and centre circle.
-    Image16 image;
+    ScaledImage image(scale);
     const Rgb grass{40, 150, 50}, line{255, 255, 255};
     FillRect(image, line, 0, 2, 16, 14);
     FillRect(image, grass, 1, 3, 15, 13);
@@ -136,9 +141,9 @@ Image16 DrawFootballTabImage() {
     return image;
 }
 
-Image16 DrawFlagHeaderGlyph() {
+ScaledImage DrawFlagHeaderGlyph(int scale) {
     // A pennant on a pole; the header draws it transparently over its own colour.
-    Image16 image;
+    ScaledImage image(scale);
     FillRect(image, {90, 60, 30}, 3, 1, 4.5, 15);
     FillCircle(image, {200, 170, 40}, 3.75, 1.2, 1.1);
     Fill(image, {210, 30, 30}, [](double x, double y) {

@@ -389,7 +389,7 @@ void RenderControls(const std::string& pngPath) {
     RunClock(120);
     buttons[1]->Perform(CM_MOUSEENTER);
     RunClock(60);
-    WriteWindowPng(form, pngPath);
+    WriteWindowPngDevice(form, pngPath);
 }
 
 SceneRegistrar reg("controls", &RenderControls);

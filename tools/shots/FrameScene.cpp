@@ -41,12 +41,16 @@ void CopyWindow(TBitmap& sheet, int id, TPoint origin, int x, int y) {
             if (px >= r.x && px < r.x + r.w && py >= r.y && py < r.y + r.h) return true;
         return false;
     };
-    for (int py = 0; py < w->bounds.h; ++py)
-        for (int px = 0; px < w->bounds.w; ++px) {
-            const int sx = x + w->bounds.x - origin.X + px, sy = y + w->bounds.y - origin.Y + py;
-            if (sx < 0 || sy < 0 || sx >= sheet.Width() || sy >= sheet.Height()) continue;
-            if (!inside(px, py)) continue;
-            sheet.ScanLine(sy)[sx] = 0xFF000000u | w->pixels[size_t(py) * w->bounds.w + px];
+    // Device pixels of the window onto device pixels of the sheet (both at the display's scale).
+    const int k = w->scale;
+    for (int py = 0; py < w->DeviceHeight(); ++py)
+        for (int px = 0; px < w->DeviceWidth(); ++px) {
+            const int sx = (x + w->bounds.x - origin.X) * k + px,
+                      sy = (y + w->bounds.y - origin.Y) * k + py;
+            if (sx < 0 || sy < 0 || sx >= sheet.DeviceWidth() || sy >= sheet.DeviceHeight())
+                continue;
+            if (!inside(px / k, py / k)) continue;
+            sheet.ScanLine(sy)[sx] = 0xFF000000u | w->pixels[size_t(py) * w->DeviceWidth() + px];
         }
 }
 
@@ -94,7 +98,9 @@ void RenderFrameScene(const std::string& pngPath) {
     };
     const int columns = 2, count = int(std::size(states));
     const int rows = (count + columns - 1) / columns;
-    TBitmap sheet(Gap + columns * (FormWidth + Gap), Gap + rows * (LabelHeight + FormHeight + Gap));
+    TBitmap sheet;
+    sheet.SetScale(Headless().DeviceScale());
+    sheet.SetSize(Gap + columns * (FormWidth + Gap), Gap + rows * (LabelHeight + FormHeight + Gap));
     sheet.Fill(Desktop);
     TCanvas& c = *sheet.Canvas();
     TFont font;

@@ -126,7 +126,7 @@ void RenderMatchGrid(const std::string& pngPath, bool filtered) {
     }
     form->Show();
     Application->ProcessMessages();
-    WriteWindowPng(filtered ? static_cast<TControl*>(fg5) : fg, pngPath);
+    WriteWindowPngDevice(filtered ? static_cast<TControl*>(fg5) : fg, pngPath);
 
     FormatSettings = savedSettings; // the form goes with the tool's reset before the next scene
 }
