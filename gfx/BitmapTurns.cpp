@@ -8,6 +8,7 @@ namespace {
 // written. A fixed transparent colour is kept as it is: the bottom-left pixel moves.
 TBitmap Like(const TBitmap& picture, int width, int height) {
     TBitmap out(width, height);
+    out.SetScale(picture.Scale());
     out.SetPixelFormatTag(picture.PixelFormat());
     out.SetAlphaFormat(picture.AlphaFormat());
     if (picture.Transparent()) {
@@ -20,8 +21,8 @@ TBitmap Like(const TBitmap& picture, int width, int height) {
 } // namespace
 
 TBitmap FlippedVertically(const TBitmap& picture) {
-    const int w = picture.Width(), h = picture.Height();
-    TBitmap out = Like(picture, w, h);
+    TBitmap out = Like(picture, picture.Width(), picture.Height());
+    const int w = picture.DeviceWidth(), h = picture.DeviceHeight();
     for (int y = 0; y < h; ++y) {
         const TPixel* from = picture.ScanLine(h - 1 - y);
         std::copy(from, from + w, out.ScanLine(y));
@@ -30,8 +31,9 @@ TBitmap FlippedVertically(const TBitmap& picture) {
 }
 
 TBitmap RotatedQuarter(const TBitmap& picture, bool clockwise) {
-    const int w = picture.Width(), h = picture.Height();
-    TBitmap out = Like(picture, h, w);
+    TBitmap out = Like(picture, picture.Height(), picture.Width());
+    // Stored pixels: a scaled picture turns pixel by pixel at its device size.
+    const int w = picture.DeviceWidth(), h = picture.DeviceHeight();
     for (int y = 0; y < h; ++y) {
         const TPixel* row = picture.ScanLine(y);
         for (int x = 0; x < w; ++x) {

@@ -6,5 +6,5 @@
 // The same picture, its rows in reverse order.
 TBitmap FlippedVertically(const TBitmap& picture);
 // The picture rotated by 90 degrees: clockwise, its top edge becomes the right edge;
-// counter-clockwise, the left edge. Width and height swap.
+// counter-clockwise, the left edge. Width and height swap. Both keep the picture's scale.
 TBitmap RotatedQuarter(const TBitmap& picture, bool clockwise);

@@ -346,6 +346,7 @@ void TspSkinPageControl::DrawSkinTab(TCanvas& c, int tabIndex, const TRect& rect
     // where the caption turns with it; at the bottom the caption stays upright.
     const bool sideways = TabPosition() == tpLeft || TabPosition() == tpRight;
     TBitmap tab(sideways ? rect.Height() : rect.Width(), sideways ? rect.Width() : rect.Height());
+    tab.SetScale(c.Scale()); // the caption stays sharp on a scaled surface
     TCanvas& tc = *tab.Canvas();
     DrawTabFace(tc, tab.BoundsRect(), hot, active);
     if (sideways) DrawTabContent(tc, page, tab.BoundsRect(), hot, active);

@@ -419,6 +419,7 @@ void TPageControl::PaintTurnedTabs(TCanvas& c, int active) {
         // The tab as it would stand on top, then turned onto its edge. Text on the sides
         // turns with it; at the bottom it stays upright.
         TBitmap tab(r.Width(), r.Height());
+        tab.SetScale(c.Scale());
         tab.Fill(m_color);
         TCanvas& tc = *tab.Canvas();
         const TRect own = Rect(0, 0, r.Width(), r.Height());

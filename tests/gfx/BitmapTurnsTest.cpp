@@ -52,3 +52,20 @@ TEST(BitmapTurns, TransparencyGoesWithThePicture) {
     }
     EXPECT_FALSE(RotatedQuarter(Numbered(), false).Transparent());
 }
+
+TEST(BitmapTurns, AScaledPictureTurnsAtItsDeviceSize) {
+    TBitmap b(3, 2);
+    b.SetScale(2);
+    for (int y = 0; y < b.DeviceHeight(); ++y)
+        for (int x = 0; x < b.DeviceWidth(); ++x) b.ScanLine(y)[x] = TPixel(0x100 * y + x);
+    TBitmap cw = RotatedQuarter(b, true);
+    EXPECT_EQ(cw.Scale(), 2);
+    EXPECT_EQ(cw.Width(), 2);
+    EXPECT_EQ(cw.Height(), 3);
+    ASSERT_EQ(cw.DeviceWidth(), 4);
+    // The stored top row becomes the stored right column.
+    for (int x = 0; x < b.DeviceWidth(); ++x) EXPECT_EQ(cw.ScanLine(x)[3], TPixel(x));
+    TBitmap flipped = FlippedVertically(b);
+    EXPECT_EQ(flipped.Scale(), 2);
+    EXPECT_EQ(flipped.ScanLine(0)[5], TPixel(0x305));
+}

@@ -3,8 +3,8 @@
 // headless display and writes it to the path it is given.
 //
 // Add a scene from any .cpp in tools/shots/:
-//     static void RenderGridScene(const std::string& pngPath) { ... WriteWindowPng(form, pngPath);
-//     } static SceneRegistrar reg("grid", &RenderGridScene);
+//     static void RenderGridScene(const std::string& pngPath) { ... WriteWindowPngDevice(form,
+//     pngPath); } static SceneRegistrar reg("grid", &RenderGridScene);
 // Before each scene the tool resets the application (no forms, a fresh fake clock is not
 // guaranteed); the headless display is installed and the application initialised.
 #include <string>

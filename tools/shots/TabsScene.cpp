@@ -76,7 +76,7 @@ void RenderTabs(const std::string& pngPath) {
         TRect hot = pages->TabRect(1);
         pages->Perform(WM_MOUSEMOVE, 0, PointToLParam({hot.Left + 5, hot.Top + 5}));
     }
-    WriteWindowPng(form, pngPath);
+    WriteWindowPngDevice(form, pngPath);
 }
 
 SceneRegistrar reg("tabs", &RenderTabs);
