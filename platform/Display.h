@@ -80,6 +80,16 @@ public:
     virtual void RestoreWindow(int id) = 0;
     virtual void RaiseWindow(int id) = 0;
 
+    // Whether the system shows top-level windows partly transparent (SetWindowOpacity).
+    virtual bool SupportsWindowOpacity() { return false; }
+    // The window's opacity, 0 (invisible) to 255 (opaque); false where the system cannot.
+    virtual bool SetWindowOpacity(int /*id*/, int /*alpha*/) { return false; }
+    // What the screen shows in `area` (screen points), one pixel a point, 0x00RRGGBB, rows top
+    // to bottom; false where the system does not let a program read the screen.
+    virtual bool CopyScreenArea(const DisplayRect& /*area*/, std::vector<uint32_t>& /*pixels*/) {
+        return false;
+    }
+
     // Device pixels per logical point (1, 2 or 3), the same for every window of the process
     // and fixed once the display is open.
     virtual int DeviceScale() { return 1; }

@@ -365,3 +365,52 @@ void HeadlessDisplay::RequestClose(int id) {
     e.window = id;
     Push(e);
 }
+
+bool HeadlessDisplay::SetWindowOpacity(int id, int alpha) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return false;
+    it->second.opacity = std::clamp(alpha, 0, 255);
+    return true;
+}
+
+bool HeadlessDisplay::CopyScreenArea(const DisplayRect& area, std::vector<uint32_t>& pixels) {
+    if (area.w <= 0 || area.h <= 0) return false;
+    pixels.assign(std::size_t(area.w) * std::size_t(area.h), DesktopColor);
+    for (int id : m_zorder) {
+        const Window& w = m_windows.at(id);
+        if (!w.visible || w.minimized || w.pixels.empty()) continue;
+        const int a = w.opacity;
+        for (int y = 0; y < area.h; ++y) {
+            const int wy = area.y + y - w.bounds.y;
+            if (wy < 0 || wy >= w.bounds.h) continue;
+            for (int x = 0; x < area.w; ++x) {
+                const int wx = area.x + x - w.bounds.x;
+                if (wx < 0 || wx >= w.bounds.w) continue;
+                if (!w.shape.empty()) {
+                    bool inside = false;
+                    for (const DisplayRect& r : w.shape)
+                        if (wx >= r.x && wy >= r.y && wx < r.x + r.w && wy < r.y + r.h)
+                            inside = true;
+                    if (!inside) continue;
+                }
+                // One pixel a point: the top-left device pixel of the point's block.
+                const uint32_t top =
+                    w.pixels[std::size_t(wy) * w.scale * std::size_t(w.DeviceWidth()) +
+                             std::size_t(wx) * w.scale] &
+                    0xFFFFFF;
+                uint32_t& under = pixels[std::size_t(y) * area.w + x];
+                if (a == 255) {
+                    under = top;
+                    continue;
+                }
+                uint32_t mixed = 0;
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    const int t = int(top >> shift) & 0xFF, u = int(under >> shift) & 0xFF;
+                    mixed |= uint32_t((t * a + u * (255 - a) + 127) / 255) << shift;
+                }
+                under = mixed;
+            }
+        }
+    }
+    return true;
+}

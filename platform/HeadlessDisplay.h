@@ -28,6 +28,11 @@ public:
     void RestoreWindow(int id) override;
     void RaiseWindow(int id) override;
     void Present(int id, const uint32_t* pixels, int w, int h, const DisplayRect& dirty) override;
+    bool SupportsWindowOpacity() override { return true; }
+    bool SetWindowOpacity(int id, int alpha) override;
+    // The shown windows, lowest first, over the desktop colour; a partly transparent window
+    // blended over what lies under it.
+    bool CopyScreenArea(const DisplayRect& area, std::vector<uint32_t>& pixels) override;
     bool PollEvent(DisplayEvent& event) override;
     bool WaitEvent(DisplayEvent& event, int timeoutMs) override;
     uint64_t Now() override { return m_now; }
@@ -76,7 +81,10 @@ public:
         int DeviceHeight() const { return bounds.h * scale; }
         int presents = 0;
         DisplayRect lastDirty;
+        int opacity = 255;
     };
+    // The colour of the screen where no window is.
+    static constexpr uint32_t DesktopColor = 0x3A6EA5;
     const Window* FindWindow(int id) const;
     std::vector<int> Windows() const; // bottom to top
     int ActiveWindow() const { return m_active; }

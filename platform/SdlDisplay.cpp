@@ -580,6 +580,28 @@ void SdlDisplay::MinimizeWindow(int id) {
     if (m_wayland) it->second.minimizeAsked = true;
 }
 
+bool SdlDisplay::SetWindowOpacity(int id, int alpha) {
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || m_wayland) return false;
+    return SDL_SetWindowOpacity(it->second.window, float(std::clamp(alpha, 0, 255)) / 255.0f) == 0;
+}
+
+bool SdlDisplay::CopyScreenArea(const DisplayRect& area, std::vector<uint32_t>& pixels) {
+    if (m_wayland || m_windows.empty() || area.w <= 0 || area.h <= 0) return false;
+    // The screen in device pixels, then one pixel a point: the top-left pixel of each block.
+    const int k = m_scale;
+    std::vector<uint32_t> screen;
+    if (!XScreenImage(m_windows.begin()->second.window, area.x * k, area.y * k, area.w * k,
+                      area.h * k, screen))
+        return false;
+    pixels.resize(std::size_t(area.w) * std::size_t(area.h));
+    for (int y = 0; y < area.h; ++y)
+        for (int x = 0; x < area.w; ++x)
+            pixels[std::size_t(y) * area.w + x] =
+                screen[std::size_t(y) * k * std::size_t(area.w) * k + std::size_t(x) * k];
+    return true;
+}
+
 void SdlDisplay::RestoreWindow(int id) {
     auto it = m_windows.find(id);
     if (it != m_windows.end()) SDL_RestoreWindow(it->second.window);

@@ -48,6 +48,11 @@ public:
     void RaiseWindow(int id) override;
     int DeviceScale() override { return m_scale; }
     void SetWindowDragTest(int id, std::function<bool(int x, int y)> test) override;
+    // Opacity on X11 (a compositing manager shows it); a Wayland compositor is not asked.
+    bool SupportsWindowOpacity() override { return !m_wayland; }
+    bool SetWindowOpacity(int id, int alpha) override;
+    // Read from the X server's screen; Wayland does not let a program read the screen.
+    bool CopyScreenArea(const DisplayRect& area, std::vector<uint32_t>& pixels) override;
     void Present(int id, const uint32_t* pixels, int w, int h, const DisplayRect& dirty) override;
     bool PollEvent(DisplayEvent& event) override;
     bool WaitEvent(DisplayEvent& event, int timeoutMs) override;

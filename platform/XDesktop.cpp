@@ -4,8 +4,10 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -17,6 +19,7 @@ struct XlibApi {
     decltype(&XInternAtom) internAtom = nullptr;
     decltype(&XGetWindowProperty) getWindowProperty = nullptr;
     decltype(&XFree) free = nullptr;
+    decltype(&XGetImage) getImage = nullptr;
     bool Complete() const {
         return openDisplay && closeDisplay && resourceManagerString && internAtom &&
                getWindowProperty && free;
@@ -38,6 +41,7 @@ const XlibApi& Api() {
         a.getWindowProperty =
             reinterpret_cast<decltype(a.getWindowProperty)>(dlsym(lib, "XGetWindowProperty"));
         a.free = reinterpret_cast<decltype(a.free)>(dlsym(lib, "XFree"));
+        a.getImage = reinterpret_cast<decltype(a.getImage)>(dlsym(lib, "XGetImage"));
         return a;
     }();
     return api;
@@ -84,4 +88,41 @@ bool XWindowManagerMovesWindows(SDL_Window* window) {
     }
     if (data) api.free(data);
     return found;
+}
+
+bool XScreenImage(SDL_Window* window, int x, int y, int w, int h, std::vector<uint32_t>& pixels) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (w <= 0 || h <= 0 || !window || !SDL_GetWindowWMInfo(window, &info) ||
+        info.subsystem != SDL_SYSWM_X11)
+        return false;
+    const XlibApi& api = Api();
+    if (!api.Complete() || !api.getImage) return false;
+    ::Display* display = info.info.x11.display;
+    // Only the part on the screen may be asked for (the server refuses the rest with an
+    // error that ends the program); what lies off the screen is black.
+    const int screenW = DisplayWidth(display, DefaultScreen(display));
+    const int screenH = DisplayHeight(display, DefaultScreen(display));
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + w, screenW), bottom = std::min(y + h, screenH);
+    pixels.assign(std::size_t(w) * std::size_t(h), 0);
+    if (right <= left || bottom <= top) return true;
+    XImage* image =
+        api.getImage(display, DefaultRootWindow(display), left, top, unsigned(right - left),
+                     unsigned(bottom - top), AllPlanes, ZPixmap);
+    if (!image) return false;
+    bool done = false;
+    // A true-colour screen of 24 or 32 bits, as every X server of today has.
+    if (image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+        image->blue_mask == 0xFF) {
+        for (int row = top; row < bottom; ++row) {
+            const auto* from = reinterpret_cast<const uint32_t*>(
+                image->data + std::size_t(row - top) * image->bytes_per_line);
+            for (int col = left; col < right; ++col)
+                pixels[std::size_t(row - y) * w + (col - x)] = from[col - left] & 0xFFFFFF;
+        }
+        done = true;
+    }
+    XDestroyImage(image);
+    return done;
 }

@@ -110,10 +110,11 @@ public:
     bool LogoBitMapTransparent() const { return m_logoBitMapTransparent; }
     void SetLogoBitMapTransparent(bool value) { m_logoBitMapTransparent = value; }
     // Settings kept for the stored form data; this program leaves them off.
+    // The whole window partly transparent where the display can show it so.
     bool AlphaBlend() const { return m_alphaBlend; }
-    void SetAlphaBlend(bool value) { m_alphaBlend = value; }
+    void SetAlphaBlend(bool value);
     int AlphaBlendValue() const { return m_alphaBlendValue; }
-    void SetAlphaBlendValue(int value) { m_alphaBlendValue = value; }
+    void SetAlphaBlendValue(int value);
     bool AlphaBlendAnimation() const { return m_alphaBlendAnimation; }
     void SetAlphaBlendAnimation(bool value) { m_alphaBlendAnimation = value; }
     bool Magnetic() const { return m_magnetic; }
@@ -252,6 +253,8 @@ private:
     void Sizing(TWMSizing& m) override;
     void MinMaxInfo(TWMGetMinMaxInfo& m) override;
     void Shown(TWMShowWindow& m) override;
+    // The window's opacity from AlphaBlend and AlphaBlendValue.
+    void ApplyWindowAlpha();
     void SizeMoveEntered(TWMNoParams& m) override;
     void SizeMoveExited(TWMNoParams& m) override;
     void SysCommanded(TWMSysCommand& m) override;

@@ -1,5 +1,6 @@
 // TspSkinFrame as its form's frame: what it answers when the form asks first, what it follows
 // when the form tells it after its default, and the skin's messages it relays.
+#include "skin/ScreenUtilities.h"
 #include "skin/SkinAware.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
@@ -7,6 +8,7 @@
 #include "skin/SkinMenuWindow.h"
 #include "skin/SkinMessages.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace {
@@ -135,8 +137,24 @@ void TspSkinFrame::MinMaxInfo(TWMGetMinMaxInfo& m) {
     info.ptMaxSize = {MaxFrameWidth(), MaxFrameHeight()};
 }
 
+void TspSkinFrame::SetAlphaBlend(bool value) {
+    m_alphaBlend = value;
+    ApplyWindowAlpha();
+}
+
+void TspSkinFrame::SetAlphaBlendValue(int value) {
+    m_alphaBlendValue = std::clamp(value, 0, 255);
+    ApplyWindowAlpha();
+}
+
+void TspSkinFrame::ApplyWindowAlpha() {
+    if (m_form && LayeredWindowsAvailable())
+        SetWindowAlpha(m_form, m_alphaBlend ? m_alphaBlendValue : 255);
+}
+
 void TspSkinFrame::Shown(TWMShowWindow& m) {
     if (!m.Show) return;
+    if (m_alphaBlend) ApplyWindowAlpha();
     if (!m_shownOnce) {
         m_shownOnce = true;
         if (m_positionInMonitor != sppDefault) {
