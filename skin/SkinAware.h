@@ -9,6 +9,8 @@
 //     class TspSkinControl : public TCustomControl, public TspSkinAware { ... };
 //
 // The declarations below match the bases' own operations, so those implement it as they are.
+#include <string>
+
 class TspSkinData;
 
 class TspSkinAware {
@@ -18,4 +20,6 @@ public:
     virtual TspSkinData* SkinData() const = 0;
     virtual void PrepareSkinChange() = 0;
     virtual void ApplySkinChange() = 0;
+    // The skin area ([SKINAREAS]) the skinned window places it on, or empty for none.
+    virtual std::string SkinAreaName() const { return {}; }
 };

@@ -36,6 +36,7 @@ TspSkinFrame::TspSkinFrame(TComponent* owner) : TComponent(owner) {
 
 TspSkinFrame::~TspSkinFrame() {
     *m_alive = false;
+    if (m_parked) LeaveParking();
     CloseMenu();
     Detach();
     m_objects.clear();
@@ -159,6 +160,7 @@ void TspSkinFrame::SetShowIcon(bool value) {
 }
 
 TWindowState TspSkinFrame::WindowState() const {
+    if (m_parked) return wsMinimized;
     return m_form->WindowState();
 }
 

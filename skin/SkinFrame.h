@@ -155,7 +155,10 @@ public:
     // SupportNCArea on, a store with a loaded skin and a frame client rect.
     bool Skinned() const { return m_skinned; }
     bool WindowActive() const { return m_windowActive; }
+    // The form's state, or minimised while the frame keeps its form parked (a form that is
+    // not the main one minimises to its minimum size at the bottom of the work area).
     TWindowState WindowState() const;
+    bool Parked() const { return m_parked; }
     bool RolledUp() const { return m_rolledUp; }
     int FrameWidth() const { return m_width; }
     int FrameHeight() const { return m_height; }
@@ -188,6 +191,15 @@ public:
     void CloseWindow();
     void RollUpWindow(bool rollUp);
     void MinimizeToTray();
+    // A form that is not the main one: shrunk to the frame's minimum size at the bottom of the
+    // work area, beside the others parked there; and back.
+    void ParkWindow();
+    void UnparkWindow();
+    // Off the list of parked frames, the form left where it is.
+    void LeaveParking();
+    // Without the non-client area: the form's skin-aware controls named after a skin area
+    // are placed on its rectangle, moved with the form's size by the corner rule.
+    void PlaceAreaControls();
     // The command of a caption button (cmClose ... cmMinimizeToTray); cmSysMenu and
     // cmDefault do nothing here.
     void RunCommand(int command);
@@ -348,6 +360,9 @@ private:
     bool m_skinned = false;
     bool m_windowActive = false;
     bool m_rolledUp = false;
+    int m_rollUpRestoreHeight = 0;
+    bool m_parked = false;
+    TRect m_parkedFrom; // where a parked form goes back to
     bool m_moving = false;
     bool m_shownOnce = false;
     int m_width = 0, m_height = 0;

@@ -5,6 +5,7 @@
 #include "skin/SkinFrame.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMessages.h"
+#include "ui/Forms.h"
 #include "ui/WindowIcon.h"
 
 #include <algorithm>
@@ -16,11 +17,53 @@ void TspSkinFrame::MinimizeWindow() {
         MinimizeToTray();
         return;
     }
-    if (m_form->WindowState() == wsMinimized) {
+    if (WindowState() == wsMinimized) {
         RestoreWindow();
         return;
     }
+    // The main form (or a frame without its non-client area) takes the application down with
+    // it; another form parks.
+    const bool mainForm = !Application || Application->MainForm() == m_form;
+    if (!mainForm && m_supportNCArea && m_form->WindowState() == wsNormal) {
+        ParkWindow();
+        return;
+    }
     m_form->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+namespace {
+// The frames whose forms are parked, in the order they were parked.
+std::vector<TspSkinFrame*>& ParkedFrames() {
+    static std::vector<TspSkinFrame*> frames;
+    return frames;
+}
+} // namespace
+
+void TspSkinFrame::ParkWindow() {
+    if (m_parked) return;
+    m_parkedFrom = m_form->BoundsRect();
+    m_parked = true;
+    auto& parked = ParkedFrames();
+    const int slot = int(parked.size());
+    parked.push_back(this);
+    const int w = MinFrameWidth(), h = MinFrameHeight();
+    const TRect area = Screen->WorkAreaRect();
+    m_form->SetBounds(area.Left + slot * w, area.Bottom - h, w, h);
+    RepaintFrame();
+    if (OnMinimize) OnMinimize(this);
+}
+
+void TspSkinFrame::LeaveParking() {
+    auto& parked = ParkedFrames();
+    parked.erase(std::remove(parked.begin(), parked.end(), this), parked.end());
+    m_parked = false;
+}
+
+void TspSkinFrame::UnparkWindow() {
+    if (!m_parked) return;
+    LeaveParking();
+    m_form->SetBoundsRect(m_parkedFrom);
+    RepaintFrame();
 }
 
 void TspSkinFrame::MaximizeWindow() {
@@ -29,6 +72,10 @@ void TspSkinFrame::MaximizeWindow() {
 }
 
 void TspSkinFrame::RestoreWindow() {
+    if (m_parked) {
+        UnparkWindow();
+        return;
+    }
     if (m_rolledUp && m_form->WindowState() == wsNormal) {
         RollUpWindow(false);
         return;
@@ -45,16 +92,15 @@ void TspSkinFrame::CloseWindow() {
 void TspSkinFrame::RollUpWindow(bool rollUp) {
     if (!(m_borderIcons & biRollUp) || rollUp == m_rolledUp) return;
     if (m_form->WindowState() != wsNormal) return;
-    static thread_local int restoreHeight = 0;
     if (rollUp) {
-        restoreHeight = m_form->Height();
+        m_rollUpRestoreHeight = m_form->Height();
         m_rolledUp = true;
         const int height = m_form->Height() - m_form->ClientHeight();
         m_form->SetBounds(m_form->Left(), m_form->Top(), m_form->Width(), height);
     } else {
         m_rolledUp = false;
         m_form->SetBounds(m_form->Left(), m_form->Top(), m_form->Width(),
-                          std::max(restoreHeight, MinFrameHeight()));
+                          std::max(m_rollUpRestoreHeight, MinFrameHeight()));
     }
     if (OnChangeRollUpState) OnChangeRollUpState(this);
     RepaintFrame();
@@ -112,7 +158,7 @@ void TspSkinFrame::BuildSystemMenu(TspSkinPopupMenu& menu) {
         for (const char* name : names) menu.RemoveByName(name);
     if (!m_useDefaultSysMenu) return;
     const TspSkinData* store = m_skinData;
-    const TWindowState state = m_form->WindowState();
+    const TWindowState state = WindowState();
     const bool mdiChild = m_form->FormStyle() == fsMDIChild;
     std::weak_ptr<bool> alive = m_alive;
     // Actions run after the menu has closed; the frame may be gone by then.

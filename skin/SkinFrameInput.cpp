@@ -34,7 +34,7 @@ int TspSkinFrame::SkinnedHitTest(TPoint p) {
     if (!anyCaption) onCaption = PtInRect(m_geometry.CaptionRect, p);
     const TRect& ncl = m_geometry.ClientRect;
     const bool inClient = PtInRect(ncl, p);
-    const TWindowState state = m_form->WindowState();
+    const TWindowState state = WindowState();
     if (!m_rolledUp && state != wsMinimized) {
         if (ObjectAt(p) >= 0 && !onCaption && !inClient && !m_moving) return HTOBJECT;
         if (state != wsMaximized && m_sizeable) {
@@ -69,7 +69,7 @@ int TspSkinFrame::SkinnedHitTest(TPoint p) {
 int TspSkinFrame::DefaultHitTest(TPoint p) {
     const int w = m_form->Width(), h = m_form->Height();
     const int caption = CaptionHeight();
-    if (m_sizeable && m_form->WindowState() == wsNormal) {
+    if (m_sizeable && WindowState() == wsNormal) {
         const bool left = p.X <= 2, right = p.X >= w - 2, top = p.Y <= 2, bottom = p.Y >= h - 2;
         if (top && left) return HTTOPLEFT;
         if (top && right) return HTTOPRIGHT;

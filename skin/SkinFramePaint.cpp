@@ -55,6 +55,7 @@ void TspSkinFrame::ApplySkin() {
     m_windowActive = m_form->Active();
     for (auto& o : m_objects) o->WindowActivationChanged(m_windowActive);
     if (m_skinned) StartHoverTimer();
+    PlaceAreaControls();
     if (OnChangeSkinData) OnChangeSkinData(this);
     if (!m_rolledUp) {
         if (m_clientWidth > 0) m_form->SetClientWidth(m_clientWidth);
@@ -109,13 +110,13 @@ void TspSkinFrame::FitFrameTo(int width, int height) {
 int TspSkinFrame::MinFrameWidth() const {
     if (!m_skinned) return m_minWidth > 0 ? m_minWidth : 130;
     const int pw = FramePicture()->Width();
-    if (pw < m_minWidth && m_form->WindowState() != wsMinimized) return m_minWidth;
+    if (pw < m_minWidth && WindowState() != wsMinimized) return m_minWidth;
     const int formMin = m_skinData->FormInfo().formminwidth;
     return formMin > 0 ? formMin : pw;
 }
 
 int TspSkinFrame::MinFrameHeight() const {
-    const bool exempt = m_rolledUp || m_form->WindowState() == wsMinimized;
+    const bool exempt = m_rolledUp || WindowState() == wsMinimized;
     int frameHeight = CaptionHeight() + 6;
     if (m_skinned)
         frameHeight = FramePicture()->Height() - m_skinData->FormInfo().clientrect.Height();

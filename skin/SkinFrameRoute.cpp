@@ -4,6 +4,7 @@
 #include "skin/SkinAware.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
+#include "skin/SkinFrameGeometry.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMenuWindow.h"
 #include "skin/SkinMessages.h"
@@ -70,7 +71,15 @@ bool TspSkinFrame::NCPaint(TWMNCPaint& m) {
 }
 
 bool TspSkinFrame::NCHitTest(TWMNCHitTest& m) {
-    if (!NonClientHandled()) return false;
+    if (!NonClientHandled()) {
+        // Without the non-client area a DraggAble frame moves the window by its client area,
+        // where no control lies (the system moves it where it can, as by a caption).
+        if (m_supportNCArea || !m_draggAble) return false;
+        const TPoint p = m_form->ScreenToClient(m.Pos);
+        if (!m_form->ClientRect().Contains(p) || m_form->ControlAtPos(p, true)) return false;
+        m.Result = HTCAPTION;
+        return true;
+    }
     TPoint p = ToWindow(m.Pos);
     if (!Rect(0, 0, m_form->Width(), m_form->Height()).Contains(p)) {
         m.Result = HTNOWHERE;
@@ -120,6 +129,35 @@ void TspSkinFrame::TextSet(TWMSetText&) {
 void TspSkinFrame::Sized(TWMSize&) {
     if (m_form->WindowState() == wsMinimized) return;
     SizeChanged(m_form->Width(), m_form->Height());
+    PlaceAreaControls();
+}
+
+void TspSkinFrame::PlaceAreaControls() {
+    if (m_supportNCArea || !m_skinData || m_skinData->SkinEmpty()) return;
+    const TBitmap* picture = FramePicture();
+    if (!picture || picture->Empty()) return;
+    // The whole skin picture is the client area: areas move with the client's size as the
+    // frame's objects move with the frame's.
+    const TspSkinFormInfo& info = m_skinData->FormInfo();
+    const int pw = picture->Width(), ph = picture->Height();
+    const int dx = m_form->ClientWidth() - pw, dy = m_form->ClientHeight() - ph;
+    auto place = [&](auto&& self, TWinControl* parent) -> void {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            TControl* control = parent->Controls(i);
+            auto* aware = dynamic_cast<TspSkinAware*>(control);
+            const std::string name = aware ? aware->SkinAreaName() : std::string();
+            if (!name.empty())
+                for (int a = 0; a < m_skinData->AreaCount(); ++a) {
+                    const TspDataSkinArea* area = m_skinData->Area(a);
+                    if (!area || area->IDName != name || area->AreaRect.IsEmpty()) continue;
+                    control->SetAlign(alNone);
+                    control->SetBoundsRect(MoveByCornerRule(area->AreaRect, info, pw, ph, dx, dy));
+                    break;
+                }
+            if (auto* child = dynamic_cast<TWinControl*>(control)) self(self, child);
+        }
+    };
+    place(place, m_form);
 }
 
 void TspSkinFrame::Sizing(TWMSizing&) {

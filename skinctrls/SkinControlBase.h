@@ -30,6 +30,7 @@ public:
     virtual void SetSkinData(TspSkinData* value);
     const std::string& AreaName() const { return m_skin.AreaName; }
     void SetAreaName(const std::string& value) { m_skin.AreaName = value; }
+    std::string SkinAreaName() const override { return m_skin.AreaName; }
     const std::string& SkinDataName() const { return m_skin.SkinDataName; }
     // Stores the name only; the next paint or skin change uses it.
     void SetSkinDataName(const std::string& value) { m_skin.SkinDataName = value; }
