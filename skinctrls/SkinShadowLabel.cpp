@@ -175,3 +175,8 @@ void TspSkinShadowLabel::CMDialogChar(TWMChar& m) {
     }
     TspGraphicSkinControl::CMDialogChar(m);
 }
+
+void TspSkinShadowLabel::DescribeAccessible(TAccessibleInfo& info) const {
+    TspGraphicSkinControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Label;
+}
