@@ -62,6 +62,10 @@ void TForm1::KeyDown(WORD& key, TShiftState shift) {
         key = 0;
         return;
     }
+    if (ShortcutKey(key, shift)) {
+        key = 0;
+        return;
+    }
     TForm::KeyDown(key, shift);
 }
 

@@ -117,7 +117,7 @@ TEST_F(Window, TheMatchPageAndTheFilterPanelAsDesigned) {
     EXPECT_EQ(form->spSkinPanel1->BoundsRect(), Rect(0, 0, 801, 21));
     EXPECT_EQ(form->fi->Width(), 25);
     EXPECT_EQ(form->fi->Caption(), "...");
-    EXPECT_EQ(form->fi->Hint(), "Filter");
+    EXPECT_EQ(form->fi->Hint(), "Filter (Ctrl+F)");
     EXPECT_TRUE(form->fi->ShowHint());
     // "..." at the panel's right edge inside its frame, the count label just left of it.
     EXPECT_GE(form->fi->Left() + form->fi->Width(), form->spSkinPanel1->ClientWidth() - 3);
