@@ -238,7 +238,6 @@ public:
         const int row = info.Table->AccessibleSelectedRow();
         if (row == node->selectedRow) return;
         node->selectedRow = row;
-        g_signal_emit_by_name(object, "selection-changed");
         if (row >= 0 && (info.States & asFocused))
             if (AtkObject* cell = TableCellObject(object, row, 0))
                 g_signal_emit_by_name(object, "active-descendant-changed", cell);

@@ -12,6 +12,7 @@ packages=(
     fonts-liberation2 famfamfam-flag-png
     curl openssl clang-format
     xvfb xdotool x11-utils
+    libatk1.0-dev libatk-bridge2.0-dev at-spi2-core dbus python3-pyatspi
     desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then
