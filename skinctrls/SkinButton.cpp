@@ -590,6 +590,10 @@ void TspSkinButton::DescribeAccessible(TAccessibleInfo& info) const {
     TspSkinCustomControl::DescribeAccessible(info);
     info.Role = TAccessibleRole::PushButton;
     if (m_default) info.States |= asDefault;
+    if (m_canFocused && m_groupIndex == 0 && CanFocus())
+        info.States |= asFocusable;
+    else
+        info.States &= ~asFocusable;
     if (m_groupIndex != 0) {
         info.States |= asCheckable;
         if (m_down) info.States |= asChecked;

@@ -407,7 +407,10 @@ void TspSkinCheckRadioBox::DescribeAccessible(TAccessibleInfo& info) const {
     info.Role = m_radio ? TAccessibleRole::RadioButton : TAccessibleRole::CheckBox;
     info.States |= asCheckable;
     if (m_checked) info.States |= asChecked;
-    if (!m_canFocused) info.States &= ~asFocusable;
+    if (m_canFocused && CanFocus())
+        info.States |= asFocusable;
+    else
+        info.States &= ~asFocusable;
     auto* self = const_cast<TspSkinCheckRadioBox*>(this);
     info.Actions.push_back({"click", info.Description, "", [self] { self->Toggle(); }});
 }

@@ -39,6 +39,9 @@ void NoteAccessibleMessage(TControl& control, UINT msg) {
     case CM_TEXTCHANGED:
         NotifyAccessible(control, TAccessibleChange::Name);
         break;
+    case CM_CHANGED: // an edit's text, a box's value
+        NotifyAccessible(control, TAccessibleChange::Text);
+        break;
     case CM_CONTROLLISTCHANGE:
         NotifyAccessible(control, TAccessibleChange::Children);
         break;
