@@ -11,6 +11,14 @@ WideString HeaderText(const TNxCustomColumn& column) {
     if (!caption.empty()) return caption;
     return AnsiToWide(column.Name());
 }
+
+// The columns a screen reader reads: the visible ones, in display order.
+std::vector<TNxCustomColumn*> Shown(const TNxColumns& columns) {
+    std::vector<TNxCustomColumn*> shown;
+    for (TNxCustomColumn* c : columns.DisplayOrder())
+        if (c->Visible()) shown.push_back(c);
+    return shown;
+}
 } // namespace
 
 void TNxCustomGrid::DescribeAccessible(TAccessibleInfo& info) const {
@@ -27,17 +35,17 @@ int TNxCustomGrid::AccessibleRowCount() const {
 }
 
 int TNxCustomGrid::AccessibleColumnCount() const {
-    return int(m_columns->DisplayOrder().size());
+    return int(Shown(*m_columns).size());
 }
 
 WideString TNxCustomGrid::AccessibleColumnHeader(int column) const {
-    const auto& shown = m_columns->DisplayOrder();
+    const std::vector<TNxCustomColumn*> shown = Shown(*m_columns);
     if (column < 0 || column >= int(shown.size())) return {};
     return HeaderText(*shown[size_t(column)]);
 }
 
 TRect TNxCustomGrid::AccessibleHeaderBounds(int column) const {
-    const auto& shown = m_columns->DisplayOrder();
+    const std::vector<TNxCustomColumn*> shown = Shown(*m_columns);
     if (column < 0 || column >= int(shown.size()) || !m_options.Contains(goHeader)) return {};
     TRect r = ColumnHeaderRect(shown[size_t(column)]);
     const TPoint origin = ClientToScreen({0, 0});
@@ -45,7 +53,7 @@ TRect TNxCustomGrid::AccessibleHeaderBounds(int column) const {
 }
 
 WideString TNxCustomGrid::AccessibleCellText(int column, int row) const {
-    const auto& shown = m_columns->DisplayOrder();
+    const std::vector<TNxCustomColumn*> shown = Shown(*m_columns);
     if (column < 0 || column >= int(shown.size()) || row < 0 || row >= RowCount()) return {};
     TNxCustomColumn* c = shown[size_t(column)];
     const int index = m_columns->IndexOf(c);
@@ -63,7 +71,7 @@ WideString TNxCustomGrid::AccessibleCellText(int column, int row) const {
 }
 
 TRect TNxCustomGrid::AccessibleCellBounds(int column, int row) const {
-    const auto& shown = m_columns->DisplayOrder();
+    const std::vector<TNxCustomColumn*> shown = Shown(*m_columns);
     if (column < 0 || column >= int(shown.size()) || row < 0 || row >= RowCount()) return {};
     const int index = m_columns->IndexOf(shown[size_t(column)]);
     TRect r = CellBounds(index, row);
@@ -85,7 +93,7 @@ void TNxCustomGrid::AccessibleSelectRow(int row) {
 }
 
 void TNxCustomGrid::AccessibleSortByColumn(int column) {
-    const auto& shown = m_columns->DisplayOrder();
+    const std::vector<TNxCustomColumn*> shown = Shown(*m_columns);
     if (column < 0 || column >= int(shown.size())) return;
     TNxCustomColumn* c = shown[size_t(column)];
     SortColumnAs(c, !(c->Sorted() && c->SortKind() == skAscending));
