@@ -39,6 +39,7 @@ void TForm1::spSkinXFormButton4Click(TObject*) {
     FG5->SetEnabled(true);
     filter->Hide();
     ShownGrid()->SetFocus();
+    MarkTableFocus(ShownGrid());
 }
 
 void TForm1::spSkinXFormButton3Click(TObject*) {
@@ -50,6 +51,7 @@ void TForm1::spSkinXFormButton3Click(TObject*) {
     filter->Hide();
     FG5->SetEnabled(true);
     FG5->SetFocus();
+    MarkTableFocus(FG5);
 }
 
 void TForm1::spSkinButton1Click(TObject*) {

@@ -15,12 +15,18 @@
 #include "skinctrls/SkinPasswordEdit.h"
 #include "skinctrls/SkinSpinEdit.h"
 #include "skinctrls/SkinXFormButton.h"
+#include "table/MatchColumns.h"
 
 namespace {
 bool Within(const TControl* inner, const TWinControl* outer) {
     return inner && outer && (inner == outer || outer->ContainsControl(inner));
 }
 } // namespace
+
+void TForm1::MarkTableFocus(TNxGrid* grid) {
+    if (grid->Focused() && grid->CurrentRow() < 0 && grid->RowCount() > 0)
+        grid->SelectCell(mcId, 0);
+}
 
 bool TForm1::ShortcutKey(WORD key, TShiftState shift) {
     const TWinControl* focused = ActiveControl();

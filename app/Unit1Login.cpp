@@ -204,4 +204,5 @@ void TForm1::MatchListDone(TServiceOutcome& outcome) {
         for (const MatchEntry& entry : outcome.Entries) AddMatchRow(*FG, entry);
     }
     fcount->SetCaption("Count: " + IntToStr(FG->RowCount()));
+    MarkTableFocus(FG);
 }
