@@ -163,6 +163,9 @@ def check_table(table_object, matches):
         if wanted not in headers:
             fail("no column header %r among %s" % (wanted, headers))
     home, away = headers.index("Home"), headers.index("Away")
+    if not table.isRowSelected(0) or pyatspi.STATE_SELECTED not in states(
+            table.getAccessibleAt(0, home)):
+        fail("the current row (the first, the table having the keyboard) is not selected")
     for row in range(min(3, len(matches))):
         cells = [table.getAccessibleAt(row, c).name for c in range(table.nColumns)]
         m = matches[row]
@@ -216,7 +219,22 @@ def bus_path(matches):
     if ext.width <= 0 or ext.height <= 0:
         fail("the login box has no place on the screen: %s" % (ext,))
 
+    # A refused login: its box is an alert whose text can be read and whose OK closes it.
     login.queryEditableText().setTextContents("demo")
+    password.queryEditableText().setTextContents("wrong")
+    do_action(button, "click")
+    alert = wait_for("the refusal's message box", lambda: next(
+        (c for c in children(app) if c is not None and c.getRole() == pyatspi.ROLE_ALERT), None))
+    print("a11y-check: the refusal's box:")
+    dump(alert)
+    said = [o.name for o in walk(alert) if o.getRole() == pyatspi.ROLE_LABEL]
+    if not any(said) or not alert.description:
+        fail("the message box's text cannot be read: labels %s, description %r"
+             % (said, alert.description))
+    do_action(need(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"), "click")
+    wait_for("the box to close", lambda: not any(
+        c is not None and c.getRole() == pyatspi.ROLE_ALERT for c in children(app)))
+
     password.queryEditableText().setTextContents("demo")
     wait_for("the login box to say 'demo'", lambda: text_of(login) == "demo")
     secret = text_of(password)
