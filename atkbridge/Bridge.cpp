@@ -4,8 +4,10 @@
 
 #include <atk-bridge.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <unordered_map>
 
 #include "atkbridge/BridgeObjects.h"
@@ -17,71 +19,7 @@
 
 namespace {
 
-// --- the application's root ---
-
-struct BrvRoot {
-    AtkObject parent;
-};
-struct BrvRootClass {
-    AtkObjectClass parent_class;
-};
-
-const gchar* RootName(AtkObject*) {
-    static std::string name;
-    name = ToUtf8(Application->Title());
-    return name.c_str();
-}
-
-gint RootNChildren(AtkObject*) {
-    return gint(TopLevelControls().size());
-}
-
-AtkObject* RootRefChild(AtkObject*, gint i) {
-    const std::vector<TControl*> forms = TopLevelControls();
-    if (i < 0 || size_t(i) >= forms.size()) return nullptr;
-    AtkObject* child = ControlObject(forms[size_t(i)]);
-    return child ? ATK_OBJECT(g_object_ref(child)) : nullptr;
-}
-
-AtkStateSet* RootStates(AtkObject*) {
-    AtkStateSet* set = atk_state_set_new();
-    atk_state_set_add_state(set, ATK_STATE_ENABLED);
-    atk_state_set_add_state(set, ATK_STATE_SENSITIVE);
-    return set;
-}
-
-void RootClassInit(gpointer klass, gpointer) {
-    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
-    atk->get_name = RootName;
-    atk->get_n_children = RootNChildren;
-    atk->ref_child = RootRefChild;
-    atk->ref_state_set = RootStates;
-}
-
-GType RootType() {
-    static GType type = 0;
-    if (type) return type;
-    const GTypeInfo info = {sizeof(BrvRootClass), nullptr, nullptr, RootClassInit, nullptr, nullptr,
-                            sizeof(BrvRoot),      0,       nullptr, nullptr};
-    type = g_type_register_static(ATK_TYPE_OBJECT, "BrvApplication", &info, GTypeFlags(0));
-    return type;
-}
-
 // --- what the controls' changes become on the bus ---
-
-const struct {
-    TAccessibleStates bit;
-    AtkStateType atk;
-} kStateMap[] = {
-    {asFocused, ATK_STATE_FOCUSED},        {asFocusable, ATK_STATE_FOCUSABLE},
-    {asEnabled, ATK_STATE_ENABLED},        {asEnabled, ATK_STATE_SENSITIVE},
-    {asVisible, ATK_STATE_VISIBLE},        {asShowing, ATK_STATE_SHOWING},
-    {asChecked, ATK_STATE_CHECKED},        {asEditable, ATK_STATE_EDITABLE},
-    {asSelected, ATK_STATE_SELECTED},      {asCheckable, ATK_STATE_CHECKABLE},
-    {asSelectable, ATK_STATE_SELECTABLE},  {asActive, ATK_STATE_ACTIVE},
-    {asSingleLine, ATK_STATE_SINGLE_LINE}, {asModal, ATK_STATE_MODAL},
-    {asDefault, ATK_STATE_DEFAULT},
-};
 
 class TBridge : public TAccessibleListener {
 public:
@@ -120,9 +58,8 @@ public:
         if (!node || !node->control) return;
         const TAccessibleInfo info = AccessibleInfoOf(*node->control);
         const TAccessibleStates changed = info.States ^ node->states;
-        const TAccessibleStates was = node->states;
         node->states = info.States;
-        for (const auto& s : kStateMap) {
+        for (const TAtkStateOf& s : AtkStateMappings()) {
             if (!(changed & s.bit)) continue;
             atk_object_notify_state_change(object, s.atk, (info.States & s.bit) != 0);
         }
@@ -130,7 +67,6 @@ public:
             if (g_type_is_a(G_OBJECT_TYPE(object), ATK_TYPE_WINDOW))
                 g_signal_emit_by_name(object, info.States & asActive ? "activate" : "deactivate");
         }
-        (void)was;
         const std::string name = ToUtf8(info.Name);
         if (name != node->name) {
             node->name = name;
@@ -283,98 +219,6 @@ void DeleteQueued(gpointer data) {
 
 } // namespace
 
-// --- shared helpers ---
-
-std::string ToUtf8(const AnsiString& ansi) {
-    return AnsiToUtf8(ansi);
-}
-
-AnsiString FromUtf8(const char* utf8) {
-    return Utf8ToAnsi(utf8 ? utf8 : "");
-}
-
-AtkRole AtkRoleOf(TAccessibleRole role) {
-    switch (role) {
-    case TAccessibleRole::Unknown:
-        return ATK_ROLE_UNKNOWN;
-    case TAccessibleRole::Frame:
-        return ATK_ROLE_FRAME;
-    case TAccessibleRole::Dialog:
-        return ATK_ROLE_DIALOG;
-    case TAccessibleRole::Alert:
-        return ATK_ROLE_ALERT;
-    case TAccessibleRole::PageTabList:
-        return ATK_ROLE_PAGE_TAB_LIST;
-    case TAccessibleRole::PageTab:
-        return ATK_ROLE_PAGE_TAB;
-    case TAccessibleRole::Panel:
-        return ATK_ROLE_PANEL;
-    case TAccessibleRole::Filler:
-        return ATK_ROLE_FILLER;
-    case TAccessibleRole::Label:
-        return ATK_ROLE_LABEL;
-    case TAccessibleRole::Link:
-        return ATK_ROLE_LINK;
-    case TAccessibleRole::Text:
-        return ATK_ROLE_TEXT;
-    case TAccessibleRole::PasswordText:
-        return ATK_ROLE_PASSWORD_TEXT;
-    case TAccessibleRole::CheckBox:
-        return ATK_ROLE_CHECK_BOX;
-    case TAccessibleRole::RadioButton:
-        return ATK_ROLE_RADIO_BUTTON;
-    case TAccessibleRole::PushButton:
-        return ATK_ROLE_PUSH_BUTTON;
-    case TAccessibleRole::SpinButton:
-        return ATK_ROLE_SPIN_BUTTON;
-    case TAccessibleRole::Image:
-        return ATK_ROLE_IMAGE;
-    case TAccessibleRole::Table:
-        return ATK_ROLE_TABLE;
-    case TAccessibleRole::TableCell:
-        return ATK_ROLE_TABLE_CELL;
-    case TAccessibleRole::ColumnHeader:
-        return ATK_ROLE_COLUMN_HEADER;
-    case TAccessibleRole::Separator:
-        return ATK_ROLE_SEPARATOR;
-    }
-    return ATK_ROLE_UNKNOWN;
-}
-
-void AddAtkStates(AtkStateSet* set, TAccessibleStates states) {
-    for (const auto& s : kStateMap)
-        if (states & s.bit) atk_state_set_add_state(set, s.atk);
-}
-
-void ExtentsIn(const TRect& screen, AtkObject* object, AtkCoordType coords, gint* x, gint* y,
-               gint* width, gint* height) {
-    gint ox = 0, oy = 0;
-    if (coords == ATK_XY_WINDOW) {
-        // Relative to the top-level window the object lies in.
-        AtkObject* top = object;
-        for (AtkObject* p = atk_object_get_parent(top); p && p != RootObject();
-             p = atk_object_get_parent(p))
-            top = p;
-        if (top != object && ATK_IS_COMPONENT(top)) {
-            gint w = 0, h = 0;
-            atk_component_get_extents(ATK_COMPONENT(top), &ox, &oy, &w, &h, ATK_XY_SCREEN);
-        } else if (top == object) {
-            ox = screen.Left;
-            oy = screen.Top;
-        }
-    } else if (coords == ATK_XY_PARENT) {
-        AtkObject* parent = atk_object_get_parent(object);
-        if (parent && parent != RootObject() && ATK_IS_COMPONENT(parent)) {
-            gint w = 0, h = 0;
-            atk_component_get_extents(ATK_COMPONENT(parent), &ox, &oy, &w, &h, ATK_XY_SCREEN);
-        }
-    }
-    if (x) *x = screen.Left - ox;
-    if (y) *y = screen.Top - oy;
-    if (width) *width = screen.Width();
-    if (height) *height = screen.Height();
-}
-
 void RunSoon(std::function<void()> action) {
     g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, RunQueued,
                     new std::function<void()>(std::move(action)), DeleteQueued);
@@ -443,9 +287,7 @@ AtkObject* ControlObject(TControl* control) {
 AtkObject* RootObject() {
     if (!g_bridge) return nullptr;
     if (!g_bridge->root) {
-        g_bridge->root = ATK_OBJECT(g_object_new(RootType(), nullptr));
-        atk_object_initialize(g_bridge->root, nullptr);
-        g_bridge->root->role = ATK_ROLE_APPLICATION;
+        g_bridge->root = NewRootObject();
         g_bridge->topLevels = TopLevelControls();
     }
     return g_bridge->root;

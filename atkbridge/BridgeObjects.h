@@ -4,6 +4,7 @@
 // to atkbridge/.
 #include <atk/atk.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -46,6 +47,7 @@ AtkObject* ExistingControlObject(TControl* control);
 TControlNode* NodeOf(AtkObject* object);
 // The application's root: its children are the shown forms.
 AtkObject* RootObject();
+AtkObject* NewRootObject(); // ApplicationRoot.cpp
 std::vector<TControl*> TopLevelControls();
 // Whether the control is in the tree a screen reader walks (its parent lists it).
 bool IsExposed(const TControl* control);
@@ -68,6 +70,12 @@ void DropTableCells(AtkObject* table);
 std::string ToUtf8(const AnsiString& ansi);
 AnsiString FromUtf8(const char* utf8);
 AtkRole AtkRoleOf(TAccessibleRole role);
+// Each model state and the ATK state it is (enabled is also sensitive).
+struct TAtkStateOf {
+    TAccessibleStates bit;
+    AtkStateType atk;
+};
+const std::vector<TAtkStateOf>& AtkStateMappings();
 // The states of a description as ATK states (enabled also sensitive).
 void AddAtkStates(AtkStateSet* set, TAccessibleStates states);
 // The screen rectangle as ATK asks for it (screen, or relative to the window or parent).

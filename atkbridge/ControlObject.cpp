@@ -2,6 +2,7 @@
 // control's description each time they are asked for; the interfaces its type carries
 // (action, text, editable text, value, table, window) are chosen from its first one.
 #include "atkbridge/BridgeObjects.h"
+#include "atkbridge/ControlInterfaces.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,16 +25,6 @@ gpointer g_parentClass = nullptr;
 
 TControlNode* Node(gpointer object) {
     return reinterpret_cast<BrvControlObject*>(object)->node;
-}
-
-TControl* ControlOf(gpointer object) {
-    TControlNode* node = Node(object);
-    return node ? node->control : nullptr;
-}
-
-TAccessibleInfo InfoOf(gpointer object) {
-    TControl* c = ControlOf(object);
-    return c ? AccessibleInfoOf(*c) : TAccessibleInfo{};
 }
 
 // A label that names the control: the one its description gives, or a sibling label whose
@@ -197,424 +188,6 @@ void ClassInit(gpointer klass, gpointer) {
     atk->get_attributes = GetAttributes;
 }
 
-// --- AtkComponent ---
-
-void GetExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
-                AtkCoordType coords) {
-    ExtentsIn(InfoOf(component).Bounds, ATK_OBJECT(component), coords, x, y, width, height);
-}
-
-gboolean GrabFocus(AtkComponent* component) {
-    TControl* c = ControlOf(component);
-    if (!c || !c->IsWindowed()) return FALSE;
-    auto* w = static_cast<TWinControl*>(c);
-    if (!w->CanFocus()) return FALSE;
-    w->SetFocus();
-    return TRUE;
-}
-
-AtkLayer GetLayer(AtkComponent* component) {
-    TControl* c = ControlOf(component);
-    return c && !c->Parent() ? ATK_LAYER_WINDOW : ATK_LAYER_WIDGET;
-}
-
-AtkObject* RefAccessibleAtPoint(AtkComponent* component, gint x, gint y, AtkCoordType coords) {
-    AtkObject* self = ATK_OBJECT(component);
-    const gint n = atk_object_get_n_accessible_children(self);
-    for (gint i = n - 1; i >= 0; --i) {
-        AtkObject* child = atk_object_ref_accessible_child(self, i);
-        if (!child) continue;
-        if (ATK_IS_COMPONENT(child) && atk_component_contains(ATK_COMPONENT(child), x, y, coords))
-            return child;
-        g_object_unref(child);
-    }
-    return nullptr;
-}
-
-void ComponentInit(gpointer iface, gpointer) {
-    auto* c = static_cast<AtkComponentIface*>(iface);
-    c->get_extents = GetExtents;
-    c->grab_focus = GrabFocus;
-    c->get_layer = GetLayer;
-    c->ref_accessible_at_point = RefAccessibleAtPoint;
-}
-
-// --- AtkAction ---
-
-gint GetNActions(AtkAction* action) {
-    return gint(InfoOf(action).Actions.size());
-}
-
-gboolean DoAction(AtkAction* action, gint i) {
-    TAccessibleInfo info = InfoOf(action);
-    if (i < 0 || size_t(i) >= info.Actions.size()) return FALSE;
-    if (!(info.States & asEnabled)) return FALSE;
-    TControl* c = ControlOf(action);
-    // The control may be gone by the time the action runs: its object tells.
-    AtkObject* object = ATK_OBJECT(g_object_ref(action));
-    RunSoon([object, c, i] {
-        if (ControlOf(object) == c && c) {
-            TAccessibleInfo now = AccessibleInfoOf(*c);
-            if (size_t(i) < now.Actions.size() && now.Actions[size_t(i)].Run)
-                now.Actions[size_t(i)].Run();
-        }
-        g_object_unref(object);
-    });
-    return TRUE;
-}
-
-// The strings ATK hands out must outlive the call: kept per object and action.
-const gchar* KeptString(gpointer object, const char* kind, gint i, const AnsiString& text) {
-    char key[64];
-    std::snprintf(key, sizeof key, "brv-%s-%d", kind, i);
-    gchar* copy = g_strdup(ToUtf8(text).c_str());
-    g_object_set_data_full(G_OBJECT(object), key, copy, g_free);
-    return copy;
-}
-
-const gchar* GetActionName(AtkAction* action, gint i) {
-    const TAccessibleInfo info = InfoOf(action);
-    if (i < 0 || size_t(i) >= info.Actions.size()) return nullptr;
-    return KeptString(action, "name", i, info.Actions[size_t(i)].Name);
-}
-
-const gchar* GetActionDescription(AtkAction* action, gint i) {
-    const TAccessibleInfo info = InfoOf(action);
-    if (i < 0 || size_t(i) >= info.Actions.size()) return nullptr;
-    return KeptString(action, "description", i, info.Actions[size_t(i)].Description);
-}
-
-const gchar* GetKeybinding(AtkAction* action, gint i) {
-    const TAccessibleInfo info = InfoOf(action);
-    if (i < 0 || size_t(i) >= info.Actions.size()) return nullptr;
-    return KeptString(action, "key", i, info.Actions[size_t(i)].KeyBinding);
-}
-
-void ActionInit(gpointer iface, gpointer) {
-    auto* a = static_cast<AtkActionIface*>(iface);
-    a->get_n_actions = GetNActions;
-    a->do_action = DoAction;
-    a->get_name = GetActionName;
-    a->get_localized_name = GetActionName;
-    a->get_description = GetActionDescription;
-    a->get_keybinding = GetKeybinding;
-}
-
-// --- AtkText (offsets count characters of the UTF-8 text) ---
-
-std::string TextOf(gpointer object) {
-    return ToUtf8(InfoOf(object).Text);
-}
-
-glong CharCount(const std::string& text) {
-    return g_utf8_strlen(text.c_str(), glong(text.size()));
-}
-
-// Characters [start, end) of a UTF-8 text; end -1 runs to the end.
-gchar* Slice(const std::string& text, gint start, gint end) {
-    const glong n = CharCount(text);
-    if (end < 0 || end > n) end = gint(n);
-    if (start < 0) start = 0;
-    if (start > end) start = end;
-    return g_utf8_substring(text.c_str(), start, end);
-}
-
-gchar* GetText(AtkText* t, gint start, gint end) {
-    return Slice(TextOf(t), start, end);
-}
-
-gint GetCharacterCount(AtkText* t) {
-    return gint(CharCount(TextOf(t)));
-}
-
-gint GetCaretOffset(AtkText* t) {
-    return InfoOf(t).CaretOffset;
-}
-
-gboolean SetCaretOffset(AtkText*, gint) {
-    return FALSE;
-}
-
-gunichar GetCharacterAtOffset(AtkText* t, gint offset) {
-    const std::string text = TextOf(t);
-    if (offset < 0 || offset >= CharCount(text)) return 0;
-    return g_utf8_get_char(g_utf8_offset_to_pointer(text.c_str(), offset));
-}
-
-// One line: the whole text; a word: the run of non-spaces around the offset; a character.
-gchar* TextAtOffset(AtkText* t, AtkTextBoundary boundary, gint offset, gint* start, gint* end) {
-    const std::string text = TextOf(t);
-    const gint n = gint(CharCount(text));
-    gint s = 0, e = n;
-    if (boundary == ATK_TEXT_BOUNDARY_CHAR) {
-        s = std::min(std::max(offset, 0), n);
-        e = std::min(s + 1, n);
-    } else if (boundary == ATK_TEXT_BOUNDARY_WORD_START || boundary == ATK_TEXT_BOUNDARY_WORD_END) {
-        gchar* all = g_strdup(text.c_str());
-        auto isSpace = [&](gint i) {
-            return g_unichar_isspace(g_utf8_get_char(g_utf8_offset_to_pointer(all, i)));
-        };
-        s = std::min(std::max(offset, 0), n);
-        e = s;
-        while (s > 0 && !isSpace(s - 1)) --s;
-        while (e < n && !isSpace(e)) ++e;
-        while (e < n && isSpace(e)) ++e;
-        g_free(all);
-    }
-    *start = s;
-    *end = e;
-    return Slice(text, s, e);
-}
-
-gchar* GetTextAtOffset(AtkText* t, gint offset, AtkTextBoundary boundary, gint* start, gint* end) {
-    return TextAtOffset(t, boundary, offset, start, end);
-}
-
-gchar* GetStringAtOffset(AtkText* t, gint offset, AtkTextGranularity granularity, gint* start,
-                         gint* end) {
-    AtkTextBoundary boundary = ATK_TEXT_BOUNDARY_LINE_START;
-    if (granularity == ATK_TEXT_GRANULARITY_CHAR) boundary = ATK_TEXT_BOUNDARY_CHAR;
-    if (granularity == ATK_TEXT_GRANULARITY_WORD) boundary = ATK_TEXT_BOUNDARY_WORD_START;
-    return TextAtOffset(t, boundary, offset, start, end);
-}
-
-void TextInit(gpointer iface, gpointer) {
-    auto* t = static_cast<AtkTextIface*>(iface);
-    t->get_text = GetText;
-    t->get_character_count = GetCharacterCount;
-    t->get_caret_offset = GetCaretOffset;
-    t->set_caret_offset = SetCaretOffset;
-    t->get_character_at_offset = GetCharacterAtOffset;
-    t->get_text_at_offset = GetTextAtOffset;
-    t->get_string_at_offset = GetStringAtOffset;
-}
-
-// --- AtkEditableText: the new text goes through the control as if typed ---
-
-bool ReplaceText(gpointer object, const std::string& utf8) {
-    TAccessibleInfo info = InfoOf(object);
-    if (!info.SetText) return false;
-    info.SetText(FromUtf8(utf8.c_str()));
-    return true;
-}
-
-void SetTextContents(AtkEditableText* t, const gchar* text) {
-    ReplaceText(t, text ? text : "");
-}
-
-void InsertText(AtkEditableText* t, const gchar* text, gint length, gint* position) {
-    if (!text || !position) return;
-    // A password's own characters are never read back: inserting needs the real text, so
-    // only appending to an empty box or replacing it whole is done there.
-    const TAccessibleInfo info = InfoOf(t);
-    if (!info.SetText) return;
-    const std::string added = length < 0 ? std::string(text) : std::string(text, size_t(length));
-    if (info.Role == TAccessibleRole::PasswordText) {
-        if (!info.Text.empty()) return;
-        ReplaceText(t, added);
-        *position = gint(CharCount(added));
-        return;
-    }
-    const std::string now = ToUtf8(info.Text);
-    const gint n = gint(CharCount(now));
-    const gint at = std::min(std::max(*position, 0), n);
-    gchar* head = Slice(now, 0, at);
-    gchar* tail = Slice(now, at, -1);
-    ReplaceText(t, std::string(head) + added + tail);
-    g_free(head);
-    g_free(tail);
-    *position = at + gint(CharCount(added));
-}
-
-void DeleteText(AtkEditableText* t, gint start, gint end) {
-    const TAccessibleInfo info = InfoOf(t);
-    if (!info.SetText) return;
-    if (info.Role == TAccessibleRole::PasswordText) {
-        // Only a deletion of everything is meaningful without the characters.
-        const gint n = gint(info.Text.size());
-        if (start <= 0 && (end < 0 || end >= n)) ReplaceText(t, "");
-        return;
-    }
-    const std::string now = ToUtf8(info.Text);
-    gchar* head = Slice(now, 0, start);
-    gchar* tail = Slice(now, end < 0 ? gint(CharCount(now)) : end, -1);
-    ReplaceText(t, std::string(head) + tail);
-    g_free(head);
-    g_free(tail);
-}
-
-void EditableTextInit(gpointer iface, gpointer) {
-    auto* e = static_cast<AtkEditableTextIface*>(iface);
-    e->set_text_contents = SetTextContents;
-    e->insert_text = InsertText;
-    e->delete_text = DeleteText;
-}
-
-// --- AtkValue ---
-
-void GetValueAndText(AtkValue* v, gdouble* value, gchar** text) {
-    const TAccessibleInfo info = InfoOf(v);
-    if (value) *value = info.Value;
-    if (text) *text = nullptr;
-}
-
-AtkRange* GetRange(AtkValue* v) {
-    const TAccessibleInfo info = InfoOf(v);
-    return atk_range_new(info.MinValue, info.MaxValue, nullptr);
-}
-
-gdouble GetIncrement(AtkValue* v) {
-    return InfoOf(v).Increment;
-}
-
-void SetValue(AtkValue* v, gdouble value) {
-    const TAccessibleInfo info = InfoOf(v);
-    if (info.SetValue && (info.States & asEnabled)) info.SetValue(value);
-}
-
-void SetGValue(GValue* to, double value) {
-    g_value_init(to, G_TYPE_DOUBLE);
-    g_value_set_double(to, value);
-}
-
-void GetCurrentValue(AtkValue* v, GValue* value) {
-    SetGValue(value, InfoOf(v).Value);
-}
-void GetMinimumValue(AtkValue* v, GValue* value) {
-    SetGValue(value, InfoOf(v).MinValue);
-}
-void GetMaximumValue(AtkValue* v, GValue* value) {
-    SetGValue(value, InfoOf(v).MaxValue);
-}
-void GetMinimumIncrement(AtkValue* v, GValue* value) {
-    SetGValue(value, InfoOf(v).Increment);
-}
-gboolean SetCurrentValue(AtkValue* v, const GValue* value) {
-    if (!G_VALUE_HOLDS_DOUBLE(value)) return FALSE;
-    SetValue(v, g_value_get_double(value));
-    return TRUE;
-}
-
-void ValueInit(gpointer iface, gpointer) {
-    auto* v = static_cast<AtkValueIface*>(iface);
-    v->get_value_and_text = GetValueAndText;
-    v->get_range = GetRange;
-    v->get_increment = GetIncrement;
-    v->set_value = SetValue;
-    v->get_current_value = GetCurrentValue;
-    v->get_minimum_value = GetMinimumValue;
-    v->get_maximum_value = GetMaximumValue;
-    v->get_minimum_increment = GetMinimumIncrement;
-    v->set_current_value = SetCurrentValue;
-}
-
-// --- AtkTable ---
-
-TAccessibleTable* TableOf(gpointer object) {
-    return InfoOf(object).Table;
-}
-
-AtkObject* RefAt(AtkTable* t, gint row, gint column) {
-    TAccessibleTable* table = TableOf(t);
-    if (!table || row < 0 || row >= table->AccessibleRowCount() || column < 0 ||
-        column >= table->AccessibleColumnCount())
-        return nullptr;
-    AtkObject* cell = TableCellObject(ATK_OBJECT(t), row, column);
-    return cell ? ATK_OBJECT(g_object_ref(cell)) : nullptr;
-}
-
-gint GetIndexAt(AtkTable* t, gint row, gint column) {
-    TAccessibleTable* table = TableOf(t);
-    if (!table) return -1;
-    return (row + 1) * table->AccessibleColumnCount() + column;
-}
-
-gint GetColumnAtIndex(AtkTable* t, gint index) {
-    TAccessibleTable* table = TableOf(t);
-    const int columns = table ? table->AccessibleColumnCount() : 0;
-    return columns ? index % columns : -1;
-}
-
-gint GetRowAtIndex(AtkTable* t, gint index) {
-    TAccessibleTable* table = TableOf(t);
-    const int columns = table ? table->AccessibleColumnCount() : 0;
-    return columns ? index / columns - 1 : -1;
-}
-
-gint GetNColumns(AtkTable* t) {
-    TAccessibleTable* table = TableOf(t);
-    return table ? table->AccessibleColumnCount() : 0;
-}
-
-gint GetNRows(AtkTable* t) {
-    TAccessibleTable* table = TableOf(t);
-    return table ? table->AccessibleRowCount() : 0;
-}
-
-gint One(AtkTable*, gint, gint) {
-    return 1;
-}
-
-const gchar* GetColumnDescription(AtkTable* t, gint column) {
-    TAccessibleTable* table = TableOf(t);
-    if (!table) return nullptr;
-    return KeptString(t, "column", column, WideToAnsi(table->AccessibleColumnHeader(column)));
-}
-
-AtkObject* GetColumnHeader(AtkTable* t, gint column) {
-    TAccessibleTable* table = TableOf(t);
-    if (!table || column < 0 || column >= table->AccessibleColumnCount()) return nullptr;
-    return TableCellObject(ATK_OBJECT(t), -1, column); // not a new reference
-}
-
-gint GetSelectedRows(AtkTable* t, gint** selected) {
-    TAccessibleTable* table = TableOf(t);
-    const int row = table ? table->AccessibleSelectedRow() : -1;
-    if (row < 0) {
-        if (selected) *selected = nullptr;
-        return 0;
-    }
-    if (selected) {
-        *selected = g_new(gint, 1);
-        (*selected)[0] = row;
-    }
-    return 1;
-}
-
-gboolean IsRowSelected(AtkTable* t, gint row) {
-    TAccessibleTable* table = TableOf(t);
-    return table && row >= 0 && table->AccessibleSelectedRow() == row;
-}
-
-gboolean IsSelected(AtkTable* t, gint row, gint) {
-    return IsRowSelected(t, row);
-}
-
-gboolean AddRowSelection(AtkTable* t, gint row) {
-    TAccessibleTable* table = TableOf(t);
-    if (!table || row < 0 || row >= table->AccessibleRowCount()) return FALSE;
-    table->AccessibleSelectRow(row);
-    return TRUE;
-}
-
-void TableInit(gpointer iface, gpointer) {
-    auto* t = static_cast<AtkTableIface*>(iface);
-    t->ref_at = RefAt;
-    t->get_index_at = GetIndexAt;
-    t->get_column_at_index = GetColumnAtIndex;
-    t->get_row_at_index = GetRowAtIndex;
-    t->get_n_columns = GetNColumns;
-    t->get_n_rows = GetNRows;
-    t->get_column_extent_at = One;
-    t->get_row_extent_at = One;
-    t->get_column_description = GetColumnDescription;
-    t->get_column_header = GetColumnHeader;
-    t->get_selected_rows = GetSelectedRows;
-    t->is_row_selected = IsRowSelected;
-    t->is_selected = IsSelected;
-    t->add_row_selection = AddRowSelection;
-}
-
 void WindowInit(gpointer, gpointer) {}
 
 GType ControlObjectType(unsigned interfaces) {
@@ -643,6 +216,25 @@ GType ControlObjectType(unsigned interfaces) {
 }
 
 } // namespace
+
+TControl* ControlOf(gpointer object) {
+    TControlNode* node = Node(object);
+    return node ? node->control : nullptr;
+}
+
+TAccessibleInfo InfoOf(gpointer object) {
+    TControl* c = ControlOf(object);
+    return c ? AccessibleInfoOf(*c) : TAccessibleInfo{};
+}
+
+// The strings ATK hands out must outlive the call: kept per object and action.
+const gchar* KeptString(gpointer object, const char* kind, gint i, const AnsiString& text) {
+    char key[64];
+    std::snprintf(key, sizeof key, "brv-%s-%d", kind, i);
+    gchar* copy = g_strdup(ToUtf8(text).c_str());
+    g_object_set_data_full(G_OBJECT(object), key, copy, g_free);
+    return copy;
+}
 
 unsigned InterfacesOf(const TAccessibleInfo& info, bool topLevel) {
     unsigned mask = 0;
