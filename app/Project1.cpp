@@ -4,7 +4,7 @@
 #include "app/StartPreparation.h"
 #include "app/Unit1.h"
 
-#include "atkbridge/AtkBridge.h"
+#include "app/AccessibilityModule.h"
 
 #include "platform/Internet.h"
 #include "platform/Process.h"
@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
     // After the first frame, so that the start is not slowed: where the session has a bus,
     // screen readers find the window through it from now on; without one nothing changes.
     std::string noBridge;
-    StartAccessibilityBridge(noBridge);
+    StartAccessibility(noBridge);
     Application->Run();
-    StopAccessibilityBridge();
+    StopAccessibility();
     return 0;
 }

@@ -302,7 +302,8 @@ bool HasSessionBus() {
 }
 } // namespace
 
-bool StartAccessibilityBridge(std::string& reason) {
+namespace {
+bool StartBridge(std::string& reason) {
     if (g_bridge) return true;
     const char* off = std::getenv("NO_AT_BRIDGE");
     if (off && std::strcmp(off, "1") == 0) {
@@ -326,7 +327,20 @@ bool StartAccessibilityBridge(std::string& reason) {
     return true;
 }
 
-void StopAccessibilityBridge() {
+} // namespace
+
+extern "C" int brelvan_start_accessibility(char* reason, size_t size) {
+    std::string why;
+    const bool started = StartBridge(why);
+    if (reason && size > 0) {
+        const size_t n = std::min(why.size(), size - 1);
+        why.copy(reason, n);
+        reason[n] = 0;
+    }
+    return started ? 1 : 0;
+}
+
+extern "C" void brelvan_stop_accessibility() {
     if (!g_bridge) return;
     SetAccessibleListener(nullptr);
     StopGLibPump();
