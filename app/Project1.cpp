@@ -4,6 +4,8 @@
 #include "app/StartPreparation.h"
 #include "app/Unit1.h"
 
+#include "app/AccessibilityModule.h"
+
 #include "platform/Internet.h"
 #include "platform/Process.h"
 #include "platform/SdlDisplay.h"
@@ -99,6 +101,11 @@ int main(int argc, char** argv) {
     // Loaded once the window shows, not beside its start (where it would slow the display's
     // opening more than it saves), so that the first LOGIN finds the transfer library ready.
     std::jthread transferLibrary(InternetPreload);
+    // After the first frame, so that the start is not slowed: where the session has a bus,
+    // screen readers find the window through it from now on; without one nothing changes.
+    std::string noBridge;
+    StartAccessibility(noBridge);
     Application->Run();
+    StopAccessibility();
     return 0;
 }

@@ -49,6 +49,8 @@ void TForm1::FormCreate(TObject*) {
     Page->SetActivePageIndex(0);
     spSkinTabSheet2->SetTabVisible(false);
     spSkinTabSheet1->SetTabVisible(true);
+    // Typing starts in the login box.
+    SetActiveControl(loginedit);
 }
 
 void TForm1::LoadRememberedLogin() {
@@ -72,6 +74,8 @@ void TForm1::ShowMatchPage() {
     Page->SetActivePageIndex(1);
     spSkinTabSheet1->SetTabVisible(false);
     spSkinTabSheet2->SetTabVisible(true);
+    // The keyboard goes on in the table of matches.
+    if (FG->CanFocus()) FG->SetFocus();
 }
 
 void TForm1::SetNetworkTimeoutMs(int ms) {

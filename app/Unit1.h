@@ -175,6 +175,12 @@ private:
     void CreateFilterPanel();
     void ConnectHandlers();
     void LoadPictures();
+    // Labels for the boxes, names of the filter boxes, the count announced (Unit1Accessible.cpp).
+    void DescribeForScreenReaders();
+    // The window's own keys (Unit1Keyboard.cpp); true when the key was used.
+    bool ShortcutKey(WORD key, TShiftState shift);
+    // A table that has the keyboard shows where: its first row is made current when none is.
+    void MarkTableFocus(TNxGrid* grid);
 
     // --- the requests of LOGIN, one after another beside the UI thread (Unit1Login.cpp) ---
     enum class TServiceStep { None, Probe, Login, MatchList };

@@ -29,6 +29,8 @@ void TForm1::fiClick(TObject*) {
     FG->SetEnabled(false);
     FG5->SetEnabled(false);
     filter->Show();
+    // The keyboard goes to the first box; Tab walks the others.
+    f[0]->SetFocus();
 }
 
 void TForm1::spSkinXFormButton4Click(TObject*) {
@@ -36,6 +38,8 @@ void TForm1::spSkinXFormButton4Click(TObject*) {
     FG->SetEnabled(true);
     FG5->SetEnabled(true);
     filter->Hide();
+    ShownGrid()->SetFocus();
+    MarkTableFocus(ShownGrid());
 }
 
 void TForm1::spSkinXFormButton3Click(TObject*) {
@@ -46,6 +50,8 @@ void TForm1::spSkinXFormButton3Click(TObject*) {
     fcount->SetCaption("Count: " + IntToStr(FG5->RowCount()));
     filter->Hide();
     FG5->SetEnabled(true);
+    FG5->SetFocus();
+    MarkTableFocus(FG5);
 }
 
 void TForm1::spSkinButton1Click(TObject*) {

@@ -198,6 +198,7 @@ void TForm1::CreateComponents() {
     CreateFootballPage();
     CreateFilterPanel();
     ConnectHandlers();
+    DescribeForScreenReaders();
 
     // Last, as the stored form data resolves it: the store inflates the stored skin and its
     // messages make the frame and every control look their records up.
@@ -265,7 +266,8 @@ void TForm1::CreateAboutPage(TBitmap* preparedPicture) {
     zap->SetRadio(false);
     zap->SetChecked(false);
     zap->SetFlat(true);
-    zap->SetCanFocused(false);
+    // Takes the focus so that Space toggles it (Alt+R does from anywhere).
+    zap->SetCanFocused(true);
     zap->SetCursor(crHandPoint);
     DesignFont(*loginedit->DefaultFont(), "Arial", 14, {}, clBlack);
     // The record's font (Arial 14 in the program's skin) and its height (21) win over the
@@ -296,7 +298,7 @@ void TForm1::CreateFootballPage() {
     // clang-format on
 
     spSkinPanel1->SetBorderStyle(bvFrame);
-    fi->SetHint("Filter");
+    fi->SetHint("Filter (Ctrl+F)");
     fi->SetShowHint(true);
     fi->SetCanFocused(false);
     fcount->SetAlignment(taCenter);

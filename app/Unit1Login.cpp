@@ -62,6 +62,10 @@ void TForm1::KeyDown(WORD& key, TShiftState shift) {
         key = 0;
         return;
     }
+    if (ShortcutKey(key, shift)) {
+        key = 0;
+        return;
+    }
     TForm::KeyDown(key, shift);
 }
 
@@ -200,4 +204,5 @@ void TForm1::MatchListDone(TServiceOutcome& outcome) {
         for (const MatchEntry& entry : outcome.Entries) AddMatchRow(*FG, entry);
     }
     fcount->SetCaption("Count: " + IntToStr(FG->RowCount()));
+    MarkTableFocus(FG);
 }

@@ -125,6 +125,7 @@ int TNxCustomGrid::RowsAdded(int oldCount) {
     if (!RefreshSuspended()) m_navigator.RecalcVertScroll();
     RedrawFormulaFooters(-1);
     if (OnDataChange) OnDataChange(this, dkRowAdded, m_lastAddedRow);
+    NotifyAccessible(*this, TAccessibleChange::Table);
     return m_lastAddedRow;
 }
 
@@ -149,6 +150,7 @@ void TNxCustomGrid::ReplaceRows(const std::function<void()>& replace) {
     RedrawFormulaFooters(-1);
     m_navigator.RecalcHorzScroll();
     m_navigator.RecalcVertScroll();
+    NotifyAccessible(*this, TAccessibleChange::Table);
 }
 
 void TNxCustomGrid::InsertRowAt(int index) {
@@ -158,6 +160,7 @@ void TNxCustomGrid::InsertRowAt(int index) {
     m_cells->InsertRow(index);
     m_navigator.RowInserted(index);
     if (OnDataChange) OnDataChange(this, dkRowInserted, index);
+    NotifyAccessible(*this, TAccessibleChange::Table);
 }
 
 void TNxCustomGrid::RemoveRow(int index) {
@@ -176,6 +179,7 @@ void TNxCustomGrid::RemoveRow(int index) {
     m_cells->DeleteRow(index);
     m_navigator.RowRemoved(index, wasVisible);
     if (OnDataChange) OnDataChange(this, dkRowDeleted, index);
+    NotifyAccessible(*this, TAccessibleChange::Table);
 }
 
 void TNxCustomGrid::MoveRowTo(int from, int to) {
@@ -510,6 +514,7 @@ void TNxCustomGrid::SortByColumn(TNxCustomColumn* column, bool ascending) {
         InvalidateRect(Handle(), &r, false);
     }
     if (OnAfterSort) OnAfterSort(this, index);
+    NotifyAccessible(*this, TAccessibleChange::Table);
 }
 
 void TNxCustomGrid::BeginCellEdit(int column, int row, const WideString& initialText) {

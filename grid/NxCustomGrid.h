@@ -25,7 +25,7 @@ using TNxColumnEvent = std::function<void(TObject* sender, int index)>;
 // resizes, drags and hints, TNxGridNavigator keeps the current cell and the view,
 // TNxEditController edits a cell in place. The grid itself holds the rows, the columns, the
 // properties and the geometry they share.
-class TNxCustomGrid : public TNxCustomGridControl, public TNxColumnsHost {
+class TNxCustomGrid : public TNxCustomGridControl, public TNxColumnsHost, public TAccessibleTable {
 public:
     explicit TNxCustomGrid(TComponent* owner);
     ~TNxCustomGrid() override;
@@ -175,6 +175,9 @@ public:
 
     // ---- sorting, selection, scrolling, editing ---------------------------------------------
     void SortByColumn(TNxCustomColumn* column, bool ascending);
+    // Sorts by a column the way its header does (the arrow shows, a second time turns the
+    // order round): ascending or descending as asked.
+    void SortColumnAs(TNxCustomColumn* column, bool ascending);
     void SelectCell(int column, int row, bool clearSelection = true, TShiftState shift = 0) {
         m_navigator.SelectCell(column, row, clearSelection, shift);
     }
@@ -204,6 +207,10 @@ public:
     std::function<void(TObject* sender, int column, int row, TRect rect, TCellStates flags)>
         OnCustomDrawCell;
     std::function<void(TObject* sender, int column, int row, WideString& hint)> OnCellHint;
+    // What a screen reader says for a cell (column by index), starting from its shown text
+    // or, for a picture, its hint (NxGridAccessible.cpp).
+    std::function<void(TObject* sender, int column, int row, WideString& text)>
+        OnCellAccessibleText;
     TNotifyEvent OnPostDraw;
     TNxColumnEvent OnHeaderClick;
     TNxColumnEvent OnHeaderDblClick;
@@ -220,6 +227,19 @@ public:
     std::function<void(TObject* sender, int position)> OnVerticalScroll;
     std::function<void(TObject* sender, int position)> OnHorizontalScroll;
     std::function<void(TObject* sender, int column, int row, bool& accept)> OnBeforeEdit;
+
+    // ---- the table as a screen reader sees it (NxGridAccessible.cpp) -------------------------
+    // Columns are the visible ones in display order; rows are all rows.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
+    int AccessibleRowCount() const override;
+    int AccessibleColumnCount() const override;
+    WideString AccessibleColumnHeader(int column) const override;
+    TRect AccessibleHeaderBounds(int column) const override;
+    WideString AccessibleCellText(int column, int row) const override;
+    TRect AccessibleCellBounds(int column, int row) const override;
+    int AccessibleSelectedRow() const override;
+    void AccessibleSelectRow(int row) override;
+    void AccessibleSortByColumn(int column) override;
 
     // ---- TNxColumnsHost --------------------------------------------------------------------
     void ColumnChanged(TNxCustomColumn* column, TColumnChange change, int value) override;

@@ -111,6 +111,13 @@ void TNxCustomGrid::KeyDown(WORD& key, TShiftState shift) {
     const bool caretKey = key == VK_END || key == VK_HOME || key == VK_LEFT || key == VK_RIGHT ||
                           key == VK_UP || key == VK_DOWN;
     if (m_edit.Editing() && caretKey) return;
+    // Ctrl+Up and Ctrl+Down sort by the current column, as its header's clicks would.
+    if ((key == VK_UP || key == VK_DOWN) && (shift & ssCtrl) &&
+        m_columns->ValidIndex(CurrentColumn())) {
+        SortColumnAs(m_columns->Item(CurrentColumn()), key == VK_UP);
+        key = 0;
+        return;
+    }
     if (m_navigator.KeyDown(key, shift)) key = 0;
 }
 

@@ -41,6 +41,7 @@ void TNxGridNavigator::SelectCell(int column, int row, bool clearSelection, TShi
     m_currentColumn = column;
     m_currentRow = row;
     const bool changed = oldColumn != column || oldRow != row;
+    if (oldRow != row) NotifyAccessible(g, TAccessibleChange::Selection);
     if (changed) {
         if (oldRow >= 0 && oldRow < g.RowCount() && columns.ValidIndex(oldColumn) &&
             g.OnDeselectCell)

@@ -13,6 +13,7 @@ packages=(
     curl openssl clang-format
     xvfb xdotool x11-utils
     sway grim python3 libwayland-dev
+    libatk1.0-dev libatk-bridge2.0-dev at-spi2-core dbus python3-pyatspi
     desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -585,3 +585,19 @@ void TspSkinButton::CMTextChanged(TWMNoParams& m) {
     if (m_looks.valid || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
     TspSkinCustomControl::CMTextChanged(m);
 }
+
+void TspSkinButton::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::PushButton;
+    if (m_default) info.States |= asDefault;
+    if (m_canFocused && m_groupIndex == 0 && CanFocus())
+        info.States |= asFocusable;
+    else
+        info.States &= ~asFocusable;
+    if (m_groupIndex != 0) {
+        info.States |= asCheckable;
+        if (m_down) info.States |= asChecked;
+    }
+    auto* self = const_cast<TspSkinButton*>(this);
+    info.Actions.push_back({"click", info.Description, "", [self] { self->RunClick(); }});
+}

@@ -59,6 +59,8 @@ public:
 
     // The click: the form's modal result (when the button takes the focus), then OnClick.
     virtual void RunClick();
+    // A push button with the action "click"; its hint is its description.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
     void LookUpSkinRecord() override;
     void ApplySkinChange() override;

@@ -73,6 +73,7 @@ void TspSkinCheckRadioBox::SetChecked(bool value) {
     // Unchecking a grayed box leaves it grayed.
     if (value || wasChecked) m_state = value ? cbChecked : cbUnchecked;
     Invalidate();
+    NotifyAccessible(*this, TAccessibleChange::States);
     if (m_checked && m_groupIndex != 0 && m_parent) {
         for (int i = 0; i < m_parent->ControlCount(); ++i) {
             auto* other = dynamic_cast<TspSkinCheckRadioBox*>(m_parent->Controls(i));
@@ -89,6 +90,7 @@ void TspSkinCheckRadioBox::SetState(TspCheckBoxState value) {
     m_state = value;
     m_checked = value == cbChecked;
     Invalidate();
+    NotifyAccessible(*this, TAccessibleChange::States);
     if (OnClick) OnClick(this);
 }
 
@@ -398,4 +400,17 @@ void TspSkinCheckRadioBox::CMEnabledChanged(TWMNoParams& m) {
 void TspSkinCheckRadioBox::CMTextChanged(TWMNoParams& m) {
     if (m_looks.valid || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
     TspSkinCustomControl::CMTextChanged(m);
+}
+
+void TspSkinCheckRadioBox::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinCustomControl::DescribeAccessible(info);
+    info.Role = m_radio ? TAccessibleRole::RadioButton : TAccessibleRole::CheckBox;
+    info.States |= asCheckable;
+    if (m_checked) info.States |= asChecked;
+    if (m_canFocused && CanFocus())
+        info.States |= asFocusable;
+    else
+        info.States &= ~asFocusable;
+    auto* self = const_cast<TspSkinCheckRadioBox*>(this);
+    info.Actions.push_back({"click", info.Description, "", [self] { self->Toggle(); }});
 }

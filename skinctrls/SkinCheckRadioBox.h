@@ -37,6 +37,8 @@ public:
     bool Highlighted() const { return m_highlighted; }
     // What the user's click does: a check box flips, an unchecked radio box checks.
     void Toggle();
+    // A check box or radio button with the action "click" (Toggle).
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
     void LookUpSkinRecord() override;
     void ApplySkinChange() override;

@@ -165,3 +165,10 @@ void TspSkinLabel::CMTextChanged(TWMNoParams& m) {
     FitWidthToCaption();
     Invalidate();
 }
+
+void TspSkinLabel::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Label;
+    info.States &= ~asFocusable;
+    info.Live = m_announcesChanges;
+}

@@ -26,6 +26,10 @@ public:
     TRect TextRect();
 
     void LookUpSkinRecord() override;
+    // Whether a screen reader announces a change of the caption (a count, a status).
+    bool AnnouncesChanges() const { return m_announcesChanges; }
+    void SetAnnouncesChanges(bool value) { m_announcesChanges = value; }
+    void DescribeAccessible(TAccessibleInfo& info) const override;
     void AdjustToSkinSize(int& width, int& height) override;
     void UpdateRegion() override;
 
@@ -39,6 +43,7 @@ protected:
     void CMTextChanged(TWMNoParams& m) override;
 
     bool m_useSkinSize = true;
+    bool m_announcesChanges = false;
     bool m_useSkinFontColor = true;
     TBevelCut m_borderStyle = bvFrame;
     TAlignment m_alignment = taLeftJustify;

@@ -71,3 +71,11 @@ void TspSkinLinkLabel::CMMouseLeave(TCMMouseEnterLeave& m) {
     m_hovered = false;
     Invalidate();
 }
+
+void TspSkinLinkLabel::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinStdLabel::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Link;
+    info.Description = m_url;
+    auto* self = const_cast<TspSkinLinkLabel*>(this);
+    info.Actions.push_back({"jump", "Opens " + m_url, "", [self] { self->Click(); }});
+}

@@ -17,6 +17,8 @@ public:
 
     // OnClick first, then the URL (when there is one) goes to the desktop's handler.
     void Click() override;
+    // A link whose action "jump" opens it.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     void ChooseFont(TFont& font, TspDataSkinStdLabelControl* record) override;

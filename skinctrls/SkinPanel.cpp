@@ -496,3 +496,9 @@ void TspSkinPanel::CMTextChanged(TWMNoParams& m) {
     TspSkinCustomControl::CMTextChanged(m);
     if (m_captionMode) Invalidate();
 }
+
+void TspSkinPanel::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Panel;
+    info.States &= ~asFocusable;
+}

@@ -13,6 +13,8 @@
 class TspSkinPanel : public TspSkinCustomControl {
 public:
     explicit TspSkinPanel(TComponent* owner);
+    // A panel, named by its caption (a group box's title).
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
     TBevelCut BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBevelCut value);

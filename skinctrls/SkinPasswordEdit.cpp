@@ -404,3 +404,21 @@ void TspSkinPasswordEdit::CMCursorChanged(TWMNoParams& m) {
     if (Cursor() == crDefault) SetCursor(crIBeam);
     TspSkinCustomControl::CMCursorChanged(m);
 }
+
+void TspSkinPasswordEdit::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::PasswordText;
+    info.Name.clear();
+    info.States |= asSingleLine;
+    if (m_enabled) info.States |= asFocusable;
+    info.HasText = true;
+    info.Text = AnsiString(m_model.Text().size(), '*');
+    info.CaretOffset = m_model.Caret();
+    if (!m_readOnly && m_enabled) {
+        info.States |= asEditable;
+        auto* self = const_cast<TspSkinPasswordEdit*>(this);
+        info.SetText = [self](const AnsiString& text) {
+            if (self->AcceptText(text)) self->StoreText(text);
+        };
+    }
+}

@@ -49,6 +49,8 @@ public:
     virtual bool AcceptText(const AnsiString& text);
 
     void LookUpSkinRecord() override;
+    // Password text: one '*' a character is all that is told; it can be set, never read.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     AnsiString GetText() const override { return m_model.Text(); }

@@ -177,3 +177,8 @@ void TspSkinShadowLabel::CMDialogChar(TWMChar& m) {
     }
     TspGraphicSkinControl::CMDialogChar(m);
 }
+
+void TspSkinShadowLabel::DescribeAccessible(TAccessibleInfo& info) const {
+    TspGraphicSkinControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Label;
+}

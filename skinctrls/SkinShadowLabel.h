@@ -9,6 +9,7 @@ class TspSkinShadowLabel : public TspGraphicSkinControl {
 public:
     explicit TspSkinShadowLabel(TComponent* owner);
     ~TspSkinShadowLabel() override;
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool value);

@@ -177,6 +177,7 @@ void TspSkinSpinEdit::SetValue(double value) {
 
 void TspSkinSpinEdit::Change() {
     FlagScope programmatic(m_programmaticText);
+    NotifyAccessible(*this, TAccessibleChange::Value);
     if (OnChange) OnChange(this);
 }
 
@@ -621,4 +622,34 @@ void TspSkinSpinEdit::EditExit() {
     UpdateEditLook();
     if (m_looks.valid && !m_looks.activeskinrect.IsEmpty()) Invalidate();
     if (OnEditExit) OnEditExit(this);
+}
+
+void TspSkinSpinEdit::SetAccessibleLabel(TControl* label) {
+    if (m_accessibleLabel == label) return;
+    if (m_accessibleLabel) m_accessibleLabel->RemoveFreeNotification(this);
+    m_accessibleLabel = label;
+    if (label) label->FreeNotification(this);
+}
+
+void TspSkinSpinEdit::Notification(TComponent* component, TOperation operation) {
+    TspSkinCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == m_accessibleLabel) m_accessibleLabel = nullptr;
+}
+
+void TspSkinSpinEdit::DescribeAccessible(TAccessibleInfo& info) const {
+    TspSkinCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::SpinButton;
+    info.Name = m_accessibleName;
+    info.Children.clear();
+    if (m_enabled) info.States |= asFocusable;
+    if (Focused() || (m_edit && m_edit->Focused())) info.States |= asFocused;
+    if (m_editorEnabled && m_enabled) info.States |= asEditable;
+    info.HasValue = true;
+    info.MinValue = m_range.minValue;
+    info.MaxValue = m_range.maxValue;
+    info.Value = m_value;
+    info.Increment = m_increment;
+    auto* self = const_cast<TspSkinSpinEdit*>(this);
+    info.SetValue = [self](double value) { self->SetValue(value); };
+    info.LabelledBy = m_accessibleLabel;
 }

@@ -63,6 +63,17 @@ public:
     void StepDown() { SetValue(m_value - m_increment); }
 
     TspSkinNumEdit* Edit() const { return m_edit; }
+
+    // What a screen reader calls the box, and the label that names it (kept until the label
+    // goes away).
+    const AnsiString& AccessibleName() const { return m_accessibleName; }
+    void SetAccessibleName(const AnsiString& name) { m_accessibleName = name; }
+    TControl* AccessibleLabel() const { return m_accessibleLabel; }
+    void SetAccessibleLabel(TControl* label);
+    // A spin button with a value (minimum, maximum, current) that can be set; the inner edit
+    // is part of it, not a child of its own.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
+    void Notification(TComponent* component, TOperation operation) override;
     // Button rectangles (0 up, 1 down) in client coordinates, and their states.
     TRect ButtonRect(int button) const { return m_buttons[button].rect; }
     bool ButtonHot(int button) const { return m_buttons[button].hot; }
@@ -129,6 +140,8 @@ protected:
     void CMTextChanged(TWMNoParams& m) override;
 
     TspSkinNumEdit* m_edit = nullptr;
+    AnsiString m_accessibleName;
+    TControl* m_accessibleLabel = nullptr;
     TspValueType m_valueType = vtInteger;
     int m_decimal = 2;
     TspSpinRange m_range;

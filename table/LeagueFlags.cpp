@@ -27,6 +27,15 @@ const std::array<TCountryFlag, kCountryFlagCount> kCountryFlags = {{
 }};
 // clang-format on
 
+std::string_view LeagueCountry(std::string_view liga) {
+    const size_t dot = liga.find('.');
+    if (dot == std::string_view::npos) return {};
+    const std::string_view country = liga.substr(0, dot);
+    for (const TCountryFlag& flag : kCountryFlags)
+        if (country == flag.Name) return country;
+    return {};
+}
+
 int LeagueFlagIndex(std::string_view liga) {
     const size_t dot = liga.find('.');
     // Without a "." there is no country part at all, even when the text is a country name.

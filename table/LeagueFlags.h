@@ -19,3 +19,6 @@ extern const std::array<TCountryFlag, kCountryFlagCount> kCountryFlags;
 // "." or its country part names no country. Every equal name in the table overrides the
 // ones before it, so the last match wins.
 int LeagueFlagIndex(std::string_view liga);
+// The country whose flag the league text shows: its country part when the table knows it,
+// else empty (the football).
+std::string_view LeagueCountry(std::string_view liga);

@@ -3,6 +3,7 @@
 #include "gfx/Bitmap.h"
 #include "grid/NxColumnClasses.h"
 #include "grid/NxCustomGrid.h"
+#include "table/LeagueFlags.h"
 
 namespace {
 
@@ -130,4 +131,11 @@ void ApplyMatchGridSettings(TNxCustomGrid& grid) {
     grid.SetGridLinesStyle(lsActiveRows);
     grid.SetHeaderStyle(hsFlatBorders);
     grid.SetOptions(TGridOptions{goGrid, goHeader});
+    // A flag is read out as its country; a league without one as the league's text.
+    grid.OnCellAccessibleText = [](TObject*, int column, int, WideString& text) {
+        if (column != mcFlag) return;
+        const AnsiString liga = WideToAnsi(text);
+        const std::string_view country = LeagueCountry(liga);
+        if (!country.empty()) text = AnsiToWide(country);
+    };
 }

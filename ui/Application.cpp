@@ -62,6 +62,7 @@ void TApplication::ProcessMessages() {
     TWindowSystem& ws = TWindowSystem::Get();
     AnswerTerminationRequest();
     TakeMessagesFromThreads();
+    LoopTurn();
     // Bounded: a handler that keeps posting must not trap the caller here.
     for (int i = 0; i < 64 && ws.Pump(); ++i) {
     }
@@ -71,6 +72,7 @@ void TApplication::HandleMessage() {
     TWindowSystem& ws = TWindowSystem::Get();
     AnswerTerminationRequest();
     TakeMessagesFromThreads();
+    const int turnLimit = LoopTurn();
     if (ws.Pump()) return;
     Idle();
     if (ws.Pump() || m_terminated) return;
@@ -81,6 +83,7 @@ void TApplication::HandleMessage() {
     if (m_hintShown) due = std::min(due, m_hintHideAt);
     int timeout = 100;
     if (due != UINT64_MAX) timeout = due <= now ? 0 : int(std::min<uint64_t>(due - now, 100));
+    if (turnLimit >= 0) timeout = std::min(timeout, turnLimit);
     DisplayEvent e;
     if (d.WaitEvent(e, timeout)) {
         try {
@@ -100,6 +103,16 @@ void TApplication::AnswerTerminationRequest() {
         if (ws.Alive(form)) form->Close();
     if (m_mainForm && ws.Alive(m_mainForm)) m_mainForm->Close();
     Terminate();
+}
+
+int TApplication::LoopTurn() {
+    if (!OnLoopTurn) return -1;
+    try {
+        return OnLoopTurn();
+    } catch (...) {
+        HandleException(this);
+        return -1;
+    }
 }
 
 void TApplication::Idle() {
@@ -157,6 +170,7 @@ void TApplication::Reset() {
     m_terminated = false;
     OnException = nullptr;
     OnIdle = nullptr;
+    OnLoopTurn = nullptr;
     m_showHint = true;
     m_hintPause = 500;
     m_hintHidePause = 2500;

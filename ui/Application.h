@@ -78,6 +78,11 @@ public:
     TExceptionEvent OnException;
     TIdleEvent OnIdle;
     TNotifyEvent OnHint;
+    // Runs on every turn of every loop, modal ones included, before the loop waits: work
+    // that belongs to the UI thread but arrives by other means than the display (a bridge's
+    // requests). It answers how long the loop may wait at most, in ms (negative: no limit);
+    // whoever has work for it wakes the display's wait (Display::Wake).
+    std::function<int()> OnLoopTurn;
 
     // A modal message box (the application's title when caption is empty); returns IDOK...
     int MessageBox(const AnsiString& text, const AnsiString& caption, UINT flags = MB_OK);
@@ -91,6 +96,7 @@ private:
     friend class TWindowSystem;
     friend class TCustomForm;
     void Idle();
+    int LoopTurn();
     void UpdateHint();
     // A termination signal (platform/Process.h) closes the forms the ordinary way.
     void AnswerTerminationRequest();

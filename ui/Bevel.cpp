@@ -72,3 +72,8 @@ void TBevel::Paint() {
         break;
     }
 }
+
+void TBevel::DescribeAccessible(TAccessibleInfo& info) const {
+    TGraphicControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Separator;
+}

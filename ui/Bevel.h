@@ -8,6 +8,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 class TBevel : public TGraphicControl {
 public:
     explicit TBevel(TComponent* owner);
+    void DescribeAccessible(TAccessibleInfo& info) const override;
     TBevelShape Shape() const { return m_shape; }
     void SetShape(TBevelShape value);
     TBevelStyle Style() const { return m_style; }

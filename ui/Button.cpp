@@ -157,3 +157,11 @@ void TButton::WMKillFocus(TWMFocus& m) {
 void TButton::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = 0;
 }
+
+void TButton::DescribeAccessible(TAccessibleInfo& info) const {
+    TCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::PushButton;
+    if (m_default) info.States |= asDefault;
+    auto* self = const_cast<TButton*>(this);
+    info.Actions.push_back({"click", info.Description, "", [self] { self->Click(); }});
+}

@@ -13,6 +13,7 @@ public:
     int ModalResult() const { return m_modalResult; }
     void SetModalResult(int value) { m_modalResult = value; }
     void Click() override;
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     void Paint() override;

@@ -38,6 +38,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    NotifyAccessible(*this, TAccessibleChange::Destroyed);
     *m_alive = false;
     ++s_layoutGeneration;
     Application->CancelHintFor(this);
@@ -242,8 +243,19 @@ inline void Dispatch(Control* control, void (Control::*handler)(Record&), TMessa
 } // namespace
 
 // The one message dispatch: each message decoded into its record and handed to its handler,
-// the rest to DefaultHandler.
+// the rest to DefaultHandler. A listening screen reader hears of the changes the message
+// made, once its handler is done.
 void TControl::WndProc(TMessage& m) {
+    if (!AccessibilityListening()) {
+        DispatchToHandler(m);
+        return;
+    }
+    const std::shared_ptr<bool> alive = m_alive; // a handler may free its control
+    DispatchToHandler(m);
+    if (*alive) NoteAccessibleMessage(*this, m.Msg);
+}
+
+void TControl::DispatchToHandler(TMessage& m) {
     // clang-format off
     switch (m.Msg) {
     case WM_CREATE: Dispatch(this, &TControl::WMCreate, m); return;

@@ -50,6 +50,7 @@
 #include "gfx/Types.h"
 #include "rtl/Classes.h"
 #include "rtl/Strings.h"
+#include "ui/Accessible.h"
 #include "ui/MessageRecords.h"
 #include "ui/MessageTable.h"
 #include "ui/Messages.h"
@@ -259,6 +260,10 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // What a screen reader is told about the control (ui/Accessible.h). A class that is more
+    // than a plain control calls its base class and then sets its role, name and the rest.
+    virtual void DescribeAccessible(TAccessibleInfo& info) const;
+
 protected:
     friend class TWinControl;
 
@@ -377,6 +382,9 @@ protected:
     virtual void CMControlChange(TCMControlChange& m) { DefaultHandler(m.Message); }
     virtual void CMChanged(TCMChanged& m) { DefaultHandler(m.Message); }
     virtual void CMMouseWheel(TWMMouseWheel& m);
+
+    // The switch of WndProc: the message to its handler.
+    void DispatchToHandler(TMessage& m);
 
     // The mouse button messages share this: capture, click and double-click rules, then
     // MouseDown or MouseUp.

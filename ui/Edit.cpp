@@ -630,3 +630,19 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
     };
     if (!table.Dispatch(*this, m)) TCustomControl::DefaultHandler(m);
 }
+
+void TCustomEdit::DescribeAccessible(TAccessibleInfo& info) const {
+    TCustomControl::DescribeAccessible(info);
+    info.Role = m_passwordChar ? TAccessibleRole::PasswordText : TAccessibleRole::Text;
+    info.Name.clear(); // the text is the value, not the name: a label names the box
+    info.States |= asSingleLine;
+    if (m_enabled) info.States |= asFocusable;
+    info.HasText = true;
+    info.Text = m_passwordChar ? AnsiString(m_value.size(), '*') : m_value;
+    info.CaretOffset = m_caret;
+    if (!m_readOnly && m_enabled) {
+        info.States |= asEditable;
+        auto* self = const_cast<TCustomEdit*>(this);
+        info.SetText = [self](const AnsiString& text) { self->SetValue(text, true); };
+    }
+}

@@ -52,6 +52,9 @@ public:
 
     TNotifyEvent OnChange;
 
+    // Text, or password text with one '*' a character; editable unless read-only.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
+
 protected:
     AnsiString GetText() const override { return m_value; }
     void Paint() override;

@@ -593,3 +593,12 @@ void TCustomForm::SendCancelMode(TControl* sender) {
     if (m_activeControl && m_activeControl != sender)
         m_activeControl->Perform(CM_CANCELMODE, 0, LPARAM(sender));
 }
+
+void TCustomForm::DescribeAccessible(TAccessibleInfo& info) const {
+    TCustomControl::DescribeAccessible(info);
+    info.Role = m_modal ? TAccessibleRole::Dialog : TAccessibleRole::Frame;
+    info.Name = GetText();
+    if (m_active) info.States |= asActive;
+    if (m_modal) info.States |= asModal;
+    info.States &= ~asFocusable;
+}

@@ -59,6 +59,8 @@ public:
     // the main form ends the application.
     void Close();
     virtual bool CloseQuery();
+    // A frame named by its caption; a modal one is a dialog.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
     // Shows the form modally; returns ModalResult once it is set (or the form closes).
     virtual TModalResult ShowModal();
     TModalResult ModalResult() const { return m_modalResult; }

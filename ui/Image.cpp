@@ -39,3 +39,8 @@ void TImage::Paint() {
     }
     c.Draw(x, y, m_picture);
 }
+
+void TImage::DescribeAccessible(TAccessibleInfo& info) const {
+    TGraphicControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Image;
+}

@@ -7,6 +7,7 @@
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* owner);
+    void DescribeAccessible(TAccessibleInfo& info) const override;
     TBitmap* Picture() { return &m_picture; }
     bool Stretch() const { return m_stretch; }
     void SetStretch(bool value);

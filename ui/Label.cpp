@@ -177,3 +177,20 @@ void TCustomLabel::CMDialogChar(TWMChar& m) {
         m.Result = 1;
     }
 }
+
+void TCustomLabel::DescribeAccessible(TAccessibleInfo& info) const {
+    TGraphicControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Label;
+    AnsiString text = GetLabelText();
+    if (!m_showAccelChar) {
+        // Every '&' is a plain one here.
+        AnsiString doubled;
+        for (char c : text) {
+            doubled += c;
+            if (c == '&') doubled += '&';
+        }
+        text = doubled;
+    }
+    info.Name = AccessibleCaption(text);
+    if (m_focusControl) info.LabelFor.push_back(m_focusControl);
+}

@@ -34,6 +34,8 @@ public:
     // unless the label wraps words).
     void SetBounds(int left, int top, int width, int height) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // A label, naming its FocusControl.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     void Paint() override;

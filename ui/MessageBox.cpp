@@ -68,10 +68,24 @@ protected:
 private:
     UINT m_kind;
 };
+
+// The box as a screen reader sees it: an alert that says its text.
+class TMessageBoxForm : public TForm {
+public:
+    TMessageBoxForm(TComponent* owner, const AnsiString& text) : TForm(owner), m_message(text) {}
+    void DescribeAccessible(TAccessibleInfo& info) const override {
+        TForm::DescribeAccessible(info);
+        info.Role = TAccessibleRole::Alert;
+        info.Description = m_message;
+    }
+
+private:
+    AnsiString m_message;
+};
 } // namespace
 
 int ShowMessageBox(const AnsiString& text, const AnsiString& caption, UINT flags) {
-    TForm* box = new TForm(Application);
+    TForm* box = new TMessageBoxForm(Application, text);
     box->SetBorderStyle(bsDialog);
     box->SetBorderIcons(biSystemMenu);
     box->SetPosition(poScreenCenter);

@@ -128,6 +128,8 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     ShowActive();
     if (old && old->Visible()) old->SetVisible(false);
     Invalidate();
+    if (old) NotifyAccessible(*old, TAccessibleChange::States);
+    if (page) NotifyAccessible(*page, TAccessibleChange::States);
 }
 
 void TPageControl::ShowActive() {
@@ -303,6 +305,7 @@ void TPageControl::TabsChanged() {
             }
     Realign();
     Invalidate();
+    NotifyAccessible(*this, TAccessibleChange::Children);
 }
 
 bool TPageControl::CanChange() {
@@ -485,4 +488,36 @@ void TPageControl::CMDialogKey(TWMKey& m) {
         return;
     }
     TCustomControl::CMDialogKey(m);
+}
+
+void TTabSheet::DescribeAccessible(TAccessibleInfo& info) const {
+    TWinControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::PageTab;
+    info.Name = AccessibleCaption(GetText());
+    info.States |= asSelectable | asVisible;
+    info.States &= ~asFocused;
+    if (!m_pageControl) return;
+    const bool active = m_pageControl->ActivePage() == this;
+    if (active) info.States |= asSelected;
+    // The tab is where the user sees the page named; the page's controls lie below it.
+    if (m_pageControl->Showing() && m_tabVisible) info.States |= asShowing;
+    const int tab = TabIndex();
+    if (tab >= 0) {
+        const TRect r = m_pageControl->TabRect(tab);
+        const TPoint p = m_pageControl->ClientToScreen({r.Left, r.Top});
+        info.Bounds = Bounds(p.X, p.Y, r.Width(), r.Height());
+    }
+    TPageControl* pages = m_pageControl;
+    auto* self = const_cast<TTabSheet*>(this);
+    info.Actions.push_back(
+        {"switch", "Shows this page", "", [pages, self] { pages->SelectPage(self); }});
+}
+
+void TPageControl::DescribeAccessible(TAccessibleInfo& info) const {
+    TCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::PageTabList;
+    info.Name.clear();
+    info.Children.clear();
+    for (TTabSheet* page : m_pages)
+        if (page->m_tabVisible) info.Children.push_back(page);
 }

@@ -24,6 +24,8 @@ public:
     void SetTabVisible(bool value);
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int value);
+    // A page tab, selected while it is the active page; its children are the page's controls.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     friend class TPageControl;
@@ -75,6 +77,8 @@ public:
     TTabChangingEvent OnChanging;
 
     void Notification(TComponent* component, TOperation operation) override;
+    // A page tab list whose children are the pages with a visible tab.
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     friend class TTabSheet;

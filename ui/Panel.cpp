@@ -106,3 +106,8 @@ void TCustomPanel::Paint() {
 void TCustomPanel::CMTextChanged(TWMNoParams&) {
     Invalidate();
 }
+
+void TCustomPanel::DescribeAccessible(TAccessibleInfo& info) const {
+    TCustomControl::DescribeAccessible(info);
+    info.Role = TAccessibleRole::Panel;
+}

@@ -21,6 +21,7 @@ public:
     void SetAlignment(TAlignment value);
     // The area in which aligned children are placed.
     virtual TRect PanelClientRect() const;
+    void DescribeAccessible(TAccessibleInfo& info) const override;
 
 protected:
     void Paint() override;

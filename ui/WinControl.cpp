@@ -607,7 +607,12 @@ void TWinControl::WMKeyDown(TWMKey& m) {
     TCustomForm* form = GetParentForm(this);
     if (form && form != this && form->KeyPreview()) {
         form->KeyDown(key, KeyboardShiftState());
-        if (key == 0) return;
+        if (key == 0) {
+            // Taken by the form: its character is not typed either.
+            m.CharCode = 0;
+            m.Result = 1;
+            return;
+        }
     }
     KeyDown(key, KeyboardShiftState());
     m.CharCode = key;

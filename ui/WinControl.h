@@ -37,6 +37,7 @@ public:
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     bool Showing() const override;
+    void DescribeAccessible(TAccessibleInfo& info) const override;
     void Invalidate() override;
     void Update() override;
 

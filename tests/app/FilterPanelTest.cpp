@@ -55,7 +55,7 @@ TEST_F(FilterPanel, TheFilterButtonExplainsItselfUnderTheMouse) {
     THintWindow* tip = Application->HintWindow();
     ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(tip->Active());
-    EXPECT_EQ(tip->Caption(), "Filter");
+    EXPECT_EQ(tip->Caption(), "Filter (Ctrl+F)");
 }
 
 TEST_F(FilterPanel, OpeningNarrowsTheGridAndCancelGivesItBack) {

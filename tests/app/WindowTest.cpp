@@ -97,19 +97,27 @@ TEST_F(Window, TheLoginPageStandsAsDesigned) {
 
 TEST_F(Window, TabMovesBetweenTheLoginAndPasswordBoxes) {
     StartWindow();
-    // Remember and LOGIN take no focus: Tab goes from one box to the other, then to the tab
-    // strip of the pages, and round again.
-    ClickCentre(form->loginedit);
+    // Typing starts in the login box. LOGIN takes no focus (Enter in a box logs in); Tab goes
+    // from one box to the other, to the tab strip of the pages, to Remember (Space toggles
+    // it there) and round again.
     EXPECT_TRUE(form->loginedit->Focused());
     Press(VK_TAB);
     EXPECT_TRUE(form->passedit->Focused());
     Press(VK_TAB);
     EXPECT_TRUE(form->Page->Focused());
     Press(VK_TAB);
+    EXPECT_TRUE(form->zap->Focused());
+    Press(VK_SPACE);
+    EXPECT_TRUE(form->zap->Checked());
+    Press(VK_TAB);
     EXPECT_TRUE(form->loginedit->Focused());
     ClickCentre(form->zap);
+    EXPECT_FALSE(form->zap->Checked());
+    // Alt+R toggles it from anywhere, and its letter is not typed into the box.
+    ClickCentre(form->loginedit);
+    Press('R', ModAlt);
     EXPECT_TRUE(form->zap->Checked());
-    EXPECT_FALSE(form->zap->Focused());
+    EXPECT_EQ(form->loginedit->Text(), "");
 }
 
 TEST_F(Window, TheMatchPageAndTheFilterPanelAsDesigned) {
@@ -117,7 +125,7 @@ TEST_F(Window, TheMatchPageAndTheFilterPanelAsDesigned) {
     EXPECT_EQ(form->spSkinPanel1->BoundsRect(), Rect(0, 0, 801, 21));
     EXPECT_EQ(form->fi->Width(), 25);
     EXPECT_EQ(form->fi->Caption(), "...");
-    EXPECT_EQ(form->fi->Hint(), "Filter");
+    EXPECT_EQ(form->fi->Hint(), "Filter (Ctrl+F)");
     EXPECT_TRUE(form->fi->ShowHint());
     // "..." at the panel's right edge inside its frame, the count label just left of it.
     EXPECT_GE(form->fi->Left() + form->fi->Width(), form->spSkinPanel1->ClientWidth() - 3);
