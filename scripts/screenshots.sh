@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # scripts/screenshots.sh [BUILD]: renders the README's pictures (the login page and the day's
-# matches) with shots and puts them in docs/, replacing the old ones only when all rendered.
+# matches, at one and at two device pixels a point) with shots and puts them in docs/,
+# replacing the old ones only when all rendered.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -10,11 +11,14 @@ shots="$build/tools/shots/shots"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$shots" "$out" "${scenes[@]}"
-for scene in "${scenes[@]}"; do
-    [ -s "$out/$scene.png" ] || { echo "screenshots: shots wrote no $scene.png" >&2; exit 1; }
+"$shots" --scale 2 "$out" "${scenes[@]}"
+files=()
+for scene in "${scenes[@]}"; do files+=("$scene.png" "$scene@2x.png"); done
+for file in "${files[@]}"; do
+    [ -s "$out/$file" ] || { echo "screenshots: shots wrote no $file" >&2; exit 1; }
 done
 mkdir -p docs
-for scene in "${scenes[@]}"; do
-    cp "$out/$scene.png" "docs/$scene.png"
-    echo "docs/$scene.png"
+for file in "${files[@]}"; do
+    cp "$out/$file" "docs/$file"
+    echo "docs/$file"
 done
