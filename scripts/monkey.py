@@ -91,6 +91,8 @@ class Monkey:
         self.window = None
         self.app = None
         self.box_since = None  # when the message box on show appeared
+        self.closed_early = False  # closed from inside (status 0) before the run's end
+        self.service = None
 
     # --- processes ---
 
@@ -225,6 +227,11 @@ class Monkey:
             self.events.append("caption button %s at %d,%d" % (button, x, y))
             self.move(x, y)
             self.xdo("click", button)
+            if (x < 40 or button == "3") and rng.random() < 0.7:
+                # Mostly leave the system menu again: its Close item ends the run early.
+                time.sleep(0.1)
+                self.events.append("key Escape")
+                self.xdo("key", "Escape")
         elif kind == "drag":
             x0, y0 = self.spot()
             x1, y1 = self.spot()
@@ -284,11 +291,16 @@ class Monkey:
         return None
 
     def check_alive(self):
-        if self.app.poll() is not None:
-            self.fail("the program ended with status %d during the run" % self.app.returncode)
         report = self.sanitizer_report()
         if report:
             self.fail("a sanitizer report:\n" + report[-4000:])
+        if self.app.poll() is not None:
+            if self.app.returncode != 0:
+                self.fail("the program ended with status %d during the run" % self.app.returncode)
+            # Closed the ordinary way from inside (its system menu's Close item): as good as
+            # the close button, so the run ends here.
+            self.events.append("the program closed itself with status 0")
+            self.closed_early = True
 
     def save_screen(self):
         """The screen at a failure, kept for a look after the run (its path, or None)."""
@@ -338,33 +350,37 @@ class Monkey:
         box = boxes.split()[0]
         how = self.rng.choice(["Return", "Escape", "space", "click"])
         self.events.append("answer a box: %s" % how)
-        if how == "click":  # its OK button, in the middle of its lower part
-            text = self.xdo("getwindowgeometry", "--shell", box, check=False)
-            size = dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
-            width, height = int(size.get("WIDTH", 0)), int(size.get("HEIGHT", 0))
-            self.xdo("mousemove", "--window", box, str(width // 2), str(height - 24))
-            self.xdo("click", "1")
+        if how == "click":
+            self.click_ok(box)
         else:
             self.xdo("windowfocus", box)
             self.xdo("key", how)
         self.box_since = now
 
+    def click_ok(self, box):
+        """Clicks a message box's OK button, in the middle of its lower part."""
+        text = self.xdo("getwindowgeometry", "--shell", box, check=False)
+        size = dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
+        width, height = int(size.get("WIDTH", 0)), int(size.get("HEIGHT", 0))
+        self.xdo("mousemove", "--window", box, str(width // 2), str(height - 24))
+        self.xdo("click", "1")
+
     def close_boxes(self):
-        """Closes any message box still open, as a user would, before the close button."""
+        """Closes any message box still open, as a user would, before the close button: a
+        click on its OK (a key could reach the window before the box has the focus)."""
         for _ in range(10):
             boxes = self.xdo("search", "--onlyvisible", "--name", "^brelvan$", check=False)
             if not boxes:
                 return
-            self.events.append("Return on a box")
-            self.xdo("windowfocus", boxes.split()[0])
-            self.xdo("key", "Return")
+            self.events.append("OK on a box")
+            self.click_ok(boxes.split()[0])
             time.sleep(0.3)
 
     def run(self):
         print("monkey: seed %d, %d s" % (self.args.seed, self.args.seconds), flush=True)
         self.start_xvfb()
-        service = self.start_tipsd()
-        self.start_app(service)
+        self.service = self.start_tipsd()
+        self.start_app(self.service)
         ping = XPing(self.env["DISPLAY"])
         end = time.monotonic() + self.args.seconds
         answers = []  # how long each ping took to be answered
@@ -377,6 +393,8 @@ class Monkey:
             if time.monotonic() >= next_check:
                 next_check = time.monotonic() + 1
                 self.check_alive()
+                if self.closed_early:
+                    break
                 self.keep_window_usable()
                 self.answer_box()
                 # The loop that takes input also paints before it waits again: an answer to
@@ -388,6 +406,12 @@ class Monkey:
                               % self.args.hang_seconds)
                 answers.append(took)
         ping.close()
+        if self.closed_early:
+            print("monkey: passed: %d actions; the program was closed from inside with status 0 "
+                  "(its system menu) after %.0f s; %d pings answered, %d within 1 s"
+                  % (actions, self.args.seconds - (end - time.monotonic()), len(answers),
+                     sum(1 for took in answers if took <= 1.0)), flush=True)
+            return
         self.check_alive()
         # A request still out may bring a box up after the last one was answered: a user
         # answers it and presses the close button again, for up to 15 s.
