@@ -18,13 +18,13 @@ guint g_nextListener = 1;
 // "Toolkit:Type:signal" (the toolkit part is not looked at): an emission hook on that
 // signal of that type. Other forms are not ours to serve (0).
 guint AddGlobalEventListener(GSignalEmissionHook listener, const gchar* event) {
-    const std::string spec = event ? event : "";
-    const size_t first = spec.find(':');
+    const std::string eventName = event ? event : "";
+    const size_t first = eventName.find(':');
     const size_t second =
-        first == std::string::npos ? std::string::npos : spec.find(':', first + 1);
+        first == std::string::npos ? std::string::npos : eventName.find(':', first + 1);
     if (second == std::string::npos) return 0;
-    const std::string typeName = spec.substr(first + 1, second - first - 1);
-    const std::string signalName = spec.substr(second + 1);
+    const std::string typeName = eventName.substr(first + 1, second - first - 1);
+    const std::string signalName = eventName.substr(second + 1);
     const GType type = g_type_from_name(typeName.c_str());
     if (!type) return 0;
     // An interface's or class's signals exist only once the type is initialised.
