@@ -2,6 +2,7 @@
 // comes out as display events of the right window in screen coordinates, presents copy only
 // the dirty part, and a shape the driver cannot make never costs the window.
 #include "platform/SdlDisplay.h"
+#include "ScopedEnv.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -203,31 +204,6 @@ TEST_F(SdlDisplayTest, AShapeTheSystemCannotMakeLeavesTheWindowRectangularAndUsa
     EXPECT_EQ(SystemId("still here"), 0u);
     display->SetWindowShape(id, {{0, 0, 1, 1}}); // unknown ids are ignored
 }
-
-namespace {
-// Sets or clears an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old, m_had = true;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_had)
-            setenv(m_name, m_old.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
-} // namespace
 
 TEST(SdlDisplayOpen, WithoutAScreenItSaysSoInsteadOfDrawingIntoMemory) {
     ScopedEnv driver("SDL_VIDEODRIVER", nullptr);

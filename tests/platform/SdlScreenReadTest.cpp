@@ -1,6 +1,7 @@
 // The SDL display on a real X server (Xvfb, started for the test): what a window presents can
 // be read back from the screen, a rectangle reaching off the screen included, and windows
 // may be made partly transparent. Skipped where Xvfb is missing.
+#include "ScopedEnv.h"
 #include "platform/Process.h"
 #include "platform/SdlDisplay.h"
 
@@ -14,32 +15,6 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
-class Env {
-public:
-    Env(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old, m_had = true;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~Env() {
-        if (m_had)
-            setenv(m_name, m_old.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
-
-} // namespace
-
 TEST(SdlScreenRead, WhatAWindowPresentsIsReadBackFromTheScreen) {
     if (!std::filesystem::exists("/usr/bin/Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
     const int number = 300 + int(std::random_device{}() % 400);
@@ -52,10 +27,10 @@ TEST(SdlScreenRead, WhatAWindowPresentsIsReadBackFromTheScreen) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ASSERT_TRUE(std::filesystem::exists(socket)) << "Xvfb did not start";
 
-    Env display("DISPLAY", name.c_str());
-    Env driver("SDL_VIDEODRIVER", "x11");
-    Env wayland("WAYLAND_DISPLAY", nullptr);
-    Env scale("BRELVAN_SCALE", "1");
+    ScopedEnv display("DISPLAY", name.c_str());
+    ScopedEnv driver("SDL_VIDEODRIVER", "x11");
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    ScopedEnv scale("BRELVAN_SCALE", "1");
     std::string error;
     std::unique_ptr<Display> sdl = SdlDisplay::TryOpen(error);
     ASSERT_NE(sdl, nullptr) << error;
