@@ -42,11 +42,6 @@ void TspSkinButton::SetRepeatInterval(int value) {
     m_repeatInterval = std::max(1, value);
 }
 
-void TspSkinButton::SetCanFocused(bool value) {
-    m_canFocused = value;
-    SetTabStop(value);
-}
-
 void TspSkinButton::SetGroupIndex(int value) {
     m_groupIndex = value;
     if (value != 0) SetCanFocused(false);
@@ -179,8 +174,7 @@ void TspSkinButton::ApplySkinChange() {
     StopAnimation();
     StopMorph();
     TspSkinCustomControl::ApplySkinChange();
-    if (MorphAvailable() && m_looks.valid && (FocusedWithFocus() || m_highlighted))
-        SetMorphFactor(1);
+    ShowLitLookAtOnce();
 }
 
 bool TspSkinButton::RecordMorphing() const {
@@ -192,7 +186,7 @@ TspMorphKind TspSkinButton::RecordMorphKind() const {
 }
 
 bool TspSkinButton::MorphTarget() const {
-    return m_highlighted || FocusedWithFocus();
+    return Lit();
 }
 
 // --- painting ---
@@ -297,7 +291,7 @@ void TspSkinButton::PaintSkinned(TBitmap& bitmap) {
         DrawState(bitmap, l.disabledskinrect, false, false);
     else if (ShowsPressed())
         DrawState(bitmap, l.downskinrect, true, true);
-    else if (FocusedWithFocus() || m_highlighted)
+    else if (Lit())
         DrawState(bitmap, l.activeskinrect, true, false);
     else if (!MorphAvailable() || MorphFactor() != 1)
         DrawState(bitmap, l.skinrect, false, false);
@@ -573,17 +567,6 @@ void TspSkinButton::WMKillFocus(TWMFocus& m) {
     if (!m_canFocused) return;
     if (AnimationAvailable()) StartAnimation(false);
     RefreshMorph();
-}
-
-void TspSkinButton::CMEnabledChanged(TWMNoParams& m) {
-    TspSkinCustomControl::CMEnabledChanged(m);
-    m_highlighted = false;
-    Invalidate();
-}
-
-void TspSkinButton::CMTextChanged(TWMNoParams& m) {
-    if (m_looks.valid || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
-    TspSkinCustomControl::CMTextChanged(m);
 }
 
 void TspSkinButton::DescribeAccessible(TAccessibleInfo& info) const {

@@ -25,8 +25,6 @@ public:
     bool AllowAllUp() const { return m_allowAllUp; }
     void SetAllowAllUp(bool value) { m_allowAllUp = value; }
     // Whether the button takes the keyboard focus; also its TabStop.
-    bool CanFocused() const { return m_canFocused; }
-    void SetCanFocused(bool value);
     bool Down() const { return m_down; }
     void SetDown(bool value);
     int GroupIndex() const { return m_groupIndex; }
@@ -51,7 +49,6 @@ public:
     void SetModalResult(int value) { m_modalResult = value; }
 
     // The mouse is over the button (or it is the highlighted default button).
-    bool Highlighted() const { return m_highlighted; }
     // Enter would click it.
     bool ActiveDefault() const { return m_activeDefault; }
     bool RepeatTimerRunning() const { return m_repeatTimer; }
@@ -76,13 +73,13 @@ protected:
     void DrawGlyphAndCaption(TCanvas& canvas, const TRect& r, bool f1, bool f2, bool pressed);
     // Pressed as the pictures show it.
     bool ShowsPressed() const;
-    bool FocusedWithFocus() const { return m_canFocused && Focused(); }
 
     void PaintSkinned(TBitmap& bitmap) override;
     void PaintDefault(TBitmap& bitmap) override;
     bool RecordMorphing() const override;
     TspMorphKind RecordMorphKind() const override;
     bool MorphTarget() const override;
+    bool HasLooks() const override { return m_looks.valid; }
     bool ClickToFocus() const override { return m_canFocused; }
 
     void CreateHandle() override;
@@ -95,8 +92,6 @@ protected:
     void WMKillFocus(TWMFocus& m) override;
     void CMMouseEnter(TCMMouseEnterLeave& m) override;
     void CMMouseLeave(TCMMouseEnterLeave& m) override;
-    void CMEnabledChanged(TWMNoParams& m) override;
-    void CMTextChanged(TWMNoParams& m) override;
     void CMDialogKey(TWMKey& m) override;
     void CMDialogChar(TWMChar& m) override;
     void CMFocusChanged(TCMFocusChanged& m) override;
@@ -122,7 +117,6 @@ protected:
     bool m_repeatMode = false;
     int m_repeatInterval = 100;
     bool m_allowAllUp = false;
-    bool m_canFocused = true;
     bool m_down = false;
     int m_groupIndex = 0;
     TBitmap m_glyph;
@@ -134,7 +128,6 @@ protected:
     bool m_cancel = false;
     int m_modalResult = 0;
 
-    bool m_highlighted = false;
     bool m_mousePressed = false;
     bool m_activeDefault = false;
     bool m_pressedWhileDown = false;

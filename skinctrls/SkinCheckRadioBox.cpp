@@ -41,11 +41,6 @@ void TspSkinCheckRadioBox::SetFlat(bool value) {
     ApplySkinChange();
 }
 
-void TspSkinCheckRadioBox::SetCanFocused(bool value) {
-    m_canFocused = value;
-    SetTabStop(value);
-}
-
 void TspSkinCheckRadioBox::SetImages(TImageList* images) {
     if (m_images) m_images->RemoveFreeNotification(this);
     m_images = images;
@@ -138,7 +133,7 @@ bool TspSkinCheckRadioBox::RecordMorphing() const {
 }
 
 bool TspSkinCheckRadioBox::MorphTarget() const {
-    return m_highlighted || FocusedWithFocus();
+    return Lit();
 }
 
 void TspSkinCheckRadioBox::AdjustToSkinSize(int& width, int& height) {
@@ -171,8 +166,7 @@ void TspSkinCheckRadioBox::ApplySkinChange() {
     }
     TspSkinCustomControl::ApplySkinChange();
     PlaceFramedParts();
-    if (MorphAvailable() && m_looks.valid && (FocusedWithFocus() || m_highlighted))
-        SetMorphFactor(1);
+    ShowLitLookAtOnce();
 }
 
 void TspSkinCheckRadioBox::SetBounds(int left, int top, int width, int height) {
@@ -305,7 +299,7 @@ void TspSkinCheckRadioBox::PaintSkinned(TBitmap& bitmap) {
         DrawMorphed(bitmap, normal, active);
         return;
     }
-    bool lit = m_highlighted || FocusedWithFocus();
+    bool lit = Lit();
     PaintFramed(bitmap, lit ? m_looks.activeskinrect : m_cache.skinrect, lit);
 }
 
@@ -389,17 +383,6 @@ void TspSkinCheckRadioBox::WMSetFocus(TWMFocus& m) {
 void TspSkinCheckRadioBox::WMKillFocus(TWMFocus& m) {
     TspSkinCustomControl::WMKillFocus(m);
     RefreshMorph();
-}
-
-void TspSkinCheckRadioBox::CMEnabledChanged(TWMNoParams& m) {
-    TspSkinCustomControl::CMEnabledChanged(m);
-    m_highlighted = false;
-    Invalidate();
-}
-
-void TspSkinCheckRadioBox::CMTextChanged(TWMNoParams& m) {
-    if (m_looks.valid || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
-    TspSkinCustomControl::CMTextChanged(m);
 }
 
 void TspSkinCheckRadioBox::DescribeAccessible(TAccessibleInfo& info) const {

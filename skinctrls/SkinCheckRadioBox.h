@@ -26,15 +26,11 @@ public:
     void SetGroupIndex(int value) { m_groupIndex = value; }
     bool Flat() const { return m_flat; }
     void SetFlat(bool value);
-    bool CanFocused() const { return m_canFocused; }
-    // Also sets TabStop.
-    void SetCanFocused(bool value);
     TImageList* Images() const { return m_images; }
     void SetImages(TImageList* images);
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int value);
 
-    bool Highlighted() const { return m_highlighted; }
     // What the user's click does: a check box flips, an unchecked radio box checks.
     void Toggle();
     // A check box or radio button with the action "click" (Toggle).
@@ -56,6 +52,7 @@ protected:
     bool RecordMorphing() const override;
     TspMorphKind RecordMorphKind() const override { return m_looks.morphkind; }
     bool MorphTarget() const override;
+    bool HasLooks() const override { return m_looks.valid; }
     bool ClickToFocus() const override { return m_canFocused; }
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -63,8 +60,6 @@ protected:
     void KeyUp(WORD& key, TShiftState shift) override;
     void CMMouseEnter(TCMMouseEnterLeave& m) override;
     void CMMouseLeave(TCMMouseEnterLeave& m) override;
-    void CMEnabledChanged(TWMNoParams& m) override;
-    void CMTextChanged(TWMNoParams& m) override;
     void CMDialogChar(TWMChar& m) override;
     void WMSetFocus(TWMFocus& m) override;
     void WMKillFocus(TWMFocus& m) override;
@@ -80,7 +75,6 @@ protected:
     // Image and caption from `captionLeft`, vertically centred; the focus rectangle.
     void DrawCaption(TCanvas& canvas, int captionLeft, TColor focusBrush);
     void PlaceFramedParts();
-    bool FocusedWithFocus() const { return m_canFocused && Focused(); }
 
     bool m_allowGrayed = false;
     TspCheckBoxState m_state = cbUnchecked;
@@ -88,10 +82,8 @@ protected:
     bool m_radio = false;
     int m_groupIndex = 0;
     bool m_flat = true;
-    bool m_canFocused = true;
     TImageList* m_images = nullptr;
     int m_imageIndex = 0;
-    bool m_highlighted = false;
     TRect m_checkImageRect;
     TRect m_textRect;
 

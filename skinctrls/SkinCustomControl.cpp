@@ -138,9 +138,24 @@ void TspSkinCustomControl::WMTimer(TWMTimer& m) {
     TspSkinCustomBase<TspSkinControl>::WMTimer(m);
 }
 
+void TspSkinCustomControl::SetCanFocused(bool value) {
+    m_canFocused = value;
+    SetTabStop(value);
+}
+
+void TspSkinCustomControl::ShowLitLookAtOnce() {
+    if (MorphAvailable() && HasLooks() && Lit()) SetMorphFactor(1);
+}
+
+void TspSkinCustomControl::CMTextChanged(TWMNoParams& m) {
+    if (HasLooks() || (ComponentState() & csDesigning) || DrawDefault()) Invalidate();
+    TspSkinCustomBase<TspSkinControl>::CMTextChanged(m);
+}
+
 void TspSkinCustomControl::CMEnabledChanged(TWMNoParams& m) {
     StopMorph();
     m_morphFactor = 0.0;
+    m_highlighted = false;
     TspSkinCustomBase<TspSkinControl>::CMEnabledChanged(m);
 }
 

@@ -12,6 +12,10 @@
 // - click-to-focus: a left press on a control whose ClickToFocus is true first focuses it,
 //   and is dropped when the focus did not move there; its accelerator does the same through
 //   FocusForAccelerator.
+//
+// Buttons and check boxes also share their lit state here: highlighted (the pointer is over
+// it) and CanFocused (it takes the keyboard focus), lit being either highlighted or focused
+// while it may be.
 #include "skin/SkinIni.h"
 #include "skinctrls/SkinControl.h"
 #include "skinctrls/SkinCustomBase.h"
@@ -29,6 +33,12 @@ public:
 
     // The hover morph's factor: 0 the normal look, 1 the active one.
     double MorphFactor() const { return m_morphFactor; }
+
+    // Whether the control takes the keyboard focus (buttons and check boxes); setting it also
+    // sets TabStop.
+    bool CanFocused() const { return m_canFocused; }
+    void SetCanFocused(bool value);
+    bool Highlighted() const { return m_highlighted; }
 
     static constexpr uintptr_t MorphTimerId = 0x5350;
     static constexpr unsigned MorphInterval = 20;
@@ -66,13 +76,26 @@ protected:
     // message taken. False, with nothing done, for any other character.
     bool FocusForAccelerator(TWMChar& m, const std::function<void()>& act);
 
+    // --- lit state ---
+    bool FocusedWithFocus() const { return m_canFocused && Focused(); }
+    bool Lit() const { return m_highlighted || FocusedWithFocus(); }
+    // The control has read its looks from a record (buttons and check boxes say so).
+    virtual bool HasLooks() const { return false; }
+    // After a change of skin: a lit control with looks shows its active look at once
+    // instead of fading into it.
+    void ShowLitLookAtOnce();
+
     void WMTimer(TWMTimer& m) override;
     void WMLButtonDown(TWMMouse& m) override;
     void WMLButtonDblClk(TWMMouse& m) override;
     void CMEnabledChanged(TWMNoParams& m) override;
+    // The caption is part of the picture wherever the control draws it itself.
+    void CMTextChanged(TWMNoParams& m) override;
 
     // Containers tile the client part of their picture (set by them).
     bool m_clientTiling = true;
+    bool m_highlighted = false;
+    bool m_canFocused = true;
 
 private:
     bool FocusBeforeClick();
