@@ -145,6 +145,12 @@ class Monkey:
         os.chmod(opener, 0o755)
         env = dict(self.env, BRELVAN_SERVICE=service, NO_PROXY="127.0.0.1",
                    PATH=bin_dir + os.pathsep + self.env.get("PATH", ""))
+        # A sanitized build reports as CI's suite run does: leaks too, with the same list of
+        # what libraries keep for the life of the process.
+        env.setdefault("ASAN_OPTIONS", "detect_leaks=1:halt_on_error=1")
+        env.setdefault("UBSAN_OPTIONS", "halt_on_error=1:print_stacktrace=1")
+        env.setdefault("LSAN_OPTIONS", "suppressions=%s:print_suppressions=0"
+                       % os.path.join(ROOT, ".ci", "lsan.supp"))
         self.stderr_path = os.path.join(self.work, "brelvan.log")
         self.app = subprocess.Popen([os.path.join(self.args.build, "app/brelvan")], cwd=run,
                                     env=env, stderr=open(self.stderr_path, "w"))
@@ -152,9 +158,9 @@ class Monkey:
             if self.app.poll() is not None:
                 self.fail("the program ended with status %d before its window appeared"
                           % self.app.returncode)
-            found = self.xdo("search", "--onlyvisible", "--name", "^Brelvan$", check=False)
+            found = self.windows_named("Brelvan")
             if found:
-                self.window = found.split()[0]
+                self.window = found[0]
                 return
             time.sleep(0.05)
         self.fail("no window named Brelvan appeared")
@@ -170,6 +176,15 @@ class Monkey:
         shutil.rmtree(self.work, ignore_errors=True)
 
     # --- X ---
+
+    def windows_named(self, name, visible=True):
+        """The windows whose title is exactly `name`, oldest first. xdotool's name search
+        ignores case, and the main window ("Brelvan") and a message box ("brelvan") differ
+        only in case, so each match's title is compared here."""
+        search = ["search"] + (["--onlyvisible"] if visible else []) + ["--name", "^%s$" % name]
+        found = self.xdo(*search, check=False).split()
+        found = [w for w in found if self.xdo("getwindowname", w, check=False) == name]
+        return sorted(found, key=int)
 
     def xdo(self, *args, check=True):
         try:
@@ -269,15 +284,15 @@ class Monkey:
 
     def keep_window_usable(self):
         """A frame button may have hidden or moved the window; a user would bring it back."""
-        if not self.xdo("search", "--onlyvisible", "--name", "^Brelvan", check=False):
-            found = self.xdo("search", "--name", "^Brelvan", check=False)
+        if not self.windows_named("Brelvan"):
+            found = self.windows_named("Brelvan", visible=False)
             if found:
                 self.events.append("map the window again")
-                for w in found.split():
+                for w in found:
                     self.xdo("windowmap", w)
-        found = self.xdo("search", "--onlyvisible", "--name", "^Brelvan", check=False)
-        if found and self.window not in found.split():
-            self.window = found.split()[0]
+        found = self.windows_named("Brelvan")
+        if found and self.window not in found:
+            self.window = found[0]
 
     # --- checks ---
 
@@ -338,7 +353,7 @@ class Monkey:
     def answer_box(self):
         """A message box blocks the window until it is answered: after a moment, answer it as a
         user would, with a key or a click on it, so that the run goes on."""
-        boxes = self.xdo("search", "--onlyvisible", "--name", "^brelvan$", check=False)
+        boxes = self.windows_named("brelvan")
         if not boxes:
             self.box_since = None
             return
@@ -347,7 +362,7 @@ class Monkey:
             self.box_since = now
         if now - self.box_since < 1.5:
             return
-        box = boxes.split()[0]
+        box = boxes[-1]
         how = self.rng.choice(["Return", "Escape", "space", "click"])
         self.events.append("answer a box: %s" % how)
         if how == "click":
@@ -369,11 +384,12 @@ class Monkey:
         """Closes any message box still open, as a user would, before the close button: a
         click on its OK (a key could reach the window before the box has the focus)."""
         for _ in range(10):
-            boxes = self.xdo("search", "--onlyvisible", "--name", "^brelvan$", check=False)
+            boxes = self.windows_named("brelvan")
             if not boxes:
                 return
             self.events.append("OK on a box")
-            self.click_ok(boxes.split()[0])
+            # The box opened last is the one that takes input (the others wait under it).
+            self.click_ok(boxes[-1])
             time.sleep(0.3)
 
     def run(self):
