@@ -20,10 +20,6 @@ TspSkinShadowLabel::TspSkinShadowLabel(TComponent* owner) : TspGraphicSkinContro
     m_parentFont = false;
 }
 
-TspSkinShadowLabel::~TspSkinShadowLabel() {
-    if (m_focusControl) m_focusControl->RemoveFreeNotification(this);
-}
-
 void TspSkinShadowLabel::SetAutoSize(bool value) {
     if (value == m_autoSize) return;
     m_autoSize = value;
@@ -60,26 +56,13 @@ void TspSkinShadowLabel::SetUseSkinColor(bool value) {
     Invalidate();
 }
 
-void TspSkinShadowLabel::SetFocusControl(TWinControl* control) {
-    if (m_focusControl) m_focusControl->RemoveFreeNotification(this);
-    m_focusControl = control;
-    if (control) control->FreeNotification(this);
-}
-
 void TspSkinShadowLabel::Notification(TComponent* component, TOperation operation) {
     TspGraphicSkinControl::Notification(component, operation);
-    if (operation == opRemove && component == m_focusControl) m_focusControl = nullptr;
+    m_focusLink.Notification(component, operation);
 }
 
 unsigned TspSkinShadowLabel::TextFlags() const {
-    unsigned f = DT_EXPANDTABS;
-    if (m_alignment == taRightJustify)
-        f |= DT_RIGHT;
-    else if (m_alignment == taCenter)
-        f |= DT_CENTER;
-    if (m_wordWrap) f |= DT_WORDBREAK;
-    if (!m_showAccelChar) f |= DT_NOPREFIX;
-    return f;
+    return LabelTextFlags(m_alignment, m_wordWrap, m_showAccelChar);
 }
 
 TSize TspSkinShadowLabel::MeasuredSize(int width) const {
@@ -169,12 +152,7 @@ void TspSkinShadowLabel::CMFontChanged(TWMNoParams& m) {
 }
 
 void TspSkinShadowLabel::CMDialogChar(TWMChar& m) {
-    if (m_showAccelChar && m_focusControl && Enabled() && IsAccel(m.CharCode, Caption()) &&
-        m_focusControl->CanFocus()) {
-        m_focusControl->SetFocus();
-        m.Result = 1;
-        return;
-    }
+    if (m_focusLink.FocusByAccelerator(m, Caption(), m_showAccelChar, Enabled())) return;
     TspGraphicSkinControl::CMDialogChar(m);
 }
 

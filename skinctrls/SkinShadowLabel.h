@@ -4,11 +4,11 @@
 // with its edges smoothed.
 #include "skinctrls/GraphicSkinControl.h"
 #include "ui/Controls.h"
+#include "ui/LabelLink.h"
 
 class TspSkinShadowLabel : public TspGraphicSkinControl {
 public:
     explicit TspSkinShadowLabel(TComponent* owner);
-    ~TspSkinShadowLabel() override;
     void DescribeAccessible(TAccessibleInfo& info) const override;
 
     bool AutoSize() const { return m_autoSize; }
@@ -21,8 +21,8 @@ public:
     void SetWordWrap(bool value);
     bool ShowAccelChar() const { return m_showAccelChar; }
     void SetShowAccelChar(bool value);
-    TWinControl* FocusControl() const { return m_focusControl; }
-    void SetFocusControl(TWinControl* control);
+    TWinControl* FocusControl() const { return m_focusLink.Control(); }
+    void SetFocusControl(TWinControl* control) { m_focusLink.SetControl(control); }
     bool UseSkinColor() const { return m_useSkinColor; }
     void SetUseSkinColor(bool value);
 
@@ -50,7 +50,7 @@ protected:
     TTextLayout m_layout = tlTop;
     bool m_wordWrap = false;
     bool m_showAccelChar = true;
-    TWinControl* m_focusControl = nullptr;
+    TLabelFocusLink m_focusLink{this};
     bool m_useSkinColor = true;
     bool m_adjusting = false;
 };

@@ -14,14 +14,7 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 unsigned TCustomLabel::TextFlags() const {
-    unsigned f = DT_EXPANDTABS;
-    if (m_alignment == taRightJustify)
-        f |= DT_RIGHT;
-    else if (m_alignment == taCenter)
-        f |= DT_CENTER;
-    if (m_wordWrap) f |= DT_WORDBREAK;
-    if (!m_showAccelChar) f |= DT_NOPREFIX;
-    return f;
+    return LabelTextFlags(m_alignment, m_wordWrap, m_showAccelChar);
 }
 
 void TCustomLabel::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
@@ -135,28 +128,9 @@ void TCustomLabel::SetTransparent(bool value) {
     Invalidate();
 }
 
-void TCustomLabel::SetFocusControl(TWinControl* control) {
-    if (m_focusControl) m_focusControl->RemoveFreeNotification(this);
-    m_focusControl = control;
-    if (control) control->FreeNotification(this);
-}
-
 void TCustomLabel::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component == m_focusControl) m_focusControl = nullptr;
-}
-
-bool IsAccel(char key, const AnsiString& caption) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return key != 0 && lower(caption[i + 1]) == lower(key);
-    }
-    return false;
+    m_focusLink.Notification(component, operation);
 }
 
 void TCustomLabel::CMTextChanged(TWMNoParams&) {
@@ -171,11 +145,7 @@ void TCustomLabel::CMFontChanged(TWMNoParams&) {
 
 // Alt+letter of the accelerator focuses the FocusControl.
 void TCustomLabel::CMDialogChar(TWMChar& m) {
-    if (m_showAccelChar && m_focusControl && m_enabled && IsAccel(m.CharCode, GetLabelText()) &&
-        m_focusControl->CanFocus()) {
-        m_focusControl->SetFocus();
-        m.Result = 1;
-    }
+    m_focusLink.FocusByAccelerator(m, GetLabelText(), m_showAccelChar, m_enabled);
 }
 
 void TCustomLabel::DescribeAccessible(TAccessibleInfo& info) const {
@@ -192,5 +162,5 @@ void TCustomLabel::DescribeAccessible(TAccessibleInfo& info) const {
         text = doubled;
     }
     info.Name = AccessibleCaption(text);
-    if (m_focusControl) info.LabelFor.push_back(m_focusControl);
+    if (TWinControl* control = FocusControl()) info.LabelFor.push_back(control);
 }

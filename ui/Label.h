@@ -1,10 +1,7 @@
 #pragma once
 #include "ui/GraphicControl.h"
+#include "ui/LabelLink.h"
 #include "ui/WinControl.h"
-
-// Whether a character (either case) is the accelerator of a caption: "&x" marks x, "&&" is a
-// plain "&".
-bool IsAccel(char key, const AnsiString& caption);
 
 // A windowless text label. The text is drawn with the accelerator prefix ("&x" underlines x),
 // word wrap, alignment and layout; AutoSize fits the bounds to the text.
@@ -24,8 +21,8 @@ public:
     void SetShowAccelChar(bool value);
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool value);
-    TWinControl* FocusControl() const { return m_focusControl; }
-    void SetFocusControl(TWinControl* control);
+    TWinControl* FocusControl() const { return m_focusLink.Control(); }
+    void SetFocusControl(TWinControl* control) { m_focusLink.SetControl(control); }
 
     // Fits the size to the text (when AutoSize), keeping the anchored edge for right and
     // centred alignment.
@@ -53,7 +50,7 @@ protected:
     bool m_wordWrap = false;
     bool m_showAccelChar = true;
     bool m_transparent = false;
-    TWinControl* m_focusControl = nullptr;
+    TLabelFocusLink m_focusLink{this};
     bool m_adjusting = false;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/Shell.h"
 #include "skinctrls/SkinBevel.h"
 #include "skinctrls/SkinLinkLabel.h"
+#include "skinctrls/SkinShadowLabel.h"
 #include "skinctrls/SkinStdLabel.h"
 
 namespace {
@@ -178,4 +179,32 @@ TEST_F(StaticControlsTest, LinkLabelUnderlinedWhileEnabled) {
     Click(form, 12, 12);
     EXPECT_EQ(calls, 0);
     SetOpenUrlHandler(nullptr);
+}
+
+TEST_F(StaticControlsTest, ShadowLabelAcceleratorFocusesItsControlOnlyWhenShown) {
+    TForm* form = NewForm(300, 120);
+    auto* first = new TEdit(form);
+    first->SetParent(form);
+    auto* shadow = new TspSkinShadowLabel(form);
+    shadow->SetParent(form);
+    shadow->SetCaption("&Odds");
+    shadow->SetTop(40);
+    auto* target = new TEdit(form);
+    target->SetParent(form);
+    target->SetTop(70);
+    shadow->SetFocusControl(target);
+    form->Show();
+    first->SetFocus();
+    Pump();
+    shadow->SetShowAccelChar(false); // "&" is then a plain character
+    Press('O', ModAlt);
+    EXPECT_EQ(GetFocus(), first);
+    shadow->SetShowAccelChar(true);
+    Press('O', ModAlt);
+    EXPECT_EQ(GetFocus(), target);
+    delete target; // the label forgets it, and its accelerator does nothing
+    EXPECT_EQ(shadow->FocusControl(), nullptr);
+    first->SetFocus();
+    Press('O', ModAlt);
+    EXPECT_EQ(GetFocus(), first);
 }
