@@ -74,15 +74,10 @@ done
 dbus-send --session --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
     string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null 2>&1 || true
 
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+# shellcheck source=tests/app/x-session.sh
+source "$(dirname "$0")/x-session.sh"
+start_xvfb 1280 1024
+pids+=("$xvfb_pid")
 
 "$tipsd" --port 0 --verbose 2>"$work/tipsd.log" &
 pids+=($!)
@@ -106,7 +101,7 @@ start_app() {
     window=
     for _ in $(seq 200); do
         kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
-        window=$(xdotool search --onlyvisible --name '^Brelvan$' 2>/dev/null | head -n 1 || true)
+        window=$(windows_titled Brelvan | head -n 1)
         [ -n "$window" ] && break
         sleep 0.05
     done

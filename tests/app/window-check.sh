@@ -45,24 +45,15 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-# The server picks a free display number and writes it to the descriptor. It must not start
-# itself over when its last client leaves, as a bare Xvfb does (a desktop's server never does:
-# its window manager stays): the first search for the window, made before the program has
-# connected, would leave and reset it just as the program opens the display.
-Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-if [ ! -s "$work/display" ]; then
-    echo "window-check: Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
+fail() {
+    echo "window-check: $*" >&2
+    [ -s "$work/brelvan.log" ] && { echo "window-check: the program said:" >&2; cat "$work/brelvan.log" >&2; }
     exit 1
-fi
-export DISPLAY=":$(cat "$work/display")"
+}
+# shellcheck source=tests/app/x-session.sh
+source "$(dirname "$0")/x-session.sh"
+
+start_xvfb "$width" "$height"
 
 # Nothing is contacted at start; a working folder of its own keeps the remembered login out.
 (cd "$work" && BRELVAN_SERVICE=127.0.0.1:1 exec "$brelvan" 2>"$work/brelvan.log") &
@@ -81,7 +72,7 @@ for _ in $(seq 200); do
         cat "$work/xvfb.log" >&2
         exit 1
     fi
-    window=$(xdotool search --onlyvisible --name '^Brelvan$' 2>/dev/null | head -n 1 || true)
+    window=$(windows_titled Brelvan | head -n 1)
     [ -n "$window" ] && break
     sleep 0.1
 done
@@ -141,11 +132,6 @@ password_box="570 409"
 login_button="562 484"
 remember_box="478 451"
 
-fail() {
-    echo "window-check: $*" >&2
-    [ -s "$work/brelvan.log" ] && { echo "window-check: the program said:" >&2; cat "$work/brelvan.log" >&2; }
-    exit 1
-}
 
 now_ms() { date +%s%3N; }
 
@@ -158,7 +144,7 @@ start_app() {
     window=
     for _ in $(seq 200); do
         kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
-        window=$(xdotool search --onlyvisible --name '^Brelvan$' 2>/dev/null | head -n 1 || true)
+        window=$(windows_titled Brelvan | head -n 1)
         [ -n "$window" ] && break
         sleep 0.05
     done
@@ -199,7 +185,7 @@ press_close_button() {
     xdotool click 1
 }
 
-# Waits until a window named by the pattern shows; prints its id.
+# Waits until a window whose title matches the pattern (in either case) shows; prints its id.
 wait_window() {
     for _ in $(seq 100); do
         found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
@@ -266,18 +252,15 @@ if [ -n "$tipsd" ]; then
     type_into "$login_box" demo
     type_into "$password_box" wrong
     click_at "$login_button"
-    box=$(wait_window '^brelvan$') || fail "no refusal box came up"
+    box=$(wait_titled brelvan) || fail "no refusal box came up"
     sleep 0.2
     xdotool key Return
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name '^brelvan$' >/dev/null 2>&1 || break
-        sleep 0.05
-    done
+    wait_gone brelvan || fail "the refusal box did not close on Return"
     sleep 0.2
     xdotool type --delay 10 "Keys" # no click first: the window has the keyboard back
     sleep 0.2
     click_at "$login_button"
-    wait_window '^brelvan$' >/dev/null || fail "no second refusal box came up"
+    wait_titled brelvan >/dev/null || fail "no second refusal box came up"
     # (The box gives the focus back to the password box, whose text is then selected.)
     grep -Eq 'pass=(wrong)?Keys ' "$work/tipsd.log" ||
         fail "keys typed after the box did not reach the password box: $(grep -o 'pass=[^ ]*' "$work/tipsd.log" | tail -n 1)"
@@ -285,7 +268,7 @@ if [ -n "$tipsd" ]; then
     sleep 0.2
     # SIGTERM while a box is open: the box and the window close, the program ends with 0.
     click_at "$login_button"
-    wait_window '^brelvan$' >/dev/null || fail "no third refusal box came up"
+    wait_titled brelvan >/dev/null || fail "no third refusal box came up"
     kill -TERM "$app_pid"
     wait_end 5000
     [ "$app_code" -eq 0 ] || fail "SIGTERM with a box open: status $app_code"

@@ -32,15 +32,9 @@ fail() {
     exit 1
 }
 
-Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+# shellcheck source=tests/app/x-session.sh
+source "$(dirname "$0")/x-session.sh"
+start_xvfb "$width" "$height"
 unset WAYLAND_DISPLAY BRELVAN_SCALE GDK_SCALE
 xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.antialias:\t1\nXft.dpi:\t192\n')"
 
@@ -49,7 +43,7 @@ app_pid=$!
 window=
 for _ in $(seq 200); do
     kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
-    window=$(xdotool search --onlyvisible --name '^Brelvan$' 2>/dev/null | head -n 1 || true)
+    window=$(windows_titled Brelvan | head -n 1)
     [ -n "$window" ] && break
     sleep 0.05
 done
