@@ -19,6 +19,13 @@ class THttpClient;
 // The message the window receives when a request it asked for has ended.
 constexpr UINT kServiceDoneMessage = WM_APP + 0x124;
 
+// kServiceDoneMessage decoded: the ticket of the request that ended.
+struct TWMServiceDone : TMessageRecord {
+    explicit TWMServiceDone(TMessage& m)
+        : TMessageRecord(m), Ticket(static_cast<std::uint64_t>(m.WParam)) {}
+    std::uint64_t Ticket;
+};
+
 // What became of one request.
 struct TServiceOutcome {
     enum class TKind {

@@ -36,6 +36,7 @@ class TspSkinPanel;
 class TspSkinGroupBox;
 class TspSkinBevel;
 class TspSkinSpinEdit;
+struct TWMServiceDone;
 class TspOpenSkinDialog;
 class TspSkinSaveDialog;
 class TServiceWorker;
@@ -187,7 +188,7 @@ private:
     void WaitFor(TServiceStep step);
     void EndWaiting();
     void ShowWaitNotice();
-    void WMServiceDone(TMessage& m);
+    void WMServiceDone(TWMServiceDone& m);
     void ProbeDone(const TServiceOutcome& outcome);
     void LoginDone(const TServiceOutcome& outcome);
     void MatchListDone(TServiceOutcome& outcome);

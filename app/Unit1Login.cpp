@@ -96,9 +96,9 @@ void TForm1::ShowWaitNotice() {
     if (m_step == TServiceStep::MatchList) loadingLabel->Show();
 }
 
-void TForm1::WMServiceDone(TMessage& m) {
+void TForm1::WMServiceDone(TWMServiceDone& m) {
     TServiceOutcome outcome;
-    if (!m_service->TakeOutcome(std::uint64_t(m.WParam), outcome)) return; // cancelled
+    if (!m_service->TakeOutcome(m.Ticket, outcome)) return; // cancelled
     const TServiceStep step = m_step;
     EndWaiting();
     TFlagGuard inLogin(m_inLogin);

@@ -554,12 +554,12 @@ void TCustomEdit::WMClear(TWMNoParams&) {
     ClearSelection();
 }
 
-void TCustomEdit::EMGetSel(TMessage& m) {
+void TCustomEdit::EMGetSel(TWMNoParams& m) {
     m.Result = MAKELPARAM(SelStart(), SelStart() + SelLength());
 }
 
-void TCustomEdit::EMSetSel(TMessage& m) {
-    int s = int(intptr_t(m.WParam)), e = int(m.LParam);
+void TCustomEdit::EMSetSel(TEMSetSel& m) {
+    int s = m.Start, e = m.End;
     int n = int(m_value.size());
     if (s < 0) {
         m_anchor = m_caret;
@@ -572,44 +572,43 @@ void TCustomEdit::EMSetSel(TMessage& m) {
     Invalidate();
 }
 
-void TCustomEdit::EMSetMargins(TMessage& m) {
-    if (m.WParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(uintptr_t(m.LParam));
-    if (m.WParam & EC_RIGHTMARGIN) m_rightMargin = HIWORD(uintptr_t(m.LParam));
+void TCustomEdit::EMSetMargins(TEMSetMargins& m) {
+    if (m.SetsLeft) m_leftMargin = m.Left;
+    if (m.SetsRight) m_rightMargin = m.Right;
     ScrollToCaret();
     Invalidate();
 }
 
-void TCustomEdit::EMGetMargins(TMessage& m) {
+void TCustomEdit::EMGetMargins(TWMNoParams& m) {
     m.Result = MAKELPARAM(m_leftMargin, m_rightMargin);
 }
 
-void TCustomEdit::EMLimitText(TMessage& m) {
-    SetMaxLength(int(m.WParam));
+void TCustomEdit::EMLimitText(TEMLimitText& m) {
+    SetMaxLength(m.Limit);
 }
 
-void TCustomEdit::EMSetReadOnly(TMessage& m) {
-    m_readOnly = m.WParam != 0;
+void TCustomEdit::EMSetReadOnly(TEMSetReadOnly& m) {
+    m_readOnly = m.ReadOnly;
     m.Result = 1;
 }
 
-void TCustomEdit::EMSetPasswordChar(TMessage& m) {
-    SetPasswordChar(char(m.WParam));
+void TCustomEdit::EMSetPasswordChar(TEMSetPasswordChar& m) {
+    SetPasswordChar(m.PasswordChar);
 }
 
-void TCustomEdit::EMCanUndo(TMessage& m) {
+void TCustomEdit::EMCanUndo(TWMNoParams& m) {
     m.Result = m_canUndo ? 1 : 0;
 }
 
-void TCustomEdit::EMUndo(TMessage& m) {
-    TWMNoParams record(m);
-    WMUndo(record);
+void TCustomEdit::EMUndo(TWMNoParams& m) {
+    WMUndo(m);
 }
 
-void TCustomEdit::EMEmptyUndoBuffer(TMessage&) {
+void TCustomEdit::EMEmptyUndoBuffer(TWMNoParams&) {
     m_canUndo = false;
 }
 
-void TCustomEdit::EMScrollCaret(TMessage&) {
+void TCustomEdit::EMScrollCaret(TWMNoParams&) {
     ScrollToCaret();
 }
 

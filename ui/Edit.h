@@ -82,17 +82,17 @@ protected:
     void WMCopy(TWMNoParams& m) override;
     void WMPaste(TWMNoParams& m) override;
     void WMClear(TWMNoParams& m) override;
-    void EMGetSel(TMessage& m);
-    void EMSetSel(TMessage& m);
-    void EMSetMargins(TMessage& m);
-    void EMGetMargins(TMessage& m);
-    void EMLimitText(TMessage& m);
-    void EMSetReadOnly(TMessage& m);
-    void EMSetPasswordChar(TMessage& m);
-    void EMCanUndo(TMessage& m);
-    void EMUndo(TMessage& m);
-    void EMEmptyUndoBuffer(TMessage& m);
-    void EMScrollCaret(TMessage& m);
+    void EMGetSel(TWMNoParams& m);
+    void EMSetSel(TEMSetSel& m);
+    void EMSetMargins(TEMSetMargins& m);
+    void EMGetMargins(TWMNoParams& m);
+    void EMLimitText(TEMLimitText& m);
+    void EMSetReadOnly(TEMSetReadOnly& m);
+    void EMSetPasswordChar(TEMSetPasswordChar& m);
+    void EMCanUndo(TWMNoParams& m);
+    void EMUndo(TWMNoParams& m);
+    void EMEmptyUndoBuffer(TWMNoParams& m);
+    void EMScrollCaret(TWMNoParams& m);
     void MetricsChanged();
     // The text as shown (password characters in place of the letters).
     AnsiString DisplayText() const;

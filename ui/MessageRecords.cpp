@@ -124,3 +124,18 @@ TCMHintShow::TCMHintShow(TMessage& m)
 
 TCMCancelMode::TCMCancelMode(TMessage& m)
     : TMessageRecord(m), Sender(reinterpret_cast<TControl*>(m.LParam)) {}
+
+TEMSetSel::TEMSetSel(TMessage& m)
+    : TMessageRecord(m), Start(int(intptr_t(m.WParam))), End(int(m.LParam)) {}
+
+TEMSetMargins::TEMSetMargins(TMessage& m)
+    : TMessageRecord(m), SetsLeft((m.WParam & EC_LEFTMARGIN) != 0),
+      SetsRight((m.WParam & EC_RIGHTMARGIN) != 0), Left(LOWORD(uintptr_t(m.LParam))),
+      Right(HIWORD(uintptr_t(m.LParam))) {}
+
+TEMLimitText::TEMLimitText(TMessage& m) : TMessageRecord(m), Limit(int(m.WParam)) {}
+
+TEMSetReadOnly::TEMSetReadOnly(TMessage& m) : TMessageRecord(m), ReadOnly(m.WParam != 0) {}
+
+TEMSetPasswordChar::TEMSetPasswordChar(TMessage& m)
+    : TMessageRecord(m), PasswordChar(char(m.WParam)) {}

@@ -240,3 +240,38 @@ struct TCMCancelMode : TMessageRecord {
     explicit TCMCancelMode(TMessage& m);
     TControl* Sender; // the control that takes the mouse
 };
+
+// --- edit messages ---
+
+// EM_SETSEL: Start -1 keeps the selection (the caret stays); End -1 means the text's end.
+struct TEMSetSel : TMessageRecord {
+    explicit TEMSetSel(TMessage& m);
+    int Start;
+    int End;
+};
+
+// EM_SETMARGINS: which margins are given, and their widths.
+struct TEMSetMargins : TMessageRecord {
+    explicit TEMSetMargins(TMessage& m);
+    bool SetsLeft;
+    bool SetsRight;
+    int Left;
+    int Right;
+};
+
+// EM_LIMITTEXT: the longest text, in characters (0: no limit).
+struct TEMLimitText : TMessageRecord {
+    explicit TEMLimitText(TMessage& m);
+    int Limit;
+};
+
+struct TEMSetReadOnly : TMessageRecord {
+    explicit TEMSetReadOnly(TMessage& m);
+    bool ReadOnly;
+};
+
+// EM_SETPASSWORDCHAR: the character shown for each one typed (0: the text shows).
+struct TEMSetPasswordChar : TMessageRecord {
+    explicit TEMSetPasswordChar(TMessage& m);
+    char PasswordChar;
+};

@@ -1,6 +1,8 @@
 #pragma once
 // A lookup from message numbers to a control's member functions.
+#include <functional>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 #include "ui/Messages.h"
@@ -9,22 +11,34 @@
 //
 //     void TMyEdit::DefaultHandler(TMessage& m) {
 //         static const TMessageTable<TMyEdit> table = {
-//             {EM_GETSEL, &TMyEdit::EMGetSel}, {WM_MYNOTICE, &TMyEdit::WMMyNotice}};
+//             {EM_SETSEL, &TMyEdit::EMSetSel}, {WM_MYNOTICE, &TMyEdit::WMMyNotice}};
 //         if (!table.Dispatch(*this, m)) TCustomControl::DefaultHandler(m);
 //     }
+//
+// A handler takes the record its message decodes into (a type constructed from the
+// TMessage, e.g. TEMSetSel), made here once, or the TMessage itself for a message it
+// passes on unread.
 template <class T> class TMessageTable {
 public:
-    using Handler = void (T::*)(TMessage&);
     struct Entry {
+        template <class Record> Entry(UINT msg, void (T::*handler)(Record&)) : Msg(msg) {
+            if constexpr (std::is_same_v<Record, TMessage>)
+                Fn = [handler](T& control, TMessage& m) { (control.*handler)(m); };
+            else
+                Fn = [handler](T& control, TMessage& m) {
+                    Record record(m);
+                    (control.*handler)(record);
+                };
+        }
         UINT Msg;
-        Handler Fn;
+        std::function<void(T&, TMessage&)> Fn;
     };
     TMessageTable(std::initializer_list<Entry> entries) : m_entries(entries) {}
     // Calls the handler listed for m.Msg; false when there is none.
     bool Dispatch(T& control, TMessage& m) const {
         for (const Entry& e : m_entries)
             if (e.Msg == m.Msg) {
-                (control.*e.Fn)(m);
+                e.Fn(control, m);
                 return true;
             }
         return false;
