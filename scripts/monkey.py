@@ -7,7 +7,8 @@ Starts build/app/brelvan on a virtual X screen (Xvfb) against the demo service (
 fault modes and match count are drawn from the seed, then sends random input for N seconds
 (default 60): clicks, double clicks, drags, the wheel, keys and text, LOGIN and the login
 page's boxes, the match page's filter, boxes and headers, and the frame's buttons and system
-menu, never the close button. Every second it checks that the program is alive and that its
+menu, never the close button (the system menu's Close may end the program from inside: it
+is started again and the run goes on). Every second it checks that the program is alive and that its
 window still handles its events: it sends the window the window manager's ping, which the
 program's loop answers when it comes round (the loop paints before it waits, so an answer
 means what came before was handled and shown); no answer within --hang-seconds, default 10,
@@ -34,6 +35,7 @@ import time
 from xping import XPing
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SCREEN_SIZE = (1280, 1024)
 
 # The window's size and the spots of its pages, in window pixels (as the headless window lays
 # them out; tests/app/window-check.sh clicks the same ones).
@@ -92,6 +94,7 @@ class Monkey:
         self.app = None
         self.box_since = None  # when the message box on show appeared
         self.closed_early = False  # closed from inside (status 0) before the run's end
+        self.lives = 0  # how many times the program was started
         self.service = None
 
     # --- processes ---
@@ -100,7 +103,8 @@ class Monkey:
         out = os.path.join(self.work, "display")
         fd = os.open(out, os.O_WRONLY | os.O_CREAT)
         proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(fd), "-noreset", "-screen", "0", "1280x1024x24",
+            ["Xvfb", "-displayfd", str(fd), "-noreset", "-screen", "0",
+             "%dx%dx24" % SCREEN_SIZE,
              "-nolisten", "tcp"], pass_fds=(fd,), stderr=subprocess.DEVNULL)
         os.close(fd)
         self.procs.append(proc)
@@ -151,7 +155,8 @@ class Monkey:
         env.setdefault("UBSAN_OPTIONS", "halt_on_error=1:print_stacktrace=1")
         env.setdefault("LSAN_OPTIONS", "suppressions=%s:print_suppressions=0"
                        % os.path.join(ROOT, ".ci", "lsan.supp"))
-        self.stderr_path = os.path.join(self.work, "brelvan.log")
+        self.lives += 1
+        self.stderr_path = os.path.join(self.work, "brelvan-%d.log" % self.lives)
         self.app = subprocess.Popen([os.path.join(self.args.build, "app/brelvan")], cwd=run,
                                     env=env, stderr=open(self.stderr_path, "w"))
         for _ in range(400):
@@ -293,6 +298,34 @@ class Monkey:
         found = self.windows_named("Brelvan")
         if found and self.window not in found:
             self.window = found[0]
+        self.bring_on_screen()
+
+    def bring_on_screen(self):
+        """A caption drag may have left the window partly off the screen, its close button
+        out of reach: a user drags it back by a part of its caption that shows."""
+        text = self.xdo("getwindowgeometry", "--shell", self.window, check=False)
+        g = dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
+        if "WIDTH" not in g:
+            return
+        x, y, w, h = int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+        sw, sh = SCREEN_SIZE
+        if x >= 0 and y >= 0 and x + w <= sw and y + h <= sh:
+            return
+        # A caption spot left of its buttons that lies on the screen, if there is one.
+        spots = [cx for cx in range(30, w - 90, 10) if 0 <= x + cx < sw]
+        if not spots or not 0 <= y + 10 < sh:
+            self.events.append("move the window back (no caption in reach)")
+            self.xdo("windowmove", self.window, str((sw - w) // 2), str((sh - h) // 2))
+            return
+        cx = spots[len(spots) // 2]
+        to_x, to_y = (sw - w) // 2 + cx, (sh - h) // 2 + 10
+        self.events.append("drag the window back by its caption")
+        self.xdo("mousemove", str(x + cx), str(y + 10))
+        self.xdo("mousedown", "1")
+        self.xdo("mousemove", str((x + cx + to_x) // 2), str((y + 10 + to_y) // 2))
+        self.xdo("mousemove", str(to_x), str(to_y))
+        self.xdo("mouseup", "1")
+        time.sleep(0.1)
 
     # --- checks ---
 
@@ -313,9 +346,18 @@ class Monkey:
             if self.app.returncode != 0:
                 self.fail("the program ended with status %d during the run" % self.app.returncode)
             # Closed the ordinary way from inside (its system menu's Close item): as good as
-            # the close button, so the run ends here.
+            # the close button; the run starts it again.
             self.events.append("the program closed itself with status 0")
             self.closed_early = True
+
+    def restart_if_closed(self):
+        """After the program closed itself with status 0, starts it again; True if it did."""
+        if not self.closed_early:
+            return False
+        self.closed_early = False
+        self.events.append("start the program again")
+        self.start_app(self.service)
+        return True
 
     def save_screen(self):
         """The screen at a failure, kept for a look after the run (its path, or None)."""
@@ -409,8 +451,8 @@ class Monkey:
             if time.monotonic() >= next_check:
                 next_check = time.monotonic() + 1
                 self.check_alive()
-                if self.closed_early:
-                    break
+                if self.restart_if_closed():
+                    continue
                 self.keep_window_usable()
                 self.answer_box()
                 # The loop that takes input also paints before it waits again: an answer to
@@ -418,17 +460,15 @@ class Monkey:
                 took = ping(int(self.window), self.args.hang_seconds)
                 if took is None:
                     self.check_alive()
+                    if self.restart_if_closed():
+                        continue
                     self.fail("the program did not handle its events for %.0f s"
                               % self.args.hang_seconds)
                 answers.append(took)
         ping.close()
-        if self.closed_early:
-            print("monkey: passed: %d actions; the program was closed from inside with status 0 "
-                  "(its system menu) after %.0f s; %d pings answered, %d within 1 s"
-                  % (actions, self.args.seconds - (end - time.monotonic()), len(answers),
-                     sum(1 for took in answers if took <= 1.0)), flush=True)
-            return
         self.check_alive()
+        if self.restart_if_closed():
+            time.sleep(0.5)
         # A request still out may bring a box up after the last one was answered: a user
         # answers it and presses the close button again, for up to 15 s.
         code = None
@@ -453,9 +493,9 @@ class Monkey:
             self.fail("the program ended with status %d after the close button" % code)
         within = sum(1 for took in answers if took <= 1.0)
         print("monkey: passed: %d actions in %d s; the program answered %d pings, %d of them "
-              "within 1 s (slowest %.3f s)"
-              % (actions, self.args.seconds, len(answers), within, max(answers, default=0)),
-              flush=True)
+              "within 1 s (slowest %.3f s); started %d time(s)"
+              % (actions, self.args.seconds, len(answers), within, max(answers, default=0),
+                 self.lives), flush=True)
 
 
 def main():
