@@ -109,7 +109,9 @@ public:
         if (m_closedId) g_signal_handler_disconnect(m_bus, m_closedId);
         if (m_itemId) g_dbus_connection_unregister_object(m_bus, m_itemId);
         m_menu.reset(); // it unregisters itself from the connection, which must still be there
-        // Closing drops the name: the watcher and the host forget the item.
+        // Replies already given go out first (a Close in the menu is answered before the
+        // program ends); closing then drops the name, and the host forgets the item.
+        g_dbus_connection_flush_sync(m_bus, nullptr, nullptr);
         g_dbus_connection_close_sync(m_bus, nullptr, nullptr);
         g_object_unref(m_bus);
     }

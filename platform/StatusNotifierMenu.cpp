@@ -138,12 +138,11 @@ GVariant* TStatusNotifierMenu::Node(int id, int depth,
     return g_variant_new("(i@a{sv}av)", id, Properties(id, names), &children);
 }
 
-bool TStatusNotifierMenu::Event(int id, const char* eventId) {
+void TStatusNotifierMenu::Event(int id, const char* eventId) {
+    // The root's events (opened, closed) and hovering need nothing.
     const TrayMenuItemLayout* item = FindTrayMenuItem(m_items, id);
-    if (!item) return false;
-    if (g_strcmp0(eventId, "clicked") == 0 && item->enabled && m_emit)
+    if (item && g_strcmp0(eventId, "clicked") == 0 && item->enabled && m_emit)
         m_emit(TrayEvent{TrayAction::MenuItem, id, 0, 0});
-    return true;
 }
 
 void TStatusNotifierMenu::Call(GDBusConnection*, const char*, const char*, const char*,
@@ -205,10 +204,11 @@ void TStatusNotifierMenu::Call(GDBusConnection*, const char*, const char*, const
         GVariant* data = nullptr;
         guint32 timestamp = 0;
         g_variant_get(args, "(i&svu)", &id, &eventId, &data, &timestamp);
-        const bool known = self->Event(id, eventId);
         g_variant_unref(data);
-        if (!known) return unknown(id);
+        if (!self->Known(id)) return unknown(id);
+        // Answered before it is acted on: the action may end the program.
         g_dbus_method_invocation_return_value(invocation, nullptr);
+        self->Event(id, eventId);
     } else if (g_strcmp0(method, "EventGroup") == 0) {
         GVariantIter* events = nullptr;
         g_variant_get(args, "(a(isvu))", &events);
@@ -218,12 +218,17 @@ void TStatusNotifierMenu::Call(GDBusConnection*, const char*, const char*, const
         const char* eventId = nullptr;
         GVariant* data = nullptr;
         guint32 timestamp = 0;
+        std::vector<std::pair<int, std::string>> known;
         while (g_variant_iter_next(events, "(i&svu)", &id, &eventId, &data, &timestamp)) {
-            if (!self->Event(id, eventId)) g_variant_builder_add(&errors, "i", id);
+            if (self->Known(id))
+                known.emplace_back(id, eventId);
+            else
+                g_variant_builder_add(&errors, "i", id);
             g_variant_unref(data);
         }
         g_variant_iter_free(events);
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(ai)", &errors));
+        for (const auto& [each, what] : known) self->Event(each, what.c_str());
     } else if (g_strcmp0(method, "AboutToShow") == 0) {
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(b)", FALSE));
     } else if (g_strcmp0(method, "AboutToShowGroup") == 0) {

@@ -27,8 +27,8 @@ private:
     // a{sv} of the root (id 0) or an item, only the properties named (all when none are).
     GVariant* Properties(int id, const std::vector<std::string>& names) const;
     bool Known(int id) const { return id == 0 || FindTrayMenuItem(m_items, id); }
-    // An "Event" of the bus's menu: a click on an enabled entry is told.
-    bool Event(int id, const char* eventId);
+    // An "Event" of the bus's menu (after it was answered): a click on an enabled entry is told.
+    void Event(int id, const char* eventId);
 
     std::vector<TrayMenuItemLayout> m_items;
     TTrayEmit m_emit;

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# A skinned form minimised to the desktop's status area, for real: a session bus of its own
+# (dbus-run-session), a virtual X screen, and tray_program driven by tray_watcher.py (the
+# system's python3 with GLib's bus bindings):
+# - as a status notifier item: it registers with the watcher, its properties and menu layout
+#   are read, and the menu's Restore, the icon's Activate and the menu's Close bring the form
+#   back where it was or close it (a form that refuses stays in the tray);
+# - without a status area: the form minimises, and the program says so once on stderr.
+#
+#   tray-check.sh TRAY_PROGRAM
+# Skipped (77, the reason on stderr) where the bus or the X screen cannot start.
+set -euo pipefail
+python=/usr/bin/python3
+here=$(dirname "$(realpath "$0")")
+
+skip() {
+    echo "tray-check: skipped: $*" >&2
+    exit 77
+}
+
+if [ "${1:-}" != "--in-session" ]; then
+    for tool in Xvfb dbus-run-session; do
+        command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps.sh installs it)"
+    done
+    "$python" -c 'import gi; gi.require_version("Gio", "2.0")' 2>/dev/null ||
+        skip "$python has no GLib bindings (python3-gi)"
+    # A session bus of our own: the desktop's (if any) is never touched.
+    set +e
+    dbus-run-session -- "$0" --in-session "$@"
+    code=$?
+    set -e
+    exit $code
+fi
+shift
+program=$(realpath "$1")
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || skip "dbus-run-session started no session bus"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+[ -s "$work/display" ] || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+export SDL_VIDEODRIVER=x11
+unset WAYLAND_DISPLAY
+
+echo "== no status area"
+"$python" "$here/tray_watcher.py" none "$program"
+echo "== status notifier item"
+"$python" "$here/tray_watcher.py" sni "$program"
