@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+// The module shows nothing else: its own code never binds to the program's symbols.
+#define BRELVAN_TRAY_ENTRY __attribute__((visibility("default")))
+
 extern "C" {
 struct BrelvanTrayPicture {
     int width;
@@ -33,10 +36,11 @@ typedef void (*BrelvanTrayEventFn)(void* context, int action, int item, int x, i
 
 // Shows an icon; null when the desktop has no status area, with the reason in `why`
 // (NUL-terminated, cut to `whySize`). The content is copied.
-void* brelvan_tray_show(const BrelvanTrayContent* content, BrelvanTrayEventFn onEvent,
-                        void* context, char* why, size_t whySize);
+BRELVAN_TRAY_ENTRY void* brelvan_tray_show(const BrelvanTrayContent* content,
+                                           BrelvanTrayEventFn onEvent, void* context, char* why,
+                                           size_t whySize);
 // Takes the icon away; its events have all been delivered when this returns.
-void brelvan_tray_remove(void* icon);
+BRELVAN_TRAY_ENTRY void brelvan_tray_remove(void* icon);
 // "status notifier" or "X tray".
-const char* brelvan_tray_protocol(void* icon);
+BRELVAN_TRAY_ENTRY const char* brelvan_tray_protocol(void* icon);
 }

@@ -5,9 +5,13 @@
 # - as a status notifier item: it registers with the watcher, its properties and menu layout
 #   are read, and the menu's Restore, the icon's Activate and the menu's Close bring the form
 #   back where it was or close it (a form that refuses stays in the tray);
+# - docked in an X system tray (xtray_manager, the least tray manager) where the bus has no
+#   watcher: the icon shows the form's icon, a left click restores the form, a right click
+#   opens the skinned tray menu whose Restore restores it, and a tray that goes away gives
+#   the form back;
 # - without a status area: the form minimises, and the program says so once on stderr.
 #
-#   tray-check.sh TRAY_PROGRAM
+#   tray-check.sh TRAY_PROGRAM XTRAY_MANAGER
 # Skipped (77, the reason on stderr) where the bus or the X screen cannot start.
 set -euo pipefail
 python=/usr/bin/python3
@@ -19,7 +23,7 @@ skip() {
 }
 
 if [ "${1:-}" != "--in-session" ]; then
-    for tool in Xvfb dbus-run-session; do
+    for tool in Xvfb xdotool dbus-run-session; do
         command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps.sh installs it)"
     done
     "$python" -c 'import gi; gi.require_version("Gio", "2.0")' 2>/dev/null ||
@@ -33,6 +37,7 @@ if [ "${1:-}" != "--in-session" ]; then
 fi
 shift
 program=$(realpath "$1")
+manager=$(realpath "$2")
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || skip "dbus-run-session started no session bus"
 
 work=$(mktemp -d)
@@ -59,3 +64,5 @@ echo "== no status area"
 "$python" "$here/tray_watcher.py" none "$program"
 echo "== status notifier item"
 "$python" "$here/tray_watcher.py" sni "$program"
+echo "== X system tray"
+"$python" "$here/tray_watcher.py" xtray "$program" "$manager"

@@ -8,12 +8,18 @@
                                    the program must report the form restored and closed
     tray_watcher.py none PROGRAM   no status area at all: the form minimises instead, and the
                                    program says so once on stderr however often it goes
+    tray_watcher.py xtray PROGRAM MANAGER
+                                   no watcher, but an X tray manager (xtray_manager): the icon
+                                   docks and shows the form's icon; a left click restores, a
+                                   right click opens the skinned tray menu (its Restore
+                                   restores), and a tray that goes away gives the form back
 
 PROGRAM is tests/app/trayprogram's tray_program. Prints what it checked; exit status 1 with
 the reason on the first difference.
 """
 import queue
 import subprocess
+import time
 import sys
 import threading
 
@@ -285,8 +291,67 @@ def run_none(program_path):
           and said[0].endswith("; minimising instead"), "in one line with the reason")
 
 
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+# Where xtray_manager docks the icon: its window at (1000, 0), the icon at (4, 4), 24 x 24.
+ICON_CENTRE = (1000 + 4 + 12, 4 + 12)
+
+
+def run_xtray(program_path, manager_path):
+    manager = Program(manager_path)
+    manager.expect("ready")
+    program = Program(program_path)
+    ready = program.expect("ready")
+
+    program.send("tray")
+    state = program.expect("state")
+    check(state["intray"] == "1" and state["visible"] == "0" and state["protocol"] == "X tray",
+          "without a watcher the icon goes to the X tray (%s)" % state["line"])
+    manager.expect("docked")
+    # The icon paints when the tray shows it; asked until it has (a guard, not a measure).
+    shown = None
+    for _ in range(PATIENCE * 20):
+        manager.send("pixel 12 12")
+        shown = manager.expect("pixel")["line"]
+        if shown == "pixel 0xc04020":
+            break
+        time.sleep(0.05)
+    check(shown == "pixel 0xc04020", "the docked icon shows the form's icon (%s)" % shown)
+
+    xdotool("mousemove", str(ICON_CENTRE[0]), str(ICON_CENTRE[1]), "click", "1")
+    back = program.expect("restored")
+    check(back["visible"] == "1" and back["active"] == "1" and back["intray"] == "0"
+          and same_place(back, ready), "a left click restores the form where it was, active")
+
+    program.send("tray")
+    program.expect("state")
+    manager.expect("docked")
+    xdotool("mousemove", str(ICON_CENTRE[0]), str(ICON_CENTRE[1]), "click", "3")
+    program.expect("traymenu")
+    print("ok   a right click opens the skinned tray menu")
+    # Its first item, Restore, lies just below and right of the pointer.
+    xdotool("mousemove", str(ICON_CENTRE[0] + 20), str(ICON_CENTRE[1] + 10), "click", "1")
+    back = program.expect("restored")
+    check(back["visible"] == "1" and back["intray"] == "0", "its Restore restores the form")
+
+    program.send("tray")
+    program.expect("state")
+    manager.expect("docked")
+    manager.send("destroy")
+    manager.expect("destroyed")
+    back = program.expect("restored")
+    check(back["visible"] == "1" and back["intray"] == "0",
+          "a tray that goes away gives the form back")
+    program.proc.terminate()
+    check(program.finish() == 0, "the program ends cleanly")
+    manager.finish()
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("sni", "none"):
+    modes = {"sni": (run_sni, 3), "none": (run_none, 3), "xtray": (run_xtray, 4)}
+    if len(sys.argv) < 2 or sys.argv[1] not in modes or len(sys.argv) != modes[sys.argv[1]][1]:
         print(__doc__, file=sys.stderr)
         sys.exit(2)
-    {"sni": run_sni, "none": run_none}[sys.argv[1]](sys.argv[2])
+    modes[sys.argv[1]][0](*sys.argv[2:])
