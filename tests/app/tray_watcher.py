@@ -284,7 +284,7 @@ def run_none(program_path):
     state = program.expect("state")
     check(state["minimized"] == "1", "and again")
     program.proc.terminate()
-    program.finish()
+    check(program.finish() == 0, "the program ends cleanly")
     said = [e for e in program.errors if "no status area" in e]
     check(len(said) == 1, "the program says so once: %s" % said)
     check(said[0].startswith("tray_program: no status area on this desktop")
