@@ -8,7 +8,8 @@
 # - docked in an X system tray (xtray_manager, the least tray manager) where the bus has no
 #   watcher: the icon shows the form's icon, a left click restores the form, a right click
 #   opens the skinned tray menu whose Restore restores it, and a tray that goes away gives
-#   the form back;
+#   the form back; with a window manager (openbox) where one is installed, the form comes
+#   back where the window manager last had it;
 # - without a status area: the form minimises, and the program says so once on stderr.
 #
 #   tray-check.sh TRAY_PROGRAM XTRAY_MANAGER
@@ -64,5 +65,12 @@ echo "== no status area"
 "$python" "$here/tray_watcher.py" none "$program"
 echo "== status notifier item"
 "$python" "$here/tray_watcher.py" sni "$program"
-echo "== X system tray"
+# A window manager places and moves windows as on a desktop, where one is installed.
+if command -v openbox >/dev/null; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    echo "== X system tray, with a window manager"
+else
+    echo "== X system tray (no window manager: openbox is missing)"
+fi
 "$python" "$here/tray_watcher.py" xtray "$program" "$manager"

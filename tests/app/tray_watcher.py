@@ -292,47 +292,67 @@ def run_none(program_path):
 
 
 def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True,
+                          text=True).stdout
 
 
-# Where xtray_manager docks the icon: its window at (1000, 0), the icon at (4, 4), 24 x 24.
-ICON_CENTRE = (1000 + 4 + 12, 4 + 12)
+def x_place(pid):
+    """Where the X screen shows the program's window (its own, not its icon's)."""
+    window = xdotool("search", "--onlyvisible", "--pid", str(pid)).split()[0]
+    shape = dict(line.split("=", 1) for line in
+                 xdotool("getwindowgeometry", "--shell", window).split())
+    return int(shape["X"]), int(shape["Y"])
+
+
+def settle(what, want):
+    """Waits until what() gives want (the window manager works on its own time)."""
+    got = None
+    for _ in range(PATIENCE * 20):
+        got = what()
+        if got == want:
+            break
+        time.sleep(0.05)
+    return got
 
 
 def run_xtray(program_path, manager_path):
     manager = Program(manager_path)
     manager.expect("ready")
     program = Program(program_path)
-    ready = program.expect("ready")
+    program.expect("ready")
+    # Moved through the window manager, as a user drags it, before it goes.
+    window = xdotool("search", "--onlyvisible", "--pid", str(program.proc.pid)).split()[0]
+    xdotool("windowmove", window, "500", "400")
+    check(settle(lambda: x_place(program.proc.pid), (500, 400)) == (500, 400),
+          "the window is moved to (500, 400)")
 
     program.send("tray")
     state = program.expect("state")
     check(state["intray"] == "1" and state["visible"] == "0" and state["protocol"] == "X tray",
           "without a watcher the icon goes to the X tray (%s)" % state["line"])
-    manager.expect("docked")
+    icon = manager.expect("docked")["line"].split()[1]
     # The icon paints when the tray shows it; asked until it has (a guard, not a measure).
-    shown = None
-    for _ in range(PATIENCE * 20):
+    def pixel():
         manager.send("pixel 12 12")
-        shown = manager.expect("pixel")["line"]
-        if shown == "pixel 0xc04020":
-            break
-        time.sleep(0.05)
+        return manager.expect("pixel")["line"]
+    shown = settle(pixel, "pixel 0xc04020")
     check(shown == "pixel 0xc04020", "the docked icon shows the form's icon (%s)" % shown)
 
-    xdotool("mousemove", str(ICON_CENTRE[0]), str(ICON_CENTRE[1]), "click", "1")
+    xdotool("mousemove", "--window", icon, "12", "12", "click", "1")
     back = program.expect("restored")
-    check(back["visible"] == "1" and back["active"] == "1" and back["intray"] == "0"
-          and same_place(back, ready), "a left click restores the form where it was, active")
+    check(back["visible"] == "1" and back["active"] == "1" and back["intray"] == "0",
+          "a left click restores the form, active")
+    place = settle(lambda: x_place(program.proc.pid), (500, 400))
+    check(place == (500, 400), "where it was on the screen: %s" % (place,))
 
     program.send("tray")
     program.expect("state")
-    manager.expect("docked")
-    xdotool("mousemove", str(ICON_CENTRE[0]), str(ICON_CENTRE[1]), "click", "3")
+    icon = manager.expect("docked")["line"].split()[1]
+    xdotool("mousemove", "--window", icon, "12", "12", "click", "3")
     program.expect("traymenu")
     print("ok   a right click opens the skinned tray menu")
-    # Its first item, Restore, lies just below and right of the pointer.
-    xdotool("mousemove", str(ICON_CENTRE[0] + 20), str(ICON_CENTRE[1] + 10), "click", "1")
+    # It opens at the pointer; its first item, Restore, lies just below and right of it.
+    xdotool("mousemove_relative", "20", "10", "click", "1")
     back = program.expect("restored")
     check(back["visible"] == "1" and back["intray"] == "0", "its Restore restores the form")
 
