@@ -16,6 +16,9 @@ constexpr uint32_t SystemTrayRequestDock = 0;
 constexpr uint32_t XEmbedMapped = 1;
 // The size asked for before the tray manager says what it gives.
 constexpr int InitialSize = 22;
+// A tray manager that has not embedded the icon by then never will: the window, which is
+// hidden, is given back rather than lost behind an icon nobody shows (milliseconds).
+constexpr unsigned EmbedTimeout = 3000;
 
 class TXTrayIcon : public TTrayBackend {
 public:
@@ -23,6 +26,10 @@ public:
         : m_content(content), m_emit(std::move(emit)) {}
 
     ~TXTrayIcon() override {
+        if (m_embedTimer) {
+            g_source_destroy(m_embedTimer);
+            g_source_unref(m_embedTimer);
+        }
         if (m_source) {
             g_source_destroy(m_source);
             g_source_unref(m_source);
@@ -91,6 +98,9 @@ public:
             return false;
         }
         Watch();
+        m_embedTimer = g_timeout_source_new(EmbedTimeout);
+        g_source_set_callback(m_embedTimer, &TXTrayIcon::NotEmbedded, this, nullptr);
+        g_source_attach(m_embedTimer, g_main_context_get_thread_default());
         return true;
     }
 
@@ -139,6 +149,12 @@ private:
         Drain();
     }
 
+    static gboolean NotEmbedded(gpointer data) {
+        auto* self = static_cast<TXTrayIcon*>(data);
+        if (!self->m_embedded) self->Lost();
+        return G_SOURCE_REMOVE;
+    }
+
     static gboolean Readable(int, GIOCondition, gpointer data) {
         return static_cast<TXTrayIcon*>(data)->Drain() ? G_SOURCE_CONTINUE : G_SOURCE_REMOVE;
     }
@@ -185,6 +201,11 @@ private:
             if (e->detail == 1 && m_pressed && inside && m_emit)
                 m_emit(TrayEvent{TrayAction::Activate, 0, e->root_x, e->root_y});
             if (e->detail == 1) m_pressed = false;
+            break;
+        }
+        case XCB_REPARENT_NOTIFY: {
+            auto* e = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
+            if (e->window == m_window && e->parent != m_screen->root) m_embedded = true;
             break;
         }
         case XCB_DESTROY_NOTIFY:
@@ -270,6 +291,8 @@ private:
     xcb_atom_t m_opcode = XCB_ATOM_NONE;
     xcb_atom_t m_xembedInfo = XCB_ATOM_NONE;
     GSource* m_source = nullptr;
+    GSource* m_embedTimer = nullptr;
+    bool m_embedded = false;
     int m_width = 0, m_height = 0;
     bool m_pressed = false;
     bool m_lost = false;

@@ -356,6 +356,16 @@ def run_xtray(program_path, manager_path):
     back = program.expect("restored")
     check(back["visible"] == "1" and back["intray"] == "0", "its Restore restores the form")
 
+    # A tray that never embeds the icon would leave the window hidden for good.
+    manager.send("ignore")
+    manager.expect("ignoring")
+    program.send("tray")
+    program.expect("state")
+    manager.expect("ignored")
+    back = program.expect("restored")
+    check(back["visible"] == "1" and back["intray"] == "0",
+          "a tray that does not embed the icon gives the form back")
+
     program.send("tray")
     program.expect("state")
     manager.expect("docked")

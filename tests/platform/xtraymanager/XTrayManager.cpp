@@ -3,6 +3,7 @@
 // screen (MANAGER), and embeds each window that asks to dock (SYSTEM_TRAY_REQUEST_DOCK) at
 // (4, 4) in it, 24 x 24. Standard output: "ready", "docked ID". Standard input:
 //   pixel X Y   prints "pixel 0xRRGGBB", what the docked icon shows at (X, Y)
+//   ignore      the next request to dock is only printed ("ignored ID"), as by a broken tray
 //   destroy     the tray goes away (its window is destroyed; the program exits)
 #include <poll.h>
 #include <unistd.h>
@@ -63,13 +64,17 @@ int main() {
     Say("ready");
 
     xcb_window_t icon = XCB_NONE;
+    bool ignoring = false;
     std::string input;
     pollfd fds[2] = {{xcb_get_file_descriptor(x), POLLIN, 0}, {0, POLLIN, 0}};
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
             if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE) {
                 auto* m = reinterpret_cast<xcb_client_message_event_t*>(event);
-                if (m->type == opcode && m->data.data32[1] == 0) {
+                if (m->type == opcode && m->data.data32[1] == 0 && ignoring) {
+                    Say("ignored " + std::to_string(m->data.data32[2]));
+                    ignoring = false;
+                } else if (m->type == opcode && m->data.data32[1] == 0) {
                     icon = m->data.data32[2];
                     xcb_reparent_window(x, icon, tray, 4, 4);
                     const uint32_t size[] = {24, 24};
@@ -93,6 +98,10 @@ int main() {
             std::istringstream line(input.substr(0, end));
             std::string command;
             line >> command;
+            if (command == "ignore") {
+                ignoring = true;
+                Say("ignoring");
+            }
             if (command == "destroy") {
                 xcb_destroy_window(x, tray);
                 xcb_flush(x);
