@@ -36,6 +36,7 @@ public:
         }
         if (m_x) {
             if (m_window) xcb_destroy_window(m_x, m_window);
+            if (m_colormap) xcb_free_colormap(m_x, m_colormap);
             xcb_flush(m_x);
             xcb_disconnect(m_x);
         }
@@ -81,6 +82,7 @@ public:
             why = "the X tray manager went away";
             return false;
         }
+        ChooseVisual();
         CreateWindow();
         xcb_client_message_event_t dock{};
         dock.response_type = XCB_CLIENT_MESSAGE;
@@ -113,15 +115,60 @@ private:
         return atom;
     }
 
+    // A tray that composites names a visual with alpha for its icons (_NET_SYSTEM_TRAY_VISUAL);
+    // the icon then keeps its soft edges. Otherwise it has the screen's visual.
+    void ChooseVisual() {
+        m_visual = m_screen->root_visual;
+        m_depth = m_screen->root_depth;
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            m_x,
+            xcb_get_property(m_x, 0, m_manager, Atom("_NET_SYSTEM_TRAY_VISUAL"), XCB_ATOM_VISUALID,
+                             0, 1),
+            nullptr);
+        if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
+            const xcb_visualid_t wanted =
+                *static_cast<const xcb_visualid_t*>(xcb_get_property_value(reply));
+            if (IsArgb(wanted)) {
+                m_visual = wanted;
+                m_depth = 32;
+            }
+        }
+        free(reply);
+    }
+
+    // A true-colour visual of depth 32 with red, green and blue where 0xAARRGGBB has them.
+    bool IsArgb(xcb_visualid_t visual) const {
+        for (auto d = xcb_screen_allowed_depths_iterator(m_screen); d.rem; xcb_depth_next(&d))
+            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+                if (v.data->visual_id == visual)
+                    return d.data->depth == 32 && v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR &&
+                           v.data->red_mask == 0xFF0000 && v.data->green_mask == 0xFF00 &&
+                           v.data->blue_mask == 0xFF;
+        return false;
+    }
+
     void CreateWindow() {
         m_window = xcb_generate_id(m_x);
-        // The tray shows through where the icon is transparent.
-        const uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE,
-                                   XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
-                                       XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE};
-        xcb_create_window(m_x, XCB_COPY_FROM_PARENT, m_window, m_screen->root, 0, 0, InitialSize,
-                          InitialSize, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, m_screen->root_visual,
-                          XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values);
+        const uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE;
+        if (m_depth == 32) {
+            // Transparent where nothing is drawn; a window of another depth than its parent
+            // needs a colormap and a border pixel of its own.
+            m_colormap = xcb_generate_id(m_x);
+            xcb_create_colormap(m_x, XCB_COLORMAP_ALLOC_NONE, m_colormap, m_screen->root, m_visual);
+            const uint32_t values[] = {0, 0, events, m_colormap};
+            xcb_create_window(m_x, 32, m_window, m_screen->root, 0, 0, InitialSize, InitialSize, 0,
+                              XCB_WINDOW_CLASS_INPUT_OUTPUT, m_visual,
+                              XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK |
+                                  XCB_CW_COLORMAP,
+                              values);
+        } else {
+            // The tray shows through where the icon is transparent.
+            const uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, events};
+            xcb_create_window(m_x, XCB_COPY_FROM_PARENT, m_window, m_screen->root, 0, 0,
+                              InitialSize, InitialSize, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, m_visual,
+                              XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values);
+        }
         const uint32_t info[] = {0, XEmbedMapped};
         xcb_change_property(m_x, XCB_PROP_MODE_REPLACE, m_window, m_xembedInfo, m_xembedInfo, 32, 2,
                             info);
@@ -223,22 +270,50 @@ private:
         if (m_emit) m_emit(TrayEvent{TrayAction::Lost, 0, 0, 0});
     }
 
-    // The icon over the tray's own background: the pixels at least half opaque are drawn,
-    // through a one-bit mask, since the window has the screen's visual and no alpha.
+    // With a visual of its own alpha the icon is drawn as it is (premultiplied, as such
+    // visuals are composited). Otherwise the pixels at least half opaque are drawn over the
+    // tray's own background, through a one-bit mask.
     void Paint() {
         if (m_width <= 0 || m_height <= 0) return;
         xcb_clear_area(m_x, 0, m_window, 0, 0, 0, 0);
         const TrayPicture* source = PictureForSize(m_content.pictures, std::min(m_width, m_height));
-        if (!source || !ZPixmap32()) return;
+        if (!source || !PixelsAre32Bits()) return;
         const TrayPicture picture = FitPicture(*source, m_width, m_height);
         const xcb_setup_t* setup = xcb_get_setup(m_x);
         const bool swap = setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST;
         std::vector<uint32_t> pixels(picture.argb.size());
         for (size_t i = 0; i < pixels.size(); ++i) {
-            const uint32_t px = picture.argb[i] & 0xFFFFFF;
+            const uint32_t px =
+                m_depth == 32 ? Premultiplied(picture.argb[i]) : picture.argb[i] & 0xFFFFFF;
             pixels[i] = swap ? __builtin_bswap32(px) : px;
         }
-        // The mask: one bit a pixel, rows padded as the server pads bitmaps.
+        xcb_pixmap_t maskPixmap = XCB_NONE;
+        if (m_depth != 32) {
+            maskPixmap = Mask(picture);
+            xcb_change_gc(m_x, m_gc, XCB_GC_CLIP_MASK, &maskPixmap);
+        }
+        xcb_put_image(m_x, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc, uint16_t(m_width),
+                      uint16_t(m_height), 0, 0, 0, m_depth, uint32_t(pixels.size() * 4),
+                      reinterpret_cast<const uint8_t*>(pixels.data()));
+        if (maskPixmap != XCB_NONE) {
+            const uint32_t none = XCB_NONE;
+            xcb_change_gc(m_x, m_gc, XCB_GC_CLIP_MASK, &none);
+            xcb_free_pixmap(m_x, maskPixmap);
+        }
+        xcb_flush(m_x);
+    }
+
+    static uint32_t Premultiplied(uint32_t px) {
+        const uint32_t a = px >> 24;
+        auto scale = [a](uint32_t c) { return (c * a + 127) / 255; };
+        return a << 24 | scale((px >> 16) & 0xFF) << 16 | scale((px >> 8) & 0xFF) << 8 |
+               scale(px & 0xFF);
+    }
+
+    // One bit a pixel, set where the picture is at least half opaque; rows padded as the
+    // server pads bitmaps.
+    xcb_pixmap_t Mask(const TrayPicture& picture) {
+        const xcb_setup_t* setup = xcb_get_setup(m_x);
         const int pad = setup->bitmap_format_scanline_pad;
         const int stride = ((m_width + pad - 1) / pad) * pad / 8;
         std::vector<uint8_t> mask(size_t(stride) * m_height, 0);
@@ -248,34 +323,28 @@ private:
                 if ((picture.argb[size_t(y) * m_width + x] >> 24) >= 0x80)
                     mask[size_t(y) * stride + x / 8] |=
                         uint8_t(lsbFirst ? 1u << (x % 8) : 0x80u >> (x % 8));
-        const xcb_pixmap_t maskPixmap = xcb_generate_id(m_x);
-        xcb_create_pixmap(m_x, 1, maskPixmap, m_window, uint16_t(m_width), uint16_t(m_height));
-        const xcb_gcontext_t maskGc = xcb_generate_id(m_x);
+        const xcb_pixmap_t pixmap = xcb_generate_id(m_x);
+        xcb_create_pixmap(m_x, 1, pixmap, m_window, uint16_t(m_width), uint16_t(m_height));
+        const xcb_gcontext_t gc = xcb_generate_id(m_x);
         const uint32_t colours[] = {1, 0};
-        xcb_create_gc(m_x, maskGc, maskPixmap, XCB_GC_FOREGROUND | XCB_GC_BACKGROUND, colours);
-        xcb_put_image(m_x, XCB_IMAGE_FORMAT_XY_PIXMAP, maskPixmap, maskGc, uint16_t(m_width),
+        xcb_create_gc(m_x, gc, pixmap, XCB_GC_FOREGROUND | XCB_GC_BACKGROUND, colours);
+        xcb_put_image(m_x, XCB_IMAGE_FORMAT_XY_PIXMAP, pixmap, gc, uint16_t(m_width),
                       uint16_t(m_height), 0, 0, 0, 1, uint32_t(mask.size()), mask.data());
-        xcb_change_gc(m_x, m_gc, XCB_GC_CLIP_MASK, &maskPixmap);
-        xcb_put_image(m_x, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc, uint16_t(m_width),
-                      uint16_t(m_height), 0, 0, 0, m_screen->root_depth,
-                      uint32_t(pixels.size() * 4), reinterpret_cast<const uint8_t*>(pixels.data()));
-        const uint32_t none = XCB_NONE;
-        xcb_change_gc(m_x, m_gc, XCB_GC_CLIP_MASK, &none);
-        xcb_free_gc(m_x, maskGc);
-        xcb_free_pixmap(m_x, maskPixmap);
-        xcb_flush(m_x);
+        xcb_free_gc(m_x, gc);
+        return pixmap;
     }
 
-    // Whether the screen's pixels are 32 bits of 0x00RRGGBB (true colour of depth 24 or 32).
-    bool ZPixmap32() const {
+    // Whether the window's pixels are 32 bits of 0x00RRGGBB (or 0xAARRGGBB at depth 32).
+    bool PixelsAre32Bits() const {
         const xcb_setup_t* setup = xcb_get_setup(m_x);
         bool found = false;
         for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
-            if (f.data->depth == m_screen->root_depth) found = f.data->bits_per_pixel == 32;
+            if (f.data->depth == m_depth) found = f.data->bits_per_pixel == 32;
         if (!found) return false;
+        if (m_depth == 32) return true; // IsArgb checked the visual
         for (auto d = xcb_screen_allowed_depths_iterator(m_screen); d.rem; xcb_depth_next(&d))
             for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
-                if (v.data->visual_id == m_screen->root_visual)
+                if (v.data->visual_id == m_visual)
                     return v.data->red_mask == 0xFF0000 && v.data->green_mask == 0xFF00 &&
                            v.data->blue_mask == 0xFF;
         return false;
@@ -288,6 +357,9 @@ private:
     xcb_window_t m_manager = XCB_NONE;
     xcb_window_t m_window = XCB_NONE;
     xcb_gcontext_t m_gc = XCB_NONE;
+    xcb_visualid_t m_visual = 0;
+    uint8_t m_depth = 0;
+    xcb_colormap_t m_colormap = XCB_NONE;
     xcb_atom_t m_opcode = XCB_ATOM_NONE;
     xcb_atom_t m_xembedInfo = XCB_ATOM_NONE;
     GSource* m_source = nullptr;

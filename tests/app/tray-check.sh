@@ -9,7 +9,8 @@
 #   watcher: the icon shows the form's icon, a left click restores the form, a right click
 #   opens the skinned tray menu whose Restore restores it, and a tray that goes away gives
 #   the form back; with a window manager (openbox) where one is installed, the form comes
-#   back where the window manager last had it;
+#   back where the window manager last had it; a tray that names a visual with alpha gets the
+#   icon with its alpha;
 # - without a status area: the form minimises, and the program says so once on stderr.
 #
 #   tray-check.sh TRAY_PROGRAM XTRAY_MANAGER
@@ -74,3 +75,5 @@ else
     echo "== X system tray (no window manager: openbox is missing)"
 fi
 "$python" "$here/tray_watcher.py" xtray "$program" "$manager"
+echo "== X system tray with a visual of alpha"
+"$python" "$here/tray_watcher.py" xtray-argb "$program" "$manager"

@@ -13,6 +13,9 @@
                                    docks and shows the form's icon; a left click restores, a
                                    right click opens the skinned tray menu (its Restore
                                    restores), and a tray that goes away gives the form back
+    tray_watcher.py xtray-argb PROGRAM MANAGER
+                                   an X tray that names a visual with alpha: the icon is drawn
+                                   with its alpha
 
 PROGRAM is tests/app/trayprogram's tray_program. Prints what it checked; exit status 1 with
 the reason on the first difference.
@@ -184,8 +187,10 @@ def check_item(bus, name, path):
     check(len(pixmaps) >= 3 and all(len(bytes(d)) == w * h * 4 for w, h, d in pixmaps),
           "IconPixmap holds %s, each w x h x 4 bytes" % sizes)
     small = [bytes(d) for w, h, d in pixmaps if w == 16 and h == 16]
-    check(small and small[0][:4] == b"\xff\xc0\x40\x20",
-          "the 16 x 16 picture is the form's icon in network byte order (A R G B)")
+    centre = (8 * 16 + 8) * 4
+    check(small and small[0][centre:centre + 4] == b"\xff\xc0\x40\x20" and small[0][0] == 0,
+          "the 16 x 16 picture is the form's icon in network byte order (A R G B), "
+          "its transparent border with alpha 0")
     tooltip = props.get("ToolTip")
     check(tooltip is not None and tooltip[2] == "Tray check", "ToolTip's title is the caption")
     check(props.get("ItemIsMenu") is False, "ItemIsMenu is false: a click activates")
@@ -337,6 +342,9 @@ def run_xtray(program_path, manager_path):
         return manager.expect("pixel")["line"]
     shown = settle(pixel, "pixel 0xc04020")
     check(shown == "pixel 0xc04020", "the docked icon shows the form's icon (%s)" % shown)
+    manager.send("pixel 1 1")
+    corner = manager.expect("pixel")["line"]
+    check(corner == "pixel 0xffffff", "the tray shows through its transparent border (%s)" % corner)
 
     xdotool("mousemove", "--window", icon, "12", "12", "click", "1")
     back = program.expect("restored")
@@ -379,8 +387,35 @@ def run_xtray(program_path, manager_path):
     manager.finish()
 
 
+def run_xtray_argb(program_path, manager_path):
+    manager = Program(manager_path, "--argb")
+    manager.expect("ready")
+    program = Program(program_path)
+    program.expect("ready")
+    program.send("tray")
+    program.expect("state")
+    icon = manager.expect("docked")["line"].split()[1]
+    def pixel():
+        manager.send("pixel 12 12")
+        return manager.expect("pixel")["line"]
+    shown = settle(pixel, "pixel 0xffc04020")
+    check(shown == "pixel 0xffc04020",
+          "in a tray with a visual of alpha the icon is drawn with its alpha (%s)" % shown)
+    manager.send("pixel 1 1")
+    corner = manager.expect("pixel")["line"]
+    check(corner == "pixel 0x00000000", "its border is transparent (%s)" % corner)
+    xdotool("mousemove", "--window", icon, "12", "12", "click", "1")
+    back = program.expect("restored")
+    check(back["visible"] == "1" and back["intray"] == "0", "a left click restores the form")
+    program.proc.terminate()
+    check(program.finish() == 0, "the program ends cleanly")
+    manager.send("destroy")
+    manager.finish()
+
+
 if __name__ == "__main__":
-    modes = {"sni": (run_sni, 3), "none": (run_none, 3), "xtray": (run_xtray, 4)}
+    modes = {"sni": (run_sni, 3), "none": (run_none, 3), "xtray": (run_xtray, 4),
+             "xtray-argb": (run_xtray_argb, 4)}
     if len(sys.argv) < 2 or sys.argv[1] not in modes or len(sys.argv) != modes[sys.argv[1]][1]:
         print(__doc__, file=sys.stderr)
         sys.exit(2)

@@ -100,8 +100,13 @@ int main(int argc, char** argv) {
     g_form = Application->CreateForm<TForm>();
     g_form->SetBounds(200, 150, 400, 300);
     g_form->SetCaption("Tray check");
+    // The icon: 0xFFC04020 with a transparent border two pixels wide.
     TBitmap icon(16, 16);
-    icon.Fill(TColor(0x2040C0)); // 0x00BBGGRR: the pixels are 0xFFC04020
+    icon.SetPixelFormat(pf32bit);
+    icon.SetAlphaFormat(afDefined);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            icon.ScanLine(y)[x] = x < 2 || y < 2 || x >= 14 || y >= 14 ? 0u : 0xFFC04020u;
     g_form->SetIcon(icon);
     g_frame = new TspSkinFrame(g_form);
     g_frame->SetBorderIcons(biSystemMenu | biMinimize | biMinimizeToTray);

@@ -1,8 +1,11 @@
 // xtray_manager: the least an X system tray does, for tests/app/tray-check.sh. It owns the
 // screen's _NET_SYSTEM_TRAY_S0 selection with a window of its own at (1000, 0), tells the
 // screen (MANAGER), and embeds each window that asks to dock (SYSTEM_TRAY_REQUEST_DOCK) at
-// (4, 4) in it, 24 x 24. Standard output: "ready", "docked ID". Standard input:
-//   pixel X Y   prints "pixel 0xRRGGBB", what the docked icon shows at (X, Y)
+// (4, 4) in it, 24 x 24, over a white background. With --argb it names a visual with alpha
+// for the icons (_NET_SYSTEM_TRAY_VISUAL), as a compositing tray does. Standard output:
+// "ready", "docked ID". Standard input:
+//   pixel X Y   prints "pixel 0xRRGGBB", what the docked icon shows at (X, Y), or
+//               "pixel 0xAARRGGBB" for an icon with alpha
 //   ignore      the next request to dock is only printed ("ignored ID"), as by a broken tray
 //   destroy     the tray goes away (its window is destroyed; the program exits)
 #include <poll.h>
@@ -32,7 +35,8 @@ void Say(const std::string& line) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool argb = argc > 1 && std::strcmp(argv[1], "--argb") == 0;
     int screenNumber = 0;
     xcb_connection_t* x = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(x)) {
@@ -46,6 +50,19 @@ int main() {
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     xcb_map_window(x, tray);
+    if (argb) {
+        xcb_visualid_t visual = 0;
+        for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem; xcb_depth_next(&d))
+            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+                if (d.data->depth == 32 && v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR)
+                    visual = v.data->visual_id;
+        if (!visual) {
+            std::fprintf(stderr, "xtray_manager: the screen has no visual with alpha\n");
+            return 1;
+        }
+        xcb_change_property(x, XCB_PROP_MODE_REPLACE, tray, Atom(x, "_NET_SYSTEM_TRAY_VISUAL"),
+                            XCB_ATOM_VISUALID, 32, 1, &visual);
+    }
     const xcb_atom_t selection =
         Atom(x, ("_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber)).c_str());
     const xcb_atom_t opcode = Atom(x, "_NET_SYSTEM_TRAY_OPCODE");
@@ -117,11 +134,15 @@ int main() {
                                                       int16_t(px), int16_t(py), 1, 1, ~0u),
                                         nullptr);
                 uint32_t value = 0;
+                const bool alpha = image && image->depth == 32;
                 if (image && xcb_get_image_data_length(image) >= 4)
                     std::memcpy(&value, xcb_get_image_data(image), 4);
                 std::free(image);
                 char text[32];
-                std::snprintf(text, sizeof text, "pixel 0x%06x", value & 0xFFFFFF);
+                if (alpha)
+                    std::snprintf(text, sizeof text, "pixel 0x%08x", value);
+                else
+                    std::snprintf(text, sizeof text, "pixel 0x%06x", value & 0xFFFFFF);
                 Say(text);
             }
         }
