@@ -454,9 +454,21 @@ void SdlDisplay::ShowWindow(int id, bool show, bool activate) {
     // when none has it; shown as a window of its own instead, a hint would take the keyboard
     // and sit where the compositor puts it. Hints are therefore not shown there.
     if (show && it->second.popup && m_wayland) return;
+    Win& win = it->second;
+    // A window manager may place a window that comes back from hiding as a new one; on X11
+    // it is put back where it was when it went.
+    const bool wasHidden = win.hiddenAtKnown && !win.visible;
+    if (!show && win.visible && !m_wayland && !win.popup) {
+        SDL_GetWindowPosition(win.window, &win.hiddenAtX, &win.hiddenAtY);
+        win.hiddenAtKnown = true;
+    }
     it->second.visible = show;
     if (show) {
         SDL_ShowWindow(it->second.window);
+        if (wasHidden) {
+            SDL_SetWindowPosition(win.window, win.hiddenAtX, win.hiddenAtY);
+            win.hiddenAtKnown = false;
+        }
         if (it->second.buffers) {
             // A window shown again is a new one to the compositor: its size and its picture
             // are told again.

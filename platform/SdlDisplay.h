@@ -110,6 +110,9 @@ private:
         std::vector<uint32_t> icon;    // kept: a shaped window made later needs it again
         void* surfacePixels = nullptr; // the window surface's memory last presented into
         std::function<bool(int, int)> dragTest;
+        // Hidden after it showed (X11): where it was then, in SDL's units, to go back to.
+        bool hiddenAtKnown = false;
+        int hiddenAtX = 0, hiddenAtY = 0;
         // Windows drawn into buffers of their own (Wayland): the picture in device pixels,
         // 0x00RRGGBB, the shape's alpha and the buffers.
         std::vector<uint32_t> picture;

@@ -14,6 +14,7 @@ packages=(
     xvfb xdotool x11-utils
     sway grim python3 libwayland-dev
     libatk1.0-dev libatk-bridge2.0-dev at-spi2-core dbus python3-pyatspi
+    libglib2.0-dev libxcb1-dev python3-gi openbox
     desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -5,6 +5,7 @@
 #include "skin/SkinFrame.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinTray.h"
 #include "ui/Forms.h"
 #include "ui/WindowIcon.h"
 
@@ -106,8 +107,18 @@ void TspSkinFrame::RollUpWindow(bool rollUp) {
     RepaintFrame();
 }
 
-// Without a tray icon to go to, the window minimises as usual: it must stay reachable.
+// The form hides behind an icon in the desktop's status area (skin/SkinTray.h). Where the
+// desktop has none, the window minimises as usual, so that it stays reachable, and the
+// program says so once.
 void TspSkinFrame::MinimizeToTray() {
+    TspSkinTray* tray = TspSkinTray::Of(this);
+    if (tray->InTray()) return;
+    std::string why;
+    if (tray->Enter(why)) {
+        if (OnMinimize) OnMinimize(this);
+        return;
+    }
+    SayNoStatusArea(why);
     if (m_form->WindowState() != wsMinimized) m_form->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
