@@ -70,6 +70,12 @@ echo "== status notifier item"
 if command -v openbox >/dev/null; then
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     pids+=($!)
+    # Only once it manages the screen: a window mapped while it is taking over may be lost
+    # between the two, and the program would wait for it to show.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.05
+    done
     echo "== X system tray, with a window manager"
 else
     echo "== X system tray (no window manager: openbox is missing)"
