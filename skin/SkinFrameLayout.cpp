@@ -89,6 +89,8 @@ void TspSkinFrame::MainMenuChanged() {
     BuildFrameObjects();
     LayoutFrameObjects();
     RepaintFrame();
+    // The menu bar a screen reader sees is the form's.
+    NotifyAccessible(*m_form, TAccessibleChange::Children);
 }
 
 void TspSkinFrame::ConfigureFrameObjects() {

@@ -5,6 +5,7 @@
 
 #include "ui/Forms.h"
 #include "ui/MainMenu.h"
+#include "ui/MainMenuAccessible.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowSystem.h"
 
@@ -28,6 +29,7 @@ TCustomForm::~TCustomForm() {
     m_frame = nullptr;
     // Its view (the frame's) goes with the form; a menu that stays must not call it.
     if (m_menu) m_menu->SetView(nullptr);
+    m_menuAccessible.reset();
     if (OnDestroy) {
         try {
             OnDestroy(this);
@@ -304,15 +306,21 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     if (m_menu) m_menu->RemoveFreeNotification(this);
     m_menu = menu;
     if (menu) menu->FreeNotification(this);
-    Perform(CM_MENUCHANGED);
+    MenuChanged();
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
     if (operation == opRemove && component == m_menu && m_menu) {
         m_menu = nullptr;
-        if (!Destroying()) Perform(CM_MENUCHANGED);
+        if (!Destroying()) MenuChanged();
     }
+}
+
+void TCustomForm::MenuChanged() {
+    m_menuAccessible.reset();
+    Perform(CM_MENUCHANGED);
+    NotifyAccessible(*this, TAccessibleChange::Children);
 }
 
 bool TCustomForm::MenuTakesKey(WORD key) const {
@@ -641,5 +649,12 @@ void TCustomForm::DescribeAccessible(TAccessibleInfo& info) const {
     info.Name = GetText();
     if (m_active) info.States |= asActive;
     if (m_modal) info.States |= asModal;
+    // The main menu, first, while something shows it.
+    if (m_menu && m_menu->View()) {
+        if (!m_menuAccessible)
+            m_menuAccessible =
+                std::make_unique<TMainMenuAccessible>(const_cast<TCustomForm*>(this), m_menu);
+        info.Children.insert(info.Children.begin(), m_menuAccessible.get());
+    }
     info.States &= ~asFocusable;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TCustomForm and TForm: top-level windows, their frame, modal runs and closing.
 #include <functional>
+#include <memory>
 
 #include "gfx/Bitmap.h"
 #include "ui/CustomControl.h"
@@ -8,6 +9,7 @@
 
 class TForm;
 class TMainMenu;
+class TMainMenuAccessible;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -197,10 +199,14 @@ protected:
     TBitmap m_icon;
     TFormFrame* m_frame = nullptr;
     TMainMenu* m_menu = nullptr;
+    // The menu's description for screen readers, made when first asked for.
+    mutable std::unique_ptr<TMainMenuAccessible> m_menuAccessible;
 
 private:
     // The menu's view takes the keys while the menu is in use.
     bool MenuTakesKey(WORD key) const;
+    // The menu was set, replaced or went: the frame draws it anew, screen readers hear it.
+    void MenuChanged();
     // The defaults of the handlers the frame hears around.
     void ActivateDefault(TWMActivate& m);
     void SysCommandDefault(TWMSysCommand& m);

@@ -6,6 +6,7 @@
 #include "skin/SkinMainMenuItems.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMenuWindow.h"
+#include "ui/Accessible.h"
 #include "ui/MainMenu.h"
 #include "ui/StdCtrls.h"
 
@@ -455,4 +456,54 @@ TEST_F(MainMenuRecordTest, TheSkinsMenuAreaHoldsTheItemsAndTheirPopupsOpenUpward
     TspSkinMenuWindow* w = PopupWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Top() + w->Height(), form->Top() + Item(1)->ObjectRect.Top) << "above its item";
+}
+
+// --- screen readers ---
+
+TEST_F(MainMenuTest, ScreenReadersFindAMenuBarFirstWithItsItemsNamedWithoutTheirMarks) {
+    edit = new TEdit(form);
+    edit->SetParent(form);
+    WearProgramSkin();
+    EXPECT_EQ(AccessibleInfoOf(*form).Children, std::vector<TControl*>{edit}) << "no menu, no bar";
+    menu = MakeMenu();
+    form->SetMenu(menu);
+    menu->SetEnabled(2, false);
+    const TAccessibleInfo info = AccessibleInfoOf(*form);
+    ASSERT_EQ(info.Children.size(), 2u);
+    TControl* bar = info.Children[0];
+    EXPECT_EQ(info.Children[1], edit);
+    EXPECT_EQ(bar->Parent(), form);
+    EXPECT_EQ(form->ControlCount(), 1) << "not one of the form's controls";
+    const TAccessibleInfo barInfo = AccessibleInfoOf(*bar);
+    EXPECT_EQ(barInfo.Role, TAccessibleRole::MenuBar);
+    ASSERT_EQ(barInfo.Children.size(), 3u);
+    std::vector<std::string> names;
+    for (TControl* c : barInfo.Children) {
+        const TAccessibleInfo item = AccessibleInfoOf(*c);
+        EXPECT_EQ(item.Role, TAccessibleRole::MenuItem);
+        EXPECT_EQ(c->Parent(), bar);
+        names.push_back(item.Name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"File", "View", "Help"}));
+    const TAccessibleInfo view = AccessibleInfoOf(*barInfo.Children[1]);
+    EXPECT_EQ(view.Bounds, OffsetRect(Item(1)->ObjectRect, form->Left(), form->Top()));
+    EXPECT_TRUE(view.States & asShowing);
+    EXPECT_TRUE(view.States & asEnabled);
+    EXPECT_FALSE(AccessibleInfoOf(*barInfo.Children[2]).States & asEnabled) << "Help is disabled";
+    EXPECT_TRUE(AccessibleInfoOf(*barInfo.Children[2]).Actions.empty());
+    // Its click opens the popup, ready for the keyboard.
+    ASSERT_EQ(view.Actions.size(), 1u);
+    EXPECT_EQ(view.Actions[0].KeyBinding, "Alt+V");
+    view.Actions[0].Run();
+    Pump();
+    ASSERT_NE(PopupWindow(), nullptr);
+    EXPECT_EQ(Items().OpenIndex(), 1);
+    EXPECT_EQ(PopupWindow()->ItemIndex(), 0);
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    // A hidden item is not there; the menu going takes the bar along.
+    menu->SetVisible(0, false);
+    EXPECT_EQ(AccessibleInfoOf(*AccessibleInfoOf(*form).Children[0]).Children.size(), 2u);
+    form->SetMenu(nullptr);
+    EXPECT_EQ(AccessibleInfoOf(*form).Children, std::vector<TControl*>{edit});
 }
