@@ -379,6 +379,7 @@ void TspSkinFrame::WMSkinChanging(TMessage& m) {
     if (NamesStore(m.WParam, m_skinData)) {
         StopTimers();
         CloseMenu();
+        m_mainMenu->Leave();
         ReleaseObjectCapture();
         m_objects.clear();
         m_titleCaption = nullptr;

@@ -277,6 +277,22 @@ TEST_F(MainMenuTest, AltAndALetterOpenThatItemReadyForEnter) {
     EXPECT_EQ(PopupWindow(), nullptr);
 }
 
+TEST_F(MainMenuTest, AControlsOwnAltLetterComesBeforeTheMenus) {
+    WearWithMenu();
+    auto* other = new TEdit(form);
+    other->SetParent(form);
+    other->SetBounds(10, 40, 100, 20);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetCaption("&Find:");
+    label->SetFocusControl(other);
+    Alt('F');
+    EXPECT_EQ(GetFocus(), other);
+    EXPECT_EQ(PopupWindow(), nullptr) << "File keeps its letter only where no control claims it";
+    Alt('H');
+    EXPECT_EQ(Items().OpenIndex(), 2);
+}
+
 TEST_F(MainMenuTest, AltAloneLightsTheFirstItemAndTheArrowsGoRound) {
     WearWithMenu();
     AltAlone();
@@ -389,7 +405,7 @@ TBitmap ItemLooks() {
     return b;
 }
 
-std::string ItemSkin(bool ownArea) {
+std::string ItemSkin(bool ownArea, bool morphing = false) {
     std::string info =
         "[FORMINFO]\r\nclientrect=9,44,141,97\r\nlefttoppoint=40,50\r\n"
         "righttoppoint=110,50\r\nleftbottompoint=40,80\r\nrightbottompoint=110,80\r\n"
@@ -403,18 +419,18 @@ std::string ItemSkin(bool ownArea) {
            "[bar]\r\nactivepictureindex=0\r\nskinrectinapicture=1\r\nskinrect=0,0,30,16\r\n"
            "activeskinrect=30,0,60,16\r\ndownrect=60,0,90,16\r\nitemleftoffset=4\r\n"
            "itemrightoffset=4\r\nfontcolor=0\r\nactivefontcolor=0\r\ndownfontcolor=16777215\r\n"
-           "unenabledfontcolor=8421504\r\n"
-           "[SKINCONTROLS]\r\ncount=0\r\n";
+           "unenabledfontcolor=8421504\r\n" +
+           std::string(morphing ? "morphing=1\r\n" : "") + "[SKINCONTROLS]\r\ncount=0\r\n";
 }
 } // namespace
 
 class MainMenuRecordTest : public MainMenuTest {
 protected:
-    void WearItemSkin(bool ownArea) {
+    void WearItemSkin(bool ownArea, bool morphing = false) {
         form->SetBounds(100, 100, 300, 200);
         frame = MakeFrame();
-        store = StoreWith(ItemSkin(ownArea), skintest::SolidBitmap(150, 107, clNavy), nullptr,
-                          {ItemLooks()});
+        store = StoreWith(ItemSkin(ownArea, morphing), skintest::SolidBitmap(150, 107, clNavy),
+                          nullptr, {ItemLooks()});
         frame->SetSkinData(store);
         menu = MakeMenu();
         form->SetMenu(menu);
@@ -506,4 +522,28 @@ TEST_F(MainMenuTest, ScreenReadersFindAMenuBarFirstWithItsItemsNamedWithoutTheir
     EXPECT_EQ(AccessibleInfoOf(*AccessibleInfoOf(*form).Children[0]).Children.size(), 2u);
     form->SetMenu(nullptr);
     EXPECT_EQ(AccessibleInfoOf(*form).Children, std::vector<TControl*>{edit});
+}
+
+TEST_F(MainMenuRecordTest, AMorphingSkinFadesTheHoverInAndAnOpenPopupShowsAtOnce) {
+    WearItemSkin(false, true);
+    TspSkinMainMenuItem* file = Item(0);
+    ASSERT_NE(file, nullptr);
+    const TPoint corner{file->ObjectRect.Left + 1, file->ObjectRect.Top + 1};
+    MoveOverItem(0);
+    EXPECT_EQ(file->MorphFactor, 0);
+    Wait(25);
+    EXPECT_DOUBLE_EQ(file->MorphFactor, 0.2);
+    const TColor between = Pixel(corner.X, corner.Y);
+    EXPECT_NE(between, clRed);
+    EXPECT_NE(between, clLime);
+    Wait(100);
+    EXPECT_DOUBLE_EQ(file->MorphFactor, 1.0);
+    EXPECT_EQ(Pixel(corner.X, corner.Y), clLime);
+    // Leaving fades back; the popup's item is down at once.
+    MoveTo(150, 150);
+    Wait(125);
+    EXPECT_DOUBLE_EQ(file->MorphFactor, 0.0);
+    EXPECT_EQ(Pixel(corner.X, corner.Y), clRed);
+    Alt('H');
+    EXPECT_EQ(Pixel(Item(2)->ObjectRect.Left + 1, Item(2)->ObjectRect.Top + 1), clBlue);
 }
