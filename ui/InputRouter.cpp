@@ -264,8 +264,11 @@ void TInputRouter::HandleMouseButton(const DisplayEvent& e, bool down) {
         return;
     }
     UpdateHoverAt(pt);
-    if (down) m_altAlone = false;
-    if (down) Application->CancelHint();
+    if (down) {
+        // A click between Alt's press and release makes it no menu key.
+        m_altAlone = false;
+        Application->CancelHint();
+    }
     TWinControl* target = m_capture && Alive(m_capture) ? m_capture : WindowAt(pt);
     if (!target) return;
     if (!m_capture && !m_registry.AcceptsInput(target)) {
