@@ -244,6 +244,10 @@ bool TspSkinMainMenuItems::PopupKey(WORD key) {
         m_popup->CloseUp();
         m_escaping = false;
         return true;
+    case VK_F10:
+        // The menu key again leaves the menu altogether.
+        Leave();
+        return true;
     default:
         return false;
     }

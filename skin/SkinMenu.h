@@ -77,8 +77,8 @@ public:
     // The menu was opened below a rectangle (a button) and that rectangle was pressed again
     // within the double-click time: the menu closes and this runs instead.
     TNotifyEvent OnAnchorDoubleClick;
-    // Left, Right and Esc in the open menu are offered here first (a menu bar moves to its
-    // next item); true takes the key.
+    // Left, Right, Esc and F10 in the open menu are offered here first (a menu bar moves
+    // to its next item); true takes the key.
     std::function<bool(WORD key)> OnNavigationKey;
     // The pointer moved outside the open menu (screen point); the menu holds the mouse.
     std::function<void(TPoint screen)> OnPointerOutside;

@@ -276,8 +276,8 @@ void TspSkinMenuWindow::MouseUp(TMouseButton, TShiftState, int x, int y) {
 }
 
 void TspSkinMenuWindow::KeyDown(WORD& key, TShiftState shift) {
-    if ((key == VK_LEFT || key == VK_RIGHT || key == VK_ESCAPE) && m_menu->OnNavigationKey &&
-        m_menu->OnNavigationKey(key)) {
+    if ((key == VK_LEFT || key == VK_RIGHT || key == VK_ESCAPE || key == VK_F10) &&
+        m_menu->OnNavigationKey && m_menu->OnNavigationKey(key)) {
         key = 0;
         return;
     }

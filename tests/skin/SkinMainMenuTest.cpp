@@ -332,6 +332,13 @@ TEST_F(MainMenuTest, F10IsTheMenuKeyTooAndASecondPressLeaves) {
     Key(VK_F10);
     EXPECT_FALSE(Items().InMenuMode());
     EXPECT_EQ(GetFocus(), edit);
+    // From an open popup too.
+    Alt('V');
+    ASSERT_NE(PopupWindow(), nullptr);
+    Key(VK_F10);
+    EXPECT_EQ(PopupWindow(), nullptr);
+    EXPECT_FALSE(Items().InMenuMode());
+    EXPECT_EQ(GetFocus(), edit);
     AltAlone();
     AltAlone();
     EXPECT_FALSE(Items().InMenuMode());
