@@ -71,6 +71,10 @@ AtkRole AtkRoleOf(TAccessibleRole role) {
         return ATK_ROLE_COLUMN_HEADER;
     case TAccessibleRole::Separator:
         return ATK_ROLE_SEPARATOR;
+    case TAccessibleRole::MenuBar:
+        return ATK_ROLE_MENU_BAR;
+    case TAccessibleRole::MenuItem:
+        return ATK_ROLE_MENU_ITEM;
     }
     return ATK_ROLE_UNKNOWN;
 }

@@ -6,6 +6,7 @@
 #include "rtl/Exceptions.h"
 #include "skin/SkinData.h"
 #include "skin/SkinHint.h"
+#include "skin/SkinMainMenuItems.h"
 #include "skin/SkinMenu.h"
 
 namespace {
@@ -31,6 +32,7 @@ TspSkinFrame::TspSkinFrame(TComponent* owner) : TComponent(owner) {
     SetDefaultCaptionFont(m_defCaptionFont, clBtnText);
     SetDefaultCaptionFont(m_defInactiveCaptionFont, clBtnShadow);
     m_builtInMenu = new TspSkinPopupMenu(this);
+    m_mainMenu = std::make_unique<TspSkinMainMenuItems>(this);
     Attach();
 }
 
@@ -38,6 +40,12 @@ TspSkinFrame::~TspSkinFrame() {
     *m_alive = false;
     if (m_parked) LeaveParking();
     CloseMenu();
+    // A form being destroyed has let its menu's view go already.
+    if (m_form && !m_form->Destroying()) {
+        if (FormAlive()) m_mainMenu->Leave();
+        m_mainMenu->DetachFromMenu();
+    }
+    m_mainMenu->ForgetMenu();
     Detach();
     m_objects.clear();
 }

@@ -28,6 +28,7 @@
 
 class TspSkinData;
 class TspSkinHint;
+class TspSkinMainMenuItems;
 class TspSkinPopupMenu;
 
 // Border icons beyond the form's own (biSystemMenu, biMinimize, biMaximize).
@@ -237,6 +238,13 @@ public:
     // The window's caption text as the caption object shows it.
     AnsiString CaptionText() const;
 
+    // --- the form's main menu ---
+    // Its items, which one is lit or open, and the keyboard's menu mode.
+    TspSkinMainMenuItems& MainMenuItems() const { return *m_mainMenu; }
+    // The form's menu changed (set, replaced, items added or changed): the items are made
+    // again and laid out.
+    void MainMenuChanged();
+
     // Called by the objects.
     void ButtonDownChanged(TspSkinButtonObject* button);
     void SetObjectCapture(TspActiveSkinObject* object);
@@ -286,6 +294,7 @@ private:
     void WMSkinChangeDone(TMessage& m);
     void WMSkinStringsChanged(TMessage& m);
     void WMSkinMenuClosed(TMessage& m);
+    void CMMenuChanged(TMessage& m);
 
     void Attach();
     void Detach();
@@ -307,6 +316,10 @@ private:
     void PaintDefaultFrame(TCanvas& canvas);
     void BuildDefaultButtons();
     void PlaceDefaultButtons();
+    // The caption buttons and the caption in the caption row, then the menu's items.
+    void LayoutCaptionRow();
+    void AddMainMenuItems();
+    void LayoutMainMenuItems();
     int SkinnedHitTest(TPoint p);
     int DefaultHitTest(TPoint p);
     TPoint ToWindow(TPoint screen) const;
@@ -375,6 +388,7 @@ private:
     bool m_morphRunning = false, m_hoverRunning = false, m_animationRunning = false;
     TRegion m_region;
     TspSkinPopupMenu* m_builtInMenu = nullptr;
+    std::unique_ptr<TspSkinMainMenuItems> m_mainMenu;
     TspSkinButtonObject* m_menuButton = nullptr;
     TBitmap m_icon;
     TBitmap m_iconSource; // the picture m_icon was scaled from

@@ -3,6 +3,11 @@
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinFrameExtraObjects.h"
+#include "skin/SkinMainMenuItem.h"
+#include "skin/SkinMainMenuItems.h"
+#include "ui/MainMenu.h"
+
+#include <algorithm>
 
 namespace {
 bool IsCommandButton(TspActiveSkinObject* o, int& command) {
@@ -34,6 +39,8 @@ AnsiString TspSkinFrame::CaptionText() const {
 
 void TspSkinFrame::BuildFrameObjects() {
     ReleaseObjectCapture();
+    // Lit and open items refer to the objects about to go.
+    m_mainMenu->Leave();
     m_objects.clear();
     m_titleCaption = nullptr;
     m_hoverIndex = m_downIndex = -1;
@@ -45,7 +52,45 @@ void TspSkinFrame::BuildFrameObjects() {
         if (auto object = CreateFrameObject(this, m_skinData, *record))
             m_objects.push_back(std::move(object));
     }
+    AddMainMenuItems();
     ConfigureFrameObjects();
+}
+
+// One object per shown top item of the form's menu, after the skin's own objects.
+void TspSkinFrame::AddMainMenuItems() {
+    m_mainMenu->AttachToMenu();
+    TMainMenu* menu = m_form->Menu();
+    if (!menu) return;
+    // The first main menu item record, whatever the skin named it (a menu bar's items are
+    // drawn by a menu bar, not on the frame).
+    const TspDataSkinMainMenuItem* record = nullptr;
+    for (int i = 0; i < m_skinData->ObjectRecordCount() && !record; ++i) {
+        const TspDataSkinObject* r = m_skinData->ObjectRecord(i);
+        if (!dynamic_cast<const TspDataSkinMainMenuBarItem*>(r))
+            record = dynamic_cast<const TspDataSkinMainMenuItem*>(r);
+    }
+    // A record without a look to cut is no look: the plain one is drawn instead.
+    if (record &&
+        (record->skinrect.IsEmpty() || !m_skinData->ActivePicture(record->activepictureindex)))
+        record = nullptr;
+    for (int i = 0; i < menu->Count(); ++i) {
+        const TMainMenuItem& item = menu->Items(i);
+        if (!item.Visible) continue;
+        m_objects.push_back(std::make_unique<TspSkinMainMenuItem>(this, m_skinData, record, i,
+                                                                  item.Caption, item.Enabled));
+    }
+}
+
+void TspSkinFrame::MainMenuChanged() {
+    m_mainMenu->Leave();
+    m_mainMenu->AttachToMenu();
+    if (!m_skinned) return;
+    ResetObjects();
+    BuildFrameObjects();
+    LayoutFrameObjects();
+    RepaintFrame();
+    // The menu bar a screen reader sees is the form's.
+    NotifyAccessible(*m_form, TAccessibleChange::Children);
 }
 
 void TspSkinFrame::ConfigureFrameObjects() {
@@ -101,6 +146,11 @@ void TspSkinFrame::LayoutFrameObjects() {
         PlaceDefaultButtons();
         return;
     }
+    LayoutCaptionRow();
+    LayoutMainMenuItems();
+}
+
+void TspSkinFrame::LayoutCaptionRow() {
     const TBitmap* picture = FramePicture();
     const TspSkinFormInfo& info = m_skinData->FormInfo();
     const int pw = picture->Width(), ph = picture->Height();
@@ -185,6 +235,49 @@ void TspSkinFrame::LayoutFrameObjects() {
     }
 }
 
+// The menu's items stand in the skin's main menu area when it has one; otherwise in the
+// caption row between the system-menu button and the caption text, which gives them its
+// left part. An item that does not fit is left out rather than drawn over the buttons.
+void TspSkinFrame::LayoutMainMenuItems() {
+    std::vector<TspSkinMainMenuItem*> items;
+    for (auto& o : m_objects)
+        if (auto* item = dynamic_cast<TspSkinMainMenuItem*>(o.get())) items.push_back(item);
+    if (items.empty()) return;
+    const TspSkinFormInfo& info = m_skinData->FormInfo();
+    TspSkinCaptionObject* captionObject = nullptr;
+    for (auto& o : m_objects)
+        if ((captionObject = dynamic_cast<TspSkinCaptionObject*>(o.get()))) break;
+    const int gap = info.buttonsoffset;
+    TRect row;
+    int x = 0, limit = 0;
+    const bool ownArea = !info.mainmenurect.IsEmpty();
+    if (ownArea) {
+        const TBitmap* picture = FramePicture();
+        const int pw = picture->Width(), ph = picture->Height();
+        row = MoveByCornerRule(info.mainmenurect, info, pw, ph, m_width - pw, m_height - ph);
+        x = row.Left;
+        limit = row.Right;
+    } else {
+        row = m_geometry.CaptionRect;
+        if (captionObject) {
+            row.Top = captionObject->ObjectRect.Top;
+            row.Bottom = captionObject->ObjectRect.Bottom;
+        }
+        x = (captionObject ? captionObject->ObjectRect.Left : row.Left) + gap;
+        limit = captionObject ? captionObject->ObjectRect.Right : row.Right;
+    }
+    for (TspSkinMainMenuItem* item : items) {
+        const TSize size = item->PreferredSize();
+        const int y = row.Top + row.Height() / 2 - size.cy / 2;
+        item->Visible = x + size.cx <= limit;
+        item->ObjectRect = item->Visible ? Bounds(x, y, size.cx, size.cy) : TRect{};
+        if (item->Visible) x += size.cx;
+    }
+    // A gap keeps the last item's caption apart from the window's.
+    if (!ownArea && captionObject)
+        captionObject->ObjectRect.Left = std::min(x + gap, captionObject->ObjectRect.Right);
+}
+
 // The unskinned frame's buttons: close at the right end of the caption bar, then maximise
 // and minimise; the system-menu button with the icon at the left end.
 void TspSkinFrame::BuildDefaultButtons() {
@@ -230,7 +323,8 @@ void TspSkinFrame::RedrawObject(TspActiveSkinObject* object) {
     if (!object || !FormAlive() || !m_form->Showing() || m_moving) return;
     // Looks with see-through parts (the caption text, the icon) need the frame under them.
     auto* b = dynamic_cast<TspSkinStdButtonObject*>(object);
-    if (object->IsCaption() || (b && b->ShowsIcon()) || !object->Visible) {
+    if (object->IsCaption() || (b && b->ShowsIcon()) || !object->Visible ||
+        dynamic_cast<TspSkinMainMenuItem*>(object)) {
         RepaintFrame();
         return;
     }

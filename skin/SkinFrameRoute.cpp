@@ -5,9 +5,11 @@
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinFrameGeometry.h"
+#include "skin/SkinMainMenuItems.h"
 #include "skin/SkinMenu.h"
 #include "skin/SkinMenuWindow.h"
 #include "skin/SkinMessages.h"
+#include "ui/MainMenu.h"
 
 #include <algorithm>
 #include <bit>
@@ -24,6 +26,7 @@ bool NamesStore(WPARAM named, const TspSkinData* store) {
 // moves, sizes, loses the focus or the activation, or a mouse button goes down on it.
 void TspSkinFrame::Interrupted(TWinControl* focusTo) {
     // The menu window takes the keyboard while it is open; that must not close it.
+    m_mainMenu->Interrupted(focusTo);
     if (focusTo && m_builtInMenu && focusTo == m_builtInMenu->Window()) return;
     HideObjectHint();
     if (MenuShown()) CloseMenu();
@@ -225,8 +228,9 @@ void TspSkinFrame::SizeMoveExited(TWMNoParams&) {
 bool TspSkinFrame::SysCommand(TWMSysCommand& m) {
     switch (m.CmdType) {
     case SC_KEYMENU:
-        // No platform menu loop: the frame has no menu bar to activate.
-        m.Result = 0;
+        // No platform menu loop: the form's main menu, when it has one, takes the key. The
+        // point's low word carries the Alt letter (0 for Alt alone or F10).
+        m.Result = m_mainMenu->KeyMenu(char(m.Pos.X & 0xFF)) ? 1 : 0;
         return true;
     case SC_RESTORE:
         if (OnRestore) OnRestore(this);
@@ -345,6 +349,7 @@ bool TspSkinFrame::OtherMessage(TMessage& m) {
         {WM_SKINCHANGEDONE, &TspSkinFrame::WMSkinChangeDone},
         {WM_SKINSTRINGSCHANGED, &TspSkinFrame::WMSkinStringsChanged},
         {WM_SKINMENUCLOSED, &TspSkinFrame::WMSkinMenuClosed},
+        {CM_MENUCHANGED, &TspSkinFrame::CMMenuChanged},
     };
     // The form's default does nothing with these numbers; the frame's answer is the whole of it.
     return table.Dispatch(*this, m);
@@ -374,6 +379,7 @@ void TspSkinFrame::WMSkinChanging(TMessage& m) {
     if (NamesStore(m.WParam, m_skinData)) {
         StopTimers();
         CloseMenu();
+        m_mainMenu->Leave();
         ReleaseObjectCapture();
         m_objects.clear();
         m_titleCaption = nullptr;
@@ -397,8 +403,16 @@ void TspSkinFrame::WMSkinStringsChanged(TMessage&) {
     ConfigureFrameObjects();
 }
 
-void TspSkinFrame::WMSkinMenuClosed(TMessage&) {
-    MenuClosed();
+void TspSkinFrame::WMSkinMenuClosed(TMessage& m) {
+    // The message names the menu that closed.
+    if (m.WParam == std::bit_cast<WPARAM>(m_mainMenu->Popup()))
+        m_mainMenu->PopupClosed();
+    else
+        MenuClosed();
+}
+
+void TspSkinFrame::CMMenuChanged(TMessage&) {
+    MainMenuChanged();
 }
 
 // Depth first over the form's controls, then the skin-aware components it owns.

@@ -68,23 +68,27 @@ TspSkinMenuWindow* TspSkinPopupMenu::Window() const {
 }
 
 void TspSkinPopupMenu::Popup(TPoint screen, TWinControl* notify) {
-    Show(Rect(screen.X, screen.Y, screen.X, screen.Y), false, notify);
+    Show(Rect(screen.X, screen.Y, screen.X, screen.Y), TspMenuPlacement::AtPoint, notify);
 }
 
 void TspSkinPopupMenu::PopupUnder(const TRect& screenRect, TWinControl* notify) {
-    Show(screenRect, true, notify);
+    Show(screenRect, TspMenuPlacement::Below, notify);
 }
 
-void TspSkinPopupMenu::Show(const TRect& anchor, bool below, TWinControl* notify) {
+void TspSkinPopupMenu::PopupAbove(const TRect& screenRect, TWinControl* notify) {
+    Show(screenRect, TspMenuPlacement::Above, notify);
+}
+
+void TspSkinPopupMenu::Show(const TRect& anchor, TspMenuPlacement placement, TWinControl* notify) {
     if (Shown()) CloseUp();
     if (m_items.empty()) return;
     if (!m_window) m_window = new TspSkinMenuWindow(this);
     m_notify = notify;
     m_anchor = anchor;
-    m_anchored = below;
+    m_anchored = placement != TspMenuPlacement::AtPoint;
     m_shownAt = GetTickCount();
     if (OnPopup) OnPopup(this);
-    m_window->ShowMenu(anchor, below);
+    m_window->ShowMenu(anchor, placement);
 }
 
 bool TspSkinPopupMenu::AnchorDoubleClicked(TPoint screen) const {

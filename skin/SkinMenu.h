@@ -20,6 +20,10 @@
 class TspSkinData;
 class TspSkinMenuWindow;
 
+// Where a menu opens against its anchor: its corner at the anchor's top-left, or below or
+// above the anchor rectangle.
+enum class TspMenuPlacement { AtPoint, Below, Above };
+
 struct TspMenuItem {
     std::string Name;
     AnsiString Caption; // "&" marks the accelerator letter; "-" alone is a separator
@@ -60,6 +64,8 @@ public:
     void Popup(TPoint screen, TWinControl* notify);
     // Shows the menu below a screen rectangle (above it when there is no room below).
     void PopupUnder(const TRect& screenRect, TWinControl* notify);
+    // Shows the menu above a screen rectangle (below it when there is no room above).
+    void PopupAbove(const TRect& screenRect, TWinControl* notify);
     bool Shown() const;
     // Closes it without a choice.
     void CloseUp();
@@ -71,12 +77,17 @@ public:
     // The menu was opened below a rectangle (a button) and that rectangle was pressed again
     // within the double-click time: the menu closes and this runs instead.
     TNotifyEvent OnAnchorDoubleClick;
+    // Left, Right, Esc and F10 in the open menu are offered here first (a menu bar moves
+    // to its next item); true takes the key.
+    std::function<bool(WORD key)> OnNavigationKey;
+    // The pointer moved outside the open menu (screen point); the menu holds the mouse.
+    std::function<void(TPoint screen)> OnPointerOutside;
 
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend class TspSkinMenuWindow;
-    void Show(const TRect& anchor, bool below, TWinControl* notify);
+    void Show(const TRect& anchor, TspMenuPlacement placement, TWinControl* notify);
     // The window reports that it closed, with the chosen item (-1 for none).
     void WindowClosed(int chosen);
     // A press outside the open menu: true when it is the anchor's double click.

@@ -6,6 +6,8 @@
 #include "skin/SkinMenu.h"
 #include "skin/SkinRegions.h"
 #include "skin/SkinSlicing.h"
+#include "ui/Label.h"
+#include "ui/MainMenu.h"
 
 #include <algorithm>
 
@@ -35,28 +37,6 @@ TspStretchFlags PopupStretch(const TspDataSkinPopupWindow& p) {
     return flags;
 }
 
-AnsiString WithoutPrefix(const AnsiString& caption) {
-    AnsiString out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        out += caption[i];
-    }
-    return out;
-}
-
-// The letter after "&", lower case; 0 when there is none.
-char Accelerator(const AnsiString& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i)
-        if (caption[i] == '&') {
-            if (caption[i + 1] == '&') {
-                ++i;
-                continue;
-            }
-            char c = caption[i + 1];
-            return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-        }
-    return 0;
-}
 } // namespace
 
 TspSkinMenuWindow::TspSkinMenuWindow(TspSkinPopupMenu* menu) : THintWindow(menu), m_menu(menu) {
@@ -130,7 +110,7 @@ void TspSkinMenuWindow::Layout() {
         m_rows.push_back({i, Rect(0, y, 0, y + h)});
         y += h;
         if (item.IsSeparator()) continue;
-        int w = TextIndent + c->TextWidth(WithoutPrefix(item.Caption)) + RightMargin;
+        int w = TextIndent + c->TextWidth(MenuCaptionText(item.Caption)) + RightMargin;
         if (!item.ShortCut.empty()) w += ShortCutGap + c->TextWidth(item.ShortCut);
         width = std::max(width, w);
     }
@@ -158,14 +138,21 @@ TRect TspSkinMenuWindow::ItemsArea() const {
                 m_rows.back().rect.Bottom);
 }
 
-void TspSkinMenuWindow::ShowMenu(const TRect& anchor, bool below) {
+void TspSkinMenuWindow::ShowMenu(const TRect& anchor, TspMenuPlacement placement) {
     FindLooks();
     Layout();
     const int w = Width(), h = Height();
     const TRect screen = Rect(0, 0, Screen->Width(), Screen->Height());
+    const bool below = placement == TspMenuPlacement::Below;
     int x = anchor.Left, y = below ? anchor.Bottom : anchor.Top;
-    if (x + w > screen.Right) x = below ? screen.Right - w : anchor.Left - w;
-    if (y + h > screen.Bottom) y = below ? anchor.Top - h : anchor.Top - h;
+    if (x + w > screen.Right)
+        x = placement != TspMenuPlacement::AtPoint ? screen.Right - w : anchor.Left - w;
+    if (placement == TspMenuPlacement::Above) {
+        // Above its anchor, or below it where the screen has no room above.
+        y = anchor.Top - h;
+        if (y < screen.Top) y = anchor.Bottom;
+    }
+    if (y + h > screen.Bottom) y = anchor.Top - h;
     x = std::max(x, screen.Left);
     y = std::max(y, screen.Top);
     m_itemIndex = -1;
@@ -263,6 +250,12 @@ void TspSkinMenuWindow::Choose(int item) {
 }
 
 void TspSkinMenuWindow::MouseMove(TShiftState, int x, int y) {
+    if (!ClientRect().Contains({x, y}) && m_menu->OnPointerOutside) {
+        // The menu holds the mouse: what lies outside it (a menu bar) learns where it is.
+        SetItemIndex(-1);
+        m_menu->OnPointerOutside(ClientToScreen({x, y}));
+        return;
+    }
     SetItemIndex(ItemAt({x, y}));
 }
 
@@ -283,6 +276,11 @@ void TspSkinMenuWindow::MouseUp(TMouseButton, TShiftState, int x, int y) {
 }
 
 void TspSkinMenuWindow::KeyDown(WORD& key, TShiftState shift) {
+    if ((key == VK_LEFT || key == VK_RIGHT || key == VK_ESCAPE || key == VK_F10) &&
+        m_menu->OnNavigationKey && m_menu->OnNavigationKey(key)) {
+        key = 0;
+        return;
+    }
     int row = -1;
     for (size_t i = 0; i < m_rows.size(); ++i)
         if (m_rows[i].item == m_itemIndex) row = int(i);
@@ -311,7 +309,7 @@ void TspSkinMenuWindow::KeyDown(WORD& key, TShiftState shift) {
             const char letter = key >= 'A' && key <= 'Z' ? char(key + 32) : char(key);
             for (const Row& r : m_rows) {
                 const TspMenuItem& item = m_menu->Items(r.item);
-                if (item.Enabled && !item.IsSeparator() && Accelerator(item.Caption) == letter) {
+                if (item.Enabled && !item.IsSeparator() && IsAccel(letter, item.Caption)) {
                     Choose(r.item);
                     break;
                 }

@@ -3,6 +3,7 @@
 // popup-window picture and "menuitem" record when the store has them, else from the skin's
 // colours. While it is open it holds the mouse and the keyboard.
 #include "gfx/Bitmap.h"
+#include "skin/SkinMenu.h"
 #include "ui/Forms.h"
 
 #include <vector>
@@ -17,8 +18,8 @@ public:
     ~TspSkinMenuWindow() override;
 
     // Lays the items out and shows the window next to `anchor` (screen coordinates): below
-    // it, or with its corner at the anchor's top-left when `below` is false.
-    void ShowMenu(const TRect& anchor, bool below);
+    // or above it, or with its corner at the anchor's top-left.
+    void ShowMenu(const TRect& anchor, TspMenuPlacement placement);
     // Hides the window and reports the chosen item (-1: none) to the menu.
     void CloseMenu(int chosen);
     bool Open() const { return m_open; }
@@ -26,6 +27,8 @@ public:
     // The highlighted item, -1 when none.
     int ItemIndex() const { return m_itemIndex; }
     void SetItemIndex(int index);
+    // Highlights the first item that can be chosen.
+    void SelectFirst() { Step(-1, 1); }
     int ItemCount() const { return int(m_rows.size()); }
     // An item's rectangle in client coordinates.
     TRect ItemRect(int index) const;

@@ -119,6 +119,10 @@ const char* AccessibleRoleName(TAccessibleRole role) {
         return "column header";
     case TAccessibleRole::Separator:
         return "separator";
+    case TAccessibleRole::MenuBar:
+        return "menu bar";
+    case TAccessibleRole::MenuItem:
+        return "menu item";
     }
     return "unknown";
 }

@@ -36,6 +36,8 @@ enum class TAccessibleRole {
     TableCell,
     ColumnHeader,
     Separator,
+    MenuBar,
+    MenuItem,
 };
 
 // States, as bit flags.

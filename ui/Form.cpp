@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "ui/Forms.h"
+#include "ui/MainMenu.h"
+#include "ui/MainMenuAccessible.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowSystem.h"
 
@@ -25,6 +27,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 TCustomForm::~TCustomForm() {
     // The frame is an owned component that goes later; nothing reaches it from here on.
     m_frame = nullptr;
+    // Its view (the frame's) goes with the form; a menu that stays must not call it.
+    if (m_menu) m_menu->SetView(nullptr);
+    m_menuAccessible.reset();
     if (OnDestroy) {
         try {
             OnDestroy(this);
@@ -287,7 +292,46 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::KeyDown(WORD& key, TShiftState shift) {
+    if (MenuTakesKey(key)) {
+        key = 0;
+        return;
+    }
     TWinControl::KeyDown(key, shift);
+}
+
+// --- the main menu ---
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == m_menu) return;
+    if (m_menu) m_menu->RemoveFreeNotification(this);
+    m_menu = menu;
+    if (menu) menu->FreeNotification(this);
+    MenuChanged();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == m_menu && m_menu) {
+        m_menu = nullptr;
+        if (!Destroying()) MenuChanged();
+    }
+}
+
+void TCustomForm::MenuChanged() {
+    m_menuAccessible.reset();
+    Perform(CM_MENUCHANGED);
+    NotifyAccessible(*this, TAccessibleChange::Children);
+}
+
+bool TCustomForm::MenuTakesKey(WORD key) const {
+    return m_menu && m_menu->View() && m_menu->View()->MenuKey(key);
+}
+
+void TCustomForm::CMDialogChar(TWMChar& m) {
+    TCustomControl::CMDialogChar(m);
+    if (m.Result != 0 || !m_menu || m_menu->FindAccelerator(char(m.CharCode)) < 0) return;
+    // The letter opens the menu the way the system's key menu command does.
+    m.Result = Perform(WM_SYSCOMMAND, SC_KEYMENU, LPARAM(static_cast<unsigned char>(m.CharCode)));
 }
 
 // --- message handlers ---
@@ -304,7 +348,8 @@ void TCustomForm::CMTextChanged(TWMNoParams& m) {
 
 // The form itself has the focus only when none of its controls can take it.
 void TCustomForm::WMSetFocus(TWMFocus& m) {
-    if (m_activeControl && m_activeControl->CanFocus()) {
+    const bool menuInUse = m_menu && m_menu->View() && m_menu->View()->MenuInUse();
+    if (m_activeControl && m_activeControl->CanFocus() && !menuInUse) {
         ::SetFocus(m_activeControl->Handle());
         return;
     }
@@ -369,6 +414,10 @@ void TCustomForm::SysCommandDefault(TWMSysCommand& m) {
 
 void TCustomForm::CMDialogKey(TWMKey& m) {
     WORD key = m.CharCode;
+    if (MenuTakesKey(key)) {
+        m.Result = 1;
+        return;
+    }
     TShiftState shift = KeyboardShiftState();
     if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
         SelectNext(m_activeControl, !(shift & ssShift), true);
@@ -600,5 +649,12 @@ void TCustomForm::DescribeAccessible(TAccessibleInfo& info) const {
     info.Name = GetText();
     if (m_active) info.States |= asActive;
     if (m_modal) info.States |= asModal;
+    // The main menu, first, while something shows it.
+    if (m_menu && m_menu->View()) {
+        if (!m_menuAccessible)
+            m_menuAccessible =
+                std::make_unique<TMainMenuAccessible>(const_cast<TCustomForm*>(this), m_menu);
+        info.Children.insert(info.Children.begin(), m_menuAccessible.get());
+    }
     info.States &= ~asFocusable;
 }

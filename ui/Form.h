@@ -1,12 +1,15 @@
 #pragma once
 // TCustomForm and TForm: top-level windows, their frame, modal runs and closing.
 #include <functional>
+#include <memory>
 
 #include "gfx/Bitmap.h"
 #include "ui/CustomControl.h"
 #include "ui/FormFrame.h"
 
 class TForm;
+class TMainMenu;
+class TMainMenuAccessible;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -116,6 +119,13 @@ public:
     // The frame is asked about the messages the dispatch has no handler for.
     void DefaultHandler(TMessage& m) override;
 
+    // The form's main menu (not owned; nullptr: none). The form does not draw it: its frame
+    // does, told by CM_MENUCHANGED. The menu's "&" letters with Alt open it, after the
+    // form's controls have had them.
+    TMainMenu* Menu() const { return m_menu; }
+    void SetMenu(TMainMenu* menu);
+    void Notification(TComponent* component, TOperation operation) override;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -137,6 +147,7 @@ protected:
     void WMSysCommand(TWMSysCommand& m) override;
     void WMSetFocus(TWMFocus& m) override;
     void CMDialogKey(TWMKey& m) override;
+    void CMDialogChar(TWMChar& m) override;
     void CMRelease(TWMNoParams& m) override;
     void CMTextChanged(TWMNoParams& m) override;
     void WMNCCalcSize(TWMNCCalcSize& m) override;
@@ -187,8 +198,15 @@ protected:
     TRect m_restoreBounds;
     TBitmap m_icon;
     TFormFrame* m_frame = nullptr;
+    TMainMenu* m_menu = nullptr;
+    // The menu's description for screen readers, made when first asked for.
+    mutable std::unique_ptr<TMainMenuAccessible> m_menuAccessible;
 
 private:
+    // The menu's view takes the keys while the menu is in use.
+    bool MenuTakesKey(WORD key) const;
+    // The menu was set, replaced or went: the frame draws it anew, screen readers hear it.
+    void MenuChanged();
     // The defaults of the handlers the frame hears around.
     void ActivateDefault(TWMActivate& m);
     void SysCommandDefault(TWMSysCommand& m);

@@ -264,7 +264,11 @@ void TInputRouter::HandleMouseButton(const DisplayEvent& e, bool down) {
         return;
     }
     UpdateHoverAt(pt);
-    if (down) Application->CancelHint();
+    if (down) {
+        // A click between Alt's press and release makes it no menu key.
+        m_altAlone = false;
+        Application->CancelHint();
+    }
     TWinControl* target = m_capture && Alive(m_capture) ? m_capture : WindowAt(pt);
     if (!target) return;
     if (!m_capture && !m_registry.AcceptsInput(target)) {
@@ -333,9 +337,19 @@ void TInputRouter::HandleKey(const DisplayEvent& e, bool down) {
     bool ctrl = (e.mods & ModCtrl) != 0;
     LPARAM flags = e.repeat ? LPARAM(0x40000001) : 1;
     if (!down) {
+        const bool keyMenu = vk == VK_MENU && m_altAlone;
+        m_altAlone = false;
         target->Perform(alt ? WM_SYSKEYUP : WM_KEYUP, vk, flags | LPARAM(0xC0000000));
+        // Alt pressed and let go alone asks the form for its menu, as F10 does.
+        if (keyMenu && Alive(target))
+            if (TCustomForm* form = GetParentForm(target))
+                form->Perform(WM_SYSCOMMAND, SC_KEYMENU, 0);
         return;
     }
+    if (vk != VK_MENU)
+        m_altAlone = false;
+    else if (!e.repeat)
+        m_altAlone = true;
     m_suppressText = false;
     bool makesText = vk == VK_SPACE || (vk >= '0' && vk <= 'Z') ||
                      (vk >= VK_NUMPAD0 && vk <= VK_DIVIDE) || vk >= VK_OEM_1;
@@ -367,6 +381,10 @@ void TInputRouter::HandleKey(const DisplayEvent& e, bool down) {
     target->WindowProc(m);
     if (m.Result != 0 || WORD(m.WParam) == 0) {
         m_suppressText = makesText;
+        return;
+    }
+    if (vk == VK_F10 && !ctrl && !(e.mods & ModShift) && Alive(target)) {
+        if (TCustomForm* form = GetParentForm(target)) form->Perform(WM_SYSCOMMAND, SC_KEYMENU, 0);
         return;
     }
     if (!Alive(target) || m_focus != target) {

@@ -94,7 +94,8 @@ private:
 
     TNonClientTracking m_track;
     bool m_suppressText = false; // the key that produced this text was consumed
-    unsigned m_mods = 0;         // ModShift | ModCtrl | ModAlt of the current input
-    unsigned m_buttons = 0;      // bit 0 left, 1 right, 2 middle
+    bool m_altAlone = false; // Alt went down and nothing else since: its release is the menu key
+    unsigned m_mods = 0;     // ModShift | ModCtrl | ModAlt of the current input
+    unsigned m_buttons = 0;  // bit 0 left, 1 right, 2 middle
     std::unordered_set<int> m_keysDown;
 };
