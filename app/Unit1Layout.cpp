@@ -122,8 +122,12 @@ void TForm1::CreateComponents() {
     std::unique_ptr<TPreparedStart> prepared = TakePreparedStart();
 
     // The skin and the login picture as drawn for the screen's scale.
+    // Pictures prepared for another scale than the screen's are left aside (the faces hold).
     const int scale = ScreenScale();
-    if (prepared && prepared->scale != scale) prepared->aboutPicture.Clear();
+    if (prepared && prepared->scale != scale) {
+        prepared->skinInflated.reset();
+        prepared->aboutPicture.Clear();
+    }
     spCompressedStoredSkin1 = new TspCompressedStoredSkin(this);
     spCompressedStoredSkin1->SetName("spCompressedStoredSkin1");
     LoadProgramSkin(*spCompressedStoredSkin1, scale);
