@@ -3,10 +3,11 @@
 #include "data/AboutPicture.h"
 #include "data/ProgramSkin.h"
 #include "gfx/FontFace.h"
-#include "gfx/Jpeg.h"
+#include "platform/DeviceScale.h"
 #include "platform/Process.h"
 #include "skin/CompressedStoredSkin.h"
 
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -31,19 +32,29 @@ constexpr FaceUse kWindowFaces[] = {
 constexpr char16_t kCommonGlyphs[] = u" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ"
                                      u"[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
 
+// The screen's scale as far as it is known before the display is open: what the user set.
+// Anything else (a compositor's or the screen's own scale) is learnt only from the display;
+// when it turns out otherwise the window prepares its pictures again.
+int ExpectedScale() {
+    if (int scale = ScaleSetting(std::getenv("BRELVAN_SCALE"))) return scale;
+    if (int scale = ScaleSetting(std::getenv("GDK_SCALE"))) return scale;
+    return 1;
+}
+
 // Each part on its own: one that fails leaves its share to the window, which reports it.
 std::unique_ptr<TPreparedStart> Prepare() {
     auto prepared = std::make_unique<TPreparedStart>();
+    const int scale = prepared->scale = ExpectedScale();
     try {
-        prepared->skinSource.assign(reinterpret_cast<const char*>(ProgramSkinData()),
-                                    ProgramSkinSize());
+        prepared->skinSource.assign(reinterpret_cast<const char*>(ProgramSkinData(scale)),
+                                    ProgramSkinSize(scale));
         prepared->skinInflated =
-            TspCompressedStoredSkin::Inflate(ProgramSkinData(), ProgramSkinSize());
+            TspCompressedStoredSkin::Inflate(ProgramSkinData(scale), ProgramSkinSize(scale));
     } catch (...) {
         prepared->skinInflated.reset();
     }
     try {
-        DecodeJpeg(prepared->aboutPicture, AboutPictureJpeg(), AboutPictureJpegSize());
+        DecodeAboutPicture(prepared->aboutPicture, scale);
     } catch (...) {
         prepared->aboutPicture.SetSize(0, 0);
     }

@@ -19,6 +19,7 @@
 class TFontFace;
 
 struct TPreparedStart {
+    int scale = 1;                               // the screen scale the pictures are for
     std::string skinSource;                      // the compressed skin it was inflated from
     std::unique_ptr<TMemoryStream> skinInflated; // null: inflating failed; the form tries again
     TBitmap aboutPicture;                        // empty: decoding failed; the form tries again

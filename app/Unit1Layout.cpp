@@ -7,7 +7,6 @@
 #include "data/AboutPicture.h"
 
 #include "data/ProgramSkin.h"
-#include "gfx/Jpeg.h"
 #include "grid/NxGrid.h"
 #include "platform/Display.h"
 #include "service/HttpClient.h"
@@ -35,6 +34,12 @@
 #include "ui/ExtCtrls.h"
 
 namespace {
+
+// Device pixels a point of the screen the window is on; the program's own pictures are
+// carried drawn at each scale.
+int ScreenScale() {
+    return HasDisplay() ? CurrentDisplay().DeviceScale() : 1;
+}
 
 // One row of a design table: a control's name, its place in its parent (pixels), its caption,
 // the skin record it is bound to (none: it draws with its own default font and look), its
@@ -116,9 +121,16 @@ void TForm1::CreateComponents() {
     // Whatever was prepared while the display opened; the rest is done here.
     std::unique_ptr<TPreparedStart> prepared = TakePreparedStart();
 
+    // The skin and the login picture as drawn for the screen's scale.
+    // Pictures prepared for another scale than the screen's are left aside (the faces hold).
+    const int scale = ScreenScale();
+    if (prepared && prepared->scale != scale) {
+        prepared->skinInflated.reset();
+        prepared->aboutPicture.Clear();
+    }
     spCompressedStoredSkin1 = new TspCompressedStoredSkin(this);
     spCompressedStoredSkin1->SetName("spCompressedStoredSkin1");
-    LoadProgramSkin(*spCompressedStoredSkin1);
+    LoadProgramSkin(*spCompressedStoredSkin1, scale);
     if (prepared && prepared->skinInflated)
         spCompressedStoredSkin1->UseInflatedAhead(std::move(prepared->skinSource),
                                                   std::move(prepared->skinInflated));
@@ -209,7 +221,7 @@ void TForm1::LoadPictures() {
     LoadFlagImages(*ImageList1);
     // Our own drawings are drawn for the screen's scale; the flags are the package's 1x
     // pictures.
-    const int scale = HasDisplay() ? CurrentDisplay().DeviceScale() : 1;
+    const int scale = ScreenScale();
     LoadTabImages(*ImageList2, scale);
     LoadFlagHeaderGlyph(m_flagGlyph, scale);
 }
@@ -247,7 +259,7 @@ void TForm1::CreateAboutPage(TBitmap* preparedPicture) {
     if (preparedPicture && !preparedPicture->Empty())
         Image1->Picture()->Swap(*preparedPicture);
     else
-        DecodeJpeg(*Image1->Picture(), AboutPictureJpeg(), AboutPictureJpegSize());
+        DecodeAboutPicture(*Image1->Picture(), ScreenScale());
     spSkinShadowLabel1->SetCaption(AnsiString("Version ") + kProgramVersion);
     for (TspSkinLinkLabel* link : {spSkinLinkLabel1, spSkinLinkLabel2}) {
         link->SetCaption(site);

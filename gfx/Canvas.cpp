@@ -77,6 +77,42 @@ void TBrush::Changed() {
 
 namespace {
 
+// A picture drawn for a denser screen, reduced to `scale` by averaging each block of device
+// pixels: a buffer of a lower scale then keeps a one-device-pixel line as a fainter one
+// instead of losing it between two samples. Keyed pictures are not reduced (a mixed pixel
+// would no longer match the key), nor scales that do not divide.
+bool ReducibleTo(const TBitmap& bitmap, int scale) {
+    return bitmap.Scale() > scale && bitmap.Scale() % scale == 0 && !bitmap.Transparent();
+}
+
+TBitmap ReducedTo(const TBitmap& bitmap, int scale) {
+    const int k = bitmap.Scale() / scale;
+    TBitmap out;
+    out.SetScale(scale);
+    out.SetSize(bitmap.Width(), bitmap.Height());
+    for (int y = 0; y < out.DeviceHeight(); ++y) {
+        TPixel* dst = out.ScanLine(y);
+        for (int x = 0; x < out.DeviceWidth(); ++x) {
+            unsigned sum[4] = {0, 0, 0, 0};
+            for (int j = 0; j < k; ++j) {
+                const TPixel* src = bitmap.ScanLine(y * k + j) + x * k;
+                for (int i = 0; i < k; ++i)
+                    for (int c = 0; c < 4; ++c) sum[c] += (src[i] >> (8 * c)) & 0xFFu;
+            }
+            TPixel p = 0;
+            for (int c = 0; c < 4; ++c) p |= TPixel((sum[c] + k * k / 2) / (k * k)) << (8 * c);
+            dst[x] = p;
+        }
+    }
+    out.SetPixelFormatTag(bitmap.PixelFormat());
+    out.SetAlphaFormat(bitmap.AlphaFormat());
+    return out;
+}
+
+} // namespace
+
+namespace {
+
 inline TPixel Rop2(TPenMode mode, TPixel p, TPixel d) {
     TPixel r;
     switch (mode) {
@@ -1012,6 +1048,10 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap, int opacity) {
     if (bitmap.Empty() || opacity <= 0) return;
+    if (ReducibleTo(bitmap, m_scale)) {
+        Draw(x, y, ReducedTo(bitmap, m_scale), opacity);
+        return;
+    }
     // Logical size to logical size: a picture of another scale is resized by whole pixels.
     const TRect dest = DeviceRect(Bounds(x, y, bitmap.Width(), bitmap.Height()));
     BlitScaled(dest, bitmap.Bits(), bitmap.DeviceWidth(), bitmap.DeviceWidth(),
@@ -1056,6 +1096,11 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& sourc
 
 void TCanvas::CopyRect(const TRect& dest, const TBitmap& src, const TRect& source) {
     if (src.Empty()) return;
+    if (ReducibleTo(src, m_scale) && dest.Width() == source.Width() &&
+        dest.Height() == source.Height()) {
+        CopyRect(dest, ReducedTo(src, m_scale), source);
+        return;
+    }
     if (src.Bits() == m_pixels) {
         TBitmap copy(src);
         CopyRect(dest, copy, source);

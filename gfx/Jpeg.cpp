@@ -1,5 +1,6 @@
 #include "gfx/Jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -32,7 +33,8 @@ void OnMessage(j_common_ptr cinfo, int level) {
 // Runs the decoder; everything that owns memory lives outside this frame so the error jump
 // skips no destructor.
 bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::uint8_t* data,
-            std::size_t size, TBitmap& out, std::vector<std::uint8_t>& row, std::string& why) {
+            std::size_t size, int scale, TBitmap& out, std::vector<std::uint8_t>& row,
+            std::string& why) {
     if (setjmp(err.jump)) {
         why = err.message;
         return false;
@@ -62,7 +64,13 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::uint8_t
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&cinfo);
     const int w = int(cinfo.output_width), h = int(cinfo.output_height);
-    out.SetSize(w, h);
+    if (w % scale != 0 || h % scale != 0) {
+        why = "the picture size " + std::to_string(w) + " x " + std::to_string(h) +
+              " is not a whole number of points at scale " + std::to_string(scale);
+        return false;
+    }
+    out.SetScale(scale);
+    out.SetSize(w / scale, h / scale);
     row.resize(std::size_t(w) * std::size_t(cinfo.output_components));
     while (cinfo.output_scanline < cinfo.output_height) {
         const int y = int(cinfo.output_scanline);
@@ -155,6 +163,11 @@ bool IsJpeg(const void* data, std::size_t size) {
 }
 
 void DecodeJpeg(TBitmap& bitmap, const void* data, std::size_t size) {
+    DecodeJpeg(bitmap, data, size, 1);
+}
+
+void DecodeJpeg(TBitmap& bitmap, const void* data, std::size_t size, int scale) {
+    scale = std::clamp(scale, 1, MaxDeviceScale);
     if (!IsJpeg(data, size)) throw EInvalidGraphic("Invalid JPEG picture: no start marker");
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
@@ -165,7 +178,7 @@ void DecodeJpeg(TBitmap& bitmap, const void* data, std::size_t size) {
     std::vector<std::uint8_t> row;
     std::string why;
     const bool ok =
-        Decode(cinfo, err, static_cast<const std::uint8_t*>(data), size, result, row, why);
+        Decode(cinfo, err, static_cast<const std::uint8_t*>(data), size, scale, result, row, why);
     jpeg_destroy_decompress(&cinfo);
     if (!ok) throw EInvalidGraphic("Invalid JPEG picture: " + why);
     result.SetPixelFormatTag(pf24bit);

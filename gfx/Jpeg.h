@@ -8,6 +8,10 @@
 #include <vector>
 
 void DecodeJpeg(TBitmap& bitmap, const void* data, std::size_t size);
+// A picture drawn at `scale` device pixels a point: the bitmap gets that scale, the JPEG's
+// pixels as its stored pixels and the JPEG's size divided by the scale as its size. A JPEG
+// whose size the scale does not divide is refused (EInvalidGraphic).
+void DecodeJpeg(TBitmap& bitmap, const void* data, std::size_t size, int scale);
 
 struct TJpegWriteOptions {
     int quality = 90;         // 1 to 100

@@ -58,6 +58,10 @@ bool TspCompressedStoredSkin::Designing() const {
     return (ComponentState() & csDesigning) != 0 && !Loading();
 }
 
+void TspCompressedStoredSkin::SetPictureScale(int scale) {
+    m_pictureScale = std::clamp(scale, 1, MaxDeviceScale);
+}
+
 void TspCompressedStoredSkin::SetFileName(const std::string& value) {
     if (!Designing()) {
         m_fileName = value;
@@ -113,6 +117,7 @@ void TspCompressedStoredSkin::UseInflatedAhead(std::string source,
 }
 
 void TspCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {
+    m_pictureScale = 1;
     TStringList lines;
     lines.LoadFromFile(path);
     std::vector<std::string> text;
@@ -159,6 +164,7 @@ void TspCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {
 
 void TspCompressedStoredSkin::ReadCompressedSkinFile(const std::string& path) {
     m_data.Clear();
+    m_pictureScale = 1;
     TFileStream file(path, fmOpenRead | fmShareDenyWrite);
     std::uint8_t header[8];
     if (file.Read(header, 8) != 8) return;
@@ -189,6 +195,7 @@ void TspCompressedStoredSkin::WriteCompressedSkinFile(const std::string& path) c
 
 void TspCompressedStoredSkin::ReadData(TStream& stream) {
     m_data.Clear();
+    m_pictureScale = 1;
     m_data.CopyFrom(stream, 0);
     m_data.SetPosition(0);
 }
@@ -199,6 +206,7 @@ void TspCompressedStoredSkin::WriteData(TStream& stream) const {
 
 void TspCompressedStoredSkin::LoadData(const void* data, std::size_t size) {
     m_data.Clear();
+    m_pictureScale = 1;
     if (size > 0) m_data.WriteBuffer(data, static_cast<int64_t>(size));
     m_data.SetPosition(0);
 }

@@ -26,6 +26,11 @@ public:
     void SetCompressedFileName(const std::string& value);
 
     bool IsStoreEmpty() const { return m_data.Size() == 0; }
+    // Device pixels a point of the stored pictures: the program's own skin is carried drawn
+    // at each screen scale, and the store takes the pictures as scaled bitmaps (masks stay
+    // 1x, as the window's shape is in points). 1 for every skin read from a file.
+    int PictureScale() const { return m_pictureScale; }
+    void SetPictureScale(int scale);
     // Inflates the whole stored data and appends it to `target` (EDecompressionError for a
     // bad stream or one that inflates beyond MaxInflatedSkinSize).
     void DecompressInto(TMemoryStream& target);
@@ -61,6 +66,7 @@ private:
     std::string m_fileName;
     std::string m_compressedFileName;
     mutable TMemoryStream m_data;
+    int m_pictureScale = 1;
     std::string m_aheadSource;
     std::unique_ptr<TMemoryStream> m_ahead;
 };

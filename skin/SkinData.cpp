@@ -32,6 +32,26 @@ void SplitEntry(const std::string& entry, std::string& name, std::string& type) 
     type = entry.substr(colon + 1);
 }
 
+// The picture's stored pixels taken as a picture of `scale` (logical size the stored size
+// divided by it), formats and transparency kept. A picture whose size the scale does not
+// divide stays as it is: it is drawn enlarged, as any 1x picture.
+void TakeAtScale(TBitmap& picture, int scale) {
+    if (scale <= 1 || picture.Empty() || picture.Scale() != 1) return;
+    if (picture.Width() % scale != 0 || picture.Height() % scale != 0) return;
+    TBitmap scaled;
+    scaled.SetScale(scale);
+    scaled.SetSize(picture.Width() / scale, picture.Height() / scale);
+    for (int y = 0; y < picture.Height(); ++y)
+        std::copy_n(picture.ScanLine(y), picture.Width(), scaled.ScanLine(y));
+    scaled.SetPixelFormatTag(picture.PixelFormat());
+    scaled.SetAlphaFormat(picture.AlphaFormat());
+    scaled.SetPalette(picture.Palette());
+    if (picture.TransparentMode() == tmFixed)
+        scaled.SetTransparentColor(picture.TransparentColor());
+    scaled.SetTransparent(picture.Transparent());
+    picture.Swap(scaled);
+}
+
 std::vector<std::string> IniLines(const TStringList& list) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(list.Count()));
@@ -196,11 +216,24 @@ void TspSkinData::ApplyStoredSkin(TspCompressedStoredSkin* storedSkin) {
             m_pictureNames[slot] = ini.ReadString("PICTURES", SkinPictureSlotKey(slot), "");
         m_activePictureNames = ini.ReadNameList("PICTURES", "activepictures");
         ReadDescription(ini);
+        TakePicturesAtScale(storedSkin->PictureScale());
     } catch (...) {
         FailLoad();
         throw;
     }
     EndLoad();
+}
+
+// Every picture but the masks is taken at the stored skin's scale; a mask gives a shape in
+// points, which the window system scales itself.
+void TspSkinData::TakePicturesAtScale(int scale) {
+    if (scale <= 1) return;
+    std::set<int> masks = {m_popupWindow.maskpictureindex, m_hintWindow.maskpictureindex};
+    for (const auto& control : m_controls) masks.insert(control->maskpictureindex);
+    for (TspSkinPictureSlot slot : {spsPicture, spsInactivePicture, spsRollUpPicture})
+        TakeAtScale(m_fixed[slot], scale);
+    for (int i = 0; i < ActivePictureCount(); ++i)
+        if (masks.count(i) == 0) TakeAtScale(*m_activePictures[std::size_t(i)], scale);
 }
 
 void TspSkinData::LoadSkinFilePicture(TBitmap& bitmap, const std::string& path) {

@@ -109,6 +109,7 @@ private:
     void ReadObjects(const TspSkinIni& ini);
     void ReadControls(const TspSkinIni& ini);
     void LoadSkinFilePicture(TBitmap& bitmap, const std::string& path);
+    void TakePicturesAtScale(int scale);
     void InstallCursors(const std::string& folder);
 
     bool m_enableSkinEffects = true;

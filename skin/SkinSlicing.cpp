@@ -8,12 +8,15 @@
 namespace {
 
 // Sizes dest to width x height. False (and dest empty) when there is nothing to draw on.
-bool SizeDest(TBitmap& dest, int width, int height) {
+// A picture drawn at a device scale makes dest take that scale, so that its pieces are copied
+// device pixel for device pixel rather than thinned to 1x and enlarged again.
+bool SizeDest(TBitmap& dest, int width, int height, const TBitmap* picture) {
     if (width <= 0 || height <= 0) {
         dest.SetSize(0, 0);
         return false;
     }
     try {
+        if (picture && picture->Scale() > dest.Scale()) dest.SetScale(picture->Scale());
         dest.SetSize(width, height);
     } catch (const EInvalidGraphic&) {
         // Larger than any picture may be: nothing is drawn rather than an error per paint.
@@ -105,7 +108,7 @@ void FourCorner(TBitmap& dest, const TBitmap* picture, const TRect& skinRect,
                 const TspSlicePoints& p, const TspSlicePoints& n, int width, int height,
                 const TspStretchFlags& flags, bool drawClient, ClientMode clientMode,
                 bool withRight) {
-    if (!SizeDest(dest, width, height)) return;
+    if (!SizeDest(dest, width, height, picture)) return;
     if (!picture || picture->Empty() || p.RightBottom.X == p.LeftTop.X ||
         p.RightBottom.Y == p.LeftTop.Y) {
         dest.Fill(clWhite);
@@ -170,7 +173,8 @@ void BorderStrips(TspBorderStrips& s, const TBitmap* picture, const TRect& skinR
 
     // Top strip.
     const int topH = ncl.Top;
-    if (havePicture && topH > 0 && p.RightTop.X > p.LeftTop.X && SizeDest(s.Top, W, topH)) {
+    if (havePicture && topH > 0 && p.RightTop.X > p.LeftTop.X &&
+        SizeDest(s.Top, W, topH, picture)) {
         TCanvas& dc = PlainCanvas(s.Top);
         const TRect middle = src(p.LeftTop.X, 0, p.RightTop.X, topH);
         if (flags.TopStretch)
@@ -186,7 +190,7 @@ void BorderStrips(TspBorderStrips& s, const TBitmap* picture, const TRect& skinR
     // Bottom strip, from the last rows of the skin rectangle.
     const int bottomH = H - ncl.Bottom;
     if (havePicture && bottomH > 0 && p.RightBottom.X > p.LeftBottom.X &&
-        SizeDest(s.Bottom, W, bottomH)) {
+        SizeDest(s.Bottom, W, bottomH, picture)) {
         TCanvas& dc = PlainCanvas(s.Bottom);
         const int top = sh - bottomH;
         const TRect middle = src(p.LeftBottom.X, top, p.RightBottom.X, sh);
@@ -206,7 +210,7 @@ void BorderStrips(TspBorderStrips& s, const TBitmap* picture, const TRect& skinR
     auto side = [&](TBitmap& strip, int stripW, int left, int right, int topY, int bottomY,
                     bool stretch) {
         if (!havePicture || stripW <= 0 || sideH <= 0 || bottomY <= topY ||
-            !SizeDest(strip, stripW, sideH)) {
+            !SizeDest(strip, stripW, sideH, picture)) {
             strip.SetSize(0, 0);
             return;
         }
@@ -232,7 +236,8 @@ void ThreePart(TBitmap& dest, const TBitmap* picture, const TRect& s, int first,
                int length, bool stretch, Parts parts, Axis ax) {
     const int s0 = ax.Start(s), s1 = ax.End(s), c0 = ax.AcrossStart(s), c1 = ax.AcrossEnd(s);
     const int thick = c1 - c0;
-    if (!SizeDest(dest, ax.vertical ? thick : length, ax.vertical ? length : thick)) return;
+    if (!SizeDest(dest, ax.vertical ? thick : length, ax.vertical ? length : thick, picture))
+        return;
     if (!picture || picture->Empty()) {
         dest.Fill(clWhite);
         return;

@@ -240,9 +240,14 @@ void TspSkinCustomEdit::PaintFrame(TBitmap& frame) {
 
 void TspSkinCustomEdit::BlendWithParent(TBitmap& picture, const TRect& areaInWindow) {
     if (!m_alphaBlend || !m_parent) return;
-    TBitmap under(m_width, m_height);
+    // At the picture's scale, so that the two blend pixel for pixel.
+    TBitmap under;
+    under.SetScale(picture.Scale());
+    under.SetSize(m_width, m_height);
     CaptureParentImage(this, *under.Canvas());
-    TBitmap part(picture.Width(), picture.Height());
+    TBitmap part;
+    part.SetScale(picture.Scale());
+    part.SetSize(picture.Width(), picture.Height());
     part.Canvas()->CopyRect(part.BoundsRect(), under, areaInWindow);
     TspEffectBmp mine(picture), back(part);
     mine.Blend(back, 1.0 - m_alphaBlendValue / 255.0);
@@ -260,6 +265,7 @@ void TspSkinCustomEdit::WMNCPaint(TWMNCPaint& m) {
     auto* canvas = m.Canvas;
     if (!canvas || m_width <= 0 || m_height <= 0) return;
     TBitmap frame;
+    frame.SetScale(canvas->Scale()); // the skin's pictures keep their device pixels
     PaintFrame(frame);
     BlendWithParent(frame, frame.BoundsRect());
     TCanvasStateGuard state(*canvas);
@@ -271,7 +277,9 @@ void TspSkinCustomEdit::EraseBackground(TCanvas& canvas) {
     TRect area = ClientRect();
     if (area.IsEmpty()) return;
     TspDataSkinEditControl* r = LookUpSkinRecord();
-    TBitmap back(area.Width(), area.Height());
+    TBitmap back;
+    back.SetScale(canvas.Scale());
+    back.SetSize(area.Width(), area.Height());
     if (r) {
         const TBitmap* picture = m_skinData->ActivePicture(r->pictureindex);
         TRect source = (m_hovered || Focused()) && !r->activeskinrect.IsEmpty() ? r->activeskinrect

@@ -448,10 +448,15 @@ void TspSkinPageControl::Paint() {
     // The strip behind the tabs, as high as the frame's top.
     int stripH = frame.Top;
     if (stripH > 0) {
-        TBitmap strip(client.Width(), stripH);
+        // At the canvas's scale: the tabs drawn into it keep the skin's device pixels.
+        TBitmap strip;
+        strip.SetScale(c.Scale());
+        strip.SetSize(client.Width(), stripH);
         TCanvas& sc = *strip.Canvas();
         if (m_tabsBGTransparent) {
-            TBitmap under(Width(), Height());
+            TBitmap under;
+            under.SetScale(c.Scale());
+            under.SetSize(Width(), Height());
             CaptureParentImage(this, *under.Canvas());
             sc.CopyRect(strip.BoundsRect(), under, strip.BoundsRect());
         } else {
@@ -492,7 +497,9 @@ void TspSkinPageControl::PaintTurnedFrame(TCanvas& c, const TBitmap& picture, in
             CaptureParentImage(this, *under.Canvas());
             c.CopyRect(onClient, under, onClient);
         } else {
-            TBitmap strip(row.Width(), row.Height());
+            TBitmap strip;
+            strip.SetScale(c.Scale());
+            strip.SetSize(row.Width(), row.Height());
             TRect part = r->tabsbgrect;
             if (part.IsEmpty()) part = OffsetRect(r->clientrect, r->skinrect.Left, r->skinrect.Top);
             TilePicture(*strip.Canvas(), picture, part, strip.BoundsRect());

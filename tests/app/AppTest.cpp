@@ -106,7 +106,7 @@ void ScriptedService::Serve(PeerConnection& c) {
 
 void AppTest::SetUp() {
     Application->Reset();
-    display = new HeadlessDisplay(1280, 1024);
+    display = new HeadlessDisplay(1280, 1024, DisplayScale());
     SetDisplay(std::unique_ptr<Display>(display));
     Application->Initialize();
     // Loopback never goes through a proxy the machine may name.

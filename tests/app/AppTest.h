@@ -71,6 +71,8 @@ class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Device pixels a point of the headless screen the window opens on.
+    virtual int DisplayScale() const { return 1; }
 
     // Creates the main window as the program does, against `service`, and shows it.
     TForm1* StartWindow();

@@ -35,9 +35,12 @@ check "the desktop entry is valid" desktop-file-validate "$usr/share/application
 check "the desktop entry starts brelvan" grep -qx 'Exec=brelvan' "$usr/share/applications/brelvan.desktop"
 check "the metainfo is valid" appstreamcli validate --no-net "$usr/share/metainfo/org.brelvan.Brelvan.metainfo.xml"
 check "the metainfo carries this version" grep -q "release version=\"$version\"" "$usr/share/metainfo/org.brelvan.Brelvan.metainfo.xml"
-for size in 16 22 24 32 48 64 128 256; do
+for size in 16 22 24 32 48 64 96 128 256; do
     icon="$usr/share/icons/hicolor/${size}x${size}/apps/brelvan.png"
     check "icon ${size}x${size} is a PNG of its size" test "$(png_size "$icon" 2>/dev/null)" = "${size}x${size}"
+    # A desktop at scale 2 takes the icon of the same size in points drawn at twice the pixels.
+    dense="$usr/share/icons/hicolor/${size}x${size}@2/apps/brelvan.png"
+    check "icon ${size}x${size}@2 is a PNG of twice its size" test "$(png_size "$dense" 2>/dev/null)" = "$((size * 2))x$((size * 2))"
 done
 for page in brelvan brelvan-cli tipsd; do
     man="$usr/share/man/man1/$page.1.gz"

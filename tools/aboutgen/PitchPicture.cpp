@@ -51,20 +51,26 @@ double Fbm(double x, double y, int seed, int octaves) {
     return sum / norm;
 }
 
-// Paints `colour` with opacity `alpha` where inside(x, y) holds, each pixel weighted by the
-// share of its 4 x 4 samples inside, over the box [l, r) x [t, b).
+// The point of a device pixel's top-left corner.
+double Pt(const Picture& p, int device) {
+    return device / double(p.scale);
+}
+
+// Paints `colour` with opacity `alpha` where inside(x, y) holds (in points), each device pixel
+// weighted by the share of its 4 x 4 samples inside, over the box [l, r) x [t, b) of points.
 void Cover(Picture& p, int l, int t, int r, int b, const Rgb& colour, double alpha,
            const std::function<bool(double, double)>& inside) {
-    l = std::max(l, 0);
-    t = std::max(t, 0);
-    r = std::min(r, p.width);
-    b = std::min(b, p.height);
+    const int s = p.scale;
+    l = std::max(l * s, 0);
+    t = std::max(t * s, 0);
+    r = std::min(r * s, p.width);
+    b = std::min(b * s, p.height);
     for (int y = t; y < b; ++y)
         for (int x = l; x < r; ++x) {
             int hits = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx)
-                    if (inside(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4)) ++hits;
+                    if (inside((x + (sx + 0.5) / 4) / s, (y + (sy + 0.5) / 4) / s)) ++hits;
             if (hits) p.At(x, y) = Mix(p.At(x, y), colour, alpha * hits / 16.0);
         }
 }
@@ -116,8 +122,9 @@ double StandTop(double x, int width) {
 }
 
 void PaintSky(Picture& p) {
+    const int height = p.height / p.scale;
     for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) p.At(x, y) = Sky(x, y, p.height);
+        for (int x = 0; x < p.width; ++x) p.At(x, y) = Sky(Pt(p, x), Pt(p, y), height);
 }
 
 // A floodlight mast behind the roof: a slim lattice pole and a bank of lamps with its glow.
@@ -140,9 +147,11 @@ void PaintFloodlight(Picture& p, double mastX, double headTop, double roofY) {
         }
     // The glow of the lamps in the afternoon haze.
     const double gx = (hl + hr) / 2 + 1.5, gy = (ht + hb) / 2;
-    for (int y = std::max(0, int(gy - 140)); y < std::min(p.height, int(gy + 140)); ++y)
-        for (int x = std::max(0, int(gx - 160)); x < std::min(p.width, int(gx + 160)); ++x) {
-            const double d = std::hypot((x - gx) / 1.15, y - gy);
+    const int s = p.scale;
+    for (int y = std::max(0, int(gy - 140) * s); y < std::min(p.height, int(gy + 140) * s); ++y)
+        for (int x = std::max(0, int(gx - 160) * s); x < std::min(p.width, int(gx + 160) * s);
+             ++x) {
+            const double d = std::hypot((Pt(p, x) - gx) / 1.15, Pt(p, y) - gy);
             const double k = 0.42 * std::exp(-d * d / (2 * 46.0 * 46.0));
             p.At(x, y) = Mix(p.At(x, y), Rgb{1.0, 0.99, 0.94}, k);
         }
@@ -153,12 +162,19 @@ void PaintFloodlight(Picture& p, double mastX, double headTop, double roofY) {
 void PaintStand(Picture& p, const Camera& cam) {
     const double boardsBottom = cam.ScreenY(cam.farZ + 4.0);
     const double boardsTop = boardsBottom - cam.focal / (cam.farZ + 4.0);
-    for (int x = 0; x < p.width; ++x) {
-        const double top = StandTop(x, p.width);
+    const int s = p.scale;
+    const int width = p.width / s;
+    const double px = 1.0 / s; // one device pixel
+    for (int dx = 0; dx < p.width; ++dx) {
+        const double x = Pt(p, dx);
+        const int column = int(std::floor(x)); // the crowd's specks are laid out in points
+        const double top = StandTop(x, width);
         const double roofBottom = top + 13;
-        for (int y = std::max(0, int(top) - 1); y < int(std::ceil(boardsBottom)); ++y) {
+        for (int dy = std::max(0, (int(top) - 1) * s); dy < int(std::ceil(boardsBottom)) * s;
+             ++dy) {
+            const double y = Pt(p, dy);
             // Coverage of the stand's top edge, for a smooth silhouette.
-            const double cover = std::clamp(y + 1 - top, 0.0, 1.0);
+            const double cover = std::clamp((y + px - top) / px, 0.0, 1.0);
             if (cover <= 0) continue;
             Rgb c;
             if (y < roofBottom) {
@@ -174,8 +190,8 @@ void PaintStand(Picture& p, const Camera& cam) {
                 // Averaged over neighbouring specks, so the crowd reads as texture, not noise.
                 double speck = 0, hue = 0;
                 for (int k = 0; k < 2; ++k) {
-                    speck += Hash((x + k) / 2, int((y - roofBottom) / 2), 11) / 2;
-                    hue += Hash((x + k) / 3, int((y - roofBottom) / 3), 29) / 2;
+                    speck += Hash((column + k) / 2, int((y - roofBottom) / 2), 11) / 2;
+                    hue += Hash((column + k) / 3, int((y - roofBottom) / 3), 29) / 2;
                 }
                 Rgb person = hue < 0.35   ? Rgb{0.58, 0.24, 0.22}
                              : hue < 0.55 ? Rgb{0.26, 0.34, 0.56}
@@ -187,7 +203,7 @@ void PaintStand(Picture& p, const Camera& cam) {
                 const double shade = 0.40 + 0.45 * Smooth(0.0, 1.0, depth);
                 c = Scale(c, shade);
                 // The sun reaches the front rows from the left.
-                c = Add(c, Scale(Rgb{0.10, 0.09, 0.06}, depth * (1 - x / double(p.width))));
+                c = Add(c, Scale(Rgb{0.10, 0.09, 0.06}, depth * (1 - x / double(width))));
             } else {
                 // Boards: calm coloured panels without lettering.
                 const int panel = int((x + 17) / 64.0);
@@ -198,7 +214,7 @@ void PaintStand(Picture& p, const Camera& cam) {
                 c = Scale(c, 0.82 + 0.18 * (1 - t));
                 if (t < 0.12) c = Mix(c, Rgb{1, 1, 1}, 0.35);
             }
-            p.At(x, y) = Mix(p.At(x, y), c, cover);
+            p.At(dx, dy) = Mix(p.At(dx, dy), c, cover);
         }
     }
 }
@@ -259,7 +275,8 @@ Rgb Grass(double X, double Z, double x, double y, const Camera& cam, int width) 
 
 void PaintPitch(Picture& p, const Camera& cam) {
     const double boardsBottom = cam.ScreenY(cam.farZ + 4.0);
-    const int top = int(std::floor(boardsBottom));
+    const int s = p.scale;
+    const int top = int(std::floor(boardsBottom)) * s;
     constexpr int kSamples = 4; // per axis: thin far lines stay smooth
     for (int y = top; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
@@ -267,8 +284,8 @@ void PaintPitch(Picture& p, const Camera& cam) {
             int n = 0;
             for (int sy = 0; sy < kSamples; ++sy)
                 for (int sx = 0; sx < kSamples; ++sx) {
-                    const double px = x + (sx + 0.5) / kSamples;
-                    const double py = y + (sy + 0.5) / kSamples;
+                    const double px = (x + (sx + 0.5) / kSamples) / s;
+                    const double py = (y + (sy + 0.5) / kSamples) / s;
                     if (py < boardsBottom) continue;
                     const double Z = cam.DepthAt(py);
                     sum = Add(sum, Grass(cam.WorldX(px, Z), Z, px, py, cam, p.width));
@@ -282,10 +299,11 @@ void PaintPitch(Picture& p, const Camera& cam) {
 
 // A gentle darkening towards the lower corners keeps the eye on the middle.
 void PaintVignette(Picture& p) {
+    const int width = p.width / p.scale, height = p.height / p.scale;
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
-            const double u = (x - p.width * 0.55) / (p.width * 0.62);
-            const double v = (y - p.height * 0.35) / (p.height * 0.85);
+            const double u = (Pt(p, x) - width * 0.55) / (width * 0.62);
+            const double v = (Pt(p, y) - height * 0.35) / (height * 0.85);
             const double d = std::max(0.0, std::hypot(u, v) - 0.55);
             p.At(x, y) = Scale(p.At(x, y), 1.0 - 0.45 * d * d);
         }
@@ -325,37 +343,42 @@ Picture BoxBlur(const Picture& in, int radius) {
 void PaintCard(Picture& p, const CalmAreas& calm) {
     const double l = calm.cardLeft, t = calm.cardTop, r = calm.cardRight, b = calm.cardBottom;
     constexpr double radius = 14;
+    const int s = p.scale;
     const int margin = 30;
+    // The region around the card in device pixels, from (left, top).
+    const int left = (int(l) - margin) * s, top = (int(t) - margin) * s;
     Picture region;
-    region.width = int(r - l) + 2 * margin;
-    region.height = int(b - t) + 2 * margin;
+    region.scale = s;
+    region.width = (int(r - l) + 2 * margin) * s;
+    region.height = (int(b - t) + 2 * margin) * s;
     region.pixels.resize(size_t(region.width) * region.height);
     for (int y = 0; y < region.height; ++y)
         for (int x = 0; x < region.width; ++x) {
-            const int sx = std::clamp(int(l) - margin + x, 0, p.width - 1);
-            const int sy = std::clamp(int(t) - margin + y, 0, p.height - 1);
+            const int sx = std::clamp(left + x, 0, p.width - 1);
+            const int sy = std::clamp(top + y, 0, p.height - 1);
             region.At(x, y) = p.At(sx, sy);
         }
-    const Picture frosted = BoxBlur(region, 7);
-    for (int y = int(t) - margin; y < int(b) + margin; ++y)
-        for (int x = int(l) - margin; x < int(r) + margin; ++x) {
+    const Picture frosted = BoxBlur(region, 7 * s);
+    for (int y = top; y < top + region.height; ++y)
+        for (int x = left; x < left + region.width; ++x) {
             if (x < 0 || y < 0 || x >= p.width || y >= p.height) continue;
+            const double cx = (x + 0.5) / s, cy = (y + 0.5) / s; // the pixel's centre
             // Shadow, a little below the card.
-            const double ds = RoundRectDistance(x + 0.5, y + 0.5 - 5, l, t, r, b, radius);
+            const double ds = RoundRectDistance(cx, cy - 5, l, t, r, b, radius);
             const double shadow = 0.30 * std::exp(-std::max(ds, 0.0) * std::max(ds, 0.0) / 90.0);
             Rgb c = Scale(p.At(x, y), 1.0 - shadow);
             // Coverage of the card, 4 x 4 samples.
             int hits = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx)
-                    if (RoundRectDistance(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4, l, t, r, b,
-                                          radius) < 0)
+                    if (RoundRectDistance((x + (sx + 0.5) / 4) / s, (y + (sy + 0.5) / 4) / s, l, t,
+                                          r, b, radius) < 0)
                         ++hits;
             if (hits) {
-                const Rgb under = frosted.At(x - (int(l) - margin), y - (int(t) - margin));
-                const double v = (y - t) / (b - t);
+                const Rgb under = frosted.At(x - left, y - top);
+                const double v = (Pt(p, y) - t) / (b - t);
                 Rgb glass = Mix(under, Rgb{0.985, 0.99, 0.985}, 0.86 - 0.06 * v);
-                const double d = RoundRectDistance(x + 0.5, y + 0.5, l, t, r, b, radius);
+                const double d = RoundRectDistance(cx, cy, l, t, r, b, radius);
                 if (d > -1.6) glass = Mix(glass, Rgb{1, 1, 1}, 0.75); // the lit rim
                 c = Mix(c, glass, hits / 16.0);
             }
@@ -365,10 +388,11 @@ void PaintCard(Picture& p, const CalmAreas& calm) {
 
 // The corner with the version and the site's address: open, bright sky.
 void PaintCalmCorner(Picture& p, const CalmAreas& calm) {
-    for (int y = 0; y < std::min(p.height, calm.cornerBottom + 40); ++y)
-        for (int x = std::max(0, calm.cornerLeft - 60); x < p.width; ++x) {
-            const double dx = std::max(0.0, double(calm.cornerLeft - x)) / 60.0;
-            const double dy = std::max(0.0, y - double(calm.cornerBottom)) / 40.0;
+    const int s = p.scale;
+    for (int y = 0; y < std::min(p.height, (calm.cornerBottom + 40) * s); ++y)
+        for (int x = std::max(0, (calm.cornerLeft - 60) * s); x < p.width; ++x) {
+            const double dx = std::max(0.0, calm.cornerLeft - Pt(p, x)) / 60.0;
+            const double dy = std::max(0.0, Pt(p, y) - double(calm.cornerBottom)) / 40.0;
             const double k = 0.45 * (1 - Smooth(0.0, 1.0, std::hypot(dx, dy)));
             p.At(x, y) = Mix(p.At(x, y), Rgb{0.97, 0.98, 0.99}, k);
         }
@@ -376,11 +400,12 @@ void PaintCalmCorner(Picture& p, const CalmAreas& calm) {
 
 } // namespace
 
-Picture PaintPitchPicture(int width, int height, const CalmAreas& calm) {
+Picture PaintPitchPicture(int width, int height, const CalmAreas& calm, int scale) {
     Picture p;
-    p.width = width;
-    p.height = height;
-    p.pixels.resize(size_t(width) * height);
+    p.scale = scale;
+    p.width = width * scale;
+    p.height = height * scale;
+    p.pixels.resize(size_t(p.width) * p.height);
     const Camera cam;
     PaintSky(p);
     PaintFloodlight(p, 112, 34, StandTop(112, width) + 2);

@@ -12,9 +12,11 @@ struct Rgb {
     double r = 0, g = 0, b = 0; // 0..1
 };
 
+// Device pixels: `scale` of them a point in each direction.
 struct Picture {
     int width = 0;
     int height = 0;
+    int scale = 1;
     std::vector<Rgb> pixels; // rows top to bottom
     Rgb& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
     const Rgb& At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
@@ -27,6 +29,8 @@ struct CalmAreas {
     int cornerLeft = 690, cornerBottom = 44; // top-right corner, to the right edge
 };
 
-Picture PaintPitchPicture(int width, int height, const CalmAreas& calm);
+// The picture of width x height points drawn at `scale` device pixels a point: everything is
+// placed in points and sampled at each device pixel, so every scale shows the same scene.
+Picture PaintPitchPicture(int width, int height, const CalmAreas& calm, int scale = 1);
 
 } // namespace aboutgen

@@ -1,6 +1,7 @@
-// aboutgen OUTPUT.jpg OUTPUT.inc
+// aboutgen [--scale N] OUTPUT.jpg OUTPUT.inc
 // Paints the background picture of the login page and writes it as a JPEG file and as the
-// bytes of that file in C++ array form, for the program to carry inside itself.
+// bytes of that file in C++ array form, for the program to carry inside itself. With a scale
+// of 2 or 3 the same picture is painted at that many pixels a point, for dense screens.
 
 #include "tools/aboutgen/PitchPicture.h"
 
@@ -79,13 +80,20 @@ std::string AsArray(const std::vector<unsigned char>& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || argv[1][0] == '-' || argv[2][0] == '-') {
-        std::cerr << "usage: aboutgen OUTPUT.jpg OUTPUT.inc\n";
+    int scale = 1;
+    if (argc == 5 && std::string(argv[1]) == "--scale") {
+        const std::string value = argv[2];
+        scale = value == "1" ? 1 : value == "2" ? 2 : value == "3" ? 3 : 0;
+        argv += 2;
+        argc -= 2;
+    }
+    if (scale == 0 || argc != 3 || argv[1][0] == '-' || argv[2][0] == '-') {
+        std::cerr << "usage: aboutgen [--scale 1|2|3] OUTPUT.jpg OUTPUT.inc\n";
         return 2;
     }
     try {
         const aboutgen::Picture picture =
-            aboutgen::PaintPitchPicture(kWidth, kHeight, aboutgen::CalmAreas{});
+            aboutgen::PaintPitchPicture(kWidth, kHeight, aboutgen::CalmAreas{}, scale);
         const std::vector<unsigned char> jpeg = EncodeJpeg(picture);
         WriteFile(argv[1], std::string(jpeg.begin(), jpeg.end()));
         WriteFile(argv[2], AsArray(jpeg));

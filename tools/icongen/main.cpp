@@ -1,7 +1,8 @@
 // icongen OUTDIR — draws the program's icon at the desktop's usual sizes and writes
-// OUTDIR/hicolor/<n>x<n>/apps/brelvan.png for each. The icon wears the skin's colours: the
-// slate of the caption, a white ball with slate patches, and the blue of the skin's buttons
-// as a rising tips bar.
+// OUTDIR/hicolor/<n>x<n>/apps/brelvan.png for each, and for dense screens the same sizes
+// in points drawn at twice the pixels, OUTDIR/hicolor/<n>x<n>@2/apps/brelvan.png. The icon wears
+// the skin's colours: the slate of the caption, a white ball with slate patches, and the blue of
+// the skin's buttons as a rising tips bar.
 #include "gfx/Png.h"
 
 #include <algorithm>
@@ -13,7 +14,9 @@
 
 namespace {
 
-constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 96, 128, 256};
+// A desktop at scale 2 looks for an icon of n points in <n>x<n>@2 before it enlarges one.
+constexpr int kDenseScale = 2;
 
 struct Rgba {
     double r = 0, g = 0, b = 0, a = 0;
@@ -120,7 +123,8 @@ TBitmap DrawIcon(int size) {
 void Usage(FILE* to) {
     std::fprintf(to, "usage: icongen OUTDIR\n"
                      "Draws the program's icon and writes OUTDIR/hicolor/<n>x<n>/apps/brelvan.png\n"
-                     "for the sizes 16, 22, 24, 32, 48, 64, 128 and 256.\n"
+                     "for the sizes 16, 22, 24, 32, 48, 64, 96, 128 and 256, and\n"
+                     "OUTDIR/hicolor/<n>x<n>@2/apps/brelvan.png at 2n pixels for dense screens.\n"
                      "Exit codes: 0 written, 1 a file could not be written, 2 usage error.\n");
 }
 
@@ -140,12 +144,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        for (int size : kSizes) {
-            std::string name = std::to_string(size) + "x" + std::to_string(size);
-            std::filesystem::path dir = std::filesystem::path(argv[1]) / "hicolor" / name / "apps";
-            std::filesystem::create_directories(dir);
-            SavePng(DrawIcon(size), (dir / "brelvan.png").string(), true);
-        }
+        for (int size : kSizes)
+            for (int scale : {1, kDenseScale}) {
+                std::string name = std::to_string(size) + "x" + std::to_string(size);
+                if (scale > 1) name += "@" + std::to_string(scale);
+                std::filesystem::path dir =
+                    std::filesystem::path(argv[1]) / "hicolor" / name / "apps";
+                std::filesystem::create_directories(dir);
+                // Drawn afresh at the pixel size: the sampling keeps every edge smooth.
+                SavePng(DrawIcon(size * scale), (dir / "brelvan.png").string(), true);
+            }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "icongen: %s\n", e.what());
         return 1;

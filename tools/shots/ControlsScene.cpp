@@ -59,7 +59,7 @@ public:
     explicit ControlsSheet(TForm* form) : m_form(form) {
         m_skin = new TspSkinData(form);
         auto* stored = new TspCompressedStoredSkin(form);
-        LoadProgramSkin(*stored);
+        LoadProgramSkin(*stored, CurrentDisplay().DeviceScale()); // as the program does
         m_skin->SetCompressedStoredSkin(stored);
         // The form wears the skin's frame too.
         auto* frame = new TspSkinFrame(form);

@@ -127,7 +127,7 @@ void RenderFrameScene(const std::string& pngPath) {
         frame->SetSkinData(store);
         if (states[i].skinned) {
             auto* stored = new TspCompressedStoredSkin(form);
-            LoadProgramSkin(*stored);
+            LoadProgramSkin(*stored, CurrentDisplay().DeviceScale()); // as the program does
             store->SetCompressedStoredSkin(stored);
         }
         form->SetClientWidth(FormWidth - (form->Width() - form->ClientWidth()));

@@ -2,6 +2,7 @@
 // showing a selected, a hot, a normal and a disabled tab, on a form wearing the program's skin.
 #include "Scene.h"
 #include "data/ProgramSkin.h"
+#include "platform/Display.h"
 #include "skin/CompressedStoredSkin.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
@@ -28,7 +29,7 @@ void RenderTabs(const std::string& pngPath) {
     form->SetColor(Surface);
     auto* skin = new TspSkinData(form);
     auto* stored = new TspCompressedStoredSkin(form);
-    LoadProgramSkin(*stored);
+    LoadProgramSkin(*stored, CurrentDisplay().DeviceScale()); // as the program does
     skin->SetCompressedStoredSkin(stored);
     auto* frame = new TspSkinFrame(form);
     frame->SetBorderIcons(biSystemMenu | biMinimize);

@@ -5,15 +5,15 @@
 
 using namespace skinlayout;
 
-void PaintPlate(Raster& r, const TRect& rc, double radius, Rgb border, Rgb top, Rgb bottom, Rgb bg,
+void PaintPlate(Raster& r, const Box& rc, double radius, Rgb border, Rgb top, Rgb bottom, Rgb bg,
                 double highlight) {
+    const double px = r.Px();
     r.FillRect(rc, bg);
     r.FillShape(rc, RoundRectShape(rc, radius), border);
-    TRect inner{rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom - 1};
-    int h = std::max(1, inner.Height() - 1);
-    r.FillShape(inner, RoundRectShape(inner, std::max(0.5, radius - 1)), [&](int, int y) {
-        Rgb c = Mix(top, bottom, double(y - inner.Top) / h);
-        return y == inner.Top ? Lighter(c, highlight) : c;
+    const Box inner = rc.Inset(px);
+    r.FillShape(inner, RoundRectShape(inner, std::max(0.5, radius - px)), [&](double, double y) {
+        Rgb c = Mix(top, bottom, r.Ramp(y, inner.Top, inner.Height()));
+        return y < inner.Top + px ? Lighter(c, highlight) : c;
     });
 }
 
@@ -22,29 +22,29 @@ namespace {
 // Push buttons: four looks of one shape, with a soft shadow under the raised ones.
 void PaintButtonLooks(Raster& r, const TRect& normal, const TRect& active, const TRect& down,
                       const TRect& disabled, double radius) {
+    const double px = r.Px();
     auto raised = [&](const TRect& rc, Rgb border, Rgb top, Rgb bottom, double hl) {
         r.FillRect(rc, Surface);
-        TRect body{rc.Left, rc.Top, rc.Right, rc.Bottom - 1};
-        TRect shadow{rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom};
+        const Box body{double(rc.Left), double(rc.Top), double(rc.Right), rc.Bottom - px};
+        const Box shadow{rc.Left + px, rc.Top + px, rc.Right - px, double(rc.Bottom)};
         r.FillShape(shadow, RoundRectShape(shadow, radius), Darker(Surface, 0.12));
-        TRect plate = body;
+        const Box plate = body;
         r.FillShape(plate, RoundRectShape(plate, radius), border);
-        TRect inner{plate.Left + 1, plate.Top + 1, plate.Right - 1, plate.Bottom - 1};
-        int h = std::max(1, inner.Height() - 1);
-        r.FillShape(inner, RoundRectShape(inner, radius - 1), [&](int, int y) {
-            Rgb c = Mix(top, bottom, double(y - inner.Top) / h);
-            return y == inner.Top ? Lighter(c, hl) : c;
+        const Box inner = plate.Inset(px);
+        r.FillShape(inner, RoundRectShape(inner, radius - px), [&](double, double y) {
+            Rgb c = Mix(top, bottom, r.Ramp(y, inner.Top, inner.Height()));
+            return y < inner.Top + px ? Lighter(c, hl) : c;
         });
     };
     raised(normal, {160, 172, 190}, White, {226, 231, 239}, 0);
     raised(active, AccentDark, {96, 172, 250}, {34, 122, 226}, 0.3);
     // Pressed: sunk by one pixel, the shading turned over, no shadow.
     r.FillRect(down, Surface);
-    TRect pressed{down.Left, down.Top + 1, down.Right, down.Bottom};
+    const Box pressed{double(down.Left), down.Top + px, double(down.Right), double(down.Bottom)};
     r.FillShape(pressed, RoundRectShape(pressed, radius), Rgb{20, 84, 164});
-    TRect inner{pressed.Left + 1, pressed.Top + 1, pressed.Right - 1, pressed.Bottom - 1};
-    r.FillShape(inner, RoundRectShape(inner, radius - 1), [&](int, int y) {
-        return Mix(Rgb{26, 104, 200}, Rgb{40, 128, 230}, double(y - inner.Top) / inner.Height());
+    const Box inner = pressed.Inset(px);
+    r.FillShape(inner, RoundRectShape(inner, radius - px), [&](double, double y) {
+        return Mix(Rgb{26, 104, 200}, Rgb{40, 128, 230}, (y - inner.Top) / inner.Height());
     });
     raised(disabled, {206, 212, 221}, {246, 247, 249}, {236, 239, 243}, 0);
 }
@@ -52,14 +52,15 @@ void PaintButtonLooks(Raster& r, const TRect& normal, const TRect& active, const
 // Check and radio images: smoothed against the page colour, fully outside pixels in the
 // key colour so that they drop out when drawn transparently.
 void KeyOutside(Raster& r, const TRect& rc, const Shape& shape) {
-    for (int y = rc.Top; y < rc.Bottom; ++y)
-        for (int x = rc.Left; x < rc.Right; ++x)
-            if (Raster::Coverage(shape, x, y) == 0) r.Put(x, y, Key);
+    const TRect d = r.DeviceRect(rc);
+    for (int y = d.Top; y < d.Bottom; ++y)
+        for (int x = d.Left; x < d.Right; ++x)
+            if (r.Coverage(shape, x, y) == 0) r.Put(x, y, Key);
 }
 
 void PaintCheckImage(Raster& r, const TRect& rc, Rgb border, Rgb top, Rgb bottom, bool mark,
                      Rgb markColor) {
-    TRect box{rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom - 1};
+    const Box box = Box(rc).Inset(1);
     r.FillRect(rc, Surface);
     PaintPlate(r, box, 3, border, top, bottom, Surface);
     if (mark) {
@@ -77,8 +78,8 @@ void PaintRadioImage(Raster& r, const TRect& rc, Rgb border, Rgb top, Rgb bottom
     double cx = rc.Left + 7.5, cy = rc.Top + 7.5;
     r.FillRect(rc, Surface);
     r.FillShape(rc, CircleShape(cx, cy, 6.5), border);
-    r.FillShape(rc, CircleShape(cx, cy, 5.5),
-                [&](int, int y) { return Mix(top, bottom, double(y - rc.Top - 2) / 11.0); });
+    r.FillShape(rc, CircleShape(cx, cy, 6.5 - r.Px()),
+                [&](double, double y) { return Mix(top, bottom, (y - rc.Top - 2) / 11.0); });
     if (dot) r.FillShape(rc, CircleShape(cx, cy, 2.6), dotColor);
     KeyOutside(r, rc, CircleShape(cx, cy, 6.5));
 }
@@ -112,40 +113,45 @@ void PaintChecks(Raster& r) {
 // Tabs: rounded on top, open at the bottom.
 void PaintTab(Raster& r, const TRect& rc, Rgb top, Rgb bottom, Rgb accent, int accentRows,
               bool open) {
+    const double px = r.Px();
     r.FillRect(rc, Surface);
-    TRect tall{rc.Left, rc.Top, rc.Right, rc.Bottom + 4};
-    TRect innerTall{rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom + 4};
+    const Box tall{double(rc.Left), double(rc.Top), double(rc.Right), rc.Bottom + 4.0};
+    const Box innerTall{rc.Left + px, rc.Top + px, rc.Right - px, rc.Bottom + 4.0};
     r.FillShape(rc, RoundRectShape(tall, 3.5), Line);
-    r.FillShape(rc, RoundRectShape(innerTall, 2.5), [&](int, int y) {
-        if (y - rc.Top - 1 < accentRows) return accent;
-        return Mix(top, bottom, double(y - rc.Top) / (rc.Height() - 1));
+    r.FillShape(rc, RoundRectShape(innerTall, 3.5 - px), [&](double, double y) {
+        if (y < rc.Top + px + accentRows) return accent;
+        return Mix(top, bottom, r.Ramp(y, rc.Top, rc.Height()));
     });
-    if (!open) r.HLine(rc.Left, rc.Right, rc.Bottom - 1, Line);
+    if (!open) r.HLine(rc.Left, rc.Right, rc.Bottom - px, Line);
 }
 
 void PaintTabs(Raster& r) {
     PaintTab(r, TabNormal, {234, 238, 243}, {219, 225, 233}, {}, 0, false);
     PaintTab(r, TabActive, White, {250, 251, 253}, Accent, 2, true);
     PaintTab(r, TabHot, {246, 249, 253}, {229, 236, 245}, {132, 188, 246}, 1, false);
+    const double px = r.Px();
     r.FillRect(TabPage, {250, 251, 253});
-    TRect page = TabPage;
+    const Box page = TabPage;
     r.HLine(page.Left, page.Right, page.Top, Line);
-    r.HLine(page.Left, page.Right, page.Bottom - 1, Line);
+    r.HLine(page.Left, page.Right, page.Bottom - px, Line);
     r.VLine(page.Left, page.Top, page.Bottom, Line);
-    r.VLine(page.Right - 1, page.Top, page.Bottom, Line);
+    r.VLine(page.Right - px, page.Top, page.Bottom, Line);
     r.FillRect(TabStrip, Surface);
 }
 
 // Text fields: white, a faint inner shade along the top; the active look has the accent
 // outline and a soft ring inside it.
 void PaintField(Raster& r, const TRect& rc, bool active) {
+    // The shade and the ring lie a device pixel inside the outline; they end where the
+    // corners begin to round, two points from each end.
+    const double px = r.Px();
     PaintPlate(r, rc, 3, active ? Accent : Line, White, White, Surface);
-    r.HLine(rc.Left + 2, rc.Right - 2, rc.Top + 1,
+    r.HLine(rc.Left + 2, rc.Right - 2, rc.Top + px,
             active ? Rgb{214, 232, 252} : Rgb{232, 236, 241});
     if (active) {
-        r.VLine(rc.Left + 1, rc.Top + 2, rc.Bottom - 2, {226, 239, 253});
-        r.VLine(rc.Right - 2, rc.Top + 2, rc.Bottom - 2, {226, 239, 253});
-        r.HLine(rc.Left + 2, rc.Right - 2, rc.Bottom - 2, {236, 245, 254});
+        r.VLine(rc.Left + px, rc.Top + 2, rc.Bottom - 2, {226, 239, 253});
+        r.VLine(rc.Right - 2 * px, rc.Top + 2, rc.Bottom - 2, {226, 239, 253});
+        r.HLine(rc.Left + 2, rc.Right - 2, rc.Bottom - 2 * px, {236, 245, 254});
     }
 }
 
@@ -191,33 +197,32 @@ void PaintSpinButton(Raster& r, const TRect& cell, bool up, bool pressed) {
 }
 
 void PaintPanels(Raster& r) {
-    TRect p = PanelRect;
+    const double px = r.Px();
+    const Box p = PanelRect;
     r.FillRect(p, PanelSurface);
     r.HLine(p.Left, p.Right, p.Top, SoftLine);
-    r.HLine(p.Left, p.Right, p.Bottom - 1, SoftLine);
+    r.HLine(p.Left, p.Right, p.Bottom - px, SoftLine);
     r.VLine(p.Left, p.Top, p.Bottom, SoftLine);
-    r.VLine(p.Right - 1, p.Top, p.Bottom, SoftLine);
-    r.HLine(p.Left + 1, p.Right - 1, p.Top + 1, White);
+    r.VLine(p.Right - px, p.Top, p.Bottom, SoftLine);
+    r.HLine(p.Left + px, p.Right - px, p.Top + px, White);
 
-    TRect g = GroupRect;
+    const Box g = GroupRect;
     PaintPlate(r, g, 4, Line, PanelSurface, PanelSurface, Surface);
-    TRect header{g.Left + 1, g.Top + 1, g.Right - 1, g.Top + GroupHeader - 1};
-    r.FillShape(header, RoundRectShape({g.Left + 1, g.Top + 1, g.Right - 1, g.Bottom - 1}, 3),
-                [&](int, int y) {
-                    Rgb c = Mix(Rgb{238, 242, 247}, Rgb{219, 226, 236},
-                                double(y - header.Top) / (header.Height() - 1));
-                    return y == header.Top ? White : c;
-                });
-    r.HLine(g.Left + 1, g.Right - 1, g.Top + GroupHeader - 1, {196, 205, 218});
+    const Box header{g.Left + px, g.Top + px, g.Right - px, g.Top + GroupHeader - px};
+    r.FillShape(header, RoundRectShape(g.Inset(px), 4 - px), [&](double, double y) {
+        Rgb c = Mix(Rgb{238, 242, 247}, Rgb{219, 226, 236}, r.Ramp(y, header.Top, header.Height()));
+        return y < header.Top + px ? White : c;
+    });
+    r.HLine(g.Left + px, g.Right - px, g.Top + GroupHeader - px, {196, 205, 218});
     // Below the header the box is drawn from one-pixel border strips around a tiled client
     // part: the sides and the bottom are straight lines, the client part one plain colour,
     // and only the two bottom corner pixels are softened.
-    r.FillRect({g.Left + 1, g.Top + GroupHeader, g.Right - 1, g.Bottom - 1}, PanelSurface);
+    r.FillRect({g.Left + px, g.Top + GroupHeader, g.Right - px, g.Bottom - px}, PanelSurface);
     r.VLine(g.Left, g.Top + GroupHeader, g.Bottom, Line);
-    r.VLine(g.Right - 1, g.Top + GroupHeader, g.Bottom, Line);
-    r.HLine(g.Left, g.Right, g.Bottom - 1, Line);
-    r.Put(g.Left, g.Bottom - 1, Mix(Line, Surface, 0.5));
-    r.Put(g.Right - 1, g.Bottom - 1, Mix(Line, Surface, 0.5));
+    r.VLine(g.Right - px, g.Top + GroupHeader, g.Bottom, Line);
+    r.HLine(g.Left, g.Right, g.Bottom - px, Line);
+    r.PutAt(g.Left, g.Bottom - px, Mix(Line, Surface, 0.5));
+    r.PutAt(g.Right - px, g.Bottom - px, Mix(Line, Surface, 0.5));
 }
 
 void PaintLabelBadge(Raster& r) {
@@ -239,8 +244,8 @@ void PaintUpDown(Raster& r) {
 
 } // namespace
 
-Raster PaintControls() {
-    Raster r(AtlasWidth, AtlasHeight, Surface);
+Raster PaintControls(int scale) {
+    Raster r(AtlasWidth, AtlasHeight, Surface, scale);
     PaintLabelBadge(r);
     PaintChecks(r);
     PaintTabs(r);

@@ -5,9 +5,10 @@ using namespace skinlayout;
 
 namespace {
 
-// The window's outline: rounder at the top than at the bottom.
-bool InsideWindow(int x, int y) {
-    double px = x + 0.5, py = y + 0.5;
+// The window's outline, rounder at the top than at the bottom: whether the device pixel
+// (x, y) of a raster of `scale` has its centre inside.
+bool InsideWindow(int x, int y, int scale) {
+    const double px = (x + 0.5) / scale, py = (y + 0.5) / scale;
     auto outside = [&](double cx, double cy, double radius) {
         return (px - cx) * (px - cx) + (py - cy) * (py - cy) > radius * radius;
     };
@@ -24,11 +25,13 @@ bool InsideWindow(int x, int y) {
     return true;
 }
 
-bool OnOutline(int x, int y) {
-    if (!InsideWindow(x, y)) return false;
-    if (x == 0 || y == 0 || x == FrameWidth - 1 || y == FrameHeight - 1) return true;
-    return !InsideWindow(x - 1, y) || !InsideWindow(x + 1, y) || !InsideWindow(x, y - 1) ||
-           !InsideWindow(x, y + 1);
+// The outline is one device pixel wide, on the window's side of its edge.
+bool OnOutline(const Raster& r, int x, int y) {
+    const int s = r.Scale();
+    if (!InsideWindow(x, y, s)) return false;
+    if (x == 0 || y == 0 || x == r.DeviceWidth() - 1 || y == r.DeviceHeight() - 1) return true;
+    return !InsideWindow(x - 1, y, s) || !InsideWindow(x + 1, y, s) || !InsideWindow(x, y - 1, s) ||
+           !InsideWindow(x, y + 1, s);
 }
 
 Shape CloseGlyph(double ox, double oy) {
@@ -91,16 +94,17 @@ ButtonLook LookOf(Look look, bool close) {
 // plate, and its glyph.
 void PaintCaptionButton(Raster& r, const TRect& rc, Look look, bool close, const Shape& glyph,
                         int titleRow) {
-    for (int y = rc.Top; y < rc.Bottom; ++y)
-        r.HLine(rc.Left, rc.Right, y, TitleColor(titleRow + y - rc.Top));
+    r.ForEachRow(rc.Top, rc.Bottom, [&](double y) {
+        r.HLine(rc.Left, rc.Right, y, TitleColor(titleRow + y - rc.Top, r.Px()));
+    });
     ButtonLook l = LookOf(look, close);
     if (l.plate) {
-        TRect face = rc;
-        r.FillShape(face, RoundRectShape(face, 3.5), [&](int, int y) {
-            return Mix(l.top, l.bottom, double(y - rc.Top) / (rc.Height() - 1));
+        const Box face = rc;
+        r.FillShape(face, RoundRectShape(face, 3.5), [&](double, double y) {
+            return Mix(l.top, l.bottom, r.Ramp(y, rc.Top, rc.Height()));
         });
         // A faint lit edge along the top of the plate.
-        r.FillShape({rc.Left, rc.Top, rc.Right, rc.Top + 1}, RoundRectShape(face, 3.5),
+        r.FillShape({face.Left, face.Top, face.Right, face.Top + r.Px()}, RoundRectShape(face, 3.5),
                     Lighter(l.top, 0.25));
     }
     r.FillShape(rc, glyph, l.glyph);
@@ -108,48 +112,52 @@ void PaintCaptionButton(Raster& r, const TRect& rc, Look look, bool close, const
 
 } // namespace
 
-Rgb skinlayout::TitleColor(int y) {
-    if (y <= 0) return Outline;
+Rgb skinlayout::TitleColor(double y, double px) {
+    if (y < px) return Outline;
     if (y >= FrameClient.Top) return Border;
-    return Mix(TitleTop, TitleBottom, double(y - 1) / (FrameClient.Top - 2));
+    return Mix(TitleTop, TitleBottom, (y - px) / (FrameClient.Top - 2 * px));
 }
 
-Raster PaintFrame() {
-    Raster r(FrameWidth, FrameHeight, Border);
-    for (int y = 0; y < FrameClient.Top; ++y) r.HLine(0, FrameWidth, y, TitleColor(y));
-    r.VGradient({0, FrameClient.Bottom, FrameWidth, FrameHeight}, Border, BorderBottom);
+Raster PaintFrame(int scale) {
+    Raster r(FrameWidth, FrameHeight, Border, scale);
+    const double px = r.Px();
+    r.ForEachRow(0, FrameClient.Top,
+                 [&](double y) { r.HLine(0, FrameWidth, y, TitleColor(y, px)); });
+    r.VGradient({0, double(FrameClient.Bottom), FrameWidth, FrameHeight}, Border, BorderBottom);
     // A lit top edge and softly lit sides give the chrome some depth.
-    r.HLine(2, FrameWidth - 2, 1, TitleHighlight);
+    r.HLine(2, FrameWidth - 2, px, TitleHighlight);
     Rgb sideLight = Mix(Border, TitleHighlight, 0.35);
-    r.VLine(1, FrameClient.Top, FrameHeight - 2, sideLight);
-    r.VLine(FrameWidth - 2, FrameClient.Top, FrameHeight - 2, Mix(Border, BorderBottom, 0.5));
-    for (int y = 2; y < FrameClient.Top; ++y) {
-        r.Put(1, y, Mix(TitleColor(y), TitleHighlight, 0.45));
-        r.Put(FrameWidth - 2, y, Mix(TitleColor(y), TitleHighlight, 0.2));
-    }
+    r.VLine(px, FrameClient.Top, FrameHeight - 2 * px, sideLight);
+    r.VLine(FrameWidth - 2 * px, FrameClient.Top, FrameHeight - 2 * px,
+            Mix(Border, BorderBottom, 0.5));
+    r.ForEachRow(2 * px, FrameClient.Top, [&](double y) {
+        r.PutAt(px, y, Mix(TitleColor(y, px), TitleHighlight, 0.45));
+        r.PutAt(FrameWidth - 2 * px, y, Mix(TitleColor(y, px), TitleHighlight, 0.2));
+    });
     // The client sits in a dark groove, with the accent line under the title bar.
-    TRect cl = FrameClient;
-    r.VLine(cl.Left - 1, cl.Top, cl.Bottom + 1, InnerEdge);
-    r.VLine(cl.Right, cl.Top, cl.Bottom + 1, InnerEdge);
-    r.HLine(cl.Left - 1, cl.Right + 1, cl.Bottom, InnerEdge);
-    r.HLine(cl.Left - 1, cl.Right + 1, cl.Top - 1, Accent);
+    const Box cl = FrameClient;
+    r.VLine(cl.Left - px, cl.Top, cl.Bottom + px, InnerEdge);
+    r.VLine(cl.Right, cl.Top, cl.Bottom + px, InnerEdge);
+    r.HLine(cl.Left - px, cl.Right + px, cl.Bottom, InnerEdge);
+    r.HLine(cl.Left - px, cl.Right + px, cl.Top - px, Accent);
     r.FillRect(cl, Surface);
-    for (int y = 0; y < FrameHeight; ++y)
-        for (int x = 0; x < FrameWidth; ++x)
-            if (!InsideWindow(x, y) || OnOutline(x, y)) r.Put(x, y, Outline);
+    for (int y = 0; y < r.DeviceHeight(); ++y)
+        for (int x = 0; x < r.DeviceWidth(); ++x)
+            if (!InsideWindow(x, y, scale) || OnOutline(r, x, y)) r.Put(x, y, Outline);
     return r;
 }
 
+// The window's shape is given in points, so the mask is drawn at 1x whatever the scale.
 Raster PaintFrameMask() {
     Raster r(FrameWidth, FrameHeight, White);
     for (int y = 0; y < FrameHeight; ++y)
         for (int x = 0; x < FrameWidth; ++x)
-            if (InsideWindow(x, y)) r.Put(x, y, Rgb{0, 0, 0});
+            if (InsideWindow(x, y, 1)) r.Put(x, y, Rgb{0, 0, 0});
     return r;
 }
 
-Raster PaintFrameButtons() {
-    Raster r(FrameButtonsWidth, FrameButtonsHeight, Border);
+Raster PaintFrameButtons(int scale) {
+    Raster r(FrameButtonsWidth, FrameButtonsHeight, Border, scale);
     const int titleRow = FrameCaption.Top;
     for (Look look : {Normal, Active, Down, Inactive, Disabled}) {
         TRect c = CaptionButtonRect(CloseColumn, look);

@@ -23,7 +23,7 @@ unsigned ColorValue(Rgb c) {
     return unsigned(c.r) | (unsigned(c.g) << 8) | (unsigned(c.b) << 16);
 }
 
-Shape RoundRectShape(const TRect& r, double radius) {
+Shape RoundRectShape(const Box& r, double radius) {
     return [=](double x, double y) {
         if (x < r.Left || x > r.Right || y < r.Top || y > r.Bottom) return false;
         double cx = std::clamp(x, r.Left + radius, r.Right - radius);
@@ -68,79 +68,95 @@ Shape TriangleShape(TPoint a, TPoint b, TPoint c) {
     };
 }
 
-Raster::Raster(int width, int height, Rgb fill)
-    : m_width(width), m_height(height), m_pixels(std::size_t(width) * height, fill) {}
+Raster::Raster(int width, int height, Rgb fill, int scale)
+    : m_width(width), m_height(height), m_scale(scale),
+      m_pixels(std::size_t(width) * scale * std::size_t(height) * scale, fill) {}
 
 Rgb Raster::Get(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return {};
-    return m_pixels[std::size_t(y) * m_width + x];
+    if (x < 0 || y < 0 || x >= DeviceWidth() || y >= DeviceHeight()) return {};
+    return m_pixels[std::size_t(y) * DeviceWidth() + x];
 }
 
 void Raster::Put(int x, int y, Rgb c) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-    m_pixels[std::size_t(y) * m_width + x] = c;
+    if (x < 0 || y < 0 || x >= DeviceWidth() || y >= DeviceHeight()) return;
+    m_pixels[std::size_t(y) * DeviceWidth() + x] = c;
 }
 
 void Raster::Blend(int x, int y, Rgb c, double alpha) {
     Put(x, y, Mix(Get(x, y), c, alpha));
 }
 
-void Raster::FillRect(const TRect& r, Rgb c) {
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x) Put(x, y, c);
+Rgb Raster::GetAt(double x, double y) const {
+    return Get(int(std::floor(x * m_scale)), int(std::floor(y * m_scale)));
 }
 
-void Raster::HLine(int x1, int x2, int y, Rgb c) {
-    FillRect({x1, y, x2, y + 1}, c);
-}
-void Raster::VLine(int x, int y1, int y2, Rgb c) {
-    FillRect({x, y1, x + 1, y2}, c);
+void Raster::PutAt(double x, double y, Rgb c) {
+    Put(int(std::floor(x * m_scale)), int(std::floor(y * m_scale)), c);
 }
 
-void Raster::VGradient(const TRect& r, Rgb top, Rgb bottom) {
-    int h = std::max(1, r.Height() - 1);
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        Rgb c = Mix(top, bottom, double(y - r.Top) / h);
-        HLine(r.Left, r.Right, y, c);
-    }
+TRect Raster::DeviceRect(const Box& r) const {
+    auto d = [&](double v) { return int(std::lround(v * m_scale)); };
+    return {d(r.Left), d(r.Top), d(r.Right), d(r.Bottom)};
 }
 
-double Raster::Coverage(const Shape& shape, int x, int y) {
+void Raster::FillRect(const Box& r, Rgb c) {
+    const TRect d = DeviceRect(r);
+    for (int y = d.Top; y < d.Bottom; ++y)
+        for (int x = d.Left; x < d.Right; ++x) Put(x, y, c);
+}
+
+void Raster::HLine(double x1, double x2, double y, Rgb c) {
+    FillRect({x1, y, x2, y + Px()}, c);
+}
+void Raster::VLine(double x, double y1, double y2, Rgb c) {
+    FillRect({x, y1, x + Px(), y2}, c);
+}
+
+double Raster::Ramp(double y, double top, double height) const {
+    const double span = std::max(Px(), height - Px());
+    return std::clamp((y - top) / span, 0.0, 1.0);
+}
+
+void Raster::ForEachRow(double top, double bottom, const std::function<void(double y)>& row) const {
+    const TRect d = DeviceRect({0, top, 0, bottom});
+    for (int y = d.Top; y < d.Bottom; ++y) row(PointOf(y));
+}
+
+void Raster::VGradient(const Box& r, Rgb top, Rgb bottom) {
+    ForEachRow(r.Top, r.Bottom, [&](double y) {
+        HLine(r.Left, r.Right, y, Mix(top, bottom, Ramp(y, r.Top, r.Height())));
+    });
+}
+
+double Raster::Coverage(const Shape& shape, int x, int y) const {
     int hits = 0;
+    const double s = m_scale;
     for (int sy = 0; sy < 4; ++sy)
         for (int sx = 0; sx < 4; ++sx)
-            if (shape(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0)) ++hits;
+            if (shape((x + (sx + 0.5) / 4.0) / s, (y + (sy + 0.5) / 4.0) / s)) ++hits;
     return hits / 16.0;
 }
 
-void Raster::FillShape(const TRect& area, const Shape& shape,
-                       const std::function<Rgb(int, int)>& color) {
-    for (int y = area.Top; y < area.Bottom; ++y)
-        for (int x = area.Left; x < area.Right; ++x) {
+void Raster::FillShape(const Box& area, const Shape& shape,
+                       const std::function<Rgb(double, double)>& color) {
+    const TRect d = DeviceRect(area);
+    for (int y = d.Top; y < d.Bottom; ++y)
+        for (int x = d.Left; x < d.Right; ++x) {
             double a = Coverage(shape, x, y);
-            if (a > 0) Blend(x, y, color(x, y), a);
+            if (a > 0) Blend(x, y, color(PointOf(x), PointOf(y)), a);
         }
 }
 
-void Raster::FillShape(const TRect& area, const Shape& shape, Rgb color) {
-    FillShape(area, shape, [color](int, int) { return color; });
-}
-
-void Raster::CopyBlock(const TRect& from, int toX, int toY) {
-    std::vector<Rgb> block;
-    for (int y = from.Top; y < from.Bottom; ++y)
-        for (int x = from.Left; x < from.Right; ++x) block.push_back(Get(x, y));
-    std::size_t i = 0;
-    for (int y = 0; y < from.Height(); ++y)
-        for (int x = 0; x < from.Width(); ++x) Put(toX + x, toY + y, block[i++]);
+void Raster::FillShape(const Box& area, const Shape& shape, Rgb color) {
+    FillShape(area, shape, [color](double, double) { return color; });
 }
 
 TBitmap Raster::ToBitmap(TPixelFormat format) const {
-    TBitmap bitmap(m_width, m_height);
-    for (int y = 0; y < m_height; ++y) {
+    TBitmap bitmap(DeviceWidth(), DeviceHeight());
+    for (int y = 0; y < DeviceHeight(); ++y) {
         TPixel* row = bitmap.ScanLine(y);
-        for (int x = 0; x < m_width; ++x) {
-            Rgb c = m_pixels[std::size_t(y) * m_width + x];
+        for (int x = 0; x < DeviceWidth(); ++x) {
+            Rgb c = m_pixels[std::size_t(y) * DeviceWidth() + x];
             row[x] = 0xFF000000u | (TPixel(c.r) << 16) | (TPixel(c.g) << 8) | TPixel(c.b);
         }
     }

@@ -32,7 +32,8 @@ inline constexpr TRect FrameMaskArea{4, 4, 146, 103};
 inline constexpr TPoint FrameLT{40, 50}, FrameRT{110, 50}, FrameLB{40, 80}, FrameRB{110, 80};
 inline constexpr TRect FrameCaption{7, 8, 143, 21};
 inline constexpr int TopRadius = 8, BottomRadius = 6;
-Rgb TitleColor(int y); // the title bar's colour at row y of the frame picture
+// The title bar's colour at row y (in points) of the frame picture, its outline `px` high.
+Rgb TitleColor(double y, double px);
 
 // Active picture 1: the caption buttons, 23 x 13 each, one column per button and one row
 // per look (normal, active, pressed, inactive window, disabled).
