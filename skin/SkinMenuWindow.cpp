@@ -407,6 +407,8 @@ void TspSkinMenuWindow::PaintItem(TCanvas& canvas, int row) {
 void TspSkinMenuWindow::Paint() {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) return;
+    // At the window's device scale: the skin's menu pictures and the text keep their pixels.
+    m_buffer.SetScale(Canvas()->Scale());
     m_buffer.SetSize(w, h);
     TCanvas* c = m_buffer.Canvas();
     PaintBackground(*c);
