@@ -4,6 +4,7 @@
 #include "skin/SkinFrame.h"
 
 #include "rtl/Exceptions.h"
+#include "skin/ScreenUtilities.h"
 #include "skin/SkinData.h"
 #include "skin/SkinHint.h"
 #include "skin/SkinMainMenuItems.h"
@@ -17,6 +18,8 @@ constexpr uintptr_t AnimationTimerId = 0x5F5303;
 constexpr unsigned MorphInterval = 25;
 constexpr unsigned HoverInterval = 50;
 constexpr unsigned AnimationInterval = 25;
+constexpr uintptr_t FadeTimerId = 0x5F5304;
+constexpr unsigned FadeInterval = 25;
 
 void SetDefaultCaptionFont(TFont& font, TColor color) {
     font.SetName("Arial");
@@ -71,6 +74,7 @@ void TspSkinFrame::Detach() {
         return;
     }
     StopTimers();
+    StopFade();
     ReleaseObjectCapture();
     if (!m_region.IsEmpty()) {
         RemoveWindowRgn(m_form, true);
@@ -215,8 +219,37 @@ bool TspSkinFrame::Timer(TWMTimer& m) {
     case AnimationTimerId:
         AnimationTick();
         return true;
+    case FadeTimerId:
+        FadeTick();
+        return true;
     default:
         return false;
+    }
+}
+
+// The fade of a showing runs apart from the other timers: a change of skin meanwhile must not
+// leave the window half clear.
+void TspSkinFrame::StartShowFade() {
+    if (!FormAlive() || !LayeredWindowsAvailable()) return;
+    if (m_fadeStep < 0) SetTimer(m_form, FadeTimerId, FadeInterval);
+    m_fadeStep = 0;
+    SetWindowAlpha(m_form, 0);
+}
+
+void TspSkinFrame::FadeTick() {
+    if (m_fadeStep < 0) return;
+    m_fadeStep = std::min(m_fadeStep + 1, FadeSteps);
+    const int target = m_alphaBlend ? m_alphaBlendValue : 255;
+    SetWindowAlpha(m_form, target * m_fadeStep / FadeSteps);
+    if (m_fadeStep == FadeSteps) StopFade();
+}
+
+void TspSkinFrame::StopFade() {
+    if (m_fadeStep < 0) return;
+    m_fadeStep = -1;
+    if (FormAlive()) {
+        KillTimer(m_form, FadeTimerId);
+        ApplyWindowAlpha();
     }
 }
 

@@ -28,6 +28,8 @@
 
 class TspSkinData;
 class TspSkinHint;
+struct TWMSkinChange;
+struct TWMSkinMenuClosed;
 class TspSkinMainMenuItems;
 class TspSkinPopupMenu;
 
@@ -41,6 +43,15 @@ enum TspPositionInMonitor { sppDefault, sppScreenCenter, sppWorkAreaCenter };
 // window with its frame).
 constexpr UINT WM_SKINPAINTFRAMETO = 48203;
 constexpr LPARAM SkinPaintFrameMagic = 16802;
+
+// WM_SKINPAINTFRAMETO decoded. Only a request that carries the mark has a canvas in its first
+// parameter; any other gets none.
+struct TWMSkinPaintFrameTo : TMessageRecord {
+    explicit TWMSkinPaintFrameTo(TMessage& m)
+        : TMessageRecord(m),
+          Canvas(m.LParam == SkinPaintFrameMagic ? TWMPaint(m).Canvas : nullptr) {}
+    TCanvas* Canvas;
+};
 
 // Caption metrics of the default (unskinned) frame.
 constexpr int DefaultCaptionHeight = 19;
@@ -116,8 +127,12 @@ public:
     void SetAlphaBlend(bool value);
     int AlphaBlendValue() const { return m_alphaBlendValue; }
     void SetAlphaBlendValue(int value);
+    // With AlphaBlend, each showing fades the window in from clear to AlphaBlendValue.
     bool AlphaBlendAnimation() const { return m_alphaBlendAnimation; }
     void SetAlphaBlendAnimation(bool value) { m_alphaBlendAnimation = value; }
+    // Where a showing's fade stands: 0 to FadeSteps, -1 when none runs.
+    int FadeStep() const { return m_fadeStep; }
+    static constexpr int FadeSteps = 8;
     bool Magnetic() const { return m_magnetic; }
     void SetMagnetic(bool value) { m_magnetic = value; }
     int MagneticSize() const { return m_magneticSize; }
@@ -288,12 +303,12 @@ private:
     void NCRButtonDblClk(TWMNCMouse& m) override;
     void Interrupted(TWinControl* focusTo) override;
     // The frame's own messages and the skin's, from OtherMessage.
-    void WMPaintFrameTo(TMessage& m);
-    void WMSkinChanging(TMessage& m);
-    void WMSkinChanged(TMessage& m);
+    void WMPaintFrameTo(TWMSkinPaintFrameTo& m);
+    void WMSkinChanging(TWMSkinChange& m);
+    void WMSkinChanged(TWMSkinChange& m);
     void WMSkinChangeDone(TMessage& m);
     void WMSkinStringsChanged(TMessage& m);
-    void WMSkinMenuClosed(TMessage& m);
+    void WMSkinMenuClosed(TWMSkinMenuClosed& m);
     void CMMenuChanged(TMessage& m);
 
     void Attach();
@@ -303,7 +318,7 @@ private:
     TspSkinData* ActiveStore() const;
     // Tells the skin-aware controls and components of the form; named is a skin message's
     // first parameter, the store it names (0: every store).
-    void RelaySkinChange(WPARAM named, bool prepare);
+    void RelaySkinChange(const TWMSkinChange& change, bool prepare);
     void ResetObjects();
     void StopTimers();
     void StartHoverTimer();
@@ -333,6 +348,9 @@ private:
     void HoverTick();
     void MorphTick();
     void AnimationTick();
+    void StartShowFade();
+    void FadeTick();
+    void StopFade();
     const TBitmap* FramePicture() const;
 
     TCustomForm* m_form = nullptr;
@@ -361,6 +379,7 @@ private:
     bool m_alphaBlend = false;
     int m_alphaBlendValue = 200;
     bool m_alphaBlendAnimation = false;
+    int m_fadeStep = -1;
     bool m_magnetic = false;
     int m_magneticSize = 10;
     bool m_showObjectHint = false;

@@ -12,15 +12,6 @@
 #include "ui/MainMenu.h"
 
 #include <algorithm>
-#include <bit>
-
-namespace {
-// A skin message names its store by its first parameter. The parameter is only compared with
-// stores the frame knows, never followed: the message may come from any store.
-bool NamesStore(WPARAM named, const TspSkinData* store) {
-    return named != 0 && named == std::bit_cast<WPARAM>(store);
-}
-} // namespace
 
 // Whatever the frame had open (the object hint and the skinned menu) ends when the window
 // moves, sizes, loses the focus or the activation, or a mouse button goes down on it.
@@ -195,7 +186,10 @@ void TspSkinFrame::ApplyWindowAlpha() {
 
 void TspSkinFrame::Shown(TWMShowWindow& m) {
     if (!m.Show) return;
-    if (m_alphaBlend) ApplyWindowAlpha();
+    if (m_alphaBlend && m_alphaBlendAnimation)
+        StartShowFade();
+    else if (m_alphaBlend)
+        ApplyWindowAlpha();
     if (!m_shownOnce) {
         m_shownOnce = true;
         if (m_positionInMonitor != sppDefault) {
@@ -355,12 +349,9 @@ bool TspSkinFrame::OtherMessage(TMessage& m) {
     return table.Dispatch(*this, m);
 }
 
-void TspSkinFrame::WMPaintFrameTo(TMessage& m) {
-    // Only a request that carries the mark has a canvas in its first parameter.
-    if (m.LParam != SkinPaintFrameMagic) return;
-    TWMPaint paint(m);
-    if (!paint.Canvas) return;
-    TCanvas& canvas = *paint.Canvas;
+void TspSkinFrame::WMPaintFrameTo(TWMSkinPaintFrameTo& m) {
+    if (!m.Canvas) return;
+    TCanvas& canvas = *m.Canvas;
     {
         TCanvasStateGuard state(canvas);
         if (m_skinned) {
@@ -375,8 +366,8 @@ void TspSkinFrame::WMPaintFrameTo(TMessage& m) {
     m.Result = SkinPaintFrameMagic;
 }
 
-void TspSkinFrame::WMSkinChanging(TMessage& m) {
-    if (NamesStore(m.WParam, m_skinData)) {
+void TspSkinFrame::WMSkinChanging(TWMSkinChange& m) {
+    if (m.Names(m_skinData)) {
         StopTimers();
         CloseMenu();
         m_mainMenu->Leave();
@@ -386,12 +377,12 @@ void TspSkinFrame::WMSkinChanging(TMessage& m) {
         m_hoverIndex = m_downIndex = -1;
         m_skinned = false;
     }
-    RelaySkinChange(m.WParam, true);
+    RelaySkinChange(m, true);
 }
 
-void TspSkinFrame::WMSkinChanged(TMessage& m) {
-    if (NamesStore(m.WParam, m_skinData)) ApplySkin();
-    RelaySkinChange(m.WParam, false);
+void TspSkinFrame::WMSkinChanged(TWMSkinChange& m) {
+    if (m.Names(m_skinData)) ApplySkin();
+    RelaySkinChange(m, false);
 }
 
 void TspSkinFrame::WMSkinChangeDone(TMessage&) {
@@ -403,9 +394,8 @@ void TspSkinFrame::WMSkinStringsChanged(TMessage&) {
     ConfigureFrameObjects();
 }
 
-void TspSkinFrame::WMSkinMenuClosed(TMessage& m) {
-    // The message names the menu that closed.
-    if (m.WParam == std::bit_cast<WPARAM>(m_mainMenu->Popup()))
+void TspSkinFrame::WMSkinMenuClosed(TWMSkinMenuClosed& m) {
+    if (m.Is(m_mainMenu->Popup()))
         m_mainMenu->PopupClosed();
     else
         MenuClosed();
@@ -416,7 +406,7 @@ void TspSkinFrame::CMMenuChanged(TMessage&) {
 }
 
 // Depth first over the form's controls, then the skin-aware components it owns.
-void TspSkinFrame::RelaySkinChange(WPARAM named, bool prepare) {
+void TspSkinFrame::RelaySkinChange(const TWMSkinChange& change, bool prepare) {
     std::vector<TspSkinAware*> targets;
     auto collect = [&](auto&& self, TControl* control) -> void {
         if (auto* aware = dynamic_cast<TspSkinAware*>(control)) targets.push_back(aware);
@@ -431,7 +421,7 @@ void TspSkinFrame::RelaySkinChange(WPARAM named, bool prepare) {
     }
     std::weak_ptr<bool> alive = m_alive;
     for (TspSkinAware* target : targets) {
-        if (named != 0 && !NamesStore(named, target->SkinData())) continue;
+        if (change.Store != 0 && !change.Names(target->SkinData())) continue;
         if (prepare)
             target->PrepareSkinChange();
         else

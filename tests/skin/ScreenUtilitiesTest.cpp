@@ -3,7 +3,9 @@
 #include "FrameTestFixture.h"
 
 #include "skin/ScreenUtilities.h"
+
 #include "ui/Snapshot.h"
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +37,41 @@ TEST_F(FrameTest, TheFramesAlphaBlendMakesTheWindowPartlyTransparent) {
     frame->SetAlphaBlend(false);
     EXPECT_EQ(window->opacity, 255);
     EXPECT_FALSE(SetWindowAlpha(nullptr, 10));
+}
+
+TEST_F(FrameTest, AlphaBlendAnimationFadesEachShowingInAndSurvivesASkinChange) {
+    WearProgramSkin(false);
+    frame->SetAlphaBlend(true);
+    frame->SetAlphaBlendValue(200);
+    frame->SetAlphaBlendAnimation(true);
+    form->Show();
+    Pump();
+    const auto* window = display->FindWindow(form->DisplayWindow());
+    ASSERT_NE(window, nullptr);
+    EXPECT_LT(window->opacity, 60) << "a showing starts nearly clear";
+    std::vector<int> seen{window->opacity};
+    while (frame->FadeStep() >= 0 && seen.size() < 40) {
+        Wait(25);
+        seen.push_back(window->opacity);
+    }
+    EXPECT_EQ(window->opacity, 200);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "the fade only rises";
+    EXPECT_GE(seen.size(), 5u) << "it takes several steps, not one";
+    Wait(100);
+    EXPECT_EQ(window->opacity, 200) << "and stays where it ended";
+
+    // Shown again, it fades in again; a change of skin halfway does not leave it half clear.
+    form->Hide();
+    form->Show();
+    Pump();
+    Wait(50);
+    EXPECT_LT(window->opacity, 200);
+    auto* again = new TspCompressedStoredSkin(form);
+    LoadProgramSkin(*again);
+    store->SetCompressedStoredSkin(again);
+    Wait(400);
+    EXPECT_EQ(window->opacity, 200);
+    EXPECT_EQ(frame->FadeStep(), -1);
 }
 
 TEST_F(FrameTest, TheScreenUnderARectangleIsWhatTheWindowsShow) {
