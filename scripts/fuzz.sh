@@ -6,7 +6,8 @@
 # -merge=1: only inputs that reach something the corpus does not yet reach are added), so each
 # run starts where the last one ended; FUZZ_MERGE=0 leaves the corpus as it is. Any finding (crash, sanitizer report,
 # leak, time-out, memory exhaustion) fails the script, which prints the reproducer and the
-# command that replays it. Prints executions and coverage per target.
+# command that replays it. Prints executions and coverage per target, and adds each run's
+# executions to fuzz/executions.tsv, the running total per target across runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -60,8 +61,19 @@ export build runs seconds merge
 
 printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one {}'
 
+tally=fuzz/executions.tsv
+[ -f "$tally" ] || printf 'target\ttotal_executions\n' >"$tally"
+add_to_tally() {
+    awk -F'\t' -v OFS='\t' -v t="$1" -v n="$2" '
+        NR == 1 { print; next }
+        $1 == t { $2 += n; found = 1 }
+        { print }
+        END { if (!found) print t, n }' "$tally" >"$tally.new" && mv "$tally.new" "$tally"
+}
+total_of() { awk -F'\t' -v t="$1" '$1 == t { print $2 }' "$tally"; }
+
 failed=0
-printf '%-12s %14s %10s %8s %8s %8s\n' target executions per-second coverage features added
+printf '%-12s %14s %10s %8s %8s %8s %14s\n' target executions per-second coverage features added total
 for target in "${targets[@]}"; do
     dir="$runs/$target"
     execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
@@ -70,8 +82,9 @@ for target in "${targets[@]}"; do
     ft=$(echo "$status" | awk '{print $4}')
     rate=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
     added=$(cat "$dir/added" 2>/dev/null || echo 0)
-    printf '%-12s %14s %10s %8s %8s %8s\n' "$target" "${execs:-?}" "${rate:-?}" "${cov:-?}" \
-        "${ft:-?}" "$added"
+    [ -n "$execs" ] && add_to_tally "$target" "$execs"
+    printf '%-12s %14s %10s %8s %8s %8s %14s\n' "$target" "${execs:-?}" "${rate:-?}" "${cov:-?}" \
+        "${ft:-?}" "$added" "$(total_of "$target")"
     for finding in "$dir"/findings/*; do
         [ -e "$finding" ] || continue
         failed=1
