@@ -141,14 +141,7 @@ start_app() {
     mkdir -p "$work/run"
     (cd "$work/run" && BRELVAN_SERVICE=$1 exec "$brelvan" 2>"$work/brelvan.log") &
     app_pid=$!
-    window=
-    for _ in $(seq 200); do
-        kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
-        window=$(windows_titled Brelvan | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.05
-    done
-    [ -n "$window" ] || fail "no window named Brelvan appeared"
+    wait_main_window
     sleep 0.2
 }
 

@@ -48,3 +48,16 @@ wait_gone() {
     done
     return 1
 }
+
+# wait_main_window: waits up to 10 s for the program started as $app_pid to show its main
+# window; sets window. Fails when the program ends first or no window shows.
+wait_main_window() {
+    window=
+    for _ in $(seq 200); do
+        kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
+        window=$(windows_titled Brelvan | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.05
+    done
+    [ -n "$window" ] || fail "no window named Brelvan appeared"
+}

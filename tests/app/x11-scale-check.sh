@@ -40,14 +40,7 @@ xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.antialia
 
 (cd "$work" && BRELVAN_SERVICE=127.0.0.1:1 exec "$brelvan" 2>"$work/brelvan.log") &
 app_pid=$!
-window=
-for _ in $(seq 200); do
-    kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
-    window=$(windows_titled Brelvan | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || fail "no window named Brelvan appeared"
+wait_main_window
 sleep 0.2
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "x11-scale-check: window at $X,$Y size ${WIDTH}x$HEIGHT"
