@@ -84,13 +84,8 @@ template <class B> void TspSkinCustomBase<B>::ApplySkinChange() {
 template <class B>
 void TspSkinCustomBase<B>::ChooseSkinFont(TFont& font, const std::string& fontname, int fontheight,
                                           TspSkinFontStyles fontstyle) const {
-    if (m_useSkinFont && this->SkinIndex() != -1) {
-        AssignSkinFont(font, fontname, fontheight, fontstyle, this->SkinData(),
-                       m_defaultFont.Charset());
-        return;
-    }
-    font.Assign(m_defaultFont);
-    font.SetCharset(SkinCharset(this->SkinData(), m_defaultFont.Charset()));
+    ChooseRuleFont(font, m_useSkinFont && this->SkinIndex() != -1, fontname, fontheight, fontstyle,
+                   m_defaultFont, this->SkinData());
 }
 
 template <class B> void TspSkinCustomBase<B>::PaintDefault(TBitmap& bitmap) {

@@ -158,14 +158,9 @@ void TspSkinCustomEdit::ApplySkinChange() {
     TspDataSkinEditControl* r = LookUpSkinRecord();
     m_index = r ? m_skinData->FindControlRecord(m_skinDataName) : -1;
     TFont font;
-    if (r && m_useSkinFont) {
-        font.Assign(m_font);
-        AssignSkinFont(font, r->fontname, r->fontheight, r->fontstyle, m_skinData,
-                       m_defaultFont.Charset());
-    } else {
-        font.Assign(m_defaultFont);
-        font.SetCharset(SkinCharset(m_skinData, m_defaultFont.Charset()));
-    }
+    font.Assign(m_font);
+    ChooseRuleFont(font, r && m_useSkinFont, r ? r->fontname : std::string(), r ? r->fontheight : 0,
+                   r ? r->fontstyle : 0, m_defaultFont, m_skinData);
     m_font.Assign(font);
     if (!r) {
         if (m_defaultWidth > 0) SetWidth(m_defaultWidth);

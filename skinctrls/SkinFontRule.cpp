@@ -16,3 +16,13 @@ void AssignSkinFont(TFont& font, const std::string& name, int height, TspSkinFon
     font.SetStyle(SkinFontStyles(style));
     font.SetCharset(SkinCharset(data, own));
 }
+
+void ChooseRuleFont(TFont& font, bool fromRecord, const std::string& name, int height,
+                    TspSkinFontStyles style, const TFont& defaultFont, const TspSkinData* data) {
+    if (fromRecord) {
+        AssignSkinFont(font, name, height, style, data, defaultFont.Charset());
+        return;
+    }
+    font.Assign(defaultFont);
+    font.SetCharset(SkinCharset(data, defaultFont.Charset()));
+}

@@ -15,3 +15,9 @@ TFontCharset SkinCharset(const TspSkinData* data, TFontCharset own);
 // the rule.
 void AssignSkinFont(TFont& font, const std::string& name, int height, TspSkinFontStyles style,
                     const TspSkinData* data, TFontCharset own);
+
+// The whole rule: with `fromRecord` (a record was found and UseSkinFont is on) the record's
+// face, height and style over what `font` holds; otherwise a copy of `defaultFont`. Either
+// way the character set of the rule.
+void ChooseRuleFont(TFont& font, bool fromRecord, const std::string& name, int height,
+                    TspSkinFontStyles style, const TFont& defaultFont, const TspSkinData* data);

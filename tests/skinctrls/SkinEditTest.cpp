@@ -223,3 +223,31 @@ TEST_F(SkinEditTest, ButtonModeClicksOnReleaseOverIt) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(edit->Text(), "");
 }
+
+TEST_F(SkinEditTest, FontFollowsTheRecordOnlyWhileUseSkinFontAndARecordAreThere) {
+    TForm* form = NewForm(300, 100);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    TFont own;
+    own.SetName("DejaVu Sans");
+    own.SetHeight(11);
+    own.SetStyle({fsBold});
+    edit->SetDefaultFont(own);
+    form->Show();
+    Pump();
+    // The record's face, height and style (the program's skin: Arial 14, plain).
+    EXPECT_EQ(edit->Font()->Name(), "Arial");
+    EXPECT_EQ(edit->Font()->Height(), 14);
+    EXPECT_FALSE(edit->Font()->Style().Contains(fsBold));
+    edit->SetUseSkinFont(false);
+    Pump();
+    EXPECT_EQ(edit->Font()->Name(), "DejaVu Sans");
+    EXPECT_EQ(edit->Font()->Height(), 11);
+    EXPECT_TRUE(edit->Font()->Style().Contains(fsBold));
+    // Without a store the default font holds whatever UseSkinFont says.
+    TspSkinEdit* plain = MakeEdit(form, nullptr, 50);
+    plain->SetDefaultFont(own);
+    Pump();
+    EXPECT_EQ(plain->Font()->Name(), "DejaVu Sans");
+    EXPECT_EQ(plain->Font()->Height(), 11);
+}
