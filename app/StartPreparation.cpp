@@ -48,10 +48,12 @@ std::unique_ptr<TPreparedStart> Prepare() {
     try {
         prepared->skinSource.assign(reinterpret_cast<const char*>(ProgramSkinData(scale)),
                                     ProgramSkinSize(scale));
-        prepared->skinInflated =
+        const std::unique_ptr<TMemoryStream> inflated =
             TspCompressedStoredSkin::Inflate(ProgramSkinData(scale), ProgramSkinSize(scale));
+        prepared->skinContents =
+            ReadSkinContainer(inflated->Memory(), static_cast<std::size_t>(inflated->Size()));
     } catch (...) {
-        prepared->skinInflated.reset();
+        prepared->skinContents.reset();
     }
     try {
         DecodeAboutPicture(prepared->aboutPicture, scale);

@@ -1,16 +1,17 @@
 #pragma once
 // Work the main window needs before it can be shown, done on a second thread while the main
 // one opens the display (mostly the display library reading its locale and input tables and
-// waiting for the server): the stored skin inflated, the login page's picture decoded, and the
-// faces the window is designed with loaded with their common glyphs. Nothing of it touches
-// a window or a component, and all of it is finished before the first component is made.
+// waiting for the server): the stored skin inflated and its pictures decoded, the login page's
+// picture decoded, and the faces the window is designed with loaded with their common glyphs.
+// Nothing of it touches a window or a component, and all of it is finished before the first
+// component is made.
 //
 //     BeginPreparingStart();
 //     ... open the display ...
 //     FinishPreparingStart();
 //     Application->CreateForm(Form1); // takes what was prepared
 #include "gfx/Bitmap.h"
-#include "rtl/Stream.h"
+#include "skin/SkinContainer.h"
 
 #include <memory>
 #include <string>
@@ -19,10 +20,12 @@
 class TFontFace;
 
 struct TPreparedStart {
-    int scale = 1;                               // the screen scale the pictures are for
-    std::string skinSource;                      // the compressed skin it was inflated from
-    std::unique_ptr<TMemoryStream> skinInflated; // null: inflating failed; the form tries again
-    TBitmap aboutPicture;                        // empty: decoding failed; the form tries again
+    int scale = 1;          // the screen scale the pictures are for
+    std::string skinSource; // the compressed skin it was inflated from
+    // The stored skin inflated and read, pictures decoded; null: that failed, and the form
+    // tries again (and reports it).
+    std::unique_ptr<TspSkinContainerContents> skinContents;
+    TBitmap aboutPicture; // empty: decoding failed; the form tries again
     std::vector<std::shared_ptr<TFontFace>> faces;
 };
 

@@ -125,15 +125,15 @@ void TForm1::CreateComponents() {
     // Pictures prepared for another scale than the screen's are left aside (the faces hold).
     const int scale = ScreenScale();
     if (prepared && prepared->scale != scale) {
-        prepared->skinInflated.reset();
+        prepared->skinContents.reset();
         prepared->aboutPicture.Clear();
     }
     spCompressedStoredSkin1 = new TspCompressedStoredSkin(this);
     spCompressedStoredSkin1->SetName("spCompressedStoredSkin1");
     LoadProgramSkin(*spCompressedStoredSkin1, scale);
-    if (prepared && prepared->skinInflated)
-        spCompressedStoredSkin1->UseInflatedAhead(std::move(prepared->skinSource),
-                                                  std::move(prepared->skinInflated));
+    if (prepared && prepared->skinContents)
+        spCompressedStoredSkin1->UseReadAhead(std::move(prepared->skinSource),
+                                              std::move(prepared->skinContents));
     spSkinData1 = new TspSkinData(this);
     spSkinData1->SetName("spSkinData1");
     spSkinData1->SetEnableSkinEffects(true);

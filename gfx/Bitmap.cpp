@@ -139,6 +139,18 @@ TBitmap TBitmap::DevicePicture() const {
     return picture;
 }
 
+bool TBitmap::AdoptDeviceScale(int scale) {
+    if (scale < 1 || scale > MaxDeviceScale || m_scale != 1) return false;
+    if (m_width % scale != 0 || m_height % scale != 0) return false;
+    if (scale == 1) return true;
+    m_width /= scale;
+    m_height /= scale;
+    m_scale = scale;
+    SyncCanvas();
+    Changed();
+    return true;
+}
+
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == m_pixelFormat) return;
     m_pixelFormat = format;

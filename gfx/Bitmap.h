@@ -95,6 +95,10 @@ public:
     // The stored pixels as a 1x picture of DeviceWidth x DeviceHeight (formats and
     // transparency kept): what a scaled bitmap is saved as.
     TBitmap DevicePicture() const;
+    // Reads a 1x picture's stored pixels as a picture of `scale` (each logical side the
+    // stored side divided by it), without copying them; false, and nothing changed, when the
+    // picture is not 1x or the scale does not divide its sides.
+    bool AdoptDeviceScale(int scale);
 
     // Colour of a logical pixel (the top-left stored pixel of its block); clNone outside.
     TColor PixelColor(int x, int y) const;

@@ -86,14 +86,6 @@ void TspCompressedStoredSkin::DecompressInto(TMemoryStream& target) {
 }
 
 std::unique_ptr<TMemoryStream> TspCompressedStoredSkin::Inflated() {
-    std::unique_ptr<TMemoryStream> ahead = std::move(m_ahead);
-    const std::string source = std::move(m_aheadSource);
-    m_aheadSource.clear();
-    if (ahead && static_cast<int64_t>(source.size()) == m_data.Size() &&
-        std::memcmp(source.data(), m_data.Memory(), source.size()) == 0) {
-        ahead->SetPosition(0);
-        return ahead;
-    }
     auto target = std::make_unique<TMemoryStream>();
     InflateAll(m_data, *target);
     target->SetPosition(0);
@@ -110,10 +102,20 @@ std::unique_ptr<TMemoryStream> TspCompressedStoredSkin::Inflate(const void* data
     return target;
 }
 
-void TspCompressedStoredSkin::UseInflatedAhead(std::string source,
-                                               std::unique_ptr<TMemoryStream> inflated) {
+void TspCompressedStoredSkin::UseReadAhead(std::string source,
+                                           std::unique_ptr<TspSkinContainerContents> contents) {
     m_aheadSource = std::move(source);
-    m_ahead = std::move(inflated);
+    m_ahead = std::move(contents);
+}
+
+std::unique_ptr<TspSkinContainerContents> TspCompressedStoredSkin::TakeReadAhead() {
+    std::unique_ptr<TspSkinContainerContents> ahead = std::move(m_ahead);
+    const std::string source = std::move(m_aheadSource);
+    m_aheadSource.clear();
+    if (ahead && static_cast<int64_t>(source.size()) == m_data.Size() &&
+        std::memcmp(source.data(), m_data.Memory(), source.size()) == 0)
+        return ahead;
+    return nullptr;
 }
 
 void TspCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {

@@ -3,6 +3,7 @@
 // stream, the "CompressedData" the main window stores with its form data.
 #include "rtl/Component.h"
 #include "rtl/Stream.h"
+#include "skin/SkinContainer.h"
 
 #include <cstddef>
 #include <memory>
@@ -39,10 +40,11 @@ public:
 
     // Inflates compressed skin data on its own, touching no component: safe on any thread.
     static std::unique_ptr<TMemoryStream> Inflate(const void* data, std::size_t size);
-    // Takes an inflation made ahead of time (by Inflate on another thread, say) of the
-    // compressed bytes `source`. The next Inflated() or DecompressInto() uses it instead of
-    // inflating again, once, provided the data stored by then is exactly `source`.
-    void UseInflatedAhead(std::string source, std::unique_ptr<TMemoryStream> inflated);
+    // Takes the container read ahead of time (by ReadSkinContainer on another thread, say)
+    // from the compressed bytes `source`. TakeReadAhead gives it out once, provided the data
+    // stored by then is exactly `source`; otherwise null, and the reader inflates and reads.
+    void UseReadAhead(std::string source, std::unique_ptr<TspSkinContainerContents> contents);
+    std::unique_ptr<TspSkinContainerContents> TakeReadAhead();
 
     // Turns a skin folder (INI file plus its BMP pictures) into stored data. Does nothing
     // when a required section is missing; a picture that is not a BMP file raises.
@@ -68,5 +70,5 @@ private:
     mutable TMemoryStream m_data;
     int m_pictureScale = 1;
     std::string m_aheadSource;
-    std::unique_ptr<TMemoryStream> m_ahead;
+    std::unique_ptr<TspSkinContainerContents> m_ahead;
 };

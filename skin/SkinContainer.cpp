@@ -82,3 +82,22 @@ void WriteSkinBitmap(TStream& stream, const TBitmap& bitmap) {
     std::vector<std::uint8_t> bytes = bitmap.SaveToBmpBytes();
     stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
+
+std::unique_ptr<TspSkinContainerContents> ReadSkinContainer(const void* data, std::size_t size) {
+    auto contents = std::make_unique<TspSkinContainerContents>();
+    TspSkinContainerReader reader(data, size);
+    contents->version = reader.ReadInt32();
+    if (contents->version > 3) return contents;
+    for (TspSkinPictureSlot slot : SkinContainerSlots(contents->version)) {
+        if (reader.ReadByte() != 0) continue;
+        reader.ReadBitmap(contents->fixed[slot].emplace());
+    }
+    const std::int32_t count = reader.ReadInt32();
+    for (std::int32_t i = 0; i < count; ++i) {
+        auto bitmap = std::make_unique<TBitmap>();
+        reader.ReadBitmap(*bitmap);
+        contents->activePictures.push_back(std::move(bitmap));
+    }
+    contents->description = std::string(reader.Rest());
+    return contents;
+}

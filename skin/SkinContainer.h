@@ -6,6 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -55,6 +58,19 @@ private:
     std::int64_t m_pixelBudget;
     std::int64_t m_pixels = 0; // claimed by the pictures read so far
 };
+
+// A container read whole: its pictures decoded and its description kept as text. Making
+// one touches no component, so it may be read on any thread and given to a store later.
+struct TspSkinContainerContents {
+    int version = 0;                        // above 3 nothing else was read
+    std::optional<TBitmap> fixed[spsCount]; // the slots the version holds and fills
+    std::vector<std::unique_ptr<TBitmap>> activePictures;
+    std::string description;
+};
+
+// Reads an inflated container, raising as TspSkinContainerReader does. A count of active
+// pictures the data cannot hold raises at the first missing picture.
+std::unique_ptr<TspSkinContainerContents> ReadSkinContainer(const void* data, std::size_t size);
 
 void WriteSkinInt32(TStream& stream, std::int32_t value);
 // Writes the picture as one BMP file image at its own pixel format.

@@ -36,20 +36,8 @@ void SplitEntry(const std::string& entry, std::string& name, std::string& type) 
 // divided by it), formats and transparency kept. A picture whose size the scale does not
 // divide stays as it is: it is drawn enlarged, as any 1x picture.
 void TakeAtScale(TBitmap& picture, int scale) {
-    if (scale <= 1 || picture.Empty() || picture.Scale() != 1) return;
-    if (picture.Width() % scale != 0 || picture.Height() % scale != 0) return;
-    TBitmap scaled;
-    scaled.SetScale(scale);
-    scaled.SetSize(picture.Width() / scale, picture.Height() / scale);
-    for (int y = 0; y < picture.Height(); ++y)
-        std::copy_n(picture.ScanLine(y), picture.Width(), scaled.ScanLine(y));
-    scaled.SetPixelFormatTag(picture.PixelFormat());
-    scaled.SetAlphaFormat(picture.AlphaFormat());
-    scaled.SetPalette(picture.Palette());
-    if (picture.TransparentMode() == tmFixed)
-        scaled.SetTransparentColor(picture.TransparentColor());
-    scaled.SetTransparent(picture.Transparent());
-    picture.Swap(scaled);
+    if (scale <= 1 || picture.Empty()) return;
+    picture.AdoptDeviceScale(scale);
 }
 
 std::vector<std::string> IniLines(const TStringList& list) {
@@ -190,27 +178,19 @@ void TspSkinData::ApplyStoredSkin(TspCompressedStoredSkin* storedSkin) {
     if (storedSkin == nullptr || storedSkin->IsStoreEmpty()) return;
     BeginLoad();
     try {
-        std::unique_ptr<TMemoryStream> inflated = storedSkin->Inflated();
-        TspSkinContainerReader reader(inflated->Memory(),
-                                      static_cast<std::size_t>(inflated->Size()));
-        int version = reader.ReadInt32();
-        m_containerVersion = version;
-        if (version > 3) return; // stays cleared, no changed message
-        for (TspSkinPictureSlot slot : SkinContainerSlots(version)) {
-            if (reader.ReadByte() != 0)
-                m_fixed[slot].Clear();
-            else
-                reader.ReadBitmap(m_fixed[slot]);
+        std::unique_ptr<TspSkinContainerContents> contents = storedSkin->TakeReadAhead();
+        if (!contents) {
+            std::unique_ptr<TMemoryStream> inflated = storedSkin->Inflated();
+            contents =
+                ReadSkinContainer(inflated->Memory(), static_cast<std::size_t>(inflated->Size()));
         }
-        std::int32_t count = reader.ReadInt32();
-        for (std::int32_t i = 0; i < count; ++i) {
-            // One at a time: a count the data cannot hold ends at the first missing picture.
-            auto bitmap = std::make_unique<TBitmap>();
-            reader.ReadBitmap(*bitmap);
-            m_activePictures.push_back(std::move(bitmap));
-        }
+        m_containerVersion = contents->version;
+        if (contents->version > 3) return; // stays cleared, no changed message
+        for (int slot = 0; slot < spsCount; ++slot)
+            if (contents->fixed[slot]) m_fixed[slot] = std::move(*contents->fixed[slot]);
+        m_activePictures = std::move(contents->activePictures);
         TspSkinIni ini;
-        ini.LoadText(reader.Rest());
+        ini.LoadText(contents->description);
         ReadVersionSection(ini);
         for (TspSkinPictureSlot slot : {spsPicture, spsMask, spsRollUpPicture, spsRollUpMask})
             m_pictureNames[slot] = ini.ReadString("PICTURES", SkinPictureSlotKey(slot), "");

@@ -185,8 +185,9 @@ TEST_F(Window, TheStartIsPreparedOnASecondThread) {
     std::unique_ptr<TPreparedStart> prepared = TakePreparedStart();
     ASSERT_NE(prepared, nullptr);
     EXPECT_EQ(TakePreparedStart(), nullptr); // taken once
-    ASSERT_NE(prepared->skinInflated, nullptr);
-    EXPECT_GT(prepared->skinInflated->Size(), 100000);
+    ASSERT_NE(prepared->skinContents, nullptr);
+    EXPECT_TRUE(prepared->skinContents->fixed[spsPicture].has_value());
+    EXPECT_GT(prepared->skinContents->activePictures.size(), 5u);
     EXPECT_FALSE(prepared->skinSource.empty());
     EXPECT_EQ(prepared->aboutPicture.Width(), 801);
     EXPECT_EQ(prepared->aboutPicture.Height(), 567);
@@ -196,7 +197,7 @@ TEST_F(Window, TheStartIsPreparedOnASecondThread) {
     EXPECT_EQ(TakePreparedStart(), nullptr);
 }
 
-// Made from what was prepared (the skin inflated ahead, the picture decoded, the faces
+// Made from what was prepared (the skin read ahead, the picture decoded, the faces
 // loaded), the window is the same, pixel for pixel, as one that did it all itself.
 TEST_F(Window, AWindowMadeFromAPreparedStartIsTheSameWindow) {
     StartWindow();

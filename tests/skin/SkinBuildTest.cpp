@@ -154,9 +154,9 @@ TEST_F(SkinBuild, FileNamesBuildOnlyWhileDesigned) {
 
 } // namespace
 
-// An inflation made ahead of time (on another thread at start) stands in for inflating, once,
-// and only for the very data it was made from.
-TEST_F(SkinBuild, AnInflationMadeAheadIsUsedOnceAndOnlyForItsOwnData) {
+// A container read ahead of time (on another thread at start) stands in for reading, once,
+// and only for the very data it was read from.
+TEST_F(SkinBuild, AContainerReadAheadIsUsedOnceAndOnlyForItsOwnData) {
     TspCompressedStoredSkin stored(nullptr);
     stored.BuildFromSkinFile(dir.Path("skin.ini"));
     const std::string source(static_cast<const char*>(stored.Data().Memory()),
@@ -166,30 +166,29 @@ TEST_F(SkinBuild, AnInflationMadeAheadIsUsedOnceAndOnlyForItsOwnData) {
     ASSERT_EQ(ahead->Size(), static_cast<int64_t>(real.size()));
     EXPECT_EQ(std::memcmp(ahead->Memory(), real.data(), real.size()), 0);
 
-    // A marked copy shows which one comes back.
-    auto marked = std::make_unique<TMemoryStream>();
-    marked->WriteBuffer("ahead", 5);
-    stored.UseInflatedAhead(source, std::move(marked));
-    std::unique_ptr<TMemoryStream> first = stored.Inflated();
-    ASSERT_EQ(first->Size(), 5);
-    EXPECT_EQ(first->Position(), 0);
-    EXPECT_EQ(Inflated(stored), real); // used up: inflated for real again
+    // A container read ahead from those bytes is read the same as the store reads it.
+    std::unique_ptr<TspSkinContainerContents> read =
+        ReadSkinContainer(ahead->Memory(), static_cast<std::size_t>(ahead->Size()));
+    ASSERT_TRUE(read->fixed[spsPicture].has_value());
+    EXPECT_FALSE(read->activePictures.empty());
+    EXPECT_NE(read->description.find("[PICTURES]"), std::string::npos);
 
-    // Data that changed in between is inflated for real.
-    marked = std::make_unique<TMemoryStream>();
-    marked->WriteBuffer("ahead", 5);
-    stored.UseInflatedAhead(source.substr(0, source.size() - 1) + "?", std::move(marked));
-    EXPECT_EQ(Inflated(stored), real);
-    marked = std::make_unique<TMemoryStream>();
-    marked->WriteBuffer("ahead", 5);
-    stored.UseInflatedAhead(source, std::move(marked));
-    stored.LoadData(source.data(), source.size() - 1); // now other data, cut short
-    std::unique_ptr<TMemoryStream> other;
-    try {
-        other = stored.Inflated();
-    } catch (const Exception&) {
-    }
-    EXPECT_TRUE(!other || other->Size() != 5 || std::memcmp(other->Memory(), "ahead", 5) != 0);
+    // A marked one shows which one comes back: once, and only for the same bytes.
+    auto marked = [] {
+        auto contents = std::make_unique<TspSkinContainerContents>();
+        contents->version = 77;
+        return contents;
+    };
+    stored.UseReadAhead(source, marked());
+    std::unique_ptr<TspSkinContainerContents> first = stored.TakeReadAhead();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->version, 77);
+    EXPECT_EQ(stored.TakeReadAhead(), nullptr); // used up
+    stored.UseReadAhead(source.substr(0, source.size() - 1) + "?", marked());
+    EXPECT_EQ(stored.TakeReadAhead(), nullptr); // other bytes
+    stored.UseReadAhead(source, marked());
+    stored.LoadData(source.data(), source.size() - 1); // the data changed in between
+    EXPECT_EQ(stored.TakeReadAhead(), nullptr);
 
     EXPECT_THROW(TspCompressedStoredSkin::Inflate("not zlib", 8), Exception);
 }
