@@ -1,5 +1,6 @@
 // TspSkinFrame: the window commands of the caption buttons, the system menu and double
 // clicks, the system menu itself, and the window icon the system-menu button shows.
+#include "platform/Display.h"
 #include "skin/ResourceStrData.h"
 #include "skin/SkinData.h"
 #include "skin/SkinFrame.h"
@@ -267,15 +268,18 @@ void TspSkinFrame::MenuClosed() {
 
 const TBitmap& TspSkinFrame::WindowIcon() {
     const int size = GetSystemMetrics(SM_CXSMICON);
-    const TBitmap& source = WindowIconOf(m_form);
+    // Made from the screen's pixels, so that it is as sharp as the caption beside it.
+    const int scale = HasDisplay() ? std::clamp(CurrentDisplay().DeviceScale(), 1, 3) : 1;
+    const TBitmap& source = WindowIconOf(m_form, scale);
     // Scaled once per picture: the icon is drawn on every paint of the frame.
     const bool same =
-        m_icon.Width() == size && m_iconSource.Width() == source.Width() &&
-        m_iconSource.Height() == source.Height() &&
+        m_icon.Width() == size && m_icon.Scale() == scale &&
+        m_iconSource.Width() == source.Width() && m_iconSource.Height() == source.Height() &&
         std::equal(source.Bits(), source.Bits() + size_t(source.Width()) * size_t(source.Height()),
                    m_iconSource.Bits());
     if (!same) {
-        m_icon = ScaleIcon(source, size);
+        m_icon = ScaleIcon(source, size * scale);
+        m_icon.AdoptDeviceScale(scale);
         m_iconSource = source;
     }
     return m_icon;

@@ -102,7 +102,8 @@ TrayIconContent TspSkinTray::Content() const {
     content.id = ProgramName();
     content.title = AnsiToUtf8(m_form->Caption());
     content.toolTip = content.title;
-    const TBitmap& icon = WindowIconOf(m_form);
+    // The largest drawing of the default icon, so that every size is made by averaging down.
+    const TBitmap& icon = WindowIconOf(m_form, 3);
     for (int size : IconSizes) {
         const TBitmap scaled = ScaleIcon(icon, size);
         content.pictures.push_back({scaled.Width(), scaled.Height(), IconPixels(scaled)});

@@ -6,14 +6,15 @@
 #include <algorithm>
 
 namespace {
-// A small window with a title bar and two lines of text, in slate and azure.
-TBitmap DrawDefaultIcon() {
-    constexpr int size = 32;
+// A small window with a title bar and two lines of text, in slate and azure, drawn on a grid
+// of 32 x 32 cells of `scale` pixels each, so that it is as sharp at every size it is made.
+TBitmap DrawDefaultIcon(int scale) {
+    const int size = 32 * scale;
     TBitmap icon(size, size);
     for (int y = 0; y < size; ++y) std::fill_n(icon.ScanLine(y), size, 0u);
     auto fill = [&](int l, int t, int r, int b, uint32_t argb) {
-        for (int y = t; y < b; ++y)
-            for (int x = l; x < r; ++x) icon.ScanLine(y)[x] = argb;
+        for (int y = t * scale; y < b * scale; ++y)
+            std::fill(icon.ScanLine(y) + l * scale, icon.ScanLine(y) + r * scale, argb);
     };
     fill(2, 4, 30, 28, 0xFF1C222C);  // outline
     fill(3, 5, 29, 11, 0xFF42506A);  // title bar
@@ -34,15 +35,15 @@ uint32_t AlphaOf(const TBitmap& icon, uint32_t pixel, uint32_t transparentRgb) {
 }
 } // namespace
 
-const TBitmap& DefaultApplicationIcon() {
-    static const TBitmap icon = DrawDefaultIcon();
-    return icon;
+const TBitmap& DefaultApplicationIcon(int scale) {
+    static const TBitmap icons[] = {DrawDefaultIcon(1), DrawDefaultIcon(2), DrawDefaultIcon(3)};
+    return icons[std::clamp(scale, 1, 3) - 1];
 }
 
-const TBitmap& WindowIconOf(const TCustomForm* form) {
+const TBitmap& WindowIconOf(const TCustomForm* form, int scale) {
     if (form && !form->Icon()->Empty()) return *form->Icon();
     if (Application && !Application->Icon()->Empty()) return *Application->Icon();
-    return DefaultApplicationIcon();
+    return DefaultApplicationIcon(scale);
 }
 
 std::vector<uint32_t> IconPixels(const TBitmap& icon) {
@@ -95,7 +96,8 @@ TBitmap ScaleIcon(const TBitmap& icon, int size) {
 
 void ShowWindowIcon(TCustomForm* form) {
     if (!form || !form->DisplayWindow() || !HasDisplay()) return;
-    const TBitmap& icon = WindowIconOf(form);
+    // Drawn for the screen's pixels: the window manager shows it at the size it likes.
+    const TBitmap& icon = WindowIconOf(form, CurrentDisplay().DeviceScale());
     const std::vector<uint32_t> pixels = IconPixels(icon);
     CurrentDisplay().SetWindowIcon(form->DisplayWindow(), pixels.data(), icon.Width(),
                                    icon.Height());

@@ -9,10 +9,11 @@
 
 class TCustomForm;
 
-// The default application icon, 32 x 32, with its alpha defined.
-const TBitmap& DefaultApplicationIcon();
-// The icon a form shows: its own, the application's or the default.
-const TBitmap& WindowIconOf(const TCustomForm* form);
+// The default application icon, 32 x 32 cells of `scale` (1 to 3) pixels each, with its
+// alpha defined.
+const TBitmap& DefaultApplicationIcon(int scale = 1);
+// The icon a form shows: its own, the application's or the default (drawn for `scale`).
+const TBitmap& WindowIconOf(const TCustomForm* form, int scale = 1);
 // The icon at size x size, averaged area by area so that small sizes keep their shape; the
 // alpha (or the transparent colour) carries over.
 TBitmap ScaleIcon(const TBitmap& icon, int size);

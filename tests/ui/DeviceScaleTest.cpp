@@ -4,6 +4,7 @@
 
 #include "UiTest.h"
 #include "ui/StdCtrls.h"
+#include "ui/WindowIcon.h"
 
 namespace {
 
@@ -143,4 +144,28 @@ TEST_F(ScaledUiTest, ScrollingMovesDevicePixelsAndTheCaretInvertsWholePoints) {
     EXPECT_EQ(DevicePixelOf(w, 21, 20), 0xFFFFFFu);
     DestroyCaret();
     EXPECT_EQ(DevicePixelOf(w, 20, 20, 1, 1), 0xFFFFFFu);
+}
+
+// The window's icon reaches the display drawn for its pixels, not the 32-pixel one enlarged:
+// the same drawing, each cell of it 2 x 2 pixels. An icon a form was given goes as it is.
+TEST_F(ScaledUiTest, TheDefaultIconIsDrawnForTheScreensPixels) {
+    TForm* f = NewForm(200, 100);
+    f->Show();
+    Pump();
+    const HeadlessDisplay::Window* w = display->FindWindow(f->DisplayWindow());
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->iconWidth, 64);
+    ASSERT_EQ(w->iconHeight, 64);
+    const std::vector<uint32_t> small = IconPixels(DefaultApplicationIcon());
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(w->icon[std::size_t(y) * 64 + std::size_t(x)],
+                      small[std::size_t(y / 2) * 32 + std::size_t(x / 2)])
+                << "pixel " << x << "," << y;
+    EXPECT_EQ(DefaultApplicationIcon(3).Width(), 96);
+
+    TBitmap own(20, 20);
+    own.Fill(clBlue);
+    f->SetIcon(own);
+    EXPECT_EQ(w->iconWidth, 20);
 }
