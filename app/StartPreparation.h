@@ -31,7 +31,8 @@ struct TPreparedStart {
 
 // Starts the preparation on its own thread; does nothing while one is under way.
 void BeginPreparingStart();
-// Waits for it to end (at once when none began). What it made can then be taken.
+// Ends it (at once when none began): the calling thread does the parts not yet begun, then
+// waits for the one under way. What it made can then be taken.
 void FinishPreparingStart();
 // What a finished preparation made, once; null when none was made. The window calls it as
 // it is created and does by itself whatever was not prepared.
