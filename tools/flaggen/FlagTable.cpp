@@ -7,6 +7,7 @@
 #include <numbers>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace flaggen {
 
@@ -51,6 +52,18 @@ void SunRays(FlagCanvas& c, Rgb colour, double halfWidth) {
     }
 }
 
+// A maple leaf, its middle at (cx, cy): three pointed lobes over a short stem.
+std::vector<Point> MapleLeaf(double cx, double cy, double size) {
+    const Point half[] = {{0, -2.7},   {0.6, -1.5}, {1.2, -1.8}, {1.0, -0.4},
+                          {2.4, -1.2}, {2.0, 0.0},  {2.6, 0.4},  {1.2, 1.4},
+                          {1.3, 1.9},  {0.15, 1.6}, {0.15, 2.8}};
+    std::vector<Point> outline;
+    for (Point p : half) outline.push_back({cx + p.x * size, cy + p.y * size});
+    for (int i = std::size(half) - 1; i >= 1; --i)
+        outline.push_back({cx - half[i].x * size, cy + half[i].y * size});
+    return outline;
+}
+
 // clang-format off
 const FlagDrawing kFlags[kFlagCount] = {
     {nullptr, nullptr}, // 0: the football, drawn by Artwork
@@ -67,7 +80,7 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"by", [](FlagCanvas& c) { c.HStripes({{212, 30, 45}, {77, 153, 80}}, {2, 1});
         c.Rect(kWhite, 0, 0, 2.4, 11);
         c.Shape({212, 30, 45}, [](double x, double y) {
-            return std::abs(x - 1.2) + std::abs(std::fmod(y, 2.2) - 1.1) < 0.75; }); }},
+            return std::abs(x - 1.2) + std::abs(std::fmod(y, 2.2) - 1.1) < 0.9; }); }},
     {"be", [](FlagCanvas& c) { c.VStripes({kBlack, {253, 218, 36}, {239, 51, 64}}); }},
     {"ba", [](FlagCanvas& c) { c.Rect({0, 35, 149}, 0, 0, 16, 11);
         c.Polygon({254, 203, 0}, {{4.2, 0}, {11.8, 0}, {11.8, 11}});
@@ -81,7 +94,7 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"bg", [](FlagCanvas& c) { c.HStripes({kWhite, {0, 150, 110}, {214, 38, 18}}); }},
     {"cm", [](FlagCanvas& c) { c.VStripes({{0, 122, 94}, kRed, kYellow}); c.Star(kYellow, 8, 5.6, 1.7); }},
     {"ca", [](FlagCanvas& c) { c.VStripes({{216, 6, 33}, kWhite, {216, 6, 33}}, {1, 2, 1});
-        c.Star({216, 6, 33}, 8, 5.0, 2.7, 7, 0.5); c.Rect({216, 6, 33}, 7.75, 6.5, 8.25, 8.6); }},
+        c.Polygon({216, 6, 33}, MapleLeaf(8, 5.2, 0.95)); }},
     {"cl", [](FlagCanvas& c) { c.HStripes({kWhite, {213, 43, 30}}); c.Rect({0, 57, 166}, 0, 0, 5.5, 5.5);
         c.Star(kWhite, 2.75, 2.9, 1.6); }},
     {"cn", [](FlagCanvas& c) { c.Rect({238, 28, 37}, 0, 0, 16, 11);
