@@ -64,6 +64,9 @@ std::vector<Point> MapleLeaf(double cx, double cy, double size) {
     return outline;
 }
 
+// One entry an image index. Colours are the official ones (the glaze brightens them as the
+// package does); coats of arms and other fine emblems are blobs of their colours in their
+// place, all that 16 x 11 points can show.
 // clang-format off
 const FlagDrawing kFlags[kFlagCount] = {
     {nullptr, nullptr}, // 0: the football, drawn by Artwork
@@ -92,33 +95,42 @@ const FlagDrawing kFlags[kFlagCount] = {
             const double d = std::hypot(x - 7.0, y - 9.5);
             return d > 4.2 && d < 4.65 && std::hypot(x - 8, y - 5.5) < 2.5; }); }},
     {"bg", [](FlagCanvas& c) { c.HStripes({kWhite, {0, 150, 110}, {214, 38, 18}}); }},
-    {"cm", [](FlagCanvas& c) { c.VStripes({{0, 122, 94}, kRed, kYellow}); c.Star(kYellow, 8, 5.6, 1.7); }},
+    {"cm", [](FlagCanvas& c) { c.VStripes({{0, 122, 94}, kRed, kYellow});
+        c.Star(kYellow, 8, 5.6, 1.7); }},
     {"ca", [](FlagCanvas& c) { c.VStripes({{216, 6, 33}, kWhite, {216, 6, 33}}, {1, 2, 1});
         c.Polygon({216, 6, 33}, MapleLeaf(8, 5.2, 0.95)); }},
-    {"cl", [](FlagCanvas& c) { c.HStripes({kWhite, {213, 43, 30}}); c.Rect({0, 57, 166}, 0, 0, 5.5, 5.5);
+    {"cl", [](FlagCanvas& c) { c.HStripes({kWhite, {213, 43, 30}});
+        c.Rect({0, 57, 166}, 0, 0, 5.5, 5.5);
         c.Star(kWhite, 2.75, 2.9, 1.6); }},
     {"cn", [](FlagCanvas& c) { c.Rect({238, 28, 37}, 0, 0, 16, 11);
         c.Star({255, 255, 0}, 2.7, 2.9, 1.7);
         for (Point p : {Point{5.3, 1.1}, {6.4, 2.2}, {6.4, 3.85}, {5.3, 4.95}})
             c.Star({255, 255, 0}, p.x, p.y, 0.6); }},
     {"co", [](FlagCanvas& c) { c.HStripes({kYellow, {0, 56, 147}, kRed}, {2, 1, 1}); }},
-    {"cr", [](FlagCanvas& c) { c.HStripes({{0, 43, 127}, kWhite, kRed, kWhite, {0, 43, 127}}, {1, 1, 2, 1, 1}); }},
+    {"cr", [](FlagCanvas& c) {
+        c.HStripes({{0, 43, 127}, kWhite, kRed, kWhite, {0, 43, 127}}, {1, 1, 2, 1, 1}); }},
     {"hr", [](FlagCanvas& c) { c.HStripes({{255, 0, 0}, kWhite, {23, 23, 150}});
         c.Rect({0, 110, 210}, 6.6, 2.0, 9.4, 2.9);
         c.Checks({255, 0, 0}, kWhite, 6.6, 2.9, 9.4, 7.4, 5, 6); }},
     {"cy", [](FlagCanvas& c) { c.Rect(kWhite, 0, 0, 16, 11);
-        c.Polygon({215, 120, 0}, {{4.5, 5.4}, {6.5, 4.3}, {9.5, 3.6}, {12.0, 3.2}, {10.2, 4.6}, {8.0, 5.7}});
-        c.Ellipse({78, 140, 49}, 6.8, 7.6, 1.6, 0.55); c.Ellipse({78, 140, 49}, 9.2, 7.6, 1.6, 0.55); }},
-    {"cz", [](FlagCanvas& c) { c.HStripes({kWhite, {215, 20, 26}}); c.Polygon({17, 69, 126}, {{0, 0}, {8, 5.5}, {0, 11}}); }},
-    {"dk", [](FlagCanvas& c) { c.Rect({200, 16, 46}, 0, 0, 16, 11); c.Cross(kWhite, 6.05, 5.5, 1.6); }},
-    {"eg", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack}); c.Ellipse({192, 147, 0}, 8, 5.5, 1.1, 1.5); }},
+        c.Polygon({215, 120, 0},
+                  {{4.5, 5.4}, {6.5, 4.3}, {9.5, 3.6}, {12.0, 3.2}, {10.2, 4.6}, {8.0, 5.7}});
+        c.Ellipse({78, 140, 49}, 6.8, 7.6, 1.6, 0.55);
+        c.Ellipse({78, 140, 49}, 9.2, 7.6, 1.6, 0.55); }},
+    {"cz", [](FlagCanvas& c) { c.HStripes({kWhite, {215, 20, 26}});
+        c.Polygon({17, 69, 126}, {{0, 0}, {8, 5.5}, {0, 11}}); }},
+    {"dk", [](FlagCanvas& c) { c.Rect({200, 16, 46}, 0, 0, 16, 11);
+        c.Cross(kWhite, 6.05, 5.5, 1.6); }},
+    {"eg", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack});
+        c.Ellipse({192, 147, 0}, 8, 5.5, 1.1, 1.5); }},
     {"sv", [](FlagCanvas& c) { c.HStripes({{0, 71, 171}, kWhite, {0, 71, 171}});
         c.Disc({220, 190, 70}, 8, 5.5, 1.1); c.Ring({40, 130, 60}, 8, 5.5, 1.1, 0.75); }},
     {"england", [](FlagCanvas& c) { c.Rect(kWhite, 0, 0, 16, 11); c.Cross(kRed, 8, 5.5, 2.2); }},
     {"ee", [](FlagCanvas& c) { c.HStripes({{0, 114, 206}, kBlack, kWhite}); }},
     {"europeanunion", [](FlagCanvas& c) { c.Rect({0, 51, 153}, 0, 0, 16, 11);
         StarRing(c, {255, 204, 0}, 8, 5.5, 3.4, 12, 0.65); }},
-    {"fi", [](FlagCanvas& c) { c.Rect(kWhite, 0, 0, 16, 11); c.Cross({0, 47, 108}, 5.8, 5.5, 3.0); }},
+    {"fi", [](FlagCanvas& c) { c.Rect(kWhite, 0, 0, 16, 11);
+        c.Cross({0, 47, 108}, 5.8, 5.5, 3.0); }},
     {"fr", [](FlagCanvas& c) { c.VStripes({{0, 85, 164}, kWhite, {239, 65, 53}}); }},
     {"ge", [](FlagCanvas& c) { c.Rect(kWhite, 0, 0, 16, 11); c.Cross({255, 0, 0}, 8, 5.5, 2.0);
         for (Point p : {Point{3.5, 2.3}, {12.5, 2.3}, {3.5, 8.7}, {12.5, 8.7}})
@@ -158,13 +170,15 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"kw", [](FlagCanvas& c) { c.HStripes({kGreen, kWhite, kRed});
         c.Polygon(kBlack, {{0, 0}, {4, 3.67}, {4, 7.33}, {0, 11}}); }},
     {"lb", [](FlagCanvas& c) { c.HStripes({{237, 28, 36}, kWhite, {237, 28, 36}}, {1, 2, 1});
-        c.Polygon({0, 166, 81}, {{8, 3.0}, {11.0, 7.4}, {5.0, 7.4}}); c.Rect({0, 166, 81}, 7.6, 7.0, 8.4, 8.0); }},
+        c.Polygon({0, 166, 81}, {{8, 3.0}, {11.0, 7.4}, {5.0, 7.4}});
+        c.Rect({0, 166, 81}, 7.6, 7.0, 8.4, 8.0); }},
     {"lt", [](FlagCanvas& c) { c.HStripes({{253, 185, 19}, {0, 106, 68}, {193, 39, 45}}); }},
     {"lu", [](FlagCanvas& c) { c.HStripes({{237, 41, 57}, kWhite, {0, 161, 222}}); }},
     {"my", [](FlagCanvas& c) { const Rgb r{204, 0, 1};
         c.HStripes({r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite});
         c.Rect({1, 0, 102}, 0, 0, 8, 6.29);
-        c.Crescent({255, 204, 0}, 2.9, 3.14, 2.2, 0.65, 1.85); c.Star({255, 204, 0}, 5.6, 3.14, 1.5, 14, 0.45); }},
+        c.Crescent({255, 204, 0}, 2.9, 3.14, 2.2, 0.65, 1.85);
+        c.Star({255, 204, 0}, 5.6, 3.14, 1.5, 14, 0.45); }},
     {"mx", [](FlagCanvas& c) { c.VStripes({{0, 104, 71}, kWhite, kRed});
         c.Ellipse({140, 90, 40}, 8, 5.2, 1.1, 1.4); c.Ellipse({0, 104, 71}, 8, 6.9, 1.3, 0.5); }},
     {"md", [](FlagCanvas& c) { c.VStripes({{0, 70, 174}, {255, 210, 0}, {204, 9, 47}});
@@ -192,26 +206,31 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"ph", [](FlagCanvas& c) { c.HStripes({kBlue, kRed});
         c.Polygon(kWhite, {{0, 0}, {9.5, 5.5}, {0, 11}});
         c.Star(kYellow, 3.2, 5.5, 1.8, 8, 0.45); c.Disc(kYellow, 3.2, 5.5, 0.9);
-        for (Point p : {Point{1.0, 1.4}, {1.0, 9.6}, {7.6, 5.5}}) c.Star(kYellow, p.x, p.y, 0.55); }},
+        for (Point p : {Point{1.0, 1.4}, {1.0, 9.6}, {7.6, 5.5}})
+            c.Star(kYellow, p.x, p.y, 0.55); }},
     {"pl", [](FlagCanvas& c) { c.HStripes({kWhite, {220, 20, 60}}); }},
     {"pt", [](FlagCanvas& c) { c.VStripes({{0, 102, 0}, {255, 0, 0}}, {2, 3});
         c.Disc({255, 204, 0}, 6.4, 5.5, 2.4); c.Disc({255, 0, 0}, 6.4, 5.5, 1.6);
         c.Shield(kWhite, 6.4, 4.3, 1.6, 2.4); c.Disc({0, 60, 160}, 6.4, 5.4, 0.4); }},
-    {"qa", [](FlagCanvas& c) { c.Rect({128, 32, 40}, 0, 0, 16, 11); c.Serrated(kWhite, 4.3, 1.3, 9); }},
+    {"qa", [](FlagCanvas& c) { c.Rect({128, 32, 40}, 0, 0, 16, 11);
+        c.Serrated(kWhite, 4.3, 1.3, 9); }},
     {"ro", [](FlagCanvas& c) { c.VStripes({{0, 43, 127}, kYellow, kRed}); }},
     {"ru", [](FlagCanvas& c) { c.HStripes({kWhite, {0, 57, 166}, {213, 43, 30}}); }},
     {"sa", [](FlagCanvas& c) { c.Rect({0, 108, 53}, 0, 0, 16, 11);
         c.Ellipse(kWhite, 5.5, 4.3, 1.6, 1.0); c.Ellipse(kWhite, 8.3, 4.0, 1.4, 1.1);
         c.Ellipse(kWhite, 10.8, 4.4, 1.5, 0.9);
-        c.Line(kWhite, {3.8, 7.4}, {12.2, 7.4}, 0.5); c.Line(kWhite, {11.4, 6.8}, {11.4, 8.0}, 0.4); }},
-    {"scotland", [](FlagCanvas& c) { c.Rect({0, 94, 184}, 0, 0, 16, 11); c.Saltire(kWhite, 2.0, 0, 0, 16, 11); }},
+        c.Line(kWhite, {3.8, 7.4}, {12.2, 7.4}, 0.5);
+        c.Line(kWhite, {11.4, 6.8}, {11.4, 8.0}, 0.4); }},
+    {"scotland", [](FlagCanvas& c) { c.Rect({0, 94, 184}, 0, 0, 16, 11);
+        c.Saltire(kWhite, 2.0, 0, 0, 16, 11); }},
     {"sn", [](FlagCanvas& c) { c.VStripes({{0, 133, 63}, {253, 239, 66}, {227, 27, 35}});
         c.Star({0, 133, 63}, 8, 5.6, 1.6); }},
     {"rs", [](FlagCanvas& c) { c.HStripes({{198, 54, 60}, {12, 64, 118}, kWhite});
         c.Ellipse(kWhite, 5.8, 5.4, 1.8, 2.8); c.Shield({198, 54, 60}, 5.8, 4.2, 1.5, 2.6);
         SmallCross(c, kWhite, 5.8, 5.4, 0.55, 0.3); c.Ellipse(kGold, 5.8, 2.3, 0.9, 0.5); }},
     {"sg", [](FlagCanvas& c) { c.HStripes({{238, 36, 57}, kWhite});
-        c.Crescent(kWhite, 2.7, 2.9, 1.95, 0.7, 1.75); StarRing(c, kWhite, 5.1, 2.9, 0.95, 5, 0.4); }},
+        c.Crescent(kWhite, 2.7, 2.9, 1.95, 0.7, 1.75);
+        StarRing(c, kWhite, 5.1, 2.9, 0.95, 5, 0.4); }},
     {"sk", [](FlagCanvas& c) { c.HStripes({kWhite, {11, 78, 162}, {238, 28, 37}});
         c.Shield(kWhite, 5.2, 2.4, 4.0, 6.4); c.Shield({238, 28, 37}, 5.2, 2.8, 3.4, 5.7);
         c.Rect(kWhite, 5.0, 3.4, 5.4, 7.0); c.Rect(kWhite, 4.3, 4.1, 6.1, 4.5);
@@ -228,8 +247,10 @@ const FlagDrawing kFlags[kFlagCount] = {
         c.Polygon({255, 184, 28}, {{0, 1.3}, {5.4, 5.5}, {0, 9.7}});
         c.Polygon(kBlack, {{0, 2.2}, {4.3, 5.5}, {0, 8.8}}); }},
     {"kr", [](FlagCanvas& c) { c.Rect(kWhite, 0, 0, 16, 11);
-        c.Shape({205, 46, 58}, [](double x, double y) { return y < 5.5 && std::hypot(x - 8, y - 5.5) < 2.6; });
-        c.Shape({0, 71, 160}, [](double x, double y) { return y >= 5.5 && std::hypot(x - 8, y - 5.5) < 2.6; });
+        c.Shape({205, 46, 58}, [](double x, double y) {
+            return y < 5.5 && std::hypot(x - 8, y - 5.5) < 2.6; });
+        c.Shape({0, 71, 160}, [](double x, double y) {
+            return y >= 5.5 && std::hypot(x - 8, y - 5.5) < 2.6; });
         c.Disc({205, 46, 58}, 6.7, 5.5, 1.3); c.Disc({0, 71, 160}, 9.3, 5.5, 1.3);
         for (Point p : {Point{3.2, 2.3}, {12.8, 2.3}, {3.2, 8.7}, {12.8, 8.7}}) {
             const double dx = (p.x < 8) == (p.y < 5.5) ? 0.75 : -0.75;
@@ -238,30 +259,41 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"es", [](FlagCanvas& c) { c.HStripes({{170, 21, 27}, {241, 191, 0}, {170, 21, 27}}, {1, 2, 1});
         c.Ellipse({200, 150, 40}, 5.3, 3.6, 1.0, 0.5); c.Shield({190, 30, 30}, 5.3, 4.0, 2.0, 3.0);
         c.Disc({240, 220, 200}, 5.3, 5.6, 0.5); }},
-    {"se", [](FlagCanvas& c) { c.Rect({0, 82, 147}, 0, 0, 16, 11); c.Cross({254, 204, 0}, 6, 5.5, 2.2); }},
+    {"se", [](FlagCanvas& c) { c.Rect({0, 82, 147}, 0, 0, 16, 11);
+        c.Cross({254, 204, 0}, 6, 5.5, 2.2); }},
     {"ch", [](FlagCanvas& c) { c.Rect({218, 41, 28}, 0, 0, 11, 11);
         c.Rect(kWhite, 4.47, 2.06, 6.53, 8.94); c.Rect(kWhite, 2.06, 4.47, 8.94, 6.53); }, 11, 11},
-    {"th", [](FlagCanvas& c) { c.HStripes({{165, 25, 49}, kWhite, {45, 42, 140}, kWhite, {165, 25, 49}}, {1, 1, 2, 1, 1}); }},
+    {"th", [](FlagCanvas& c) { const Rgb red{165, 25, 49};
+        c.HStripes({red, kWhite, {45, 42, 140}, kWhite, red}, {1, 1, 2, 1, 1}); }},
     {"tn", [](FlagCanvas& c) { c.Rect({231, 0, 19}, 0, 0, 16, 11); c.Disc(kWhite, 8, 5.5, 2.9);
-        c.Crescent({231, 0, 19}, 7.7, 5.5, 2.2, 0.6, 1.75); c.Star({231, 0, 19}, 8.5, 5.5, 1.2, 5, 0.382, 180); }},
+        c.Crescent({231, 0, 19}, 7.7, 5.5, 2.2, 0.6, 1.75);
+        c.Star({231, 0, 19}, 8.5, 5.5, 1.2, 5, 0.382, 180); }},
     {"tr", [](FlagCanvas& c) { c.Rect({227, 10, 23}, 0, 0, 16, 11);
-        c.Crescent(kWhite, 6.0, 5.5, 2.75, 0.7, 2.2); c.Star(kWhite, 9.5, 5.5, 1.35, 5, 0.382, 180); }},
+        c.Crescent(kWhite, 6.0, 5.5, 2.75, 0.7, 2.2);
+        c.Star(kWhite, 9.5, 5.5, 1.35, 5, 0.382, 180); }},
     {"ua", [](FlagCanvas& c) { c.HStripes({{0, 87, 183}, {255, 213, 0}}); }},
-    {"ae", [](FlagCanvas& c) { c.HStripes({{0, 115, 47}, kWhite, kBlack}); c.Rect({255, 0, 0}, 0, 0, 4, 11); }},
+    {"ae", [](FlagCanvas& c) { c.HStripes({{0, 115, 47}, kWhite, kBlack});
+        c.Rect({255, 0, 0}, 0, 0, 4, 11); }},
     {"us", [](FlagCanvas& c) { const Rgb r{178, 34, 52};
         c.HStripes({r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite, r});
         c.Rect({40, 60, 170}, 0, 0, 8.5, 5.92);
         for (int j = 0; j < 4; ++j)
-            for (int i = 0; i < 6; ++i) c.Disc(kWhite, 0.8 + i * 1.35 + (j % 2) * 0.5, 0.8 + j * 1.45, 0.33); }},
+            for (int i = 0;
+        i < 6; ++i) c.Disc(kWhite, 0.8 + i * 1.35 + (j % 2) * 0.5, 0.8 + j * 1.45, 0.33); }},
     {"uy", [](FlagCanvas& c) { const Rgb b{0, 56, 168};
-        c.HStripes({kWhite, b, kWhite, b, kWhite, b, kWhite, b, kWhite}); c.Rect(kWhite, 0, 0, 6.1, 6.1);
+        c.HStripes({kWhite, b, kWhite, b, kWhite, b, kWhite, b, kWhite});
+        c.Rect(kWhite, 0, 0, 6.1, 6.1);
         c.Star(kYellow, 3.05, 3.05, 2.2, 16, 0.6); c.Disc(kYellow, 3.05, 3.05, 1.2); }},
-    {"uz", [](FlagCanvas& c) { c.HStripes({{0, 153, 181}, kRed, kWhite, kRed, {30, 181, 58}}, {6, 0.4, 5.2, 0.4, 6});
+    {"uz", [](FlagCanvas& c) {
+        c.HStripes({{0, 153, 181}, kRed, kWhite, kRed, {30, 181, 58}}, {6, 0.4, 5.2, 0.4, 6});
         c.Crescent(kWhite, 2.2, 1.8, 1.3, 0.5, 1.15);
-        for (int i = 0; i < 6; ++i) c.Disc(kWhite, 4.2 + (i % 3) * 1.0, 0.9 + (i / 3) * 1.1, 0.25); }},
+        for (int i = 0;
+        i < 6; ++i) c.Disc(kWhite, 4.2 + (i % 3) * 1.0, 0.9 + (i / 3) * 1.1, 0.25); }},
     {"ve", [](FlagCanvas& c) { c.HStripes({{252, 227, 0}, {0, 36, 125}, kRed});
-        StarRing(c, kWhite, 8, 8.2, 3.6, 8, 0.45, 200, 140); c.Ellipse(kRed, 1.6, 1.4, 0.8, 0.7); }},
-    {"vn", [](FlagCanvas& c) { c.Rect({218, 37, 29}, 0, 0, 16, 11); c.Star({255, 255, 0}, 8, 5.7, 3.1); }},
+        StarRing(c, kWhite, 8, 8.2, 3.6, 8, 0.45, 200, 140);
+        c.Ellipse(kRed, 1.6, 1.4, 0.8, 0.7); }},
+    {"vn", [](FlagCanvas& c) { c.Rect({218, 37, 29}, 0, 0, 16, 11);
+        c.Star({255, 255, 0}, 8, 5.7, 3.1); }},
     {"wales", [](FlagCanvas& c) { const Rgb r{200, 16, 46}; c.HStripes({kWhite, {0, 177, 64}});
         c.Ellipse(r, 8.3, 6.0, 3.6, 2.1); c.Ellipse(r, 3.9, 3.6, 1.3, 1.0);
         c.Line(r, {4.4, 4.0}, {6.5, 5.2}, 1.2); c.Line(r, {11.5, 5.5}, {13.5, 3.0}, 0.7);
@@ -271,15 +303,20 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"ad", [](FlagCanvas& c) { c.VStripes({{16, 6, 159}, {254, 223, 0}, {213, 0, 50}}, {8, 9, 8});
         c.Shield({190, 140, 50}, 8, 3.4, 2.6, 4.4); c.Rect({213, 0, 50}, 7.2, 4.2, 8.8, 6.2); }},
     {"ng", [](FlagCanvas& c) { c.VStripes({{0, 135, 81}, kWhite, {0, 135, 81}}); }},
-    {"sz", [](FlagCanvas& c) { c.HStripes({{62, 94, 198}, {255, 212, 0}, {177, 0, 0}, {255, 212, 0}, {62, 94, 198}}, {3, 1, 7, 1, 3});
+    {"sz", [](FlagCanvas& c) {
+        const Rgb blue{62, 94, 198}, yellow{255, 212, 0};
+        c.HStripes({blue, yellow, {177, 0, 0}, yellow, blue}, {3, 1, 7, 1, 3});
         c.Line({230, 200, 140}, {2.5, 5.5}, {13.5, 5.5}, 0.35); c.Ellipse(kWhite, 8, 5.5, 3.4, 1.5);
         c.Shape(kBlack, [](double x, double y) {
-            const double dx = (x - 8) / 3.4, dy = (y - 5.5) / 1.5; return x < 8 && dx * dx + dy * dy <= 1; }); }},
+            const double dx = (x - 8) / 3.4, dy = (y - 5.5) / 1.5;
+        return x < 8 && dx * dx + dy * dy <= 1; }); }},
     {"dz", [](FlagCanvas& c) { c.VStripes({{0, 98, 51}, kWhite});
-        c.Crescent({210, 16, 52}, 7.9, 5.5, 2.9, 0.8, 2.4); c.Star({210, 16, 52}, 9.6, 5.5, 1.3, 5, 0.382, 180); }},
+        c.Crescent({210, 16, 52}, 7.9, 5.5, 2.9, 0.8, 2.4);
+        c.Star({210, 16, 52}, 9.6, 5.5, 1.3, 5, 0.382, 180); }},
     {"sy", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack});
         c.Star(kGreen, 5.3, 5.6, 1.2); c.Star(kGreen, 10.7, 5.6, 1.2); }},
-    {"mt", [](FlagCanvas& c) { c.VStripes({kWhite, {207, 20, 43}}); SmallCross(c, {160, 160, 160}, 2.3, 2.1, 1.1, 0.8); }},
+    {"mt", [](FlagCanvas& c) { c.VStripes({kWhite, {207, 20, 43}});
+        SmallCross(c, {160, 160, 160}, 2.3, 2.1, 1.1, 0.8); }},
     {"mk", [](FlagCanvas& c) { const Rgb y{255, 230, 0}; c.Rect({210, 16, 52}, 0, 0, 16, 11);
         SunRays(c, y, 1.2); c.Disc({210, 16, 52}, 8, 5.5, 2.0); c.Disc(y, 8, 5.5, 1.6); }},
     {"al", [](FlagCanvas& c) { c.Rect({228, 30, 32}, 0, 0, 16, 11);
