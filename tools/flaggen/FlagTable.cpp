@@ -94,6 +94,7 @@ const FlagDrawing kFlags[kFlagCount] = {
         c.Shape(kWhite, [](double x, double y) {
             const double d = std::hypot(x - 7.0, y - 9.5);
             return d > 4.2 && d < 4.65 && std::hypot(x - 8, y - 5.5) < 2.5; }); }},
+    // 10
     {"bg", [](FlagCanvas& c) { c.HStripes({kWhite, {0, 150, 110}, {214, 38, 18}}); }},
     {"cm", [](FlagCanvas& c) { c.VStripes({{0, 122, 94}, kRed, kYellow});
         c.Star(kYellow, 8, 5.6, 1.7); }},
@@ -119,6 +120,7 @@ const FlagDrawing kFlags[kFlagCount] = {
         c.Ellipse({78, 140, 49}, 9.2, 7.6, 1.6, 0.55); }},
     {"cz", [](FlagCanvas& c) { c.HStripes({kWhite, {215, 20, 26}});
         c.Polygon({17, 69, 126}, {{0, 0}, {8, 5.5}, {0, 11}}); }},
+    // 20
     {"dk", [](FlagCanvas& c) { c.Rect({200, 16, 46}, 0, 0, 16, 11);
         c.Cross(kWhite, 6.05, 5.5, 1.6); }},
     {"eg", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack});
@@ -136,6 +138,7 @@ const FlagDrawing kFlags[kFlagCount] = {
         for (Point p : {Point{3.5, 2.3}, {12.5, 2.3}, {3.5, 8.7}, {12.5, 8.7}})
             SmallCross(c, {255, 0, 0}, p.x, p.y, 1.1, 0.7); }},
     {"de", [](FlagCanvas& c) { c.HStripes({kBlack, {221, 0, 0}, {255, 206, 0}}); }},
+    // 30
     {"gr", [](FlagCanvas& c) { const Rgb b{13, 94, 175};
         c.HStripes({b, kWhite, b, kWhite, b, kWhite, b, kWhite, b}); c.Rect(b, 0, 0, 6.1, 6.1);
         c.Rect(kWhite, 2.44, 0, 3.66, 6.1); c.Rect(kWhite, 0, 2.44, 6.1, 3.66); }},
@@ -156,6 +159,7 @@ const FlagDrawing kFlags[kFlagCount] = {
         c.Ellipse({218, 0, 0}, 8, 5.5, 0.9, 1.2); }},
     {"iq", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack});
         for (double x : {4.8, 8.0, 11.2}) c.Star(kGreen, x, 5.6, 1.0); }},
+    // 40
     {"ie", [](FlagCanvas& c) { c.VStripes({{22, 155, 98}, kWhite, {255, 136, 62}}); }},
     {"il", [](FlagCanvas& c) { const Rgb b{0, 56, 184}; c.Rect(kWhite, 0, 0, 16, 11);
         c.Rect(b, 0, 1.1, 16, 2.6); c.Rect(b, 0, 8.4, 16, 9.9);
@@ -174,6 +178,7 @@ const FlagDrawing kFlags[kFlagCount] = {
         c.Rect({0, 166, 81}, 7.6, 7.0, 8.4, 8.0); }},
     {"lt", [](FlagCanvas& c) { c.HStripes({{253, 185, 19}, {0, 106, 68}, {193, 39, 45}}); }},
     {"lu", [](FlagCanvas& c) { c.HStripes({{237, 41, 57}, kWhite, {0, 161, 222}}); }},
+    // 50
     {"my", [](FlagCanvas& c) { const Rgb r{204, 0, 1};
         c.HStripes({r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite, r, kWhite});
         c.Rect({1, 0, 102}, 0, 0, 8, 6.29);
@@ -203,6 +208,7 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"py", [](FlagCanvas& c) { c.HStripes({{213, 43, 30}, kWhite, {0, 56, 168}});
         c.Ring({40, 120, 60}, 8, 5.5, 1.2, 0.8); c.Disc({240, 200, 40}, 8, 5.5, 0.45); }},
     {"pe", [](FlagCanvas& c) { c.VStripes({{217, 16, 35}, kWhite, {217, 16, 35}}); }},
+    // 60
     {"ph", [](FlagCanvas& c) { c.HStripes({kBlue, kRed});
         c.Polygon(kWhite, {{0, 0}, {9.5, 5.5}, {0, 11}});
         c.Star(kYellow, 3.2, 5.5, 1.8, 8, 0.45); c.Disc(kYellow, 3.2, 5.5, 0.9);
@@ -228,6 +234,7 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"rs", [](FlagCanvas& c) { c.HStripes({{198, 54, 60}, {12, 64, 118}, kWhite});
         c.Ellipse(kWhite, 5.8, 5.4, 1.8, 2.8); c.Shield({198, 54, 60}, 5.8, 4.2, 1.5, 2.6);
         SmallCross(c, kWhite, 5.8, 5.4, 0.55, 0.3); c.Ellipse(kGold, 5.8, 2.3, 0.9, 0.5); }},
+    // 70
     {"sg", [](FlagCanvas& c) { c.HStripes({{238, 36, 57}, kWhite});
         c.Crescent(kWhite, 2.7, 2.9, 1.95, 0.7, 1.75);
         StarRing(c, kWhite, 5.1, 2.9, 0.95, 5, 0.4); }},
@@ -268,6 +275,7 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"tn", [](FlagCanvas& c) { c.Rect({231, 0, 19}, 0, 0, 16, 11); c.Disc(kWhite, 8, 5.5, 2.9);
         c.Crescent({231, 0, 19}, 7.7, 5.5, 2.2, 0.6, 1.75);
         c.Star({231, 0, 19}, 8.5, 5.5, 1.2, 5, 0.382, 180); }},
+    // 80
     {"tr", [](FlagCanvas& c) { c.Rect({227, 10, 23}, 0, 0, 16, 11);
         c.Crescent(kWhite, 6.0, 5.5, 2.75, 0.7, 2.2);
         c.Star(kWhite, 9.5, 5.5, 1.35, 5, 0.382, 180); }},
@@ -300,6 +308,7 @@ const FlagDrawing kFlags[kFlagCount] = {
         c.Line(r, {6.5, 7.5}, {6.0, 9.4}, 0.8); c.Line(r, {10.3, 7.5}, {10.8, 9.4}, 0.8);
         c.Polygon(r, {{7, 4.5}, {9, 1.2}, {11.5, 2.5}, {10.5, 4.5}}); }},
     {"ye", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack}); }},
+    // 90
     {"ad", [](FlagCanvas& c) { c.VStripes({{16, 6, 159}, {254, 223, 0}, {213, 0, 50}}, {8, 9, 8});
         c.Shield({190, 140, 50}, 8, 3.4, 2.6, 4.4); c.Rect({213, 0, 50}, 7.2, 4.2, 8.8, 6.2); }},
     {"ng", [](FlagCanvas& c) { c.VStripes({{0, 135, 81}, kWhite, {0, 135, 81}}); }},
@@ -328,6 +337,7 @@ const FlagDrawing kFlags[kFlagCount] = {
     {nullptr, nullptr}, // 98: Kosovo, drawn by Artwork
     {"az", [](FlagCanvas& c) { c.HStripes({{0, 181, 226}, {239, 51, 64}, {80, 158, 47}});
         c.Crescent(kWhite, 7.6, 5.5, 1.5, 0.4, 1.2); c.Star(kWhite, 9.3, 5.5, 0.8, 8, 0.5); }},
+    // 100
     {"ug", [](FlagCanvas& c) { const Rgb y{252, 220, 4}, r{217, 0, 0};
         c.HStripes({kBlack, y, r, kBlack, y, r}); c.Disc(kWhite, 8, 5.5, 2.1);
         c.Ellipse({150, 150, 150}, 8, 5.7, 0.8, 1.3); c.Disc(r, 8, 4.4, 0.4); }},
