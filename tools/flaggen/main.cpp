@@ -1,7 +1,8 @@
 // flaggen FLAGDIR OUTPUT.cpp
 // Builds the flag image list, the tab images and the flag header glyph from the 16 x 11
 // flags of the installed flag package (centred in 16 x 16) and our own drawings, and writes
-// them as C++ arrays for table/FlagArt.h.
+// them as C++ arrays for table/FlagArt.h. The flags at 2x and 3x are drawn by us from the
+// table in FlagTable.cpp, in the box the package's picture fills.
 
 #include "rtl/CommandLine.h"
 #include "tools/flaggen/Artwork.h"
@@ -49,17 +50,18 @@ template <class Image> void WriteArray(std::ostream& out, const Image& image) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const TCommandLineTool tool{"flaggen",
-                                "usage: flaggen FLAGDIR OUTPUT.cpp\n"
-                                "       flaggen --help | --version\n"
-                                "\n"
-                                "Writes the flag images, the tab images and the flag header glyph\n"
-                                "as a C++ source, from the 16 x 11 country flags in FLAGDIR.\n"
-                                "\n"
-                                "Exit codes:\n"
-                                "  0  written\n"
-                                "  1  a flag could not be read or the source not written\n"
-                                "  2  usage error: an unknown option or wrong arguments\n"};
+    const TCommandLineTool tool{
+        "flaggen", "usage: flaggen FLAGDIR OUTPUT.cpp\n"
+                   "       flaggen --help | --version\n"
+                   "\n"
+                   "Writes the flag images, the tab images and the flag header glyph\n"
+                   "as a C++ source: at 1x the flags are the 16 x 11 country flags in\n"
+                   "FLAGDIR, at 2x and 3x our own drawings of them.\n"
+                   "\n"
+                   "Exit codes:\n"
+                   "  0  written\n"
+                   "  1  a flag could not be read or the source not written\n"
+                   "  2  usage error: an unknown option or wrong arguments\n"};
     if (auto stop = CheckCommandLine(tool, argc, argv)) return *stop;
     if (argc != 3) {
         std::cerr << tool.Usage;
