@@ -7,6 +7,7 @@
 #include <numbers>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace flaggen {
@@ -303,10 +304,15 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"vn", [](FlagCanvas& c) { c.Rect({218, 37, 29}, 0, 0, 16, 11);
         c.Star({255, 255, 0}, 8, 5.7, 3.1); }},
     {"wales", [](FlagCanvas& c) { const Rgb r{200, 16, 46}; c.HStripes({kWhite, {0, 177, 64}});
-        c.Ellipse(r, 8.3, 6.0, 3.6, 2.1); c.Ellipse(r, 3.9, 3.6, 1.3, 1.0);
-        c.Line(r, {4.4, 4.0}, {6.5, 5.2}, 1.2); c.Line(r, {11.5, 5.5}, {13.5, 3.0}, 0.7);
-        c.Line(r, {6.5, 7.5}, {6.0, 9.4}, 0.8); c.Line(r, {10.3, 7.5}, {10.8, 9.4}, 0.8);
-        c.Polygon(r, {{7, 4.5}, {9, 1.2}, {11.5, 2.5}, {10.5, 4.5}}); }},
+        // The dragon walks towards the hoist: body, raised neck and head, wing, tail, legs.
+        c.Ellipse(r, 8.5, 6.2, 3.2, 1.4);
+        c.Polygon(r, {{5.8, 5.8}, {4.0, 3.4}, {5.0, 2.8}, {7.0, 5.2}});
+        c.Ellipse(r, 4.0, 3.0, 1.1, 0.7); c.Polygon(r, {{3.2, 2.5}, {2.0, 3.2}, {3.3, 3.6}});
+        c.Polygon(r, {{7.0, 5.0}, {7.6, 1.6}, {9.0, 2.6}, {10.4, 1.4}, {11.0, 3.2}, {10.4, 5.2}});
+        c.Line(r, {11.2, 6.2}, {13.2, 5.0}, 0.6); c.Line(r, {13.2, 5.0}, {13.6, 3.2}, 0.5);
+        c.Polygon(r, {{13.6, 2.5}, {13.0, 3.4}, {14.2, 3.4}});
+        for (auto [x1, x2] : {std::pair{6.6, 5.8}, {7.6, 7.8}, {10.0, 9.6}, {11.0, 11.8}})
+            c.Line(r, {x1, 7.0}, {x2, 8.9}, 0.7); }},
     {"ye", [](FlagCanvas& c) { c.HStripes({kRed, kWhite, kBlack}); }},
     // 90
     {"ad", [](FlagCanvas& c) { c.VStripes({{16, 6, 159}, {254, 223, 0}, {213, 0, 50}}, {8, 9, 8});
@@ -329,11 +335,18 @@ const FlagDrawing kFlags[kFlagCount] = {
     {"mk", [](FlagCanvas& c) { const Rgb y{255, 230, 0}; c.Rect({210, 16, 52}, 0, 0, 16, 11);
         SunRays(c, y, 1.2); c.Disc({210, 16, 52}, 8, 5.5, 2.0); c.Disc(y, 8, 5.5, 1.6); }},
     {"al", [](FlagCanvas& c) { c.Rect({228, 30, 32}, 0, 0, 16, 11);
-        c.Ellipse(kBlack, 8, 6.0, 1.3, 2.6);
-        c.Polygon(kBlack, {{8, 3.5}, {3.6, 2.4}, {4.6, 6.3}, {8, 7.2}});
-        c.Polygon(kBlack, {{8, 3.5}, {12.4, 2.4}, {11.4, 6.3}, {8, 7.2}});
-        c.Disc(kBlack, 7.0, 2.4, 0.7); c.Disc(kBlack, 9.0, 2.4, 0.7);
-        c.Polygon(kBlack, {{7, 8}, {9, 8}, {8, 9.6}}); }},
+        // The double-headed eagle, drawn as its left half and that half turned over.
+        for (double side : {1.0, -1.0}) {
+            auto at = [side](double x, double y) { return Point{8 + side * (x - 8), y}; };
+            c.Polygon(kBlack, {at(7.6, 4.0), at(3.8, 1.4), at(4.3, 2.8), at(3.4, 3.0), at(4.2, 4.2),
+                               at(3.6, 4.6), at(4.6, 5.7), at(4.2, 6.3), at(7.6, 7.0)});
+            c.Line(kBlack, at(7.4, 4.0), at(6.6, 2.2), 0.8);
+            c.Disc(kBlack, at(6.4, 2.0).x, 2.0, 0.6);
+            c.Polygon(kBlack, {at(6.0, 1.7), at(5.2, 2.2), at(6.0, 2.4)});
+            c.Line(kBlack, at(7.4, 7.1), at(6.3, 8.0), 0.45);
+        }
+        c.Ellipse(kBlack, 8, 5.4, 1.0, 2.2);
+        c.Polygon(kBlack, {{7.2, 7.2}, {8.8, 7.2}, {9.4, 9.2}, {6.6, 9.2}}); }},
     {nullptr, nullptr}, // 98: Kosovo, drawn by Artwork
     {"az", [](FlagCanvas& c) { c.HStripes({{0, 181, 226}, {239, 51, 64}, {80, 158, 47}});
         c.Crescent(kWhite, 7.6, 5.5, 1.5, 0.4, 1.2); c.Star(kWhite, 9.3, 5.5, 0.8, 8, 0.5); }},
