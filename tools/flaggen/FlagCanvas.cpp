@@ -32,8 +32,6 @@ bool InsideCorners(const std::vector<Point>& corners, double x, double y) {
     return inside;
 }
 
-// Each band is painted from its start to the far edge, the next one over it, so the soft
-// edge between two bands blends their colours instead of leaving a half-clear seam.
 std::vector<double> Bounds(std::size_t count, std::initializer_list<double> weights,
                            double length) {
     std::vector<double> w(weights);
@@ -45,9 +43,9 @@ std::vector<double> Bounds(std::size_t count, std::initializer_list<double> weig
     return bounds;
 }
 
-// The package paints purer colours than the official ones: its reds, blues and yellows are
-// near full brightness, its greens are darker and lean to pure green; greys, black and white
-// stay as they are.
+// The package paints brighter, purer colours than the official ones: strong colours are
+// lifted a little towards full brightness and saturation (greens less, and turned towards
+// pure green, as the package's are); greys, black and white stay as they are.
 Rgb Vivid(Rgb c) {
     const double r = c.r / 255.0, g = c.g / 255.0, b = c.b / 255.0;
     const double value = std::max({r, g, b}), low = std::min({r, g, b});
@@ -87,6 +85,8 @@ void FlagCanvas::Rect(Rgb colour, double l, double t, double r, double b) {
     Shape(colour, [=](double x, double y) { return x >= l && x < r && y >= t && y < b; });
 }
 
+// Each band is painted from its start to the far edge, the next one over it, so the soft
+// edge between two bands blends their colours instead of leaving a half-clear seam.
 void FlagCanvas::HStripes(std::initializer_list<Rgb> colours,
                           std::initializer_list<double> weights) {
     const std::vector<double> bounds = Bounds(colours.size(), weights, height_);
