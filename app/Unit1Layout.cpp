@@ -218,10 +218,9 @@ void TForm1::CreateComponents() {
 }
 
 void TForm1::LoadPictures() {
-    LoadFlagImages(*ImageList1);
-    // Our own drawings are drawn for the screen's scale; the flags are the package's 1x
-    // pictures.
+    // Every picture is drawn for the screen's scale.
     const int scale = ScreenScale();
+    LoadFlagImages(*ImageList1, scale);
     LoadTabImages(*ImageList2, scale);
     LoadFlagHeaderGlyph(m_flagGlyph, scale);
 }

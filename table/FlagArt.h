@@ -13,6 +13,11 @@ constexpr int kArtSide = 16;
 constexpr int kArtPixels = kArtSide * kArtSide;
 
 extern const uint32_t kFlagImagePixels[kFlagImageCount][kArtPixels];
+// The flags drawn again at 2 and 3 pixels a point (32 x 32 and 48 x 48 pixels) from our own
+// description of each, the flag in the same 16 x 11 point box: sharp on finer screens, where
+// the package's 1x pictures would only be enlarged.
+extern const uint32_t kFlagImagePixels2x[kFlagImageCount][kArtPixels * 4];
+extern const uint32_t kFlagImagePixels3x[kFlagImageCount][kArtPixels * 9];
 extern const uint32_t kTabImagePixels[kTabImageCount][kArtPixels];
 // The tab images drawn again at 2 and 3 pixels a point (32 x 32 and 48 x 48 pixels), for
 // screens with more than one pixel to a point.

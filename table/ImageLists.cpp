@@ -51,8 +51,14 @@ void AddPictures(TImageList& list, const uint32_t* pictures, int count, int scal
 
 } // namespace
 
-void LoadFlagImages(TImageList& list) {
-    AddPictures(list, kFlagImagePixels[0], kFlagImageCount);
+void LoadFlagImages(TImageList& list, int scale) {
+    // Only the pictures of the screen's scale are taken into memory.
+    if (scale >= 3)
+        AddPictures(list, kFlagImagePixels3x[0], kFlagImageCount, 3);
+    else if (scale == 2)
+        AddPictures(list, kFlagImagePixels2x[0], kFlagImageCount, 2);
+    else
+        AddPictures(list, kFlagImagePixels[0], kFlagImageCount);
 }
 
 void LoadTabImages(TImageList& list, int scale) {

@@ -5,9 +5,10 @@
 class TBitmap;
 class TImageList;
 
-// Replaces the list's content with the 103 flag images (16 x 16), in the order of
-// LeagueFlagIndex: 0 a football, 25 the confederations' flag, 15 Colombia's.
-void LoadFlagImages(TImageList& list);
+// Replaces the list's content with the 103 flag images (16 x 16 points), in the order of
+// LeagueFlagIndex: 0 a football, 25 the confederations' flag, 15 Colombia's; drawn for
+// `scale` pixels a point (1, 2 or 3; others are taken as the nearest).
+void LoadFlagImages(TImageList& list, int scale = 1);
 // Replaces the list's content with the two tab images: 0 for the login page, 1 for the
 // match page, drawn for `scale` pixels a point (1, 2 or 3; others are taken as the nearest).
 void LoadTabImages(TImageList& list, int scale = 1);

@@ -162,3 +162,67 @@ TEST(FlagImages, TabImagesAreDrawnForTheScreensScale) {
     EXPECT_EQ(Image(big, 0).Scale(), 3);
     EXPECT_EQ(Image(small, 0).Scale(), 1);
 }
+
+// The flags likewise: a finer screen gets our own drawings at 32 and 48 pixels, not the 1x
+// pictures enlarged; a plain screen gets the package's pictures exactly as before.
+TEST(FlagImages, FlagImagesAreTakenForTheScreensScale) {
+    TImageList plain, one;
+    LoadFlagImages(plain);
+    LoadFlagImages(one, 1);
+    ASSERT_EQ(one.Count(), 103);
+    for (int i = 0; i < 103; ++i) {
+        const TBitmap a = Image(plain, i), b = Image(one, i);
+        ASSERT_EQ(b.Scale(), 1);
+        ASSERT_EQ(b.DeviceWidth(), 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(a.ScanLine(y)[x], b.ScanLine(y)[x]) << i << " at " << x << "," << y;
+    }
+
+    for (int scale : {2, 3}) {
+        SCOPED_TRACE(scale);
+        TImageList list;
+        list.Add(TBitmap(16, 16)); // replaced, not appended to
+        LoadFlagImages(list, scale);
+        ASSERT_EQ(list.Count(), 103);
+        EXPECT_EQ(list.Width(), 16);
+        EXPECT_EQ(list.Height(), 16);
+        int finer = 0;
+        for (int i = 0; i < 103; ++i) {
+            const TBitmap flag = Image(list, i);
+            ASSERT_EQ(flag.Scale(), scale) << i;
+            ASSERT_EQ(flag.Width(), 16) << i;
+            ASSERT_EQ(flag.DeviceWidth(), 16 * scale) << i;
+            ASSERT_EQ(flag.DeviceHeight(), 16 * scale) << i;
+            // The same places in points: clear where the 1x picture is, around its box.
+            const TBitmap plainFlag = Image(plain, i);
+            for (int y : {1, 2, 12, 13})
+                EXPECT_EQ(Transparent(plainFlag, 8, y),
+                          Transparent(flag, 8 * scale + scale / 2, y * scale + scale / 2))
+                    << i << " row " << y;
+            // Drawn at the scale: somewhere a point's pixels are not all one colour.
+            bool mixed = false;
+            for (int y = 0; y < 16 && !mixed; ++y)
+                for (int x = 0; x < 16 && !mixed; ++x)
+                    for (int k = 1; k < scale * scale; ++k)
+                        mixed =
+                            mixed || flag.ScanLine(y * scale + k / scale)[x * scale + k % scale] !=
+                                         flag.ScanLine(y * scale)[x * scale];
+            finer += mixed;
+        }
+        EXPECT_EQ(finer, 103);
+        // Colombia at the scale is still yellow above, red below.
+        const TBitmap colombia = Image(list, LeagueFlagIndex("Ecuador.Serie A"));
+        const Rgb top = At(colombia, 8 * scale, 4 * scale),
+                  low = At(colombia, 8 * scale, 10 * scale + scale / 2);
+        EXPECT_TRUE(top.r > 200 && top.g > 180 && top.b < 100);
+        EXPECT_TRUE(low.r > 150 && low.g < 80 && low.b < 80);
+    }
+
+    // Scales beyond 3 take the finest pictures there are; below 1, the 1x ones.
+    TImageList big, small;
+    LoadFlagImages(big, 5);
+    LoadFlagImages(small, 0);
+    EXPECT_EQ(Image(big, 1).Scale(), 3);
+    EXPECT_EQ(Image(small, 1).Scale(), 1);
+}

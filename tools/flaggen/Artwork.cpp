@@ -1,75 +1,15 @@
 #include "tools/flaggen/Artwork.h"
 
-#include <algorithm>
+#include "tools/flaggen/Paint.h"
+
 #include <cmath>
-#include <functional>
 #include <numbers>
 
 namespace flaggen {
 
 namespace {
 
-struct Rgb {
-    unsigned r, g, b;
-};
-
-// Paints colour over the picture where inside(x, y) holds (x, y in points of the 16 x 16
-// picture), with the covered share of each pixel (4 x 4 samples) as its opacity, so round
-// shapes keep soft edges. A scaled picture samples its finer pixels.
-template <class Image>
-void Fill(Image& image, Rgb colour, const std::function<bool(double, double)>& inside) {
-    const int s = image.Scale();
-    for (int y = 0; y < kSide * s; ++y) {
-        for (int x = 0; x < kSide * s; ++x) {
-            int hits = 0;
-            for (int sy = 0; sy < 4; ++sy)
-                for (int sx = 0; sx < 4; ++sx)
-                    if (inside((x + (sx + 0.5) / 4.0) / s, (y + (sy + 0.5) / 4.0) / s)) ++hits;
-            if (hits == 0) continue;
-            const double a = hits / 16.0;
-            const uint32_t under = image.At(x, y);
-            const double ua = (under >> 24) / 255.0;
-            const double outA = a + ua * (1 - a);
-            auto mix = [&](unsigned top, unsigned bottom) {
-                return static_cast<unsigned>(std::lround((top * a + bottom * ua * (1 - a)) / outA));
-            };
-            image.At(x, y) = Argb(static_cast<unsigned>(std::lround(outA * 255)),
-                                  mix(colour.r, (under >> 16) & 0xFF),
-                                  mix(colour.g, (under >> 8) & 0xFF), mix(colour.b, under & 0xFF));
-        }
-    }
-}
-
-template <class Image>
-void FillRect(Image& image, Rgb colour, double l, double t, double r, double b) {
-    Fill(image, colour, [=](double x, double y) { return x >= l && x < r && y >= t && y < b; });
-}
-
-template <class Image>
-void FillCircle(Image& image, Rgb colour, double cx, double cy, double radius) {
-    Fill(image, colour, [=](double x, double y) {
-        return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
-    });
-}
-
-// A regular polygon with n corners, the first one at angle start (radians, 0 = right).
-bool InPolygon(double x, double y, double cx, double cy, double radius, int n, double start) {
-    // Inside when on the inner side of every edge.
-    for (int i = 0; i < n; ++i) {
-        const double a1 = start + 2 * std::numbers::pi * i / n;
-        const double a2 = start + 2 * std::numbers::pi * (i + 1) / n;
-        const double x1 = cx + radius * std::cos(a1), y1 = cy + radius * std::sin(a1);
-        const double x2 = cx + radius * std::cos(a2), y2 = cy + radius * std::sin(a2);
-        const double cross = (x2 - x1) * (y - y1) - (y2 - y1) * (x - x1);
-        if (cross < 0) return false;
-    }
-    return true;
-}
-
-} // namespace
-
-Image16 DrawFootball() {
-    Image16 ball;
+template <class Image> void PaintFootball(Image& ball) {
     const double c = 8.0, radius = 7.5;
     const double up = -std::numbers::pi / 2;
     FillCircle(ball, {64, 64, 64}, c, c, radius);
@@ -86,11 +26,9 @@ Image16 DrawFootball() {
             return inBall(x, y) && InPolygon(x, y, px, py, 2.6, 5, a + std::numbers::pi);
         });
     }
-    return ball;
 }
 
-Image16 DrawKosovoFlag() {
-    Image16 flag;
+template <class Image> void PaintKosovoFlag(Image& flag) {
     FillRect(flag, {36, 74, 165}, 0, 2, 16, 13);
     // The country's outline, gold, in the middle of the field.
     Fill(flag, {209, 164, 54}, [](double x, double y) {
@@ -101,6 +39,31 @@ Image16 DrawKosovoFlag() {
     const double starX[6] = {3.5, 5.3, 7.2, 9.1, 11.0, 12.8};
     const double starY[6] = {5.6, 4.7, 4.2, 4.2, 4.7, 5.6};
     for (int i = 0; i < 6; ++i) FillCircle(flag, {255, 255, 255}, starX[i], starY[i], 0.6);
+}
+
+} // namespace
+
+Image16 DrawFootball() {
+    Image16 ball;
+    PaintFootball(ball);
+    return ball;
+}
+
+ScaledImage DrawFootball(int scale) {
+    ScaledImage ball(scale);
+    PaintFootball(ball);
+    return ball;
+}
+
+Image16 DrawKosovoFlag() {
+    Image16 flag;
+    PaintKosovoFlag(flag);
+    return flag;
+}
+
+ScaledImage DrawKosovoFlag(int scale) {
+    ScaledImage flag(scale);
+    PaintKosovoFlag(flag);
     return flag;
 }
 

@@ -9,6 +9,9 @@ namespace flaggen {
 Image16 DrawFootball();
 // 16 x 11 flag picture placed like the package's flags (rows 2 to 12).
 Image16 DrawKosovoFlag();
+// The same two drawn at 1, 2 or 3 pixels a point.
+ScaledImage DrawFootball(int scale);
+ScaledImage DrawKosovoFlag(int scale);
 // The tab images at 1, 2 or 3 pixels a point.
 ScaledImage DrawLoginTabImage(int scale);
 ScaledImage DrawFootballTabImage(int scale);

@@ -1,10 +1,12 @@
 // flaggen FLAGDIR OUTPUT.cpp
 // Builds the flag image list, the tab images and the flag header glyph from the 16 x 11
 // flags of the installed flag package (centred in 16 x 16) and our own drawings, and writes
-// them as C++ arrays for table/FlagArt.h.
+// them as C++ arrays for table/FlagArt.h. The flags at 2x and 3x are drawn by us from the
+// table in FlagTable.cpp, in the box the package's picture fills.
 
 #include "rtl/CommandLine.h"
 #include "tools/flaggen/Artwork.h"
+#include "tools/flaggen/FlagTable.h"
 #include "tools/flaggen/PngLoad.h"
 
 #include <cstdio>
@@ -19,26 +21,7 @@ using namespace flaggen;
 
 namespace {
 
-// File of the flag package for every image index 1 to 102; empty means we draw it.
-// Indices follow the country table of the flag lookup; 25 is the confederations' flag.
-// clang-format off
-const char* const kFlagFiles[103] = {
-    nullptr, "ar", "am", "au", "at", "bh", "by", "be", "ba", "br",                  //   0-9
-    "bg", "cm", "ca", "cl", "cn", "co", "cr", "hr", "cy", "cz",                     //  10-19
-    "dk", "eg", "sv", "england", "ee", "europeanunion", "fi", "fr", "ge", "de",      //  20-29
-    "gr", "gt", "hn", "hk", "hu", "is", "in", "id", "ir", "iq",                     //  30-39
-    "ie", "il", "it", "jp", "jo", "kz", "kw", "lb", "lt", "lu",                     //  40-49
-    "my", "mx", "md", "me", "ma", "nl", "nz", "no", "py", "pe",                     //  50-59
-    "ph", "pl", "pt", "qa", "ro", "ru", "sa", "scotland", "sn", "rs",               //  60-69
-    "sg", "sk", "si", "za", "kr", "es", "se", "ch", "th", "tn",                     //  70-79
-    "tr", "ua", "ae", "us", "uy", "uz", "ve", "vn", "wales", "ye",                  //  80-89
-    "ad", "ng", "sz", "dz", "sy", "mt", "mk", "al", nullptr, "az",                  //  90-99
-    "ug", "lv", "lu",                                                               // 100-102
-};
-// clang-format on
-
-constexpr int kKosovo = 98;
-// The tab images are drawn at 1, 2 and 3 pixels a point.
+// The flags, the tab images and the header glyph are drawn at 1, 2 and 3 pixels a point.
 constexpr int kMaxArtScale = 3;
 
 Image16 CentreFlag(const RgbaPicture& flag, const std::string& path) {
@@ -67,17 +50,18 @@ template <class Image> void WriteArray(std::ostream& out, const Image& image) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const TCommandLineTool tool{"flaggen",
-                                "usage: flaggen FLAGDIR OUTPUT.cpp\n"
-                                "       flaggen --help | --version\n"
-                                "\n"
-                                "Writes the flag images, the tab images and the flag header glyph\n"
-                                "as a C++ source, from the 16 x 11 country flags in FLAGDIR.\n"
-                                "\n"
-                                "Exit codes:\n"
-                                "  0  written\n"
-                                "  1  a flag could not be read or the source not written\n"
-                                "  2  usage error: an unknown option or wrong arguments\n"};
+    const TCommandLineTool tool{
+        "flaggen", "usage: flaggen FLAGDIR OUTPUT.cpp\n"
+                   "       flaggen --help | --version\n"
+                   "\n"
+                   "Writes the flag images, the tab images and the flag header glyph\n"
+                   "as a C++ source: at 1x the flags are the 16 x 11 country flags in\n"
+                   "FLAGDIR, at 2x and 3x our own drawings of them.\n"
+                   "\n"
+                   "Exit codes:\n"
+                   "  0  written\n"
+                   "  1  a flag could not be read or the source not written\n"
+                   "  2  usage error: an unknown option or wrong arguments\n"};
     if (auto stop = CheckCommandLine(tool, argc, argv)) return *stop;
     if (argc != 3) {
         std::cerr << tool.Usage;
@@ -85,14 +69,15 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     try {
+        // At 1x the package's pictures; the football and Kosovo, which it lacks, are ours.
         std::vector<Image16> flags;
-        for (int i = 0; i < 103; ++i) {
+        for (int i = 0; i < kFlagCount; ++i) {
             if (i == 0) {
                 flags.push_back(DrawFootball());
-            } else if (i == kKosovo) {
+            } else if (!FlagFile(i)) {
                 flags.push_back(DrawKosovoFlag());
             } else {
-                const std::string path = dir + "/" + kFlagFiles[i] + ".png";
+                const std::string path = dir + "/" + FlagFile(i) + ".png";
                 flags.push_back(CentreFlag(LoadPng(path), path));
             }
         }
@@ -104,6 +89,15 @@ int main(int argc, char** argv) {
         for (const Image16& flag : flags) {
             WriteArray(out, flag);
             out << ",\n";
+        }
+        // Finer screens get our own drawings of every flag, not the 16 x 11 pictures enlarged.
+        for (int scale = 2; scale <= kMaxArtScale; ++scale) {
+            out << "};\n\nconst uint32_t kFlagImagePixels" << scale
+                << "x[kFlagImageCount][kArtPixels * " << scale * scale << "] = {\n";
+            for (int i = 0; i < kFlagCount; ++i) {
+                WriteArray(out, DrawFlag(i, scale));
+                out << ",\n";
+            }
         }
         // The tab images at each scale a screen may have; the program takes one of them.
         for (int scale = 1; scale <= kMaxArtScale; ++scale) {

@@ -83,7 +83,7 @@ struct TSceneGrid {
         form->SetBorderStyle(bsNone);
         form->SetBounds(40, 40, 801, 546);
         flags = new TImageList(form);
-        LoadFlagImages(*flags);
+        LoadFlagImages(*flags, CurrentDisplay().DeviceScale());
         LoadFlagHeaderGlyph(glyph);
         grid = new TNxGrid(form);
         grid->SetName("FG");

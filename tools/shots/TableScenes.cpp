@@ -4,6 +4,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/ImageList.h"
 #include "grid/NxGrid.h"
+#include "platform/Display.h"
 #include "rtl/FormatSettings.h"
 #include "service/MatchList.h"
 #include "table/ImageLists.h"
@@ -101,7 +102,7 @@ void RenderMatchGrid(const std::string& pngPath, bool filtered) {
     form->SetClientHeight(kGridHeight);
 
     auto* flags = new TImageList(form);
-    LoadFlagImages(*flags);
+    LoadFlagImages(*flags, CurrentDisplay().DeviceScale());
     TBitmap glyph;
     LoadFlagHeaderGlyph(glyph);
 
