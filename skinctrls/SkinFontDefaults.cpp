@@ -2,6 +2,8 @@
 
 #include "ui/Control.h"
 
+#include <utility>
+
 TspSkinFontDefaults::TspSkinFontDefaults(TControl& control, TColor fontColor) : m_control(control) {
     m_defaultFont.SetName("Arial");
     m_defaultFont.SetHeight(14);
@@ -15,9 +17,7 @@ TspSkinFontDefaults::~TspSkinFontDefaults() {
 }
 
 void TspSkinFontDefaults::SetUseSkinFont(bool value) {
-    if (value == m_useSkinFont) return;
-    m_useSkinFont = value;
-    AfterUseSkinFontChange();
+    if (std::exchange(m_useSkinFont, value) != value) AfterUseSkinFontChange();
 }
 
 void TspSkinFontDefaults::SetDefaultWidth(int value) {

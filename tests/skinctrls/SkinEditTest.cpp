@@ -228,12 +228,10 @@ TEST_F(SkinEditTest, DefaultsActWhereTheyShowAndUseSkinFontFitsTheHeightAgain) {
     TForm* form = NewForm(300, 100);
     TspSkinData* skin = ProgramSkin(form);
     TspSkinEdit* edit = MakeEdit(form, skin);
-    TspSkinEdit* plain = MakeEdit(form, nullptr, 50);
-    form->Show();
-    Pump();
-    EXPECT_EQ(plain->DefaultFont()->Color(), clBlack);
     // With a record the default size and font wait.
     edit->SetDefaultWidth(120);
+    form->Show();
+    Pump();
     edit->SetDefaultHeight(40);
     edit->DefaultFont()->SetName("DejaVu Sans");
     edit->DefaultFont()->SetHeight(24);
@@ -245,6 +243,8 @@ TEST_F(SkinEditTest, DefaultsActWhereTheyShowAndUseSkinFontFitsTheHeightAgain) {
     EXPECT_GT(edit->Height(), 21);
     EXPECT_EQ(edit->Width(), 273);
     // Without a record both act at once.
+    TspSkinEdit* plain = MakeEdit(form, nullptr, 50);
+    EXPECT_EQ(plain->DefaultFont()->Color(), clBlack);
     plain->SetDefaultWidth(120);
     plain->SetDefaultHeight(40);
     plain->DefaultFont()->SetName("DejaVu Sans");
