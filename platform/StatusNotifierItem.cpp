@@ -6,54 +6,25 @@
 
 #include <atomic>
 
+#include "platform/DBusInterface.h"
 #include "platform/StatusNotifierMenu.h"
 #include "platform/TrayIconPixels.h"
 
 namespace {
 
-const char* const ItemXml = R"xml(<node>
- <interface name="org.kde.StatusNotifierItem">
-  <property name="Category" type="s" access="read"/>
-  <property name="Id" type="s" access="read"/>
-  <property name="Title" type="s" access="read"/>
-  <property name="Status" type="s" access="read"/>
-  <property name="WindowId" type="i" access="read"/>
-  <property name="IconName" type="s" access="read"/>
-  <property name="IconPixmap" type="a(iiay)" access="read"/>
-  <property name="OverlayIconName" type="s" access="read"/>
-  <property name="OverlayIconPixmap" type="a(iiay)" access="read"/>
-  <property name="AttentionIconName" type="s" access="read"/>
-  <property name="AttentionIconPixmap" type="a(iiay)" access="read"/>
-  <property name="AttentionMovieName" type="s" access="read"/>
-  <property name="ToolTip" type="(sa(iiay)ss)" access="read"/>
-  <property name="ItemIsMenu" type="b" access="read"/>
-  <property name="Menu" type="o" access="read"/>
-  <method name="ContextMenu">
-   <arg name="x" type="i" direction="in"/>
-   <arg name="y" type="i" direction="in"/>
-  </method>
-  <method name="Activate">
-   <arg name="x" type="i" direction="in"/>
-   <arg name="y" type="i" direction="in"/>
-  </method>
-  <method name="SecondaryActivate">
-   <arg name="x" type="i" direction="in"/>
-   <arg name="y" type="i" direction="in"/>
-  </method>
-  <method name="Scroll">
-   <arg name="delta" type="i" direction="in"/>
-   <arg name="orientation" type="s" direction="in"/>
-  </method>
-  <signal name="NewTitle"/>
-  <signal name="NewIcon"/>
-  <signal name="NewAttentionIcon"/>
-  <signal name="NewOverlayIcon"/>
-  <signal name="NewToolTip"/>
-  <signal name="NewStatus">
-   <arg name="status" type="s"/>
-  </signal>
- </interface>
-</node>)xml";
+const TDBusInterface& ItemInterface() {
+    static const TDBusInterface item(
+        "org.kde.StatusNotifierItem",
+        {"Category s", "Id s", "Title s", "Status s", "WindowId i", "IconName s",
+         "IconPixmap a(iiay)", "OverlayIconName s", "OverlayIconPixmap a(iiay)",
+         "AttentionIconName s", "AttentionIconPixmap a(iiay)", "AttentionMovieName s",
+         "ToolTip (sa(iiay)ss)", "ItemIsMenu b", "Menu o"},
+        {"ContextMenu(i x, i y)", "Activate(i x, i y)", "SecondaryActivate(i x, i y)",
+         "Scroll(i delta, s orientation)"},
+        {"NewTitle", "NewIcon", "NewAttentionIcon", "NewOverlayIcon", "NewToolTip",
+         "NewStatus(s status)"});
+    return item;
+}
 
 constexpr const char* ItemPath = "/StatusNotifierItem";
 constexpr const char* MenuPath = "/MenuBar";
@@ -62,12 +33,6 @@ constexpr const char* WatcherPath = "/StatusNotifierWatcher";
 // A desktop answers within this, or it is not taken to have a status area (milliseconds).
 constexpr int CallTimeout = 2000;
 
-std::string Message(GError* error) {
-    std::string text = error ? error->message : "?";
-    if (error) g_error_free(error);
-    return text;
-}
-
 // A call on the bus, waited for; the reply or nothing with the reason in `why`.
 GVariant* CallSync(GDBusConnection* bus, const char* name, const char* path, const char* iface,
                    const char* method, GVariant* args, const char* replyType, std::string& why) {
@@ -75,7 +40,7 @@ GVariant* CallSync(GDBusConnection* bus, const char* name, const char* path, con
     GVariant* reply = g_dbus_connection_call_sync(
         bus, name, path, iface, method, args, replyType ? G_VARIANT_TYPE(replyType) : nullptr,
         G_DBUS_CALL_FLAGS_NO_AUTO_START, CallTimeout, nullptr, &error);
-    if (!reply) why = Message(error);
+    if (!reply) why = DBusErrorText(error);
     return reply;
 }
 
@@ -91,10 +56,6 @@ GVariant* Pixmaps(const TrayIconContent& content) {
         g_variant_builder_add(&list, "(ii@ay)", p.width, p.height, data);
     }
     return g_variant_builder_end(&list);
-}
-
-GVariant* NoPixmaps() {
-    return g_variant_new_array(G_VARIANT_TYPE("(iiay)"), nullptr, 0);
 }
 
 class TStatusNotifierItem : public TTrayBackend {
@@ -122,7 +83,7 @@ public:
         GError* error = nullptr;
         char* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error);
         if (!address) {
-            why = "no session bus: " + Message(error);
+            why = "no session bus: " + DBusErrorText(error);
             return false;
         }
         m_bus = g_dbus_connection_new_for_address_sync(
@@ -132,7 +93,7 @@ public:
             nullptr, nullptr, &error);
         g_free(address);
         if (!m_bus) {
-            why = "no session bus: " + Message(error);
+            why = "no session bus: " + DBusErrorText(error);
             return false;
         }
         if (!WatcherShowsItems(why)) return false;
@@ -176,17 +137,10 @@ private:
     }
 
     bool Export(std::string& why) {
-        static GDBusNodeInfo* info = g_dbus_node_info_new_for_xml(ItemXml, nullptr);
         static const GDBusInterfaceVTable vtable = {
             &TStatusNotifierItem::Call, &TStatusNotifierItem::Property, nullptr, {}};
-        GError* error = nullptr;
-        m_itemId = g_dbus_connection_register_object(m_bus, ItemPath, info->interfaces[0], &vtable,
-                                                     this, nullptr, &error);
-        if (!m_itemId) {
-            why = "the item cannot be exported: " + Message(error);
-            return false;
-        }
-        return m_menu->Export(m_bus, MenuPath, why);
+        m_itemId = ItemInterface().Export(m_bus, ItemPath, vtable, this, "item", why);
+        return m_itemId && m_menu->Export(m_bus, MenuPath, why);
     }
 
     bool Register(std::string& why) {
@@ -270,23 +224,24 @@ private:
         auto* self = static_cast<TStatusNotifierItem*>(data);
         const TrayIconContent& c = self->m_content;
         auto is = [name](const char* n) { return g_strcmp0(name, n) == 0; };
-        if (is("Category")) return g_variant_new_string("ApplicationStatus");
-        if (is("Id")) return g_variant_new_string(c.id.c_str());
-        if (is("Title")) return g_variant_new_string(c.title.c_str());
-        if (is("Status")) return g_variant_new_string("Active");
-        if (is("WindowId")) return g_variant_new_int32(0);
-        if (is("IconName") || is("OverlayIconName") || is("AttentionIconName") ||
-            is("AttentionMovieName"))
-            return g_variant_new_string("");
-        if (is("IconPixmap")) return Pixmaps(c);
-        if (is("OverlayIconPixmap") || is("AttentionIconPixmap")) return NoPixmaps();
-        if (is("ToolTip"))
-            return g_variant_new("(s@a(iiay)ss)", "", NoPixmaps(), c.title.c_str(),
-                                 c.toolTip.c_str());
-        if (is("ItemIsMenu")) return g_variant_new_boolean(FALSE);
-        if (is("Menu")) return g_variant_new_object_path(MenuPath);
-        g_set_error(error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_PROPERTY, "no property %s", name);
-        return nullptr;
+        GVariant* value = nullptr;
+        if (is("Category"))
+            value = g_variant_new_string("ApplicationStatus");
+        else if (is("Id"))
+            value = g_variant_new_string(c.id.c_str());
+        else if (is("Title"))
+            value = g_variant_new_string(c.title.c_str());
+        else if (is("Status"))
+            value = g_variant_new_string("Active");
+        else if (is("IconPixmap"))
+            value = Pixmaps(c);
+        else if (is("ToolTip"))
+            value = g_variant_new("(sa(iiay)ss)", "", nullptr, c.title.c_str(), c.toolTip.c_str());
+        else if (is("Menu"))
+            value = g_variant_new_object_path(MenuPath);
+        // The rest are empty: no window, no named icons, no overlay or attention, not a menu
+        // alone.
+        return ItemInterface().PropertyReply(name, value, error);
     }
 
     TrayIconContent m_content;

@@ -3,64 +3,23 @@
 
 #include <algorithm>
 
+#include "platform/DBusInterface.h"
+
 namespace {
 
-const char* const MenuXml = R"xml(<node>
- <interface name="com.canonical.dbusmenu">
-  <property name="Version" type="u" access="read"/>
-  <property name="TextDirection" type="s" access="read"/>
-  <property name="Status" type="s" access="read"/>
-  <property name="IconThemePath" type="as" access="read"/>
-  <method name="GetLayout">
-   <arg type="i" name="parentId" direction="in"/>
-   <arg type="i" name="recursionDepth" direction="in"/>
-   <arg type="as" name="propertyNames" direction="in"/>
-   <arg type="u" name="revision" direction="out"/>
-   <arg type="(ia{sv}av)" name="layout" direction="out"/>
-  </method>
-  <method name="GetGroupProperties">
-   <arg type="ai" name="ids" direction="in"/>
-   <arg type="as" name="propertyNames" direction="in"/>
-   <arg type="a(ia{sv})" name="properties" direction="out"/>
-  </method>
-  <method name="GetProperty">
-   <arg type="i" name="id" direction="in"/>
-   <arg type="s" name="name" direction="in"/>
-   <arg type="v" name="value" direction="out"/>
-  </method>
-  <method name="Event">
-   <arg type="i" name="id" direction="in"/>
-   <arg type="s" name="eventId" direction="in"/>
-   <arg type="v" name="data" direction="in"/>
-   <arg type="u" name="timestamp" direction="in"/>
-  </method>
-  <method name="EventGroup">
-   <arg type="a(isvu)" name="events" direction="in"/>
-   <arg type="ai" name="idErrors" direction="out"/>
-  </method>
-  <method name="AboutToShow">
-   <arg type="i" name="id" direction="in"/>
-   <arg type="b" name="needUpdate" direction="out"/>
-  </method>
-  <method name="AboutToShowGroup">
-   <arg type="ai" name="ids" direction="in"/>
-   <arg type="ai" name="updatesNeeded" direction="out"/>
-   <arg type="ai" name="idErrors" direction="out"/>
-  </method>
-  <signal name="ItemsPropertiesUpdated">
-   <arg type="a(ia{sv})" name="updatedProps"/>
-   <arg type="a(ias)" name="removedProps"/>
-  </signal>
-  <signal name="LayoutUpdated">
-   <arg type="u" name="revision"/>
-   <arg type="i" name="parent"/>
-  </signal>
-  <signal name="ItemActivationRequested">
-   <arg type="i" name="id"/>
-   <arg type="u" name="timestamp"/>
-  </signal>
- </interface>
-</node>)xml";
+const TDBusInterface& MenuInterface() {
+    static const TDBusInterface menu(
+        "com.canonical.dbusmenu", {"Version u", "TextDirection s", "Status s", "IconThemePath as"},
+        {"GetLayout(i parentId, i recursionDepth, as propertyNames)"
+         " -> (u revision, (ia{sv}av) layout)",
+         "GetGroupProperties(ai ids, as propertyNames) -> (a(ia{sv}) properties)",
+         "GetProperty(i id, s name) -> (v value)", "Event(i id, s eventId, v data, u timestamp)",
+         "EventGroup(a(isvu) events) -> (ai idErrors)", "AboutToShow(i id) -> (b needUpdate)",
+         "AboutToShowGroup(ai ids) -> (ai updatesNeeded, ai idErrors)"},
+        {"ItemsPropertiesUpdated(a(ia{sv}) updatedProps, a(ias) removedProps)",
+         "LayoutUpdated(u revision, i parent)", "ItemActivationRequested(i id, u timestamp)"});
+    return menu;
+}
 
 // The layout never changes while the icon is shown: one revision.
 constexpr guint32 Revision = 1;
@@ -88,17 +47,10 @@ TStatusNotifierMenu::~TStatusNotifierMenu() {
 }
 
 bool TStatusNotifierMenu::Export(GDBusConnection* bus, const char* path, std::string& why) {
-    static GDBusNodeInfo* info = g_dbus_node_info_new_for_xml(MenuXml, nullptr);
     static const GDBusInterfaceVTable vtable = {
         &TStatusNotifierMenu::Call, &TStatusNotifierMenu::Property, nullptr, {}};
-    GError* error = nullptr;
-    m_registration = g_dbus_connection_register_object(bus, path, info->interfaces[0], &vtable,
-                                                       this, nullptr, &error);
-    if (!m_registration) {
-        why = std::string("the menu cannot be exported: ") + (error ? error->message : "?");
-        if (error) g_error_free(error);
-        return false;
-    }
+    m_registration = MenuInterface().Export(bus, path, vtable, this, "menu", why);
+    if (!m_registration) return false;
     m_bus = bus;
     return true;
 }
@@ -245,10 +197,13 @@ void TStatusNotifierMenu::Call(GDBusConnection*, const char*, const char*, const
 
 GVariant* TStatusNotifierMenu::Property(GDBusConnection*, const char*, const char*, const char*,
                                         const char* name, GError** error, gpointer) {
-    if (g_strcmp0(name, "Version") == 0) return g_variant_new_uint32(3);
-    if (g_strcmp0(name, "TextDirection") == 0) return g_variant_new_string("ltr");
-    if (g_strcmp0(name, "Status") == 0) return g_variant_new_string("normal");
-    if (g_strcmp0(name, "IconThemePath") == 0) return g_variant_new_strv(nullptr, 0);
-    g_set_error(error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_PROPERTY, "no property %s", name);
-    return nullptr;
+    GVariant* value = nullptr;
+    if (g_strcmp0(name, "Version") == 0)
+        value = g_variant_new_uint32(3);
+    else if (g_strcmp0(name, "TextDirection") == 0)
+        value = g_variant_new_string("ltr");
+    else if (g_strcmp0(name, "Status") == 0)
+        value = g_variant_new_string("normal");
+    // No icon theme of its own: an empty list.
+    return MenuInterface().PropertyReply(name, value, error);
 }

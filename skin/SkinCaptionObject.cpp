@@ -13,16 +13,7 @@
 
 TspSkinCaptionObject::TspSkinCaptionObject(TspSkinFrame* frame, TspSkinData* store,
                                            const TspDataSkinCaption& r)
-    : TspActiveSkinObject(frame, store, r), fontname(r.fontname), fontstyle(r.fontstyle),
-      fontheight(r.fontheight), fontcolor(r.fontcolor), activefontcolor(r.activefontcolor),
-      alignment(r.alignment), textrect(r.textrect), shadow(r.shadow), shadowcolor(r.shadowcolor),
-      activeshadowcolor(r.activeshadowcolor), light(r.light), lightcolor(r.lightcolor),
-      activelightcolor(r.activelightcolor), framerect(r.framerect),
-      activeframerect(r.activeframerect), frametextrect(r.frametextrect),
-      frameleftoffset(r.frameleftoffset), framerightoffset(r.framerightoffset),
-      stretcheffect(r.stretcheffect), animateskinrect(r.animateskinrect), framecount(r.framecount),
-      animateinterval(r.animateinterval), inactiveanimation(r.inactiveanimation),
-      fullframe(r.fullframe), defaultcaption(r.defaultcaption) {
+    : TspActiveSkinObject(frame, store, r), TspSkinCaptionLooks(r) {
     m_isCaption = true;
     Active = frame->WindowActive();
     MorphFactor = Active ? 1 : 0;

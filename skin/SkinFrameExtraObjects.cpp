@@ -23,9 +23,7 @@ double Fraction(int value, int lo, int hi) {
 
 TspSkinLabelObject::TspSkinLabelObject(TspSkinFrame* frame, TspSkinData* store,
                                        const TspDataSkinLabel& r)
-    : TspActiveSkinObject(frame, store, r), fontname(r.fontname), fontheight(r.fontheight),
-      fontstyle(r.fontstyle), fontcolor(r.fontcolor), activefontcolor(r.activefontcolor),
-      alignment(r.alignment), textvalue(r.textvalue) {}
+    : TspActiveSkinObject(frame, store, r), TspSkinLabelLooks(r) {}
 
 void TspSkinLabelObject::DrawObject(TCanvas& canvas, bool drawNormal) {
     TspActiveSkinObject::DrawObject(canvas, drawNormal);
@@ -48,9 +46,7 @@ void TspSkinLabelObject::DrawObject(TCanvas& canvas, bool drawNormal) {
 
 TspSkinBitLabelObject::TspSkinBitLabelObject(TspSkinFrame* frame, TspSkinData* store,
                                              const TspDataSkinBitLabel& r)
-    : TspActiveSkinObject(frame, store, r), textvalue(r.textvalue), symbolwidth(r.symbolwidth),
-      symbolheight(r.symbolheight), symbols(r.symbols), transparent(r.transparent),
-      transparentcolor(r.transparentcolor) {}
+    : TspActiveSkinObject(frame, store, r), TspSkinBitLabelLooks(r) {}
 
 TRect TspSkinBitLabelObject::SymbolRect(char c) const {
     if (symbolwidth <= 0 || symbolheight <= 0) return {};
@@ -144,11 +140,7 @@ void TspSkinSwitchObject::ObjectMouseUp(int, int, TMouseButton button) {
 
 TspSkinTrackBarObject::TspSkinTrackBarObject(TspSkinFrame* frame, TspSkinData* store,
                                              const TspDataSkinTrackBar& r)
-    : TspActiveSkinObject(frame, store, r), buttonrect(r.buttonrect),
-      activebuttonrect(r.activebuttonrect), beginpoint(r.beginpoint), endpoint(r.endpoint),
-      minvalue(r.minvalue), maxvalue(r.maxvalue), mousedownchangevalue(r.mousedownchangevalue),
-      buttontransparent(r.buttontransparent), buttontransparentcolor(r.buttontransparentcolor),
-      m_value(r.minvalue) {}
+    : TspActiveSkinObject(frame, store, r), TspSkinTrackBarLooks(r), m_value(r.minvalue) {}
 
 void TspSkinTrackBarObject::SetValue(int value) {
     value = Clamp(value, minvalue, maxvalue);

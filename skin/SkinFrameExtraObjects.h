@@ -15,33 +15,20 @@ public:
     void DrawObject(TCanvas&, bool) override {}
 };
 
-class TspSkinLabelObject : public TspActiveSkinObject {
+class TspSkinLabelObject : public TspActiveSkinObject, public TspSkinLabelLooks {
 public:
     TspSkinLabelObject(TspSkinFrame* frame, TspSkinData* store, const TspDataSkinLabel& r);
     void DrawObject(TCanvas& canvas, bool drawNormal) override;
-
-    std::string fontname;
-    int fontheight = 14;
-    TspSkinFontStyles fontstyle = 0;
-    TColor fontcolor = 0, activefontcolor = 0;
-    TspSkinAlignment alignment = TspSkinAlignment::Center;
-    AnsiString textvalue;
 };
 
 // Text drawn from a strip of symbol pictures: each line of `symbols` lists the characters of
 // one row of the strip, each `symbolwidth` x `symbolheight`.
-class TspSkinBitLabelObject : public TspActiveSkinObject {
+class TspSkinBitLabelObject : public TspActiveSkinObject, public TspSkinBitLabelLooks {
 public:
     TspSkinBitLabelObject(TspSkinFrame* frame, TspSkinData* store, const TspDataSkinBitLabel& r);
     void DrawObject(TCanvas& canvas, bool drawNormal) override;
     // Where a character's picture lies in the active picture; empty when it has none.
     TRect SymbolRect(char c) const;
-
-    AnsiString textvalue;
-    int symbolwidth = 0, symbolheight = 0;
-    std::vector<std::string> symbols;
-    bool transparent = false;
-    TColor transparentcolor = 0;
 };
 
 // A value between two limits, shown by a part of the active look.
@@ -77,7 +64,7 @@ private:
 };
 
 // A button picture moved along a line between two points by dragging.
-class TspSkinTrackBarObject : public TspActiveSkinObject {
+class TspSkinTrackBarObject : public TspActiveSkinObject, public TspSkinTrackBarLooks {
 public:
     TspSkinTrackBarObject(TspSkinFrame* frame, TspSkinData* store, const TspDataSkinTrackBar& r);
     void DrawObject(TCanvas& canvas, bool drawNormal) override;
@@ -88,13 +75,6 @@ public:
     void SetValue(int value);
     // The button's place for the current value, in window coordinates.
     TRect ButtonRect() const;
-
-    TRect buttonrect, activebuttonrect;
-    TPoint beginpoint, endpoint;
-    int minvalue = 0, maxvalue = 0;
-    bool mousedownchangevalue = false;
-    bool buttontransparent = false;
-    TColor buttontransparentcolor = 0;
 
 private:
     int ValueAt(int x, int y) const;

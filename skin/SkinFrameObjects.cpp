@@ -146,8 +146,7 @@ void TspActiveSkinObject::DrawObject(TCanvas& canvas, bool drawNormal) {
 
 TspSkinButtonObject::TspSkinButtonObject(TspSkinFrame* frame, TspSkinData* store,
                                          const TspDataSkinButton& r)
-    : TspActiveSkinObject(frame, store, r), downrect(r.downrect),
-      disableskinrsect(r.disableskinrsect), groupindex(r.groupindex) {}
+    : TspActiveSkinObject(frame, store, r), TspSkinButtonLooks(r) {}
 
 void TspSkinButtonObject::DrawObject(TCanvas& canvas, bool drawNormal) {
     if (!Enabled && !disableskinrsect.IsEmpty() && ActivePicture) {
@@ -212,16 +211,15 @@ void TspSkinButtonObject::MenuClosed() {
 
 TspSkinStdButtonObject::TspSkinStdButtonObject(TspSkinFrame* frame, TspSkinData* store,
                                                const TspDataSkinStdButton& r)
-    : TspSkinButtonObject(frame, store, r), command(r.command), restorerect(r.restorerect),
-      restoreactiverect(r.restoreactiverect), restoredownrect(r.restoredownrect),
-      restoreinactiverect(r.restoreinactiverect) {
+    : TspSkinButtonObject(frame, store, r), TspSkinRestoreLooks(r) {
     m_isStdButton = true;
 }
 
 TspSkinStdButtonObject::TspSkinStdButtonObject(TspSkinFrame* frame, TspStdCommand cmd,
                                                const TRect& rect)
-    : TspSkinButtonObject(frame), command(cmd), SkinSupport(false) {
+    : TspSkinButtonObject(frame), SkinSupport(false) {
     m_isStdButton = true;
+    command = cmd;
     IDName = cmd == cmClose      ? "closebutton"
              : cmd == cmMaximize ? "maxbutton"
              : cmd == cmMinimize ? "minbutton"

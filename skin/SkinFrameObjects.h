@@ -111,7 +111,7 @@ private:
     TspEffectBmp m_mix;
 };
 
-class TspSkinButtonObject : public TspActiveSkinObject {
+class TspSkinButtonObject : public TspActiveSkinObject, public TspSkinButtonLooks {
 public:
     TspSkinButtonObject(TspSkinFrame* frame, TspSkinData* store, const TspDataSkinButton& record);
 
@@ -125,8 +125,6 @@ public:
     // The skinned menu window this button opened has closed.
     void MenuClosed();
 
-    TRect downrect, disableskinrsect;
-    int groupindex = -1;
     bool Down = false;
     TspSkinPopupMenu* Menu = nullptr; // attached while its menu is shown
     bool MenuUp = false;
@@ -138,7 +136,7 @@ protected:
     virtual void DoCommandAfterRelease() {}
 };
 
-class TspSkinStdButtonObject : public TspSkinButtonObject {
+class TspSkinStdButtonObject : public TspSkinButtonObject, public TspSkinRestoreLooks {
 public:
     TspSkinStdButtonObject(TspSkinFrame* frame, TspSkinData* store,
                            const TspDataSkinStdButton& record);
@@ -151,8 +149,6 @@ public:
     // The system-menu button that shows the window icon keeps its normal look.
     bool ShowsIcon() const;
 
-    int command = cmDefault;
-    TRect restorerect, restoreactiverect, restoredownrect, restoreinactiverect;
     bool SkinSupport = true;
 
 protected:
@@ -164,7 +160,7 @@ private:
     void DrawDefaultButton(TCanvas& canvas);
 };
 
-class TspSkinCaptionObject : public TspActiveSkinObject {
+class TspSkinCaptionObject : public TspActiveSkinObject, public TspSkinCaptionLooks {
 public:
     TspSkinCaptionObject(TspSkinFrame* frame, TspSkinData* store, const TspDataSkinCaption& record);
 
@@ -176,25 +172,6 @@ public:
     // The text drawn, as the frame gives it (the window's caption).
     AnsiString Text;
 
-    std::string fontname;
-    TspSkinFontStyles fontstyle = 0;
-    int fontheight = 14;
-    TColor fontcolor = 0, activefontcolor = 0;
-    TspSkinAlignment alignment = TspSkinAlignment::Center;
-    TRect textrect;
-    bool shadow = false;
-    TColor shadowcolor = 0, activeshadowcolor = 0;
-    bool light = false;
-    TColor lightcolor = 0, activelightcolor = 0;
-    TRect framerect, activeframerect, frametextrect;
-    int frameleftoffset = 0, framerightoffset = 0;
-    bool stretcheffect = false;
-    TRect animateskinrect;
-    int framecount = 0;
-    int animateinterval = 25;
-    bool inactiveanimation = false;
-    bool fullframe = false;
-    bool defaultcaption = false;
     int AnimationFrame = 0; // 0 = not animating
     int AnimationElapsed = 0;
 

@@ -61,18 +61,7 @@ TspSkinMainMenuItem::TspSkinMainMenuItem(TspSkinFrame* frame, TspSkinData* store
         ActivePicture = store->ActivePicture(record->activepictureindex);
         if (ActivePicture && ActivePicture->Empty()) ActivePicture = nullptr;
     }
-    itemleftoffset = record->itemleftoffset;
-    itemrightoffset = record->itemrightoffset;
-    downrect = record->downrect;
-    textrect = record->textrect;
-    fontname = record->fontname;
-    fontheight = record->fontheight;
-    fontstyle = record->fontstyle;
-    fontcolor = record->fontcolor;
-    activefontcolor = record->activefontcolor;
-    downfontcolor = record->downfontcolor;
-    unenabledfontcolor = record->unenabledfontcolor;
-    stretcheffect = record->stretcheffect;
+    static_cast<TspSkinMainMenuItemLooks&>(*this) = *record;
 }
 
 void TspSkinMainMenuItem::SetFont(TCanvas& canvas) const {

@@ -6,7 +6,7 @@
 // colour while it is hovered, lit or open. A press opens its popup.
 #include "skin/SkinFrameObjects.h"
 
-class TspSkinMainMenuItem : public TspActiveSkinObject {
+class TspSkinMainMenuItem : public TspActiveSkinObject, public TspSkinMainMenuItemLooks {
 public:
     // `record` may be null: the plain look.
     TspSkinMainMenuItem(TspSkinFrame* frame, TspSkinData* store,
@@ -29,14 +29,6 @@ public:
     const int MenuIndex; // the top item of the form's menu it shows
     const AnsiString Caption;
     const bool FromRecord;
-
-    int itemleftoffset = 0, itemrightoffset = 0;
-    TRect downrect, textrect;
-    std::string fontname = "Arial";
-    int fontheight = 14;
-    TspSkinFontStyles fontstyle = 0;
-    TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, unenabledfontcolor = 0;
-    bool stretcheffect = false;
 
 private:
     // The record's looks, sliced to the object's width.

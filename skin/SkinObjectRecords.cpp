@@ -35,11 +35,15 @@ void TspDataSkinObject::BindFields(TspSkinFieldBinder& b) {
     b.MorphKind("morphkind", morphkind);
 }
 
-void TspDataSkinButton::BindFields(TspSkinFieldBinder& b) {
-    TspDataSkinObject::BindFields(b);
+void TspSkinButtonLooks::BindButtonLooks(TspSkinFieldBinder& b) {
     b.Rect("downrect", downrect);
     b.Rect("disableskinrsect", disableskinrsect);
     b.Int("groupindex", groupindex, -1);
+}
+
+void TspDataSkinButton::BindFields(TspSkinFieldBinder& b) {
+    TspDataSkinObject::BindFields(b);
+    BindButtonLooks(b);
 }
 
 void TspSkinRestoreLooks::BindCommand(TspSkinFieldBinder& b) {
@@ -65,6 +69,10 @@ void TspDataSkinStdButton::BindFields(TspSkinFieldBinder& b) {
 
 void TspDataSkinCaption::BindFields(TspSkinFieldBinder& b) {
     TspDataSkinObject::BindFields(b);
+    BindCaptionLooks(b);
+}
+
+void TspSkinCaptionLooks::BindCaptionLooks(TspSkinFieldBinder& b) {
     b.Bool("defaultcaption", defaultcaption);
     b.Rect("textrect", textrect);
     BindFont(b, "fontname", fontname, fontheight, fontstyle);
@@ -117,6 +125,10 @@ void TspDataSkinMenuItem::BindFields(TspSkinFieldBinder& b) {
 
 void TspDataSkinMainMenuItem::BindFields(TspSkinFieldBinder& b) {
     TspDataSkinObject::BindFields(b);
+    BindMainMenuItemLooks(b);
+}
+
+void TspSkinMainMenuItemLooks::BindMainMenuItemLooks(TspSkinFieldBinder& b) {
     b.Int("itemleftoffset", itemleftoffset, 0);
     b.Int("itemrightoffset", itemrightoffset, 0);
     b.Rect("downrect", downrect);
@@ -135,6 +147,10 @@ void TspDataSkinMainMenuItem::BindFields(TspSkinFieldBinder& b) {
 
 void TspDataSkinLabel::BindFields(TspSkinFieldBinder& b) {
     TspDataSkinObject::BindFields(b);
+    BindLabelLooks(b);
+}
+
+void TspSkinLabelLooks::BindLabelLooks(TspSkinFieldBinder& b) {
     BindFont(b, "fontName", fontname, fontheight, fontstyle);
     b.Color("fontcolor", fontcolor, 0);
     b.Color("activefontcolor", activefontcolor, 0);
@@ -144,6 +160,10 @@ void TspDataSkinLabel::BindFields(TspSkinFieldBinder& b) {
 
 void TspDataSkinBitLabel::BindFields(TspSkinFieldBinder& b) {
     TspDataSkinObject::BindFields(b);
+    BindBitLabelLooks(b);
+}
+
+void TspSkinBitLabelLooks::BindBitLabelLooks(TspSkinFieldBinder& b) {
     b.String("textvalue", textvalue, "");
     b.Int("symbolwidth", symbolwidth, 0);
     b.Int("symbolheight", symbolheight, 0);
@@ -154,6 +174,10 @@ void TspDataSkinBitLabel::BindFields(TspSkinFieldBinder& b) {
 
 void TspDataSkinTrackBar::BindFields(TspSkinFieldBinder& b) {
     TspDataSkinObject::BindFields(b);
+    BindTrackBarLooks(b);
+}
+
+void TspSkinTrackBarLooks::BindTrackBarLooks(TspSkinFieldBinder& b) {
     b.Rect("buttonrect", buttonrect);
     b.Rect("activebuttonrect", activebuttonrect);
     b.Point("beginpoint", beginpoint);

@@ -45,15 +45,20 @@ protected:
     virtual void AfterRead() {}
 };
 
-class TspDataSkinButton : public TspDataSkinObject {
+// A button's pressed and disabled looks and its group; the button record reads them and the
+// button object keeps a copy.
+struct TspSkinButtonLooks {
+    TRect downrect;
+    TRect disableskinrsect; // spelled as the key is
+    int groupindex = -1;
+    void BindButtonLooks(TspSkinFieldBinder& b);
+};
+
+class TspDataSkinButton : public TspDataSkinObject, public TspSkinButtonLooks {
 public:
     using TspDataSkinObject::TspDataSkinObject;
     const char* ClassName() const override { return "TspDataSkinButton"; }
     void BindFields(TspSkinFieldBinder& b) override;
-
-    TRect downrect;
-    TRect disableskinrsect; // spelled as the key is
-    int groupindex = -1;
 };
 
 // Binds "command" and the four restore rectangles (shared with animated objects).
@@ -77,12 +82,11 @@ public:
     const char* ClassName() const override { return "TspDataSkinMainMenuBarButton"; }
 };
 
-class TspDataSkinCaption : public TspDataSkinObject {
-public:
-    using TspDataSkinObject::TspDataSkinObject;
-    const char* ClassName() const override { return "TspDataSkinCaption"; }
-    void BindFields(TspSkinFieldBinder& b) override;
-
+// The caption's look: where its text goes, in which font and colours, its plate and its
+// animation. The caption record reads it and the caption object keeps a copy, which outlives
+// the store's records across a skin change. Colours stay as the skin writes them (a system
+// colour resolves when the text is drawn).
+struct TspSkinCaptionLooks {
     bool defaultcaption = false;
     TRect textrect;
     std::string fontname = "Arial";
@@ -102,6 +106,14 @@ public:
     int animateinterval = 25;
     bool inactiveanimation = false;
     bool fullframe = false;
+    void BindCaptionLooks(TspSkinFieldBinder& b);
+};
+
+class TspDataSkinCaption : public TspDataSkinObject, public TspSkinCaptionLooks {
+public:
+    using TspDataSkinObject::TspDataSkinObject;
+    const char* ClassName() const override { return "TspDataSkinCaption"; }
+    void BindFields(TspSkinFieldBinder& b) override;
 };
 
 class TspDataSkinMenuItem : public TspDataSkinObject {
@@ -127,12 +139,9 @@ public:
     TspColorValue imagecolor = 0, activeimagecolor = 0;
 };
 
-class TspDataSkinMainMenuItem : public TspDataSkinObject {
-public:
-    using TspDataSkinObject::TspDataSkinObject;
-    const char* ClassName() const override { return "TspDataSkinMainMenuItem"; }
-    void BindFields(TspSkinFieldBinder& b) override;
-
+// A main menu item's looks: its offsets, pressed look, text place, font and colours. The
+// record reads them and the menu item object keeps a copy.
+struct TspSkinMainMenuItemLooks {
     int itemleftoffset = 0, itemrightoffset = 0;
     TRect downrect, textrect;
     std::string fontname = "Arial";
@@ -144,6 +153,14 @@ public:
     int framecount = 0;
     int animateinterval = 25;
     bool inactiveanimation = false;
+    void BindMainMenuItemLooks(TspSkinFieldBinder& b);
+};
+
+class TspDataSkinMainMenuItem : public TspDataSkinObject, public TspSkinMainMenuItemLooks {
+public:
+    using TspDataSkinObject::TspDataSkinObject;
+    const char* ClassName() const override { return "TspDataSkinMainMenuItem"; }
+    void BindFields(TspSkinFieldBinder& b) override;
 };
 
 class TspDataSkinMainMenuBarItem : public TspDataSkinMainMenuItem {
@@ -152,48 +169,63 @@ public:
     const char* ClassName() const override { return "TspDataSkinMainMenuBarItem"; }
 };
 
-class TspDataSkinLabel : public TspDataSkinObject {
-public:
-    using TspDataSkinObject::TspDataSkinObject;
-    const char* ClassName() const override { return "TspDataSkinLabel"; }
-    void BindFields(TspSkinFieldBinder& b) override;
-
+// A label's font, colours, alignment and text; the record reads them and the label object
+// keeps a copy.
+struct TspSkinLabelLooks {
     std::string fontname = "Arial";
     int fontheight = 14;
     TspSkinFontStyles fontstyle = 0;
     TspColorValue fontcolor = 0, activefontcolor = 0;
     TspSkinAlignment alignment = TspSkinAlignment::Center;
     std::string textvalue;
+    void BindLabelLooks(TspSkinFieldBinder& b);
 };
 
-class TspDataSkinBitLabel : public TspDataSkinObject {
+class TspDataSkinLabel : public TspDataSkinObject, public TspSkinLabelLooks {
 public:
     using TspDataSkinObject::TspDataSkinObject;
-    const char* ClassName() const override { return "TspDataSkinBitLabel"; }
+    const char* ClassName() const override { return "TspDataSkinLabel"; }
     void BindFields(TspSkinFieldBinder& b) override;
+};
 
+// A bitmap-font label's text and symbol strip; the record reads them and the object keeps a
+// copy.
+struct TspSkinBitLabelLooks {
     std::string textvalue;
     int symbolwidth = 0, symbolheight = 0;
     std::vector<std::string> symbols;
     bool transparent = false;
     TspColorValue transparentcolor = 16711935;
+    void BindBitLabelLooks(TspSkinFieldBinder& b);
+};
+
+class TspDataSkinBitLabel : public TspDataSkinObject, public TspSkinBitLabelLooks {
+public:
+    using TspDataSkinObject::TspDataSkinObject;
+    const char* ClassName() const override { return "TspDataSkinBitLabel"; }
+    void BindFields(TspSkinFieldBinder& b) override;
 
 protected:
     void AfterRead() override { morphing = false; }
 };
 
-class TspDataSkinTrackBar : public TspDataSkinObject {
-public:
-    using TspDataSkinObject::TspDataSkinObject;
-    const char* ClassName() const override { return "TspDataSkinTrackBar"; }
-    void BindFields(TspSkinFieldBinder& b) override;
-
+// A track bar's button looks, its track between two points and its range; the record reads
+// them and the track bar object keeps a copy.
+struct TspSkinTrackBarLooks {
     TRect buttonrect, activebuttonrect;
     TPoint beginpoint, endpoint;
     int minvalue = 0, maxvalue = 0;
     bool mousedownchangevalue = false;
     bool buttontransparent = false;
     TspColorValue buttontransparentcolor = 0;
+    void BindTrackBarLooks(TspSkinFieldBinder& b);
+};
+
+class TspDataSkinTrackBar : public TspDataSkinObject, public TspSkinTrackBarLooks {
+public:
+    using TspDataSkinObject::TspDataSkinObject;
+    const char* ClassName() const override { return "TspDataSkinTrackBar"; }
+    void BindFields(TspSkinFieldBinder& b) override;
 };
 
 class TspDataSkinGauge : public TspDataSkinObject {

@@ -6,33 +6,13 @@
 #include "skinctrls/SkinControl.h"
 #include "skinctrls/SkinFontRule.h"
 
-template <class B> TspSkinCustomBase<B>::TspSkinCustomBase(TComponent* owner) : B(owner) {
-    m_defaultFont.SetName("Arial");
-    m_defaultFont.SetHeight(14);
-    m_defaultFont.OnChange = [this](TObject*) {
-        DefaultFontChanged();
-        if (this->SkinIndex() == -1) this->Invalidate();
-    };
-}
+template <class B>
+TspSkinCustomBase<B>::TspSkinCustomBase(TComponent* owner)
+    : B(owner), TspSkinFontDefaults(*this, clWindowText) {}
 
-template <class B> TspSkinCustomBase<B>::~TspSkinCustomBase() {
-    m_defaultFont.OnChange = nullptr;
-}
-
-template <class B> void TspSkinCustomBase<B>::SetUseSkinFont(bool value) {
-    if (m_useSkinFont == value) return;
-    m_useSkinFont = value;
-    this->Invalidate();
-}
-
-template <class B> void TspSkinCustomBase<B>::SetDefaultWidth(int value) {
-    m_defaultWidth = value;
-    if (value > 0 && this->SkinIndex() == -1) this->SetWidth(value);
-}
-
-template <class B> void TspSkinCustomBase<B>::SetDefaultHeight(int value) {
-    m_defaultHeight = value;
-    if (value > 0 && this->SkinIndex() == -1) this->SetHeight(value);
+template <class B> void TspSkinCustomBase<B>::AfterDefaultFontChange() {
+    DefaultFontChanged();
+    if (this->SkinIndex() == -1) this->Invalidate();
 }
 
 template <class B> void TspSkinCustomBase<B>::LookUpSkinRecord() {
@@ -65,8 +45,7 @@ template <class B> void TspSkinCustomBase<B>::ApplySkinChange() {
     LookUpSkinRecord();
     this->ApplySkinCursor();
     if (this->SkinIndex() == -1) {
-        if (m_defaultWidth > 0) this->SetWidth(m_defaultWidth);
-        if (m_defaultHeight > 0) this->SetHeight(m_defaultHeight);
+        TakeDefaultSize();
         FitRegion();
         this->Invalidate();
         return;
@@ -84,8 +63,8 @@ template <class B> void TspSkinCustomBase<B>::ApplySkinChange() {
 template <class B>
 void TspSkinCustomBase<B>::ChooseSkinFont(TFont& font, const std::string& fontname, int fontheight,
                                           TspSkinFontStyles fontstyle) const {
-    ChooseRuleFont(font, m_useSkinFont && this->SkinIndex() != -1, fontname, fontheight, fontstyle,
-                   m_defaultFont, this->SkinData());
+    ChooseRuleFont(font, UseSkinFont() && this->SkinIndex() != -1, fontname, fontheight, fontstyle,
+                   *DefaultFont(), this->SkinData());
 }
 
 template <class B> void TspSkinCustomBase<B>::PaintDefault(TBitmap& bitmap) {

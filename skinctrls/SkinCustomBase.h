@@ -6,27 +6,15 @@
 // DefaultFont) and the size used without a record (DefaultWidth / DefaultHeight).
 #include "gfx/Font.h"
 #include "skin/SkinIni.h"
+#include "skinctrls/SkinFontDefaults.h"
 #include "skinctrls/SkinRecordCache.h"
 #include "ui/Controls.h"
 
 #include <string>
 
-template <class Base> class TspSkinCustomBase : public Base {
+template <class Base> class TspSkinCustomBase : public Base, public TspSkinFontDefaults {
 public:
     explicit TspSkinCustomBase(TComponent* owner);
-    ~TspSkinCustomBase() override;
-
-    // Font used when UseSkinFont is false or there is no record ("Arial", height 14).
-    TFont* DefaultFont() { return &m_defaultFont; }
-    const TFont* DefaultFont() const { return &m_defaultFont; }
-    void SetDefaultFont(const TFont& font) { m_defaultFont.Assign(font); }
-    bool UseSkinFont() const { return m_useSkinFont; }
-    void SetUseSkinFont(bool value);
-    // Size taken while there is no record; only values above 0 act.
-    int DefaultWidth() const { return m_defaultWidth; }
-    void SetDefaultWidth(int value);
-    int DefaultHeight() const { return m_defaultHeight; }
-    void SetDefaultHeight(int value);
 
     TspSliceMode SliceMode() const { return m_cache.SliceMode; }
     const TspSkinRecordCache& RecordCache() const { return m_cache; }
@@ -39,6 +27,10 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
 
 protected:
+    // Without a record a new DefaultFont repaints; UseSkinFont repaints either way.
+    bool HasSkinRecord() const override { return this->SkinIndex() != -1; }
+    void AfterDefaultFontChange() override;
+    void AfterUseSkinFontChange() override { this->Invalidate(); }
     virtual void DefaultFontChanged() {}
     // The window's shape; only windowed controls have one.
     virtual void FitRegion() {}
@@ -59,10 +51,4 @@ protected:
     // PaintSkinned (windowed only; set by them).
     bool m_containerPainting = false;
     TspSkinRecordCache m_cache;
-
-private:
-    TFont m_defaultFont;
-    bool m_useSkinFont = true;
-    int m_defaultWidth = 0;
-    int m_defaultHeight = 0;
 };

@@ -15,17 +15,12 @@ namespace {
 constexpr int ButtonHit = HTOBJECT;
 } // namespace
 
-TspSkinCustomEdit::TspSkinCustomEdit(TComponent* owner) : TspCustomEdit(owner) {
+TspSkinCustomEdit::TspSkinCustomEdit(TComponent* owner)
+    : TspCustomEdit(owner), TspSkinFontDefaults(*this, clBlack) {
     m_height = 20;
-    m_defaultFont.SetName("Arial");
-    m_defaultFont.SetHeight(14);
-    m_defaultFont.SetColor(clBlack);
-    m_defaultFont.OnChange = [this](TObject*) {
-        if (!LookUpSkinRecord() || !m_useSkinFont) ApplySkinChange();
-    };
     // The frame is ours: no border and no sunken edge of the window's own.
     SetBorderStyle(bsNone);
-    m_font.Assign(m_defaultFont);
+    m_font.Assign(*DefaultFont());
     m_parentFont = false;
     Perform(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 0));
 }
@@ -57,20 +52,8 @@ void TspSkinCustomEdit::SetDefaultColor(TColor value) {
     }
 }
 
-void TspSkinCustomEdit::SetUseSkinFont(bool value) {
-    if (value == m_useSkinFont) return;
-    m_useSkinFont = value;
-    ApplySkinChange();
-}
-
-void TspSkinCustomEdit::SetDefaultWidth(int value) {
-    m_defaultWidth = value;
-    if (value > 0 && !LookUpSkinRecord()) SetWidth(value);
-}
-
-void TspSkinCustomEdit::SetDefaultHeight(int value) {
-    m_defaultHeight = value;
-    if (value > 0 && !LookUpSkinRecord()) SetHeight(value);
+void TspSkinCustomEdit::AfterDefaultFontChange() {
+    if (!LookUpSkinRecord() || !UseSkinFont()) ApplySkinChange();
 }
 
 void TspSkinCustomEdit::SetButtonMode(bool value) {
@@ -111,7 +94,7 @@ TRect TspSkinCustomEdit::TextArea(int width, int height) const {
     if (TspDataSkinEditControl* r = LookUpSkinRecord()) {
         area = r->clientrect;
         area.Right += width - r->skinrect.Width();
-        if (!m_useSkinFont) area.Bottom += height - r->skinrect.Height();
+        if (!UseSkinFont()) area.Bottom += height - r->skinrect.Height();
     } else {
         area = Rect(2, 2, width - 2, height - 2);
     }
@@ -128,7 +111,7 @@ TRect TspSkinCustomEdit::ButtonRect() const {
 
 int TspSkinCustomEdit::FittedHeight(int requested) const {
     TspDataSkinEditControl* r = LookUpSkinRecord();
-    if (m_useSkinFont) return r ? r->skinrect.Height() : requested;
+    if (UseSkinFont()) return r ? r->skinrect.Height() : requested;
     // The font decides: its text height plus the frame around the text.
     TBitmap scratch(1, 1);
     TCanvas c;
@@ -148,7 +131,7 @@ void TspSkinCustomEdit::UpdateFontColor() {
     if (!m_enabled)
         color = r ? TColor(r->disabledfontcolor) : clGrayText;
     else if (!r)
-        color = m_defaultFont.Color();
+        color = DefaultFont()->Color();
     else
         color = TColor(m_hovered || Focused() ? r->activefontcolor : r->fontcolor);
     if (m_font.Color() != color) m_font.SetColor(color);
@@ -159,12 +142,11 @@ void TspSkinCustomEdit::ApplySkinChange() {
     m_index = r ? m_skinData->FindControlRecord(m_skinDataName) : -1;
     TFont font;
     font.Assign(m_font);
-    ChooseRuleFont(font, r && m_useSkinFont, r ? r->fontname : std::string(), r ? r->fontheight : 0,
-                   r ? r->fontstyle : 0, m_defaultFont, m_skinData);
+    ChooseRuleFont(font, r && UseSkinFont(), r ? r->fontname : std::string(), r ? r->fontheight : 0,
+                   r ? r->fontstyle : 0, *DefaultFont(), m_skinData);
     m_font.Assign(font);
     if (!r) {
-        if (m_defaultWidth > 0) SetWidth(m_defaultWidth);
-        if (m_defaultHeight > 0) SetHeight(m_defaultHeight);
+        TakeDefaultSize();
     } else {
         TspCustomEdit::SetBounds(m_left, m_top, m_width, FittedHeight(m_height));
     }

@@ -7,11 +7,12 @@
 
 #include "skin/SkinAware.h"
 #include "skinctrls/SkinCustomEdit.h"
+#include "skinctrls/SkinFontDefaults.h"
 
 class TspSkinData;
 class TspDataSkinEditControl;
 
-class TspSkinCustomEdit : public TspCustomEdit, public TspSkinAware {
+class TspSkinCustomEdit : public TspCustomEdit, public TspSkinAware, public TspSkinFontDefaults {
 public:
     explicit TspSkinCustomEdit(TComponent* owner);
     ~TspSkinCustomEdit() override;
@@ -23,14 +24,6 @@ public:
     void SetSkinDataName(const std::string& value) { m_skinDataName = value; }
     TColor DefaultColor() const { return m_defaultColor; }
     void SetDefaultColor(TColor value);
-    TFont* DefaultFont() { return &m_defaultFont; }
-    void SetDefaultFont(const TFont& font) { m_defaultFont.Assign(font); }
-    bool UseSkinFont() const { return m_useSkinFont; }
-    void SetUseSkinFont(bool value);
-    int DefaultWidth() const { return m_defaultWidth; }
-    void SetDefaultWidth(int value);
-    int DefaultHeight() const { return m_defaultHeight; }
-    void SetDefaultHeight(int value);
     bool ButtonMode() const { return m_buttonMode; }
     void SetButtonMode(bool value);
     bool AlphaBlend() const { return m_alphaBlend; }
@@ -54,6 +47,11 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+    // A new DefaultFont is taken again where it shows (no record, or UseSkinFont off); a
+    // change of UseSkinFont chooses the font and fits the height again.
+    bool HasSkinRecord() const override { return LookUpSkinRecord() != nullptr; }
+    void AfterDefaultFontChange() override;
+    void AfterUseSkinFontChange() override { ApplySkinChange(); }
     TspDataSkinEditControl* LookUpSkinRecord() const;
     // The height the field takes for a requested one: the record's, or the font's text
     // height with the frame around it.
@@ -84,10 +82,6 @@ protected:
     TspSkinData* m_skinData = nullptr;
     std::string m_skinDataName = "edit";
     TColor m_defaultColor = clWindow;
-    TFont m_defaultFont;
-    bool m_useSkinFont = true;
-    int m_defaultWidth = 0;
-    int m_defaultHeight = 0;
     bool m_buttonMode = false;
     bool m_alphaBlend = false;
     int m_alphaBlendValue = 200;

@@ -24,24 +24,19 @@ skip() {
     exit 77
 }
 
-if [ "${1:-}" != "--in-session" ]; then
-    for tool in Xvfb xdotool dbus-run-session dbus-send; do
+needs() {
+    for tool in Xvfb xdotool dbus-send; do
         command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps.sh installs it)"
     done
     [ -x "$launcher" ] || skip "$launcher is missing (at-spi2-core)"
     "$python" -c 'import pyatspi' 2>/dev/null || skip "$python has no pyatspi (python3-pyatspi)"
-    # A session bus of our own: the desktop's (if any) is never touched.
-    set +e
-    dbus-run-session -- "$0" --in-session "$@"
-    code=$?
-    set -e
-    exit $code
-fi
-shift
+}
+# shellcheck source=tests/app/bus-session.sh
+source "$(dirname "$0")/bus-session.sh"
+in_own_bus_session needs "$@"
 brelvan=$(realpath "$1")
 tipsd=$(realpath "$2")
 cli=$(realpath "$3")
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || skip "dbus-run-session started no session bus"
 
 work=$(mktemp -d)
 pids=()

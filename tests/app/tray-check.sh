@@ -24,23 +24,18 @@ skip() {
     exit 77
 }
 
-if [ "${1:-}" != "--in-session" ]; then
-    for tool in Xvfb xdotool dbus-run-session; do
+needs() {
+    for tool in Xvfb xdotool; do
         command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps.sh installs it)"
     done
     "$python" -c 'import gi; gi.require_version("Gio", "2.0")' 2>/dev/null ||
         skip "$python has no GLib bindings (python3-gi)"
-    # A session bus of our own: the desktop's (if any) is never touched.
-    set +e
-    dbus-run-session -- "$0" --in-session "$@"
-    code=$?
-    set -e
-    exit $code
-fi
-shift
+}
+# shellcheck source=tests/app/bus-session.sh
+source "$here/bus-session.sh"
+in_own_bus_session needs "$@"
 program=$(realpath "$1")
 manager=$(realpath "$2")
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || skip "dbus-run-session started no session bus"
 
 work=$(mktemp -d)
 pids=()

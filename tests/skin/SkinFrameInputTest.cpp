@@ -181,6 +181,46 @@ TEST_F(FrameInputTest, ACaptionTooLongForItsRectEndsInThreeDots) {
     EXPECT_EQ(Pixel(345, 14), Look(1, 72 + 1, 6));
 }
 
+namespace {
+template <class Looks>
+std::vector<std::string> Listed(Looks& looks, void (Looks::*bind)(TspSkinFieldBinder&)) {
+    TspSkinFieldLister lister;
+    (looks.*bind)(lister);
+    return lister.Lines();
+}
+} // namespace
+
+TEST_F(FrameInputTest, TheCaptionAndButtonsKeepTheirRecordsLooksAsCopiesOfTheirOwn) {
+    WearProgramSkin();
+    auto* record =
+        dynamic_cast<TspDataSkinCaption*>(store->ObjectRecord(store->FindObjectRecord("caption")));
+    auto* closeRecord = dynamic_cast<TspDataSkinStdButton*>(
+        store->ObjectRecord(store->FindObjectRecord("closebutton")));
+    ASSERT_NE(record, nullptr);
+    ASSERT_NE(closeRecord, nullptr);
+    TspSkinCaptionObject* caption = frame->TitleCaption();
+    TspSkinStdButtonObject* close = Button("closebutton");
+    ASSERT_NE(caption, nullptr);
+    const std::vector<std::string> looks =
+        Listed<TspSkinCaptionLooks>(*record, &TspSkinCaptionLooks::BindCaptionLooks);
+    EXPECT_EQ(looks.size(), 25u);
+    EXPECT_EQ(Listed<TspSkinCaptionLooks>(*caption, &TspSkinCaptionLooks::BindCaptionLooks), looks);
+    EXPECT_EQ(Listed<TspSkinButtonLooks>(*close, &TspSkinButtonLooks::BindButtonLooks),
+              Listed<TspSkinButtonLooks>(*closeRecord, &TspSkinButtonLooks::BindButtonLooks));
+    EXPECT_EQ(close->command, cmClose);
+    EXPECT_EQ(close->restoredownrect, closeRecord->restoredownrect);
+
+    // The store's records may change under a frame that has not been rebuilt yet: what the
+    // frame shows is its own copy.
+    const TspColorValue shown = caption->activefontcolor;
+    record->activefontcolor = shown ^ 0xFFFFFF;
+    record->fontname = "Another";
+    closeRecord->downrect = Rect(0, 0, 1, 1);
+    EXPECT_EQ(caption->activefontcolor, shown);
+    EXPECT_NE(caption->fontname, "Another");
+    EXPECT_NE(close->downrect, closeRecord->downrect);
+}
+
 TEST_F(FrameInputTest, DoubleClickingTheCaptionOfAFixedSizeWindowDoesNothing) {
     WearProgramSkin();
     const TRect before = form->BoundsRect();

@@ -190,6 +190,30 @@ TEST(SkinObjectRecords, CaptionDefaults) {
     EXPECT_EQ(c->activepictureindex, -1);
 }
 
+TEST(SkinObjectRecords, LookRecordsReadTheirLooksAfterTheObjectBase) {
+    auto c = Read<TspDataSkinCaption>("caption", "fontcolor=-16777201\nfullframe=1\n");
+    std::vector<std::string> keys = Keys(*c);
+    ASSERT_EQ(keys.size(), 35u);
+    EXPECT_EQ(keys[9], "morphkind");
+    EXPECT_EQ(keys[10], "defaultcaption");
+    EXPECT_EQ(keys[13], "fontheight");
+    EXPECT_EQ(keys.back(), "fullframe");
+    EXPECT_TRUE(c->fullframe);
+    // A system colour stays as written: it resolves when the text is drawn.
+    EXPECT_EQ(c->fontcolor, 0xFF00000Fu);
+    auto m = Read<TspDataSkinMainMenuItem>("m", "unenabledfontColor=255\nframecount=3\n");
+    EXPECT_EQ(m->unenabledfontcolor, 255u);
+    EXPECT_EQ(m->framecount, 3);
+    EXPECT_EQ(Keys(*m).back(), "inactiveanimation");
+    auto l = Read<TspDataSkinLabel>("l", "fontName=Tahoma\ntextvalue=Hi\n");
+    EXPECT_EQ(l->fontname, "Tahoma");
+    EXPECT_EQ(Keys(*l).back(), "textvalue");
+    auto t = Read<TspDataSkinTrackBar>("t", "endpoint=10,2\nbuttontransparentcolor=5\n");
+    EXPECT_EQ(t->endpoint.X, 10);
+    EXPECT_EQ(Keys(*t).back(), "buttontransparentcolor");
+    EXPECT_EQ(Keys(*Read<TspDataSkinBitLabel>("b", "")).back(), "transparentcolor");
+}
+
 TEST(SkinObjectRecords, ForcedValuesAndTheUserObject) {
     auto bl = Read<TspDataSkinBitLabel>("bl", "morphing=1\n");
     EXPECT_FALSE(bl->morphing);

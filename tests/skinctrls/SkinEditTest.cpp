@@ -224,6 +224,34 @@ TEST_F(SkinEditTest, ButtonModeClicksOnReleaseOverIt) {
     EXPECT_EQ(edit->Text(), "");
 }
 
+TEST_F(SkinEditTest, DefaultsActWhereTheyShowAndUseSkinFontFitsTheHeightAgain) {
+    TForm* form = NewForm(300, 100);
+    TspSkinData* skin = ProgramSkin(form);
+    TspSkinEdit* edit = MakeEdit(form, skin);
+    // With a record the default size and font wait.
+    edit->SetDefaultWidth(120);
+    form->Show();
+    Pump();
+    edit->SetDefaultHeight(40);
+    edit->DefaultFont()->SetName("DejaVu Sans");
+    edit->DefaultFont()->SetHeight(24);
+    EXPECT_EQ(edit->BoundsRect(), Rect(10, 10, 283, 31));
+    EXPECT_EQ(edit->Font()->Name(), "Arial");
+    // UseSkinFont off: the default font, and the height follows its text.
+    edit->SetUseSkinFont(false);
+    EXPECT_EQ(edit->Font()->Name(), "DejaVu Sans");
+    EXPECT_GT(edit->Height(), 21);
+    EXPECT_EQ(edit->Width(), 273);
+    // Without a record both act at once.
+    TspSkinEdit* plain = MakeEdit(form, nullptr, 50);
+    EXPECT_EQ(plain->DefaultFont()->Color(), clBlack);
+    plain->SetDefaultWidth(120);
+    plain->SetDefaultHeight(40);
+    plain->DefaultFont()->SetName("DejaVu Sans");
+    EXPECT_EQ(plain->Width(), 120);
+    EXPECT_EQ(plain->Font()->Name(), "DejaVu Sans");
+}
+
 TEST_F(SkinEditTest, FontFollowsTheRecordOnlyWhileUseSkinFontAndARecordAreThere) {
     TForm* form = NewForm(300, 100);
     TspSkinData* skin = ProgramSkin(form);
