@@ -49,26 +49,27 @@ void AddPictures(TImageList& list, const uint32_t* pictures, int count, int scal
     list.Add(strip, &mask);
 }
 
+// Only the pictures of the screen's scale are taken into memory.
+void AddPicturesAtScale(TImageList& list, const uint32_t* one, const uint32_t* two,
+                        const uint32_t* three, int count, int scale) {
+    if (scale >= 3)
+        AddPictures(list, three, count, 3);
+    else if (scale == 2)
+        AddPictures(list, two, count, 2);
+    else
+        AddPictures(list, one, count);
+}
+
 } // namespace
 
 void LoadFlagImages(TImageList& list, int scale) {
-    // Only the pictures of the screen's scale are taken into memory.
-    if (scale >= 3)
-        AddPictures(list, kFlagImagePixels3x[0], kFlagImageCount, 3);
-    else if (scale == 2)
-        AddPictures(list, kFlagImagePixels2x[0], kFlagImageCount, 2);
-    else
-        AddPictures(list, kFlagImagePixels[0], kFlagImageCount);
+    AddPicturesAtScale(list, kFlagImagePixels[0], kFlagImagePixels2x[0], kFlagImagePixels3x[0],
+                       kFlagImageCount, scale);
 }
 
 void LoadTabImages(TImageList& list, int scale) {
-    // Only the pictures of the screen's scale are taken into memory.
-    if (scale >= 3)
-        AddPictures(list, kTabImagePixels3x[0], kTabImageCount, 3);
-    else if (scale == 2)
-        AddPictures(list, kTabImagePixels2x[0], kTabImageCount, 2);
-    else
-        AddPictures(list, kTabImagePixels[0], kTabImageCount);
+    AddPicturesAtScale(list, kTabImagePixels[0], kTabImagePixels2x[0], kTabImagePixels3x[0],
+                       kTabImageCount, scale);
 }
 
 void LoadFlagHeaderGlyph(TBitmap& glyph, int scale) {
