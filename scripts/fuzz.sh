@@ -80,7 +80,7 @@ for target in "${targets[@]}"; do
     status=$(grep -E '^#[0-9]+' "$dir/log" | grep -o 'cov: [0-9]* ft: [0-9]*' | tail -1 || true)
     cov=$(echo "$status" | awk '{print $2}')
     ft=$(echo "$status" | awk '{print $4}')
-    rate=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
+    rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || true)
     added=$(cat "$dir/added" 2>/dev/null || echo 0)
     [ -n "$execs" ] && add_to_tally "$target" "$execs"
     printf '%-12s %14s %10s %8s %8s %8s %14s\n' "$target" "${execs:-?}" "${rate:-?}" "${cov:-?}" \
